@@ -1,0 +1,27 @@
+#pragma once
+// The program-wide settings with their defaults. They exist before any window does; the
+// main window loads the kept ones at start-up and the options dialog saves them.
+
+#include <string>
+
+#include "DateTime.h"
+
+namespace lumarc {
+
+inline const char* const kDefaultDateText = "02.05.96";
+
+struct TSettings {
+    std::string DefaultDestinationPath = "c:\\delphi\\component";
+    int ShowHints = 1;  // 0 off, anything else on
+    std::string CDVolumeLabel = "TOOLDISC.CD";
+    std::string UpdateDateText = kDefaultDateText;
+    TDateTime UpdateDate = StrToDate(kDefaultDateText);
+};
+
+// The process-wide settings.
+TSettings& Settings();
+
+// The date a record gets when its source header names none or an invalid one; never changes.
+TDateTime DefaultRecordDate();
+
+}  // namespace lumarc
