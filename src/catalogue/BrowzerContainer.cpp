@@ -1,0 +1,138 @@
+#include "BrowzerContainer.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "Coding.h"
+#include "ScriptOutlineText.h"
+
+namespace lumarc {
+
+namespace {
+
+TBrowzerContainer::TVersionFailureHandler& VersionFailureHandler()
+{
+    static TBrowzerContainer::TVersionFailureHandler handler = [](const std::string& message) {
+        std::cerr << message << '\n';
+    };
+    return handler;
+}
+
+}  // namespace
+
+void TBrowzerContainer::SetVersionFailureHandler(TVersionFailureHandler handler)
+{
+    VersionFailureHandler() = std::move(handler);
+}
+
+std::string TBrowzerContainer::VersionMessage()
+{
+    return "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: " +
+           std::to_string(kFormatVersion) + " in das DATA-Verzeichnis!";
+}
+
+TBrowzerContainer::~TBrowzerContainer()
+{
+    CloseFiles();
+}
+
+void TBrowzerContainer::SetActive(bool value)
+{
+    if (value == FActive)
+        return;
+    FActive = value;
+    if (!value) {
+        CloseFiles();
+        return;
+    }
+    if (FilesOpen)
+        CloseFiles();
+    try {
+        OpenFiles();
+    } catch (...) {
+        CloseFiles();
+        FActive = false;
+        throw;
+    }
+}
+
+void TBrowzerContainer::OpenFiles()
+{
+    FilesOpen = true;
+    FDataFile = std::make_unique<TFileStream>(DataFileName, TFileStream::TMode::fmOpenRead);
+    FIndexFile = std::make_unique<TFileStream>(IndexFileName, TFileStream::TMode::fmOpenRead);
+    FIndexedStream = std::make_unique<TIndexedStream>(*FDataFile, *FIndexFile, false);
+}
+
+void TBrowzerContainer::CloseFiles()
+{
+    FilesOpen = false;
+    FIndexedStream.reset();
+    FIndexFile.reset();
+    FDataFile.reset();
+}
+
+TStream& TBrowzerContainer::DataStream() const
+{
+    if (!FIndexedStream)
+        throw EBrowzerError("Datenbank nicht geöffnet");
+    return FIndexedStream->DataStream();
+}
+
+void TBrowzerContainer::CheckVersion()
+{
+    const bool wasActive = FActive;
+    struct RestoreActive {
+        TBrowzerContainer& container;
+        bool active;
+        ~RestoreActive()
+        {
+            try {
+                container.SetActive(active);
+            } catch (...) {
+            }
+        }
+    } restore{*this, wasActive};
+
+    SetActive(true);
+    bool wrongFormat = false;
+    try {
+        TStream& data = FIndexedStream->DataStream();
+        uint8_t header[4];
+        data.SetPosition(0);
+        const int64_t n = data.Read(header, 4);
+        data.SetPosition(0);
+        wrongFormat = n < 4 || GetInt16LE(header) != kFormatVersion || GetInt16LE(header + 2) != kFormatWord2;
+    } catch (const std::exception&) {
+        // A file that cannot be read here shows itself when the outline is loaded.
+    }
+    if (wrongFormat) {
+        VersionFailureHandler()(VersionMessage());
+        std::exit(1);
+    }
+}
+
+void TBrowzerContainer::LoadOutline(TTreeViewData& treeData)
+{
+    if (!FActive)
+        return;
+    FTreeData = &treeData;
+    TScriptOutlineText outline(nullptr, &treeData);
+    TIndexEntry key;
+    key.RecordType = static_cast<int16_t>(outline.RecordType());
+    if (!FIndexedStream->FindEntry(key))
+        throw EBrowzerError("Konnte OutlineText nicht laden!");
+    FIndexedStream->DataStream().SetPosition(key.Offset);
+    TRecordStreamScope scope(outline, *FIndexedStream, 0);
+    outline.Load();
+}
+
+void TBrowzerContainer::ReadRecord(TScriptComponent& record, int32_t offset)
+{
+    SetActive(true);
+    FIndexedStream->DataStream().SetPosition(offset);
+    TRecordStreamScope scope(record, *FIndexedStream, 0);
+    record.Load();
+}
+
+}  // namespace lumarc

@@ -1,0 +1,71 @@
+#pragma once
+// The catalogue as the program reaches it: the data file, the index file and the indexed
+// stream over them, opened together when Active becomes true.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Component.h"
+#include "FileStream.h"
+#include "IndexedStream.h"
+#include "platform/Exception.h"
+
+namespace lumarc {
+
+LUMARC_DECLARE_ERROR(EBrowzerError, Exception);
+
+class TTreeViewData;
+class TScriptComponent;
+
+class TBrowzerContainer : public TComponent {
+public:
+    static constexpr int kFormatVersion = 3;
+    static constexpr int kFormatWord2 = 2;
+
+    // Told the message when the data file is of the wrong format; the program then ends with
+    // exit code 1 (the viewer shows it in its message box, the command line tool prints it).
+    // A handler may throw instead, to keep the program running (tests do).
+    using TVersionFailureHandler = std::function<void(const std::string& message)>;
+    static void SetVersionFailureHandler(TVersionFailureHandler handler);
+    static std::string VersionMessage();
+
+    explicit TBrowzerContainer(TComponent* owner = nullptr) : TComponent(owner) {}
+    ~TBrowzerContainer() override;
+
+    std::string DataFileName = "Lumarc32.dat";
+    std::string IndexFileName = "Lumarc32.idx";
+
+    bool Active() const { return FActive; }
+    // Opening raises the file's open error; the container is then closed again.
+    void SetActive(bool value);
+    TTreeViewData* TreeData() const { return FTreeData; }
+
+    // Reads the 4-byte header straight from the data file; 03 00 02 00 passes. Leaves Active
+    // as it found it.
+    void CheckVersion();
+    // Fills treeData from the first outline record in the index; nothing when not active.
+    // Raises EBrowzerError "Konnte OutlineText nicht laden!" when the index has none.
+    void LoadOutline(TTreeViewData& treeData);
+
+    // The indexed stream while active, else null.
+    TIndexedStream* IndexedStream() const { return FIndexedStream.get(); }
+    TStream& DataStream() const;
+
+    // The reading protocol: activate, seek to offset, open the record stream, Load, close it
+    // again (also on errors).
+    void ReadRecord(TScriptComponent& record, int32_t offset);
+
+private:
+    void OpenFiles();
+    void CloseFiles();
+
+    bool FActive = false;
+    bool FilesOpen = false;
+    TTreeViewData* FTreeData = nullptr;
+    std::unique_ptr<TFileStream> FDataFile;
+    std::unique_ptr<TFileStream> FIndexFile;
+    std::unique_ptr<TIndexedStream> FIndexedStream;
+};
+
+}  // namespace lumarc

@@ -1,0 +1,161 @@
+#include "Coding.h"
+
+#include "platform/Exception.h"
+
+namespace lumarc {
+
+int32_t GetInt32LE(const uint8_t* p)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+
+int16_t GetInt16LE(const uint8_t* p)
+{
+    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
+}
+
+void PutInt32LE(uint8_t* p, int32_t value)
+{
+    const auto v = static_cast<uint32_t>(value);
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+    p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+void PutInt16LE(uint8_t* p, int16_t value)
+{
+    const auto v = static_cast<uint16_t>(value);
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+int32_t ReadInt32(TReader& reader)
+{
+    uint8_t bytes[4];
+    reader.Read(bytes, 4);
+    return GetInt32LE(bytes);
+}
+
+uint8_t ReadByte(TReader& reader)
+{
+    uint8_t b;
+    reader.Read(&b, 1);
+    return b;
+}
+
+namespace {
+
+std::string ReadText(TReader& reader, int64_t length)
+{
+    if (length > reader.Remaining())
+        throw EReadError(SReadError);
+    std::string text(static_cast<size_t>(length), '\0');
+    reader.Read(text.data(), length);
+    return text;
+}
+
+}  // namespace
+
+std::string ReadShortString(TReader& reader)
+{
+    return ReadText(reader, ReadByte(reader));
+}
+
+void ReadStringList(TReader& reader, TStringList& list)
+{
+    list.Clear();
+    const int32_t count = ReadInt32(reader);
+    if (count <= 0)
+        return;
+    // Every short string takes at least its length byte.
+    if (count > reader.Remaining())
+        throw EReadError(SReadError);
+    list.Reserve(count);
+    for (int32_t i = 0; i < count; ++i)
+        list.Add(ReadShortString(reader));
+}
+
+std::vector<int32_t> ReadInt32s(TReader& reader, int64_t count)
+{
+    if (count < 0 || count > reader.Remaining() / 4)
+        throw EReadError(SReadError);
+    std::vector<uint8_t> raw(static_cast<size_t>(count) * 4);
+    reader.Read(raw.data(), static_cast<int64_t>(raw.size()));
+    std::vector<int32_t> values(static_cast<size_t>(count));
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = GetInt32LE(raw.data() + 4 * i);
+    return values;
+}
+
+std::vector<int32_t> ReadInt32Block(TReader& reader)
+{
+    return ReadInt32s(reader, ReadInt32(reader));
+}
+
+std::string ReadTaggedString(TReader& reader)
+{
+    const uint8_t tag = ReadByte(reader);
+    int64_t length;
+    if (tag == kTagString)
+        length = ReadByte(reader);
+    else if (tag == kTagLString)
+        length = ReadInt32(reader);
+    else
+        throw EPropertyError(SInvalidProperty);
+    if (length <= 0)
+        return {};
+    std::string text = ReadText(reader, length);
+    if (text.size() > kMaxShortString)
+        text.resize(kMaxShortString);
+    return text;
+}
+
+void WriteInt32(TWriter& writer, int32_t value)
+{
+    uint8_t bytes[4];
+    PutInt32LE(bytes, value);
+    writer.Write(bytes, 4);
+}
+
+void WriteByte(TWriter& writer, uint8_t value)
+{
+    writer.Write(&value, 1);
+}
+
+void WriteShortString(TWriter& writer, const std::string& text)
+{
+    const size_t length = text.size() < kMaxShortString ? text.size() : kMaxShortString;
+    WriteByte(writer, static_cast<uint8_t>(length));
+    writer.Write(text.data(), static_cast<int64_t>(length));
+}
+
+void WriteStringList(TWriter& writer, const TStringList& list)
+{
+    WriteInt32(writer, list.Count());
+    for (const std::string& s : list.Strings())
+        WriteShortString(writer, s);
+}
+
+void WriteInt32s(TWriter& writer, const std::vector<int32_t>& values)
+{
+    std::vector<uint8_t> raw(values.size() * 4);
+    for (size_t i = 0; i < values.size(); ++i)
+        PutInt32LE(raw.data() + 4 * i, values[i]);
+    writer.Write(raw.data(), static_cast<int64_t>(raw.size()));
+}
+
+void WriteInt32Block(TWriter& writer, const std::vector<int32_t>& values)
+{
+    WriteInt32(writer, static_cast<int32_t>(values.size()));
+    WriteInt32s(writer, values);
+}
+
+void WriteTaggedString(TWriter& writer, const std::string& text)
+{
+    WriteByte(writer, kTagString);
+    WriteShortString(writer, text);
+}
+
+}  // namespace lumarc

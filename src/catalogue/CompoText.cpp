@@ -1,0 +1,221 @@
+#include "CompoText.h"
+
+#include "Coding.h"
+#include "ScriptParser.h"
+
+namespace lumarc {
+
+namespace {
+
+std::string UpperAscii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string DoubleAmps(const std::string& s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        out += c;
+        if (c == '&')
+            out += '&';
+    }
+    return out;
+}
+
+void AppendAll(TStringList& target, const TStringList& source)
+{
+    for (const std::string& s : source.Strings())
+        target.Add(s);
+}
+
+}  // namespace
+
+void TCompoText::GetText(TStringList& strings) const
+{
+    strings.Clear();
+    AppendAll(strings, KeyWords);
+    AppendAll(strings, LongInfo);
+    AppendAll(strings, ShortInfo);
+    AppendAll(strings, Review);
+    AppendAll(strings, Installation);
+    strings.Add(LongName);
+    strings.Add(FileName);
+}
+
+void TCompoText::Load()
+{
+    TReader reader(AttachedStream());
+    Lines.Clear();
+    for (std::string* field : {&ShortName, &LongName, &FileName, &Version, &LastReview, &Copyright, &OS,
+                               &Distribution, &Limitations, &Price})
+        *field = ReadTaggedString(reader);
+    Rating = ReadByte(reader);
+    Language = ReadByte(reader);
+    Compiler = ReadByte(reader);
+    for (TStringList* list : {&KeyWords, &ShortInfo, &LongInfo, &Installation, &Review, &Documentation, &Contact, &Order})
+        ReadStringList(reader, *list);
+}
+
+void TCompoText::Store()
+{
+    TLZWFilter& stream = AttachedStream();
+    DataPosition = static_cast<int32_t>(stream.Position());
+    TWriter writer(stream);
+    TParamScriptComponent::Store();
+    for (const std::string* field : {&ShortName, &LongName, &FileName, &Version, &LastReview, &Copyright, &OS,
+                                     &Distribution, &Limitations, &Price})
+        WriteTaggedString(writer, *field);
+    WriteByte(writer, Rating);
+    WriteByte(writer, Language);
+    WriteByte(writer, Compiler);
+    for (const TStringList* list : {&KeyWords, &ShortInfo, &LongInfo, &Installation, &Review, &Documentation, &Contact, &Order})
+        WriteStringList(writer, *list);
+    writer.FlushBuffer();
+}
+
+void TCompoText::ParseScript(TScriptParser& parser)
+{
+    TParamScriptComponent::ParseScript(parser);
+    Lines.Clear();
+    const TScriptParser::TBody body = parser.NextBody();
+    for (int i = body.Start; i <= body.Last; ++i) {
+        const std::string& line = parser.Lines[static_cast<size_t>(i)];
+        if (line.empty() || line[0] != ';')
+            Lines.Add(line);
+    }
+    parser.Line = parser.Line - 1;
+    ParseSections();
+    Lines.Clear();
+}
+
+int TCompoText::HeaderLine(const std::string& tag) const
+{
+    const std::string upperTag = UpperAscii(tag);
+    for (int i = Lines.Count() - 1; i >= 0; --i)
+        if (UpperAscii(Lines[i]).find(upperTag) != std::string::npos)
+            return i;
+    return -1;
+}
+
+// A header on the last line has no value below it: the value is empty.
+std::string TCompoText::SingleValue(const std::string& tag) const
+{
+    const int header = HeaderLine(tag);
+    if (header < 0 || header + 1 >= Lines.Count())
+        return {};
+    return Lines[header + 1].substr(0, 255);
+}
+
+void TCompoText::MultiLineValue(const std::string& tag, TStringList& target, bool doubleAmpersands) const
+{
+    target.Clear();
+    const int header = HeaderLine(tag);
+    if (header < 0)
+        return;
+    for (int i = header + 1; i < Lines.Count(); ++i) {
+        const std::string& line = Lines[i];
+        if (i > header + 1 && !line.empty() && line[0] == '[')
+            break;
+        target.Add(doubleAmpersands ? DoubleAmps(line) : line);
+    }
+}
+
+void TCompoText::SplitKeyWords(std::string value, TStringList& target)
+{
+    target.Clear();
+    while (!value.empty()) {
+        size_t cut = value.find(' ');
+        if (cut == std::string::npos)
+            cut = value.find(',');
+        if (cut == std::string::npos)
+            cut = value.find(';');
+        const size_t length = cut == std::string::npos ? value.size() : cut + 1;
+        std::string token = UpperAscii(value.substr(0, length));
+        value.erase(0, length);
+        std::string stripped;
+        for (char c : token)
+            if (c != ' ' && c != ',' && c != ';')
+                stripped += c;
+        if (!stripped.empty())
+            target.Add(DoubleAmps(stripped));
+    }
+}
+
+uint8_t TCompoText::CompilerFlags() const
+{
+    TStringList words;
+    SplitKeyWords(SingleValue("Compiler"), words);
+    uint8_t flags = 0;
+    bool delphi = false, delphi2 = false, bp = false;
+    for (const std::string& w : words.Strings()) {
+        delphi = delphi || w == "DELPHI";
+        delphi2 = delphi2 || w == "DELPHI2";
+        bp = bp || w == "BP";
+    }
+    if (delphi)
+        flags |= cfDelphi;
+    if (delphi2)
+        flags |= cfDelphi2;
+    if (bp)
+        flags |= cfBP;
+    return flags;
+}
+
+// A value that is not a whole number gives 0; the field keeps the low 8 bits.
+uint8_t TCompoText::NumberValue(const std::string& tag) const
+{
+    const std::string value = SingleValue(tag);
+    size_t i = 0;
+    while (i < value.size() && value[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+'))
+        negative = value[i++] == '-';
+    if (i == value.size())
+        return 0;
+    int64_t number = 0;
+    for (; i < value.size(); ++i) {
+        if (value[i] < '0' || value[i] > '9')
+            return 0;
+        number = number * 10 + (value[i] - '0');
+        if (number > 2147483648LL)
+            return 0;
+    }
+    if (negative)
+        number = -number;
+    if (number > 2147483647LL)
+        return 0;
+    return static_cast<uint8_t>(static_cast<uint32_t>(number) & 0xFF);
+}
+
+void TCompoText::ParseSections()
+{
+    ShortName = SingleValue("[ShortName]");
+    LongName = SingleValue("[LongName]");
+    FileName = SingleValue("[FileName]");
+    Version = SingleValue("[Version]");
+    LastReview = SingleValue("[LastReview]");
+    SplitKeyWords(SingleValue("[KeyWords]"), KeyWords);
+    Copyright = SingleValue("[Copyright]");
+    MultiLineValue("[ShortInfo]", ShortInfo, true);
+    MultiLineValue("[LongInfo]", LongInfo, false);
+    MultiLineValue("[Installation]", Installation, false);
+    MultiLineValue("[Review]", Review, false);
+    OS = SingleValue("[OS]");
+    Compiler = CompilerFlags();
+    MultiLineValue("[Documentation]", Documentation, false);
+    Distribution = SingleValue("[Distribution]");
+    Limitations = SingleValue("[Limitations]");
+    Price = SingleValue("[Price]");
+    MultiLineValue("[Order]", Order, true);
+    MultiLineValue("[Contact]", Contact, true);
+    Rating = NumberValue("[Rating]");
+    Language = NumberValue("[Language]");
+}
+
+}  // namespace lumarc

@@ -1,0 +1,101 @@
+#include "FileStream.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/Exception.h"
+
+namespace lumarc {
+
+TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fileName)
+{
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case TMode::fmOpenRead: flags |= O_RDONLY; break;
+    case TMode::fmOpenReadWrite: flags |= O_RDWR; break;
+    case TMode::fmCreate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    }
+    FHandle = ::open(fileName.c_str(), flags, 0644);
+    if (FHandle < 0) {
+        const std::string reason = std::strerror(errno);
+        if (mode == TMode::fmCreate)
+            throw EFCreateError("Cannot create file \"" + fileName + "\". " + reason);
+        throw EFOpenError("Cannot open file \"" + fileName + "\". " + reason);
+    }
+}
+
+TFileStream::~TFileStream()
+{
+    if (FHandle >= 0)
+        ::close(FHandle);
+}
+
+int64_t TFileStream::Read(void* buffer, int64_t count)
+{
+    int64_t done = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::read(FHandle, out + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EReadError(std::string(SReadError) + ": " + std::strerror(errno));
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+int64_t TFileStream::ReadAt(int64_t offset, void* buffer, int64_t count)
+{
+    int64_t done = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (offset >= 0 && done < count) {
+        const ssize_t n = ::pread(FHandle, out + done, static_cast<size_t>(count - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EReadError(std::string(SReadError) + ": " + std::strerror(errno));
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+int64_t TFileStream::Write(const void* buffer, int64_t count)
+{
+    int64_t done = 0;
+    const auto* in = static_cast<const char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::write(FHandle, in + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
+{
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
+    const off_t result = ::lseek(FHandle, static_cast<off_t>(offset), whence);
+    if (result < 0)
+        throw EStreamError("Seek error on \"" + FFileName + "\": " + std::strerror(errno));
+    return result;
+}
+
+void TFileStream::Sync()
+{
+    if (::fsync(FHandle) != 0)
+        throw EWriteError(std::string(SWriteError) + ": " + std::strerror(errno));
+}
+
+}  // namespace lumarc

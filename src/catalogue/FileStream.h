@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "Stream.h"
+
+namespace lumarc {
+
+// A stream on an open file. Opening for reading needs an existing file; creating truncates.
+class TFileStream : public TStream {
+public:
+    enum class TMode { fmOpenRead, fmOpenReadWrite, fmCreate };
+
+    // Raises EFOpenError (EFCreateError for fmCreate) naming the file and the system's reason.
+    TFileStream(const std::string& fileName, TMode mode);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    int64_t Read(void* buffer, int64_t count) override;
+    int64_t Write(const void* buffer, int64_t count) override;
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+    int64_t ReadAt(int64_t offset, void* buffer, int64_t count) override;
+
+    const std::string& FileName() const { return FFileName; }
+    // Flushes written data to the disk; raises EWriteError when that fails.
+    void Sync();
+
+private:
+    std::string FFileName;
+    int FHandle = -1;
+};
+
+}  // namespace lumarc

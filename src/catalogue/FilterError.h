@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/Exception.h"
+
+namespace lumarc {
+
+LUMARC_DECLARE_ERROR(EFilterError, Exception);
+LUMARC_DECLARE_ERROR(ELZWFilterError, EFilterError);
+
+}  // namespace lumarc

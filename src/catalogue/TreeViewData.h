@@ -1,0 +1,51 @@
+#pragma once
+// The overview outline as parallel lists indexed by node number. Top-level nodes are
+// 0..RootCount-1; the children of node i are FirstChildList[i] .. FirstChildList[i] +
+// ChildCountList[i] - 1, each run in the order the nodes were added.
+
+#include <cstdint>
+#include <string>
+
+#include "DateList.h"
+#include "IntList.h"
+#include "StringList.h"
+
+namespace lumarc {
+
+struct TTVRevEntry {
+    std::string Text;
+    std::string Text2;
+    TDateTime Date = 0;
+    int32_t Parent = -1;
+    int32_t FirstChild = -1;
+    int32_t ChildCount = 0;
+    int32_t RecordRef = -1;
+};
+
+class TTreeViewData {
+public:
+    TStringList Texts;   // captions; the object slot holds the node's record reference
+    TStringList Texts2;  // second texts
+    TIntList ParentList;
+    TIntList FirstChildList;
+    TIntList ChildCountList;
+    TDateList Dates;
+    int32_t RootCount = 0;
+    bool HasTexts2 = false;
+
+    int Count() const { return Texts.Count(); }
+
+    // A missing second text reads as empty; other bad indexes raise the list's error, an
+    // invalid packed date EConvertError.
+    void GetNode(int index, TTVRevEntry& entry) const;
+    // Uses Text, Text2, Date and Parent; fills in FirstChild and ChildCount; returns the index.
+    int AddNode(TTVRevEntry& entry);
+
+    void WriteData(TWriter& writer) const;
+    // Fills a freshly created, empty object.
+    void ReadData(TReader& reader);
+
+    bool operator==(const TTreeViewData&) const = default;
+};
+
+}  // namespace lumarc

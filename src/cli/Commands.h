@@ -1,0 +1,15 @@
+#pragma once
+// The subcommands of lumarc-cli. Each returns the exit status: 0 success, 1 a catalogue or
+// record error. Output is UTF-8 on stdout, the program's own messages on stderr.
+
+#include <string>
+#include <vector>
+
+namespace lumarc {
+
+int RunDump(const std::string& catalogue);
+int RunTree(const std::string& catalogue);
+int RunCheck(const std::string& catalogue);
+int RunBuild(const std::string& outDir, const std::vector<std::string>& scripts);
+
+}  // namespace lumarc

@@ -1,0 +1,31 @@
+#include "OpenCatalogue.h"
+
+#include <iostream>
+
+#include "CatalogueLocation.h"
+
+namespace lumarc {
+
+std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue)
+{
+    auto opened = std::make_unique<TOpenCatalogue>();
+    const TCatalogueLocation location = LocateCatalogue(catalogue);
+    opened->Container.DataFileName = location.DataFileName;
+    opened->Container.IndexFileName = location.IndexFileName;
+    try {
+        opened->Container.CheckVersion();
+        opened->Container.SetActive(true);
+    } catch (const EStreamError&) {
+        std::cerr << "Datenbank nicht gefunden!\n";
+        return nullptr;
+    }
+    try {
+        opened->Container.LoadOutline(opened->TreeData);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return nullptr;
+    }
+    return opened;
+}
+
+}  // namespace lumarc

@@ -1,0 +1,48 @@
+// lumarc-cli: reads, checks and builds catalogues without a display.
+
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "Commands.h"
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Liest, prüft und erstellt Lumarc-Kataloge", "lumarc-cli"};
+    app.require_subcommand(1);
+
+    std::string catalogue;
+    auto* dump = app.add_subcommand("dump", "Den ganzen Katalog als JSON ausgeben");
+    dump->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    auto* tree = app.add_subcommand("tree", "Die Gliederung ausgeben");
+    tree->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    auto* check = app.add_subcommand("check", "Den Katalog lesen und prüfen");
+    check->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+
+    std::string outDir;
+    std::vector<std::string> scripts;
+    auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
+    build->add_option("-o", outDir, "Zielverzeichnis")->required();
+    build->add_option("SCRIPT", scripts, "Quellskripte")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    }
+
+    if (*dump)
+        return lumarc::RunDump(catalogue);
+    if (*tree)
+        return lumarc::RunTree(catalogue);
+    if (*check)
+        return lumarc::RunCheck(catalogue);
+    if (*build)
+        return lumarc::RunBuild(outDir, scripts);
+    return 2;
+}
