@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "platform/Exception.h"
+#include "catalogue/IndexedStream.h"
+#include "catalogue/MemoryStream.h"
+
+using namespace lumarc;
+
+namespace {
+
+std::string Entry(int16_t type, int32_t offset, uint16_t reserved = 0)
+{
+    TMemoryStream data, index;
+    TIndexedStream indexed(data, index, true);
+    indexed.AddEntry(type, offset);
+    std::string bytes = index.Bytes();
+    bytes[2] = static_cast<char>(reserved & 0xFF);
+    bytes[3] = static_cast<char>(reserved >> 8);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(CatalogueIndexedStream, EntriesAreEightLittleEndianBytes)
+{
+    EXPECT_EQ(Entry(3, 0x1234), std::string("\x03\x00\x00\x00\x34\x12\x00\x00", 8));
+}
+
+TEST(CatalogueIndexedStream, EmptyIndexFindsNothing)
+{
+    TMemoryStream data, index;
+    TIndexedStream indexed(data, index, false);
+    TIndexEntry key;
+    key.RecordType = 3;
+    EXPECT_FALSE(indexed.FindEntry(key));
+}
+
+TEST(CatalogueIndexedStream, FirstMatchWinsAndReservedBytesDoNotMatter)
+{
+    TMemoryStream data, index(Entry(4, 4) + Entry(3, 100, 0xBEEF) + Entry(3, 200) + "\x03\x00");
+    TIndexedStream indexed(data, index, false);
+    TIndexEntry key;
+    key.RecordType = 3;
+    key.Offset = 999;
+    ASSERT_TRUE(indexed.FindEntry(key));
+    EXPECT_EQ(key.Offset, 100);
+    EXPECT_EQ(key.Reserved, 0xBEEF);
+    EXPECT_EQ(indexed.IndexStream().Position(), 16);
+
+    key.RecordType = 5;
+    EXPECT_FALSE(indexed.FindEntry(key));
+    EXPECT_EQ(indexed.Entries().size(), 3u);
+}
+
+TEST(CatalogueIndexedStream, CopyingModeKeepsItsOwnCopy)
+{
+    TMemoryStream data, index(Entry(3, 8));
+    TIndexedStream indexed(data, index, false);
+    index.SetPosition(0);
+    index.WriteBuffer(Entry(4, 8).data(), 8);
+    TIndexEntry key;
+    key.RecordType = 3;
+    EXPECT_TRUE(indexed.FindEntry(key));
+}
