@@ -1,0 +1,245 @@
+// lumarc-cli as other tools see it: exit codes, stdout and stderr of the real program.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "catalogue/BuildScripts.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Dir = fs::temp_directory_path() / ("lumarc-cli-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Dir);
+        fs::create_directories(Dir);
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+
+    TRun Run(const std::string& args)
+    {
+        const fs::path out = Dir / "stdout", err = Dir / "stderr";
+        const std::string command = std::string(LUMARC_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+    }
+
+    void Write(const fs::path& path, const std::string& bytes)
+    {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    // Builds the demo script into Dir/cat/Data and returns Dir/cat.
+    fs::path BuildDemo()
+    {
+        Write(Dir / "demo.txt", lumarc::test::kDemoScript);
+        const TRun run = Run("build -o " + (Dir / "cat" / "Data").string() + " " + (Dir / "demo.txt").string());
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        return Dir / "cat";
+    }
+
+    fs::path Dir;
+};
+
+}  // namespace
+
+TEST_F(Cli, DumpIsJsonWithTheFixedSchema)
+{
+    const fs::path cat = BuildDemo();
+    const TRun run = Run("dump " + cat.string());
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto dump = nlohmann::ordered_json::parse(run.Out);
+
+    std::vector<std::string> keys;
+    for (const auto& item : dump.items())
+        keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"header", "index", "rootCount", "hasTexts2", "nodes", "records"}));
+    EXPECT_EQ(dump["header"], nlohmann::json::parse("[3, 2]"));
+    EXPECT_EQ(dump["index"][0], nlohmann::ordered_json::parse(R"({"type": 4, "offset": 4})"));
+    EXPECT_EQ(dump["rootCount"], 2);
+    EXPECT_EQ(dump["hasTexts2"], true);
+
+    const auto& welcome = dump["nodes"][0];
+    std::vector<std::string> nodeKeys;
+    for (const auto& item : welcome.items())
+        nodeKeys.push_back(item.key());
+    EXPECT_EQ(nodeKeys, (std::vector<std::string>{"text", "text2", "parent", "firstChild", "childCount", "date", "ref"}));
+    EXPECT_EQ(welcome["text"], "Willkommen ");
+    EXPECT_EQ(welcome["text2"], "willkommen");
+    EXPECT_EQ(welcome["date"], "1995-12-24");
+    EXPECT_EQ(welcome["ref"], 4);
+
+    const auto& records = dump["records"];
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0]["kind"], "info");
+    EXPECT_EQ(records[0]["lines"][0], "<F1>Willkommen – 10 €");
+    // Records follow node order: Willkommen, Packer (a second child of Komponenten), Raster.
+    const auto& raster = records[2];
+    EXPECT_EQ(raster["kind"], "component");
+    std::vector<std::string> compoKeys;
+    for (const auto& item : raster.items())
+        compoKeys.push_back(item.key());
+    EXPECT_EQ(compoKeys,
+              (std::vector<std::string>{"entry", "kind", "offset", "shortName", "longName", "fileName", "version",
+                                        "lastReview", "copyright", "os", "distribution", "limitations", "price",
+                                        "rating", "language", "compiler", "keyWords", "shortInfo", "longInfo",
+                                        "installation", "review", "documentation", "contact", "order"}));
+    EXPECT_EQ(raster["rating"], 7);
+    EXPECT_TRUE(raster["order"].is_array());
+    EXPECT_EQ(records[1]["kind"], "short");
+    EXPECT_EQ(records[1]["entry"], 3);
+    EXPECT_EQ(records[1]["lines"][1], "┌─┐ Größe");
+    EXPECT_EQ(records[1]["offset"], dump["index"][1]["offset"]);
+    EXPECT_EQ(static_cast<uint32_t>(dump["nodes"][3]["ref"].get<int32_t>()), 0x40000000u | records[1]["offset"].get<uint32_t>());
+}
+
+TEST_F(Cli, DumpReportsUnreadableRecordsAndGoesOn)
+{
+    const fs::path cat = BuildDemo();
+    const auto dump = nlohmann::json::parse(Run("dump " + cat.string()).Out);
+    std::string data = ReadAll(cat / "Data" / "Lumarc32.dat");
+    // Give the info text a line count far beyond the file.
+    data[4] = static_cast<char>(0x7F ^ 0x5A);
+    Write(cat / "Data" / "Lumarc32.dat", data);
+    const TRun run = Run("dump " + cat.string());
+    EXPECT_EQ(run.Status, 1);
+    const auto broken = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(broken["records"][0]["error"], "Stream read error");
+    EXPECT_FALSE(broken["records"][0].contains("lines"));
+    EXPECT_EQ(broken["records"][1], dump["records"][1]);
+}
+
+TEST_F(Cli, TreeIndentsTwoSpacesPerLevel)
+{
+    const TRun run = Run("tree " + BuildDemo().string());
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "Willkommen \nKomponenten\n  Tabellen\n    Raster \n  Packer \n");
+}
+
+TEST_F(Cli, CatalogueIsFoundInDataOrBesideOrByItsDataFile)
+{
+    const fs::path cat = BuildDemo();
+    EXPECT_EQ(Run("tree " + (cat / "Data").string()).Status, 0);
+    fs::copy_file(cat / "Data" / "Lumarc32.dat", Dir / "other.dat");
+    fs::copy_file(cat / "Data" / "Lumarc32.idx", Dir / "other.idx");
+    EXPECT_EQ(Run("tree " + (Dir / "other.dat").string()).Status, 0);
+    const TRun missing = Run("tree " + (Dir / "nowhere").string());
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Err, "Datenbank nicht gefunden!\n");
+    EXPECT_EQ(Run("check " + (Dir / "nowhere").string()).Err, "Datenbank nicht gefunden!\n");
+}
+
+TEST_F(Cli, WrongFormatPrintsTheVersionMessage)
+{
+    const fs::path cat = BuildDemo();
+    std::string data = ReadAll(cat / "Data" / "Lumarc32.dat");
+    data[2] = 1;
+    Write(cat / "Data" / "Lumarc32.dat", data);
+    const TRun run = Run("dump " + cat.string());
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err,
+              "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: 3 in das "
+              "DATA-Verzeichnis!\n");
+}
+
+TEST_F(Cli, CheckPassesASoundCatalogueAndListsProblemsOfBrokenOnes)
+{
+    const fs::path cat = BuildDemo();
+    const TRun sound = Run("check " + cat.string());
+    EXPECT_EQ(sound.Status, 0);
+    EXPECT_EQ(sound.Out, "");
+
+    const std::string data = ReadAll(cat / "Data" / "Lumarc32.dat");
+    const std::string index = ReadAll(cat / "Data" / "Lumarc32.idx");
+    Write(cat / "Data" / "Lumarc32.dat", data.substr(0, data.size() - 3));
+    const TRun truncated = Run("check " + cat.string());
+    EXPECT_EQ(truncated.Status, 1);
+    EXPECT_NE(truncated.Out.find("Stream read error"), std::string::npos) << truncated.Out;
+
+    Write(cat / "Data" / "Lumarc32.dat", data);
+    std::string mistyped = index;
+    mistyped[8] = 5;  // the short text entered as a component
+    Write(cat / "Data" / "Lumarc32.idx", mistyped);
+    const TRun typed = Run("check " + cat.string());
+    EXPECT_EQ(typed.Status, 1);
+    EXPECT_NE(typed.Out.find("ist vom Typ 5 statt 6"), std::string::npos) << typed.Out;
+}
+
+TEST_F(Cli, CheckAndDumpSurviveCorruptionAtEveryByte)
+{
+    const fs::path cat = BuildDemo();
+    const std::string data = ReadAll(cat / "Data" / "Lumarc32.dat");
+    // Every eighth byte keeps the run short; the catalogue tests flip each byte in memory.
+    for (size_t pos = 0; pos < data.size(); pos += 8) {
+        std::string broken = data;
+        broken[pos] = static_cast<char>(broken[pos] ^ 0xFF);
+        Write(cat / "Data" / "Lumarc32.dat", broken);
+        const TRun check = Run("check " + cat.string());
+        EXPECT_TRUE(check.Status == 0 || check.Status == 1) << pos;
+        const TRun dump = Run("dump " + cat.string());
+        EXPECT_TRUE(dump.Status == 0 || dump.Status == 1) << pos << dump.Err;
+        if (dump.Status == 0 || !dump.Out.empty())
+            EXPECT_NO_THROW((void)nlohmann::json::parse(dump.Out)) << pos;
+    }
+}
+
+TEST_F(Cli, BuildRefusesBadScriptsAndWritesNothing)
+{
+    Write(Dir / "a.txt", "OUTLINE {\nA\n  B [fehlt]\n}\n");
+    const TRun link = Run("build -o " + (Dir / "out").string() + " " + (Dir / "a.txt").string());
+    EXPECT_EQ(link.Status, 1);
+    EXPECT_EQ(link.Err, (Dir / "a.txt").string() + ":3: unbekannter Verweis [fehlt]\n");
+    EXPECT_FALSE(fs::exists(Dir / "out"));
+
+    Write(Dir / "b.txt", "OUTLINE {\nA ✓\n}\n");
+    const TRun glyph = Run("build -o " + (Dir / "out").string() + " " + (Dir / "b.txt").string());
+    EXPECT_EQ(glyph.Status, 1);
+    EXPECT_NE(glyph.Err.find("b.txt:2: "), std::string::npos) << glyph.Err;
+    EXPECT_FALSE(fs::exists(Dir / "out"));
+
+    // A failed build keeps an earlier catalogue as it was.
+    const fs::path cat = BuildDemo();
+    const std::string before = ReadAll(cat / "Data" / "Lumarc32.dat");
+    EXPECT_EQ(Run("build -o " + (cat / "Data").string() + " " + (Dir / "a.txt").string()).Status, 1);
+    EXPECT_EQ(ReadAll(cat / "Data" / "Lumarc32.dat"), before);
+    EXPECT_EQ(fs::directory_iterator(cat / "Data") == fs::directory_iterator(), false);
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(cat / "Data"))
+        ++files;
+    EXPECT_EQ(files, 2u);
+}
+
+TEST_F(Cli, WrongUsageExitsWithTwo)
+{
+    EXPECT_EQ(Run("").Status, 2);
+    EXPECT_EQ(Run("frobnicate").Status, 2);
+    EXPECT_EQ(Run("dump").Status, 2);
+    EXPECT_EQ(Run("build x.txt").Status, 2);
+    EXPECT_EQ(Run("--help").Status, 0);
+}
