@@ -8,6 +8,13 @@ TSettings& Settings()
     return settings;
 }
 
+void SetUpdateDateText(const std::string& text)
+{
+    const TDateTime date = StrToDate(text);
+    Settings().UpdateDateText = text;
+    Settings().UpdateDate = date;
+}
+
 TDateTime DefaultRecordDate()
 {
     static const TDateTime date = StrToDate(kDefaultDateText);

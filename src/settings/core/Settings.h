@@ -21,6 +21,10 @@ struct TSettings {
 // The process-wide settings.
 TSettings& Settings();
 
+// Takes over a new update date text and the date it stands for, together: an invalid date
+// raises EConvertError "'TEXT' is not a valid date" and leaves both as they were.
+void SetUpdateDateText(const std::string& text);
+
 // The date a record gets when its source header names none or an invalid one; never changes.
 TDateTime DefaultRecordDate();
 
