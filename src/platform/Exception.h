@@ -41,5 +41,8 @@ inline const char* const SInvalidCast = "Invalid class typecast";
 inline const char* const SAbstractError = "Abstract Error";
 
 std::string ListIndexError(long long index);   // "List index out of bounds (5)"
+// The run-time library's text for an input/output error, from an errno value: "File not
+// found", "File access denied", "Too many open files", "Disk full", else "I/O error 5".
+std::string InOutErrorMessage(int error);
 
 }  // namespace lumarc

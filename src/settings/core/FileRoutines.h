@@ -1,0 +1,37 @@
+#pragma once
+// File routines of the installer and the start-up: forced deletion, deleting a directory tree,
+// copying a file in blocks.
+
+#include <functional>
+#include <string>
+
+namespace lumarc {
+
+// Shows a message to the user; the viewer puts up a message box, the default prints
+// "caption: text" on standard error.
+using TMessageHook = std::function<void(const std::string& text, const std::string& caption)>;
+
+// Replaces the hook through which DeleteTree reports a directory it could not remove and
+// returns the previous one; an empty hook restores the default.
+TMessageHook SetDeleteTreeMessageHook(TMessageHook hook);
+
+// Deletes a file, whatever its permissions; failures are ignored. A symbolic link is removed
+// itself.
+void DeleteFileForced(const std::string& fileName);
+
+// Deletes the directory `dir` with everything below it, depth first, making each directory
+// writable first so that read-only directories go too. A symbolic link is removed itself and
+// never followed, so nothing outside the tree is touched. When a directory cannot be removed
+// the message hook gets "FehlerNummer: " and the errno value, captioned "Verzeichnis löschen";
+// nothing is raised.
+void DeleteTree(const std::string& dir);
+// The installer's entry point; only calls DeleteTree.
+void DeleteDirectory(const std::string& dir);
+
+// Copies `source` to `dest` in blocks of 2048 bytes. A source that cannot be opened (or is a
+// directory) makes it return silently without creating `dest`. Creating, reading, writing or
+// closing failures raise EInOutError; the partial copy is then removed, so that a failed copy
+// never passes for a whole one. A copy onto the source itself leaves the file as it is.
+void CopyFileBlocks(const std::string& source, const std::string& dest);
+
+}  // namespace lumarc

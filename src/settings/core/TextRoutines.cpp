@@ -1,0 +1,34 @@
+#include "TextRoutines.h"
+
+namespace lumarc {
+
+std::string RemoveChars(const std::string& text, const TCharSet& charSet)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (!charSet.test(static_cast<unsigned char>(c)))
+            result += c;
+    }
+    return result;
+}
+
+std::string DoubleAmpersands(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        result += c;
+        if (c == '&')
+            result += '&';
+    }
+    return result;
+}
+
+std::size_t LastCharPos(char ch, const std::string& text)
+{
+    const std::size_t pos = text.rfind(ch);
+    return pos == std::string::npos ? 0 : pos + 1;
+}
+
+}  // namespace lumarc
