@@ -1,0 +1,48 @@
+#include "DiscRoutines.h"
+
+#include <filesystem>
+
+#include "Settings.h"
+#include "platform/CodePage.h"
+
+namespace lumarc {
+
+std::string UpperCaseLabel(const std::string& label)
+{
+    std::string ansi;
+    if (Utf8ToCp1252(label, ansi))
+        return Cp1252ToUtf8(UpperCaseAnsi(ansi));
+    std::string result = label;
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+bool DiscInDrive(const TVolumeSources& sources)
+{
+    const std::string drive = FindCDROMDrive(sources);
+    if (drive.empty())
+        return false;
+    return UpperCaseLabel(GetVolumeLabel(drive, sources)) == Settings().CDVolumeLabel;
+}
+
+std::string CatalogueDiscRoot(const std::string& catalogueDataDir, const TVolumeSources& sources)
+{
+    for (const TVolume& volume : ListVolumes(sources)) {
+        if (!volume.Label.empty() && UpperCaseLabel(volume.Label) == Settings().CDVolumeLabel)
+            return volume.MountPoint.ends_with('/') ? volume.MountPoint : volume.MountPoint + '/';
+    }
+    if (catalogueDataDir.empty())
+        return {};
+    std::filesystem::path dir = std::filesystem::path(catalogueDataDir).lexically_normal();
+    if (!dir.has_filename())
+        dir = dir.parent_path();
+    if (UpperCaseLabel(dir.filename().string()) == "DATA")
+        dir = dir.parent_path();
+    std::string root = dir.empty() ? "." : dir.string();
+    return root.ends_with('/') ? root : root + '/';
+}
+
+}  // namespace lumarc
