@@ -117,6 +117,7 @@ TCatalogueBuilder::TImages TCatalogueBuilder::Build() const
     // Which lines are OEM text: the body lines of short texts below their first.
     TScriptParser parser;
     parser.Lines = utf8;
+    parser.LastBodyLine = static_cast<int>(utf8.size()) - 2;
     std::vector<bool> oem(utf8.size(), false);
     ForEachRecord(parser, [&](int keyword, int) {
         const TScriptParser::TBody body = parser.NextBody();

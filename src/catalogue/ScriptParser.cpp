@@ -52,6 +52,8 @@ TScriptParser::TBody TScriptParser::NextBody()
     }
     if (last > count - 1)
         last = count - 1;
+    if (last > LastBodyLine)
+        last = LastBodyLine;
     return {start, last};
 }
 

@@ -18,6 +18,8 @@ public:
     std::vector<std::string> Lines;
     std::vector<std::string> Keywords;
     int Line = 0;
+    // No body reaches past this line: the builder's own closing END line is never body text.
+    int LastBodyLine = 0x7FFFFFFF;
 
     // The keyword a line starts with: its first word (cut before the first space or
     // backspace), upper-cased, against each keyword from index 1 on; 0 when none matches.

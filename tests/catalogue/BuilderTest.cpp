@@ -141,6 +141,14 @@ TEST(CatalogueBuilder, LastRecordKeepsItsWholeBody)
     EXPECT_EQ(info.Lines.Strings(), (std::vector<std::string>{"1", "2", "3", "4"}));
 }
 
+TEST(CatalogueBuilder, LastRecordWithoutClosingBraceNeverTakesTheAddedEndLine)
+{
+    TBuilt cat(Build(std::string(kOutline) + "SHORTTEXT [a] {\nD:\\X.ZIP"));
+    TShortText text;
+    cat.Load(text, 4);
+    EXPECT_EQ(text.Lines.Strings(), std::vector<std::string>{"D:\\X.ZIP"});
+}
+
 TEST(CatalogueBuilder, ErrorsNameFileAndLine)
 {
     EXPECT_EQ(BuildError({{"a.txt", "OUTLINE {\nX\n  Y [nirgends]\n}\n"}}), "a.txt:3: unbekannter Verweis [nirgends]");
