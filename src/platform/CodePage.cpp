@@ -12,28 +12,13 @@ bool IsUndefinedCp1252(unsigned char byte)
     return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
 }
 
-TIconv& Cp1252Decoder()
-{
-    thread_local TIconv converter("UTF-8", "CP1252");
-    return converter;
-}
+enum EDirection { kFromCp1252, kToCp1252, kFromCp850, kToCp850 };
 
-TIconv& Cp1252Encoder()
+TIconv& Converter(EDirection direction)
 {
-    thread_local TIconv converter("CP1252", "UTF-8");
-    return converter;
-}
-
-TIconv& Cp850Decoder()
-{
-    thread_local TIconv converter("UTF-8", "CP850");
-    return converter;
-}
-
-TIconv& Cp850Encoder()
-{
-    thread_local TIconv converter("CP850", "UTF-8");
-    return converter;
+    thread_local TIconv converters[] = {
+        {"UTF-8", "CP1252"}, {"CP1252", "UTF-8"}, {"UTF-8", "CP850"}, {"CP850", "UTF-8"}};
+    return converters[direction];
 }
 
 }  // namespace
@@ -47,7 +32,7 @@ std::string Cp1252ToUtf8(std::string_view bytes)
         if (i < bytes.size() && !IsUndefinedCp1252(static_cast<unsigned char>(bytes[i])))
             continue;
         // Every other byte is defined, so a run cannot fail to convert.
-        Cp1252Decoder().Convert(bytes.substr(runStart, i - runStart), out);
+        Converter(kFromCp1252).Convert(bytes.substr(runStart, i - runStart), out);
         if (i < bytes.size()) {
             out += '\xC2';  // U+0080..U+00BF in UTF-8: C2 followed by the byte
             out += bytes[i];
@@ -61,7 +46,7 @@ std::string Cp850ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    Cp850Decoder().Convert(bytes, out);  // all 256 bytes are defined
+    Converter(kFromCp850).Convert(bytes, out);  // all 256 bytes are defined
     return out;
 }
 
@@ -74,7 +59,7 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out)
                                IsUndefinedCp1252(static_cast<unsigned char>(utf8[i + 1]));
         if (i < utf8.size() && !undefined)
             continue;
-        if (!Cp1252Encoder().Convert(utf8.substr(runStart, i - runStart), out))
+        if (!Converter(kToCp1252).Convert(utf8.substr(runStart, i - runStart), out))
             return false;
         if (undefined) {
             out += utf8[i + 1];
@@ -88,7 +73,7 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out)
 bool Utf8ToCp850(std::string_view utf8, std::string& out)
 {
     out.clear();
-    return Cp850Encoder().Convert(utf8, out);
+    return Converter(kToCp850).Convert(utf8, out);
 }
 
 std::string UpperCaseAnsi(std::string_view cp1252)

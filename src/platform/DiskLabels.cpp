@@ -49,7 +49,8 @@ std::vector<TDiskLabel> ReadDiskLabels(const std::string& dir)
         const std::string name = it->path().filename().string();
         labels.push_back({UnescapeDiskLabel(name), DevicePath(it->path().string())});
     }
-    std::sort(labels.begin(), labels.end(), [](const TDiskLabel& a, const TDiskLabel& b) { return a.Label < b.Label; });
+    std::sort(labels.begin(), labels.end(),
+              [](const TDiskLabel& a, const TDiskLabel& b) { return a.Label < b.Label; });
     return labels;
 }
 

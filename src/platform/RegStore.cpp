@@ -7,9 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "HexDigit.h"
-
 #include "CodePage.h"
+#include "HexDigit.h"
 #include "UserDirs.h"
 #include "WholeFile.h"
 

@@ -1,7 +1,5 @@
 #include "WholeFile.h"
 
-#include "FileHandle.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+
+#include "FileHandle.h"
 
 namespace lumarc {
 

@@ -47,9 +47,8 @@ TEST(SettingsDateParse, AcceptedForms)
 
 TEST(SettingsDateParse, RejectedForms)
 {
-    for (const std::string text :
-         {"99.99.99", "31.04.96", "00.01.96", "01.00.96", "", "  .  .  ", "24", "24.", "24.12.", "1.1.96x", "24-12-95", "24.12.95.1",
-          "a.b.c", "24.12.10000"})
+    for (const std::string text : {"99.99.99", "31.04.96", "00.01.96", "01.00.96", "", "  .  .  ", "24", "24.",
+                                   "24.12.", "1.1.96x", "24-12-95", "24.12.95.1", "a.b.c", "24.12.10000"})
         EXPECT_FALSE(Valid(text)) << "'" << text << "'";
 }
 
@@ -123,12 +122,6 @@ TEST(SettingsDateUpdate, SettingTheTextSetsTheDateOrNothing)
     EXPECT_EQ(Settings().UpdateDateText, "24.12.95");
     EXPECT_EQ(Settings().UpdateDate, StrToDate("24.12.95"));
     Settings() = saved;
-}
-
-TEST(SettingsDateUpdate, DefaultsAreTheSecondOfMay96)
-{
-    EXPECT_EQ(DefaultRecordDate(), StrToDate("02.05.96"));
-    EXPECT_EQ(TSettings{}.UpdateDate, DefaultRecordDate());
 }
 
 }  // namespace

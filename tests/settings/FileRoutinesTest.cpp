@@ -91,16 +91,6 @@ TEST_F(SettingsDeleteTree, FailureIsReportedWithTheErrorNumber)
     EXPECT_TRUE(Exists(FDir / "plain-file"));
 }
 
-TEST_F(SettingsDeleteTree, AnEmptyHookRestoresTheDefault)
-{
-    const TMessageHook mine = SetDeleteTreeMessageHook(nullptr);
-    EXPECT_TRUE(static_cast<bool>(mine));
-    testing::internal::CaptureStderr();
-    DeleteTree(FDir / "missing");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Verzeichnis löschen: FehlerNummer: 2\n");
-    EXPECT_TRUE(FMessages.empty());
-}
-
 TEST(SettingsDeleteFileForced, RemovesReadOnlyFilesAndLinksButNotTheirTargets)
 {
     TTempDir dir;
@@ -171,6 +161,14 @@ TEST(SettingsCopyFileBlocks, CopyOntoItselfKeepsTheFile)
     CopyFileBlocks(dir / "file", dir / "file");
     CopyFileBlocks(dir / "file", dir / "alias");
     EXPECT_EQ(ReadFile(dir / "file"), "contents");
+}
+
+TEST(SettingsCopyFileBlocks, ADeviceTakesTheCopyAndStays)
+{
+    TTempDir dir;
+    WriteFile(dir / "source", Pattern(3000));
+    CopyFileBlocks(dir / "source", "/dev/null");
+    EXPECT_TRUE(Exists("/dev/null"));
 }
 
 TEST(SettingsCopyFileBlocks, ReadFailureRaisesAndRemovesThePartialCopy)

@@ -147,14 +147,6 @@ TEST_F(SettingsRegKey, FailedWritesRaiseAndKeepTheOldValue)
     EXPECT_EQ(key.ReadString("Kept", "", 512), "old");
 }
 
-TEST_F(SettingsRegKey, ClosingTwiceRaises)
-{
-    TRegKey key(HKEY_LOCAL_MACHINE, kKey);
-    key.Close();
-    EXPECT_EQ(ErrorOf([&] { key.Close(); }), "Fehler beim Schließen des RegistryKeys!");
-    EXPECT_EQ(ErrorOf([&] { key.WriteString("a", "b"); }), SRegStringWrite);
-}
-
 TEST_F(SettingsRegKey, DeleteKeyRemovesTheKey)
 {
     {

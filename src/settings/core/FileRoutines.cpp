@@ -175,15 +175,18 @@ void CopyFileBlocks(const std::string& source, const std::string& dest)
     if (destInfo.st_dev == sourceInfo.st_dev && destInfo.st_ino == sourceInfo.st_ino)
         return;  // truncating the destination would destroy the source
 
-    int error = ::ftruncate(out.Get(), 0) == 0 ? 0 : errno;
-    if (error != 0)
-        RaiseInOutError(error);
-    error = CopyContents(in.Get(), out.Get());
+    // Only a regular file is cut and, after a failure, removed: a device such as /dev/null
+    // takes the copy as it is and must never be unlinked.
+    const bool regular = S_ISREG(destInfo.st_mode);
+    if (regular && ::ftruncate(out.Get(), 0) != 0)
+        RaiseInOutError(errno);
+    int error = CopyContents(in.Get(), out.Get());
     const int closeOut = out.Close();
     if (error == 0)
         error = closeOut;
     if (error != 0) {
-        ::unlink(dest.c_str());
+        if (regular)
+            ::unlink(dest.c_str());
         RaiseInOutError(error);
     }
     if (const int closeIn = in.Close())
