@@ -2,30 +2,11 @@
 
 #include "Coding.h"
 #include "ScriptParser.h"
+#include "settings/core/TextRoutines.h"
 
 namespace lumarc {
 
 namespace {
-
-std::string UpperAscii(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string DoubleAmps(const std::string& s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        out += c;
-        if (c == '&')
-            out += '&';
-    }
-    return out;
-}
 
 void AppendAll(TStringList& target, const TStringList& source)
 {
@@ -121,7 +102,7 @@ void TCompoText::MultiLineValue(const std::string& tag, TStringList& target, boo
         const std::string& line = Lines[i];
         if (i > header + 1 && !line.empty() && line[0] == '[')
             break;
-        target.Add(doubleAmpersands ? DoubleAmps(line) : line);
+        target.Add(doubleAmpersands ? DoubleAmpersands(line) : line);
     }
 }
 
@@ -137,12 +118,14 @@ void TCompoText::SplitKeyWords(std::string value, TStringList& target)
         const size_t length = cut == std::string::npos ? value.size() : cut + 1;
         std::string token = UpperAscii(value.substr(0, length));
         value.erase(0, length);
-        std::string stripped;
-        for (char c : token)
-            if (c != ' ' && c != ',' && c != ';')
-                stripped += c;
+        static const TCharSet separators = [] {
+            TCharSet set;
+            set.set(' ').set(',').set(';');
+            return set;
+        }();
+        const std::string stripped = RemoveChars(token, separators);
         if (!stripped.empty())
-            target.Add(DoubleAmps(stripped));
+            target.Add(DoubleAmpersands(stripped));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "ScriptParser.h"
 #include "settings/core/Settings.h"
+#include "settings/core/TextRoutines.h"
 
 namespace lumarc {
 
@@ -16,10 +17,12 @@ void TParamScriptComponent::ParseHeaderDate(const std::string& fullLine, TDateTi
         date = DefaultRecordDate();
         return;
     }
-    std::string rest;
-    for (char c : line.substr(close + 1))
-        if (c != '\t' && c != ' ' && c != '\b')
-            rest += c;
+    static const TCharSet blanks = [] {
+        TCharSet set;
+        set.set('\t').set(' ').set('\b');
+        return set;
+    }();
+    const std::string rest = RemoveChars(line.substr(close + 1), blanks);
     TDateTime parsed;
     date = TryStrToDate(rest.substr(0, 8), parsed) ? parsed : DefaultRecordDate();
 }

@@ -2,8 +2,6 @@
 
 namespace lumarc {
 
-namespace {
-
 std::string UpperAscii(std::string s)
 {
     for (char& c : s)
@@ -11,8 +9,6 @@ std::string UpperAscii(std::string s)
             c = static_cast<char>(c - 'a' + 'A');
     return s;
 }
-
-}  // namespace
 
 const std::vector<std::string>& TScriptParser::DefaultKeywords()
 {

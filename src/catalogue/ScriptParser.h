@@ -7,6 +7,9 @@
 
 namespace lumarc {
 
+// Upper case of a-z only, as keywords and section tags are compared.
+std::string UpperAscii(std::string s);
+
 class TScriptParser {
 public:
     // Index 0 is a placeholder that never matches.
