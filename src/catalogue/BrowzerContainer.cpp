@@ -117,14 +117,14 @@ void TBrowzerContainer::LoadOutline(TTreeViewData& treeData)
     if (!FActive)
         return;
     FTreeData = &treeData;
-    TScriptOutlineText outline(nullptr, &treeData);
+    const std::unique_ptr<TScriptOutlineText> outline = TScriptOutlineText::CreateWithData(nullptr, &treeData);
     TIndexEntry key;
-    key.RecordType = static_cast<int16_t>(outline.RecordType());
+    key.RecordType = static_cast<int16_t>(outline->RecordType());
     if (!FIndexedStream->FindEntry(key))
         throw EBrowzerError("Konnte OutlineText nicht laden!");
     FIndexedStream->DataStream().SetPosition(key.Offset);
-    TRecordStreamScope scope(outline, *FIndexedStream, 0);
-    outline.Load();
+    TRecordStreamScope scope(*outline, *FIndexedStream, 0);
+    outline->Load();
 }
 
 void TBrowzerContainer::ReadRecord(TScriptComponent& record, int32_t offset)

@@ -12,6 +12,10 @@ namespace lumarc {
 class TScriptOutlineText : public TScriptText {
 public:
     explicit TScriptOutlineText(TComponent* owner = nullptr, TTreeViewData* treeData = nullptr);
+    static std::unique_ptr<TScriptOutlineText> CreateWithData(TComponent* owner, TTreeViewData* treeData)
+    {
+        return std::make_unique<TScriptOutlineText>(owner, treeData);
+    }
 
     TTreeViewData* TreeData = nullptr;
     bool SharedTreeData = false;
