@@ -204,8 +204,9 @@ TEST_F(Cli, CheckAndDumpSurviveCorruptionAtEveryByte)
         EXPECT_TRUE(check.Status == 0 || check.Status == 1) << pos;
         const TRun dump = Run("dump " + cat.string());
         EXPECT_TRUE(dump.Status == 0 || dump.Status == 1) << pos << dump.Err;
-        if (dump.Status == 0 || !dump.Out.empty())
-            EXPECT_NO_THROW((void)nlohmann::json::parse(dump.Out)) << pos;
+        if (dump.Status == 0 || !dump.Out.empty()) {
+            EXPECT_TRUE(nlohmann::json::accept(dump.Out)) << pos;
+        }
     }
 }
 
