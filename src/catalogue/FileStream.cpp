@@ -32,12 +32,16 @@ TFileStream::~TFileStream()
         ::close(FHandle);
 }
 
-int64_t TFileStream::Read(void* buffer, int64_t count)
+namespace {
+
+// Reads until count bytes, the end of the file or an error; EINTR is retried.
+template <class ReadSome>
+int64_t ReadFully(void* buffer, int64_t count, ReadSome readSome)
 {
     int64_t done = 0;
     auto* out = static_cast<char*>(buffer);
     while (done < count) {
-        const ssize_t n = ::read(FHandle, out + done, static_cast<size_t>(count - done));
+        const ssize_t n = readSome(out + done, static_cast<size_t>(count - done), done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -49,21 +53,19 @@ int64_t TFileStream::Read(void* buffer, int64_t count)
     return done;
 }
 
+}  // namespace
+
+int64_t TFileStream::Read(void* buffer, int64_t count)
+{
+    return ReadFully(buffer, count, [this](char* p, size_t n, int64_t) { return ::read(FHandle, p, n); });
+}
+
 int64_t TFileStream::ReadAt(int64_t offset, void* buffer, int64_t count)
 {
-    int64_t done = 0;
-    auto* out = static_cast<char*>(buffer);
-    while (offset >= 0 && done < count) {
-        const ssize_t n = ::pread(FHandle, out + done, static_cast<size_t>(count - done), offset + done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw EReadError(std::string(SReadError) + ": " + std::strerror(errno));
-        if (n == 0)
-            break;
-        done += n;
-    }
-    return done;
+    if (offset < 0)
+        return 0;
+    return ReadFully(buffer, count,
+                     [this, offset](char* p, size_t n, int64_t done) { return ::pread(FHandle, p, n, offset + done); });
 }
 
 int64_t TFileStream::Write(const void* buffer, int64_t count)
