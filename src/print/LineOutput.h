@@ -4,9 +4,13 @@
 #include <QFont>
 #include <QStringList>
 
+#include <functional>
+
 class QPrinter;
 
 namespace lumarc {
+
+class TProgressForm;
 
 // The printer the print commands use: the one chosen in the printer setup dialog, or a PDF
 // file when the machine has no printer.
@@ -14,9 +18,20 @@ QPrinter& CurrentPrinter();
 
 // Prints the lines in the font on CurrentPrinter(), job "Brimvale ToolDisc", with the progress
 // window showing how far it has come. An empty list opens no job and shows no window.
+// Throws EPrinter when the printer refuses the job or a page; the window is gone either way.
 void PrintLines(const QStringList& lines, const QFont& font);
 
 // Puts every line followed by CR LF on the clipboard; an empty list leaves the clipboard alone.
 void CopyLinesToClipboard(const QStringList& lines);
+
+// Watches PrintLines: called with its progress window after the gauge has been set for each
+// line. Whatever the hook throws ends the job as a printer error would. Returns the hook it
+// replaces; an empty function removes it.
+using TPrintProgressHook = std::function<void(TProgressForm&)>;
+TPrintProgressHook SetPrintProgressHook(TPrintProgressHook hook);
+
+// The percentage the gauge shows after `written` of `count` lines: written / count x 100,
+// rounded to the nearest whole number, halves to the even one, computed exactly.
+int PrintedPercent(long long written, long long count);
 
 }  // namespace lumarc
