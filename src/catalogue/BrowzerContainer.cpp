@@ -12,7 +12,7 @@ namespace {
 
 TBrowzerContainer::TVersionFailureHandler& VersionFailureHandler()
 {
-    static TBrowzerContainer::TVersionFailureHandler handler = [](const std::string& message) {
+    static TBrowzerContainer::TVersionFailureHandler handler = [](const std::string& message, int) {
         std::cerr << message << '\n';
     };
     return handler;
@@ -107,8 +107,8 @@ void TBrowzerContainer::CheckVersion()
         // A file that cannot be read here shows itself when the outline is loaded.
     }
     if (wrongFormat) {
-        VersionFailureHandler()(VersionMessage());
-        std::exit(1);
+        VersionFailureHandler()(VersionMessage(), kVersionExitCode);
+        std::exit(kVersionExitCode);
     }
 }
 

@@ -22,11 +22,13 @@ class TBrowzerContainer : public TComponent {
 public:
     static constexpr int kFormatVersion = 3;
     static constexpr int kFormatWord2 = 2;
+    static constexpr int kVersionExitCode = 1;
 
-    // Told the message when the data file is of the wrong format; the program then ends with
-    // exit code 1 (the viewer shows it in its message box, the command line tool prints it).
-    // A handler may throw instead, to keep the program running (tests do).
-    using TVersionFailureHandler = std::function<void(const std::string& message)>;
+    // Told the message and the exit code when the data file is of the wrong format: the
+    // viewer shows the message in its message box, the command line tool prints it. The program
+    // ends with that code when the handler returns; a handler may throw instead, to keep the
+    // program running (tests do).
+    using TVersionFailureHandler = std::function<void(const std::string& message, int exitCode)>;
     static void SetVersionFailureHandler(TVersionFailureHandler handler);
     static std::string VersionMessage();
 

@@ -30,11 +30,14 @@ protected:
         std::filesystem::create_directories(FDir);
         Container.DataFileName = (FDir / "Lumarc32.dat").string();
         Container.IndexFileName = (FDir / "Lumarc32.idx").string();
-        TBrowzerContainer::SetVersionFailureHandler([](const std::string& m) { throw TVersionFailure{m}; });
+        TBrowzerContainer::SetVersionFailureHandler([](const std::string& m, int code) {
+            EXPECT_EQ(code, 1);
+            throw TVersionFailure{m};
+        });
     }
     void TearDown() override
     {
-        TBrowzerContainer::SetVersionFailureHandler([](const std::string&) {});
+        TBrowzerContainer::SetVersionFailureHandler([](const std::string&, int) {});
         std::filesystem::remove_all(FDir);
     }
 
@@ -110,7 +113,7 @@ TEST(CatalogueContainerDeathTest, WrongVersionEndsTheProgramWithExitCode1)
     TBrowzerContainer container;
     container.DataFileName = (dir / "d").string();
     container.IndexFileName = (dir / "i").string();
-    TBrowzerContainer::SetVersionFailureHandler([](const std::string& m) { fprintf(stderr, "%s\n", m.c_str()); });
+    TBrowzerContainer::SetVersionFailureHandler([](const std::string& m, int) { fprintf(stderr, "%s\n", m.c_str()); });
     EXPECT_EXIT(container.CheckVersion(), ::testing::ExitedWithCode(1), "der Version: 3 in das DATA");
     std::filesystem::remove_all(dir);
 }
