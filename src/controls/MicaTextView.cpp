@@ -1,0 +1,393 @@
+#include "MicaTextView.h"
+
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <algorithm>
+#include <memory>
+
+#include "FontTag.h"
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/RecordRef.h"
+#include "catalogue/ScriptInfoText.h"
+#include "catalogue/TreeViewData.h"
+#include "platform/CodePage.h"
+#include "print/LineOutput.h"
+
+namespace lumarc {
+
+namespace {
+
+constexpr int kDrawFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs |
+                           Qt::TextShowMnemonic;
+
+const char* const SFontIndexError = "Index Außerhalb des gültigen Bereiches";
+
+QString Decode(const std::string& cp1252)
+{
+    return QString::fromUtf8(Cp1252ToUtf8(cp1252));
+}
+
+}  // namespace
+
+TMicaTextView::TMicaTextView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    FFonts.emplace_back(QStringLiteral("Arial"), 8);
+    FFonts.emplace_back(QStringLiteral("Times New Roman"), 18, QFont::Bold);
+    Lines.Add("<F1>Header");
+    Lines.Add("<F0>Normal");
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    setPalette(pal);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    horizontalScrollBar()->setSingleStep(kHorzLineStep);
+    verticalScrollBar()->setSingleStep(1);
+    resize(100, 130);
+    LayoutRows();
+}
+
+TMicaTextView::~TMicaTextView() = default;
+
+QFont& TMicaTextView::GetFont(int index)
+{
+    if (index < 0 || index >= static_cast<int>(FFonts.size()))
+        throw MicaTextViewError(SFontIndexError);
+    return FFonts[static_cast<size_t>(index)];
+}
+
+const QFont& TMicaTextView::GetFont(int index) const
+{
+    return const_cast<TMicaTextView*>(this)->GetFont(index);
+}
+
+int TMicaTextView::AddFont()
+{
+    QFont font;
+    font.setPointSize(kDefaultFontSize);
+    FFonts.push_back(font);
+    return static_cast<int>(FFonts.size()) - 1;
+}
+
+const QFont* TMicaTextView::FontForDrawing(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(FFonts.size()))
+        return nullptr;
+    return &FFonts[static_cast<size_t>(index)];
+}
+
+void TMicaTextView::SetRowCount(int count)
+{
+    const auto rows = static_cast<size_t>(std::max(1, count));
+    FRowHeights.resize(rows, kDefaultRowHeight);
+    FRowFonts.resize(rows, -1);
+    FRow = std::min(FRow, static_cast<int>(rows) - 1);
+    UpdateScrollBars();
+}
+
+void TMicaTextView::LayoutRows()
+{
+    ActualFont = 0;
+    SetRowCount(Lines.Count());
+    std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
+
+    // The row count and heights have changed whether or not a tag raises below.
+    struct TRefresh {
+        TMicaTextView& View;
+        ~TRefresh()
+        {
+            View.UpdateScrollBars();
+            View.viewport()->update();
+        }
+    } refresh{*this};
+
+    for (int i = 0; i < Lines.Count(); ++i) {
+        const int tag = FontTagOf(Lines[i]);
+        if (tag >= 0)
+            ActualFont = tag;
+        else if (UseStandardFont)
+            ActualFont = 0;
+        FRowFonts[static_cast<size_t>(i)] = ActualFont;
+        const QFontMetrics metrics(GetFont(ActualFont), viewport());
+        FRowHeights[static_cast<size_t>(i)] = metrics.height();
+    }
+    UpdateScrollBars();
+    SetRow(0);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void TMicaTextView::Clear()
+{
+    std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
+    Lines.Clear();
+    viewport()->update();
+}
+
+QStringList TMicaTextView::PlainLines() const
+{
+    QStringList result;
+    result.reserve(Lines.Count());
+    for (const std::string& line : Lines.Strings())
+        result.append(Decode(StripFontTag(line)));
+    return result;
+}
+
+void TMicaTextView::PrintText()
+{
+    PrintLineList(PlainLines(), QFont(QStringLiteral("Arial"), kDefaultFontSize));
+}
+
+void TMicaTextView::CopyText()
+{
+    CopyLineList(PlainLines());
+}
+
+void TMicaTextView::PrintLineList(const QStringList& lines, const QFont& font)
+{
+    PrintLines(lines, font);
+}
+
+void TMicaTextView::CopyLineList(const QStringList& lines)
+{
+    CopyLinesToClipboard(lines);
+}
+
+bool TMicaTextView::ShowInfoText(TBrowzerContainer& container, int entry)
+{
+    if (entry < 0)
+        return false;
+    container.SetActive(true);
+    const TTreeViewData* tree = container.TreeData();
+    if (!tree)
+        throw EListError(ListIndexError(entry));
+    const int32_t ref = tree->Texts.Objects(entry);
+    if (RecordKindOf(ref) != TRecordKind::rkInfo)
+        return false;
+
+    auto record = std::make_unique<TScriptInfoText>();
+    record->DataPosition = ref;
+    container.ReadRecord(*record, ref);
+
+    Clear();
+    Lines = record->Lines;
+    record->Lines.Clear();
+    SetRowCount(Lines.Count());
+    LayoutRows();
+    setVisible(true);
+    viewport()->update();
+    return true;
+}
+
+void TMicaTextView::SetDefaultColWidth(int width)
+{
+    FDefaultColWidth = width;
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void TMicaTextView::WidenColumn(int width)
+{
+    // Several rows of one painting may each ask; a narrower request handled after a wider
+    // one must not take the column back.
+    if (width > FDefaultColWidth)
+        SetDefaultColWidth(width);
+}
+
+int TMicaTextView::RowHeight(int row) const
+{
+    return row >= 0 && row < RowCount() ? FRowHeights[static_cast<size_t>(row)] : 0;
+}
+
+int TMicaTextView::RowFont(int row) const
+{
+    return row >= 0 && row < RowCount() ? FRowFonts[static_cast<size_t>(row)] : -1;
+}
+
+void TMicaTextView::SetRow(int row)
+{
+    FRow = std::clamp(row, 0, RowCount() - 1);
+    ScrollRowIntoView(FRow);
+    viewport()->update();
+}
+
+int TMicaTextView::TopRow() const
+{
+    return verticalScrollBar()->value();
+}
+
+int TMicaTextView::LeftOffset() const
+{
+    return horizontalScrollBar()->value();
+}
+
+void TMicaTextView::UpdateScrollBars()
+{
+    const int height = viewport()->height();
+    int lastTop = RowCount() - 1;
+    int below = 0;
+    for (int top = RowCount() - 1; top >= 0; --top) {
+        below += FRowHeights[static_cast<size_t>(top)];
+        if (below > height)
+            break;
+        lastTop = top;
+    }
+    verticalScrollBar()->setRange(0, lastTop);
+    verticalScrollBar()->setPageStep(std::max(1, RowCount() - lastTop));
+
+    const int width = viewport()->width();
+    horizontalScrollBar()->setRange(0, std::max(0, FDefaultColWidth - width));
+    horizontalScrollBar()->setPageStep(std::max(1, width));
+}
+
+int TMicaTextView::RowAt(int y) const
+{
+    int top = 0;
+    for (int row = TopRow(); row < RowCount(); ++row) {
+        top += FRowHeights[static_cast<size_t>(row)];
+        if (y < top)
+            return row;
+    }
+    return -1;
+}
+
+void TMicaTextView::ScrollRowIntoView(int row)
+{
+    if (row < TopRow()) {
+        verticalScrollBar()->setValue(row);
+        return;
+    }
+    // The lowest top row that still shows `row` whole.
+    int top = row;
+    int height = FRowHeights[static_cast<size_t>(row)];
+    while (top > 0 && height + FRowHeights[static_cast<size_t>(top - 1)] <= viewport()->height()) {
+        --top;
+        height += FRowHeights[static_cast<size_t>(top)];
+    }
+    if (TopRow() < top)
+        verticalScrollBar()->setValue(top);
+}
+
+void TMicaTextView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const QRect dirty = event->rect();
+    const int bottom = viewport()->height();
+    const bool focused = hasFocus();
+    int y = 0;
+    for (int row = TopRow(); row < RowCount() && y < bottom; ++row) {
+        const QRect cell(-LeftOffset(), y, FDefaultColWidth, FRowHeights[static_cast<size_t>(row)]);
+        if (cell.intersects(dirty))
+            DrawCell(painter, row, cell, focused && row == FRow);
+        y += cell.height();
+    }
+}
+
+void TMicaTextView::DrawCell(QPainter& painter, int row, const QRect& rect, bool focused)
+{
+    if (row >= Lines.Count())
+        return;
+    const QString text = Decode(StripFontTag(Lines[row]));
+    if (const QFont* rowFont = FontForDrawing(FRowFonts[static_cast<size_t>(row)]))
+        painter.setFont(*rowFont);
+    painter.fillRect(rect, palette().color(QPalette::Base));
+
+    const int width = painter.fontMetrics().size(kDrawFlags, text).width();
+    if (width > FDefaultColWidth) {
+        // Posted, so that the column changes after this painting and not inside it.
+        QMetaObject::invokeMethod(
+            this, [this, width] { WidenColumn(width + kColWidthSlack); }, Qt::QueuedConnection);
+    }
+
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), kDrawFlags, text);
+    painter.restore();
+
+    if (focused) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect;
+        option.backgroundColor = palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void TMicaTextView::keyPressEvent(QKeyEvent* event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    QScrollBar* horz = horizontalScrollBar();
+    int visibleRows = 0;
+    for (int row = TopRow(), y = 0; row < RowCount(); ++row) {
+        y += FRowHeights[static_cast<size_t>(row)];
+        if (y > viewport()->height())
+            break;
+        ++visibleRows;
+    }
+    visibleRows = std::max(1, visibleRows);
+
+    switch (event->key()) {
+    case Qt::Key_Up: SetRow(FRow - 1); break;
+    case Qt::Key_Down: SetRow(FRow + 1); break;
+    case Qt::Key_PageUp: SetRow(FRow - visibleRows); break;
+    case Qt::Key_PageDown: SetRow(FRow + visibleRows); break;
+    // Home scrolls to the right end and End to the left: the view has always done so, and
+    // people who page through long lines with it rely on it.
+    case Qt::Key_Home:
+        if (ctrl)
+            SetRow(0);
+        horz->triggerAction(QAbstractSlider::SliderToMaximum);
+        break;
+    case Qt::Key_End:
+        if (ctrl)
+            SetRow(RowCount() - 1);
+        horz->triggerAction(QAbstractSlider::SliderToMinimum);
+        break;
+    case Qt::Key_Left: horz->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case Qt::Key_Right: horz->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void TMicaTextView::mousePressEvent(QMouseEvent* event)
+{
+    const int row = RowAt(event->position().toPoint().y());
+    if (row >= 0)
+        SetRow(row);
+    event->accept();
+}
+
+void TMicaTextView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void TMicaTextView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void TMicaTextView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void TMicaTextView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+}  // namespace lumarc

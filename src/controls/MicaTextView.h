@@ -1,0 +1,123 @@
+#pragma once
+// A read-only view of text lines, one line per row, never wrapped. Each line may carry a font
+// tag (FontTag.h) that picks the font of its row; every row is as high as its font. The lines
+// are CP1252 bytes and are decoded only where they are drawn, printed or copied.
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "catalogue/StringList.h"
+#include "platform/Exception.h"
+
+namespace lumarc {
+
+// Raised only for a font index past the end of the font list.
+LUMARC_DECLARE_ERROR(MicaTextViewError, Exception);
+
+class TBrowzerContainer;
+
+class TMicaTextView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultColWidth = 500;
+    static constexpr int kDefaultRowHeight = 24;
+    // The point size of a font nobody has sized yet.
+    static constexpr int kDefaultFontSize = 8;
+    // Pixels the text starts right of the cell's left edge.
+    static constexpr int kTextInset = 2;
+    // Pixels beyond the widest drawn line that the column widens to.
+    static constexpr int kColWidthSlack = 5;
+    // Pixels one cursor-left or cursor-right key scrolls.
+    static constexpr int kHorzLineStep = 16;
+
+    explicit TMicaTextView(QWidget* parent = nullptr);
+    ~TMicaTextView() override;
+
+    // The text, tags included. Callers fill it and then call LayoutRows.
+    TStringList Lines;
+    // The font in effect while rows are laid out; afterwards the last row's font. Setting it
+    // has no other effect.
+    int ActualFont = 0;
+    // True: an untagged line uses font 0; false: it keeps the font of the row before it.
+    bool UseStandardFont = true;
+
+    const std::deque<QFont>& Fonts() const { return FFonts; }
+    // Font `index`, to read or to change; raises MicaTextViewError past the end. Changed
+    // fonts take effect on rows at the next LayoutRows.
+    QFont& GetFont(int index);
+    const QFont& GetFont(int index) const;
+    // Appends a font in the application's default family, kDefaultFontSize points; returns
+    // its index.
+    int AddFont();
+
+    // Gives every row its font and its height and returns to the top. A tag naming a font past
+    // the end raises MicaTextViewError at that row; the rows before it stay laid out.
+    void LayoutRows();
+    // Drops all lines and every row's font; the row count stays until the next LayoutRows.
+    virtual void Clear();
+    // Prints all lines without their tags in "Arial", kDefaultFontSize points.
+    virtual void PrintText();
+    // Puts all lines without their tags on the clipboard, each ending in CR LF; an empty view
+    // leaves the clipboard alone.
+    virtual void CopyText();
+    // Shows the info text of outline entry `entry`. False, and the view unchanged, for a
+    // negative entry or one whose record is no info text; an entry past the end of the
+    // outline raises EListError and a record that cannot be read its read error, both before
+    // anything changes.
+    bool ShowInfoText(TBrowzerContainer& container, int entry);
+
+    // The lines as printed and copied: tags removed, decoded to Unicode.
+    QStringList PlainLines() const;
+
+    int DefaultColWidth() const { return FDefaultColWidth; }
+    void SetDefaultColWidth(int width);
+
+    int RowCount() const { return static_cast<int>(FRowHeights.size()); }
+    int RowHeight(int row) const;
+    // The font index a layout gave the row, or -1 when it has none.
+    int RowFont(int row) const;
+    // The current row, which carries the focus rectangle.
+    int Row() const { return FRow; }
+    void SetRow(int row);
+    int TopRow() const;
+    // Horizontal scroll position in pixels.
+    int LeftOffset() const;
+
+protected:
+    // The seams to the shared line output; tests replace them to see what is handed over.
+    virtual void PrintLineList(const QStringList& lines, const QFont& font);
+    virtual void CopyLineList(const QStringList& lines);
+
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void SetRowCount(int count);
+    void DrawCell(QPainter& painter, int row, const QRect& rect, bool focused);
+    // Called through the event queue after the painting that found a line wider than the
+    // column; widens the column and never narrows it.
+    void WidenColumn(int width);
+    // A font for drawing: never raises, so painting survives a row whose tag named a font
+    // that does not exist.
+    const QFont* FontForDrawing(int index) const;
+    void UpdateScrollBars();
+    int RowAt(int y) const;
+    void ScrollRowIntoView(int row);
+
+    std::deque<QFont> FFonts;
+    std::vector<int> FRowHeights;
+    std::vector<int> FRowFonts;
+    int FDefaultColWidth = kDefaultColWidth;
+    int FRow = 0;
+};
+
+}  // namespace lumarc
