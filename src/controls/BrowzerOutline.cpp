@@ -1,1 +1,330 @@
 #include "BrowzerOutline.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <algorithm>
+#include <memory>
+
+#include "OutlineItem.h"
+#include "catalogue/BrowzerContainer.h"
+#include "platform/CodePage.h"
+#include "platform/Exception.h"
+#include "settings/core/Settings.h"
+
+namespace lumarc {
+
+// Multi-node changes redraw the tree once, when the outermost bracket closes.
+class TBrowzerOutline::TNodeUpdate {
+public:
+    explicit TNodeUpdate(TBrowzerOutline& outline) : FOutline(outline) { FOutline.BeginUpdate(); }
+    ~TNodeUpdate() { FOutline.EndUpdate(); }
+    TNodeUpdate(const TNodeUpdate&) = delete;
+    TNodeUpdate& operator=(const TNodeUpdate&) = delete;
+
+private:
+    TBrowzerOutline& FOutline;
+};
+
+namespace {
+
+bool ValueAt(const TIntList& list, int index, int32_t& value)
+{
+    if (index < 0 || index >= list.Count())
+        return false;
+    value = list.Values()[static_cast<size_t>(index)];
+    return true;
+}
+
+std::unique_ptr<TOutlineItem> MakeItem(const TTreeViewData& data, int entry, bool hasChildren)
+{
+    const std::string utf8 = Cp1252ToUtf8(data.Texts[entry]);
+    return std::make_unique<TOutlineItem>(entry, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())),
+                                          hasChildren);
+}
+
+}  // namespace
+
+TBrowzerOutline::TBrowzerOutline(QWidget* parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("OverviewOL"));
+    setColumnCount(1);
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setIndentation(19);
+    setIconSize(QSize(TOutlineImages::kSize, TOutlineImages::kSize));
+    setUniformRowHeights(true);
+    // However a node is expanded (mouse, keyboard, code), its children exist by then.
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { CreateChildren(item); });
+}
+
+TBrowzerOutline::~TBrowzerOutline() = default;
+
+void TBrowzerOutline::BeginUpdate()
+{
+    if (FUpdateDepth++ == 0) {
+        FUpdatesWereEnabled = updatesEnabled();
+        setUpdatesEnabled(false);
+    }
+}
+
+void TBrowzerOutline::EndUpdate()
+{
+    if (--FUpdateDepth == 0)
+        setUpdatesEnabled(FUpdatesWereEnabled);
+}
+
+int TBrowzerOutline::EntryOf(const QTreeWidgetItem* item)
+{
+    if (!item)
+        return -1;
+    if (item->type() == TOutlineItem::kType)
+        return static_cast<const TOutlineItem*>(item)->Entry();
+    bool ok = false;
+    const int entry = item->data(0, TOutlineItem::kEntryRole).toInt(&ok);
+    return ok ? entry : -1;
+}
+
+TBrowzerOutline::TRun TBrowzerOutline::ChildRun(int entry) const
+{
+    int32_t first = -1;
+    int32_t count = 0;
+    if (!ValueAt(FTreeData.FirstChildList, entry, first) || !ValueAt(FTreeData.ChildCountList, entry, count))
+        return {};
+    const int nodes = FTreeData.Count();
+    if (first < 0 || first >= nodes || count <= 0)
+        return {};
+    return {first, static_cast<int>(std::min<int64_t>(count, int64_t{nodes} - first))};
+}
+
+int TBrowzerOutline::RootRun() const
+{
+    return std::clamp(FTreeData.RootCount, 0, FTreeData.Count());
+}
+
+int TBrowzerOutline::ImageIndex(int entry) const
+{
+    if (entry < 0 || entry >= FTreeData.Count())
+        return TOutlineImages::kEntry;
+    if (ChildRun(entry).Count > 0)
+        return TOutlineImages::kParent;
+    int32_t packed = 0;
+    TDateTime date = 0;
+    if (ValueAt(FTreeData.Dates.PackedList(), entry, packed) && TryUnpackDate(packed, date) &&
+        date > Settings().UpdateDate)
+        return TOutlineImages::kNewEntry;
+    return TOutlineImages::kEntry;
+}
+
+void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container)
+{
+    container.SetActive(true);
+    TNodeUpdate update(*this);
+    clear();
+    FHandledNode.store(nullptr);
+    FSelectedSnapshot.store(nullptr);
+    // The outline image fills an empty object; a second load must not see the first one's
+    // second texts, which an image without them would leave standing.
+    FTreeData = TTreeViewData();
+    try {
+        container.LoadOutline(FTreeData);
+    } catch (...) {
+        FTreeData = TTreeViewData();
+        throw;
+    }
+
+    const int roots = RootRun();
+    std::vector<std::unique_ptr<TOutlineItem>> made;
+    made.reserve(static_cast<size_t>(roots));
+    for (int i = 0; i < roots; ++i)
+        made.push_back(MakeItem(FTreeData, i, ChildRun(i).Count > 0));
+    QList<QTreeWidgetItem*> items;
+    items.reserve(roots);
+    for (auto& item : made)
+        items.append(item.release());
+    addTopLevelItems(items);
+
+    if (topLevelItemCount() > 0)
+        ExpandNode(topLevelItem(0));
+}
+
+void TBrowzerOutline::CreateChildren(QTreeWidgetItem* item)
+{
+    if (!item || item->childCount() > 0)
+        return;
+    const TRun run = ChildRun(EntryOf(item));
+    if (run.Count == 0)
+        return;
+    TNodeUpdate update(*this);
+    std::vector<std::unique_ptr<TOutlineItem>> made;
+    made.reserve(static_cast<size_t>(run.Count));
+    for (int entry = run.First; entry < run.First + run.Count; ++entry)
+        made.push_back(MakeItem(FTreeData, entry, ChildRun(entry).Count > 0));
+    QList<QTreeWidgetItem*> children;
+    children.reserve(run.Count);
+    for (auto& child : made)
+        children.append(child.release());
+    item->addChildren(children);
+}
+
+void TBrowzerOutline::ExpandNode(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    CreateChildren(item);
+    item->setExpanded(true);
+}
+
+std::vector<int> TBrowzerOutline::PathTo(int index) const
+{
+    const int nodes = FTreeData.Count();
+    if (index < 0 || index >= nodes)
+        throw EListError(ListIndexError(index));
+    std::vector<int> path;
+    int node = index;
+    // A chain longer than the node count has gone round in a circle.
+    for (int depth = 0; depth <= nodes; ++depth) {
+        int32_t parent = -1;
+        if (!ValueAt(FTreeData.ParentList, node, parent))
+            break;
+        if (parent == -1) {
+            if (node >= RootRun())
+                break;
+            path.push_back(node);
+            std::reverse(path.begin(), path.end());
+            return path;
+        }
+        const TRun run = ChildRun(parent);
+        const int position = node - run.First;
+        if (parent < 0 || parent >= nodes || position < 0 || position >= run.Count)
+            break;
+        path.push_back(position);
+        node = parent;
+    }
+    throw EListError(ListIndexError(index));
+}
+
+void TBrowzerOutline::SelectEntry(int index)
+{
+    const std::vector<int> path = PathTo(index);
+    QTreeWidgetItem* target = nullptr;
+    {
+        TNodeUpdate update(*this);
+        target = topLevelItem(path.front());
+        for (size_t i = 1; target && i < path.size(); ++i) {
+            ExpandNode(target);
+            target = target->child(path[i]);
+        }
+    }
+    if (!target)
+        throw EListError(ListIndexError(index));
+    setCurrentItem(target);
+    scrollToItem(target);
+}
+
+QTreeWidgetItem* TBrowzerOutline::NextInReadingOrder(QTreeWidgetItem* item) const
+{
+    if (item->childCount() > 0)
+        return item->child(0);
+    while (item) {
+        QTreeWidgetItem* parent = item->parent();
+        const int siblings = parent ? parent->childCount() : topLevelItemCount();
+        // The position follows from the tree data; a linear search only when that disagrees.
+        int position = EntryOf(item) - (parent ? ChildRun(EntryOf(parent)).First : 0);
+        QTreeWidgetItem* atPosition = parent ? parent->child(position) : topLevelItem(position);
+        if (atPosition != item)
+            position = parent ? parent->indexOfChild(item) : indexOfTopLevelItem(item);
+        if (position >= 0 && position + 1 < siblings)
+            return parent ? parent->child(position + 1) : topLevelItem(position + 1);
+        item = parent;
+    }
+    return nullptr;
+}
+
+void TBrowzerOutline::NextEntry()
+{
+    QTreeWidgetItem* selected = currentItem();
+    if (!selected)
+        return;
+    {
+        TNodeUpdate update(*this);
+        ExpandNode(selected);
+    }
+    if (QTreeWidgetItem* next = NextInReadingOrder(selected)) {
+        setCurrentItem(next);
+        scrollToItem(next);
+    }
+}
+
+QTreeWidgetItem* TBrowzerOutline::TopVisibleItem()
+{
+    executeDelayedItemsLayout();
+    return itemAt(QPoint(0, 0));
+}
+
+void TBrowzerOutline::ResetOverview()
+{
+    QTreeWidgetItem* first = topLevelItem(0);
+    if (!first || (topLevelItemCount() < 2 && first->childCount() == 0))
+        return;
+    {
+        TNodeUpdate update(*this);
+        // Only created nodes can be expanded; collapse the deepest first.
+        std::vector<QTreeWidgetItem*> below{first};
+        for (size_t i = 0; i < below.size(); ++i)
+            for (int c = 0; c < below[i]->childCount(); ++c)
+                if (below[i]->child(c)->childCount() > 0)
+                    below.push_back(below[i]->child(c));
+        for (auto it = below.rbegin(); it != below.rend(); ++it)
+            (*it)->setExpanded(false);
+        ExpandNode(first);
+    }
+    QTreeWidgetItem* top = TopVisibleItem();
+    setCurrentItem(top ? top : first);
+}
+
+void TBrowzerOutline::SendKey(int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &press);
+}
+
+void TBrowzerOutline::LineDown()
+{
+    SendKey(Qt::Key_Down);
+}
+
+void TBrowzerOutline::LineUp()
+{
+    SendKey(Qt::Key_Up);
+}
+
+void TBrowzerOutline::LevelUp()
+{
+    SendKey(Qt::Key_Left);
+}
+
+QModelIndex TBrowzerOutline::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // The left arrow collapses the current node or, when it is collapsed, moves to its parent,
+    // whatever the style says about arrow keys and however the tree is scrolled.
+    const CursorAction outward = isRightToLeft() ? MoveRight : MoveLeft;
+    const QModelIndex current = currentIndex();
+    if (action == outward && current.isValid()) {
+        if (isExpanded(current)) {
+            collapse(current);
+            return current;
+        }
+        return current.parent().isValid() ? current.parent() : current;
+    }
+    return QTreeWidget::moveCursor(action, modifiers);
+}
+
+void TBrowzerOutline::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    FSelectedSnapshot.store(itemFromIndex(current));
+    QTreeWidget::currentChanged(current, previous);
+}
+
+}  // namespace lumarc
