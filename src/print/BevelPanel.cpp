@@ -33,7 +33,7 @@ void TBevelPanel::paintEvent(QPaintEvent*)
     const QColor light = palette().color(QPalette::Light);
     const QColor dark = palette().color(QPalette::Dark);
     for (int ring = 1; ring <= FBevelWidth; ++ring) {
-        const QRect r = all.adjusted(ring, ring, -ring - 1, -ring - 1);
+        const QRect r = all.adjusted(ring, ring, -ring, -ring);
         if (r.width() < 0 || r.height() < 0)
             break;
         painter.setPen(light);
