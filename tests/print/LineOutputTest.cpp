@@ -315,11 +315,6 @@ TEST_F(PrintLineOutput, FailurePartWayTakesTheWindowAwayAndLeavesThePrinterReady
     EXPECT_EQ(NonEmptyTrimmed(PdfLayoutLines(File())), QStringList{QStringLiteral("wieder")});
 }
 
-TEST_F(PrintLineOutput, ProcessWidePrinterIsOneAndTheSame)
-{
-    EXPECT_EQ(&CurrentPrinter(), &CurrentPrinter());
-}
-
 TEST(PrintLineOutputClipboard, EveryLineEndsInCarriageReturnLineFeed)
 {
     CopyLinesToClipboard({QStringLiteral("a"), QStringLiteral("b")});

@@ -8,7 +8,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QImage>
 #include <QPainter>
 
 #include <memory>
@@ -255,40 +254,6 @@ TEST(PrintLineOutputTextDevice, RefusedNewPageEndsTheWriting)
     layout.Write({u"1", u"2"});
     EXPECT_THROW(layout.Text().WriteLine(QStringLiteral("3")), std::runtime_error);
     EXPECT_EQ(layout.Drawn().size(), 2u);
-}
-
-TEST(PrintLineOutputTextDevice, TextIsActuallyInkedOnARealDevice)
-{
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setFont(MonoFont());
-    const int h = painter.fontMetrics().height();
-    TTextDevice text(painter, image.size(), [] {});
-    text.WriteLine(QStringLiteral("XXXX"));
-    text.WriteLine(QString());
-    text.WriteLine(QStringLiteral("XXXX"));
-    painter.end();
-
-    // Rows with ink: two bands, the second starting one text line and one empty line lower.
-    int firstInk = -1;
-    int secondInk = -1;
-    bool inBand = false;
-    for (int y = 0; y < image.height(); ++y) {
-        bool ink = false;
-        for (int x = 0; x < image.width() && !ink; ++x)
-            ink = image.pixel(x, y) != qRgb(255, 255, 255);
-        if (ink && !inBand) {
-            (firstInk < 0 ? firstInk : secondInk) = y;
-            if (secondInk >= 0)
-                break;
-        }
-        inBand = ink;
-    }
-    ASSERT_GE(firstInk, 0);
-    ASSERT_GE(secondInk, 0);
-    EXPECT_LT(firstInk, h);
-    EXPECT_EQ(secondInk - firstInk, (h + 2) + h);
 }
 
 }  // namespace
