@@ -1,1 +1,244 @@
 #include "MsgBox.h"
+
+#include <QDialog>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMargins>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QWindow>
+
+namespace lumarc {
+
+namespace {
+
+constexpr int WindowWidthDefault = 300;
+constexpr int WindowHeightDefault = 200;
+constexpr int ButtonRowLeft = 2;
+constexpr int ButtonRowTop = 45;
+constexpr int ButtonRowHeight = 41;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 28;
+constexpr int ButtonGap = 4;
+constexpr int TextTop = 20;
+constexpr int TextBottom = 40;
+constexpr int TextMarginRight = 8;
+constexpr int GapBelowText = 15;
+constexpr int GapBelowButtons = 4;
+
+constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+// Rounds down also for negative values, where plain division would round towards zero.
+int FloorHalf(int value)
+{
+    return value >= 0 ? value / 2 : -((-value + 1) / 2);
+}
+
+}  // namespace
+
+TMsgBox::TMsgBox(QObject* AOwner) : QObject(AOwner)
+{
+    // No owner window: the box must be able to speak before any other window exists.
+    FWindow = std::make_unique<QDialog>(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                                     Qt::MSWindowsFixedSizeDialogHint);
+    FWindow->setObjectName(QStringLiteral("MsgBoxForm"));
+    FWindow->setFixedSize(WindowWidthDefault, WindowHeightDefault);
+    FWindow->installEventFilter(this);
+
+    FButtonRow = new QFrame(FWindow.get());
+    FButtonRow->setObjectName(QStringLiteral("ButtonPanel"));
+    FButtonRow->setFrameShape(QFrame::NoFrame);
+    FButtonRow->setGeometry(ButtonRowLeft, ButtonRowTop, FWindow->width() - 4, ButtonRowHeight);
+
+    FOKBtn = MakeButton("OKBtn", QStringLiteral("OK"), QStyle::SP_DialogOkButton, mrOK);
+    FCancelBtn = MakeButton("CancelBtn", QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, mrCancel);
+    FYesBtn = MakeButton("YesBtn", QStringLiteral("&Yes"), QStyle::SP_DialogYesButton, mrYes);
+    FNoBtn = MakeButton("NoBtn", QStringLiteral("&No"), QStyle::SP_DialogNoButton, mrNo);
+    FAllBtn = MakeButton("AllBtn", QStringLiteral("&All"), QStyle::SP_DialogYesToAllButton, mrAll);
+    // Not every style draws "yes to all"; the check mark of Yes says nearly the same.
+    if (FAllBtn->icon().isNull())
+        FAllBtn->setIcon(FWindow->style()->standardIcon(QStyle::SP_DialogYesButton, nullptr, FAllBtn));
+
+    FWindow->setWindowTitle(FCaption);
+}
+
+TMsgBox::~TMsgBox()
+{
+    FWindow->removeEventFilter(this);
+}
+
+QPushButton* TMsgBox::MakeButton(const char* Name, const QString& Text, int Icon, int ModalResult)
+{
+    auto* button = new QPushButton(Text, FButtonRow);
+    button->setObjectName(QString::fromLatin1(Name));
+    button->setIcon(FWindow->style()->standardIcon(static_cast<QStyle::StandardPixmap>(Icon), nullptr, button));
+    button->setGeometry(0, 0, ButtonWidth, ButtonHeight);
+    QDialog* window = FWindow.get();
+    connect(button, &QPushButton::clicked, window, [window, ModalResult] { window->done(ModalResult); });
+    return button;
+}
+
+int TMsgBox::Execute()
+{
+    ArrangeButtons();
+    FWindow->setWindowTitle(FCaption);
+    MeasureText();
+    CentreOnScreen();
+    const int result = FWindow->exec();
+    // The close command and Escape reject the dialog, which Qt reports as 0.
+    return result == QDialog::Rejected ? mrCancel : result;
+}
+
+void TMsgBox::ArrangeButtons()
+{
+    SetWindowWidth(WindowWidthDefault);
+    FButtonRow->resize(FWindow->width() - 4, FButtonRow->height());
+
+    const bool all = FButtons == TMSGButtons::msgYesAllNoCancel;
+    if (all) {
+        SetWindowWidth(305 + FAllBtn->width());
+        FButtonRow->resize(FWindow->width() - 4, FButtonRow->height());
+    }
+    const int w = FOKBtn->width();
+    const int row = FButtonRow->width();
+    auto place = [&](QPushButton* button, int slot) { button->move(row - slot * (w + ButtonGap), 0); };
+
+    for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn})
+        button->hide();
+    switch (FButtons) {
+    case TMSGButtons::msgOK:
+        FOKBtn->move((row - w) / 2, 0);
+        FOKBtn->show();
+        break;
+    case TMSGButtons::msgOKCancel:
+        place(FOKBtn, 2);
+        place(FCancelBtn, 1);
+        FOKBtn->show();
+        FCancelBtn->show();
+        break;
+    case TMSGButtons::msgYesNo:
+        place(FYesBtn, 2);
+        place(FNoBtn, 1);
+        FYesBtn->show();
+        FNoBtn->show();
+        break;
+    case TMSGButtons::msgYesNoCancel:
+        place(FYesBtn, 3);
+        place(FNoBtn, 2);
+        place(FCancelBtn, 1);
+        FYesBtn->show();
+        FNoBtn->show();
+        FCancelBtn->show();
+        break;
+    case TMSGButtons::msgYesAllNoCancel:
+        place(FYesBtn, 4);
+        place(FAllBtn, 3);
+        place(FNoBtn, 2);
+        place(FCancelBtn, 1);
+        FYesBtn->show();
+        FAllBtn->show();
+        FNoBtn->show();
+        FCancelBtn->show();
+        break;
+    }
+    QPushButton* main = FOKBtn->isVisibleTo(FWindow.get()) ? FOKBtn : FYesBtn;
+    main->setDefault(true);
+}
+
+void TMsgBox::MeasureText()
+{
+    const int clientWidth = FWindow->width();
+    const QRect start(QPoint(0, TextTop), QPoint(clientWidth - TextMarginRight - 1, TextBottom - 1));
+    const QString text = DisplayText();
+    QRect needed;
+    if (text.isEmpty())
+        needed = QRect(start.left(), start.top(), 0, 0);   // an empty text needs no room at all
+    else
+        needed = QFontMetrics(FWindow->font()).boundingRect(start, TextFlags, text);
+    FTextRect = QRect(start.left(), start.top(), needed.width(), needed.height());
+
+    FButtonRow->move(FButtonRow->x(), FTextRect.top() + FTextRect.height() + GapBelowText);
+    // The frame above the client area is the caption plus the top border.
+    SetWindowHeight(FButtonRow->y() + FButtonRow->height() + GapBelowButtons + FrameMargins().top());
+
+    const int textRight = FTextRect.left() + FTextRect.width();
+    FTextRect.translate(FloorHalf(FWindow->width() - textRight), 0);
+}
+
+void TMsgBox::Paint(QPainter& Canvas) const
+{
+    Canvas.fillRect(FWindow->rect(), FWindow->palette().color(QPalette::Window));
+    Canvas.setFont(FWindow->font());
+    Canvas.setPen(FWindow->palette().color(QPalette::WindowText));
+    // One pixel more room than measured, so that rounding never drops the last word.
+    Canvas.drawText(FTextRect.adjusted(0, 0, 1, 0), TextFlags, DisplayText());
+}
+
+bool TMsgBox::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == FWindow.get() && Event->type() == QEvent::Paint) {
+        QPainter canvas(FWindow.get());
+        Paint(canvas);
+        return true;
+    }
+    return QObject::eventFilter(Watched, Event);
+}
+
+QMargins TMsgBox::FrameMargins() const
+{
+    // The offscreen platform reports a frame that no window manager draws.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return {};
+    // Known once the window manager has framed the window, that is after the first showing.
+    if (const QWindow* handle = FWindow->windowHandle())
+        return handle->frameMargins();
+    return {};
+}
+
+int TMsgBox::WindowWidth() const
+{
+    const QMargins m = FrameMargins();
+    return FWindow->width() + m.left() + m.right();
+}
+
+int TMsgBox::WindowHeight() const
+{
+    const QMargins m = FrameMargins();
+    return FWindow->height() + m.top() + m.bottom();
+}
+
+void TMsgBox::SetWindowWidth(int Value)
+{
+    const QMargins m = FrameMargins();
+    FWindow->setFixedWidth(std::max(1, Value - m.left() - m.right()));
+}
+
+void TMsgBox::SetWindowHeight(int Value)
+{
+    const QMargins m = FrameMargins();
+    FWindow->setFixedHeight(std::max(1, Value - m.top() - m.bottom()));
+}
+
+void TMsgBox::CentreOnScreen()
+{
+    const QScreen* screen = FWindow->screen() ? FWindow->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    FWindow->move(area.left() + (area.width() - WindowWidth()) / 2, area.top() + (area.height() - WindowHeight()) / 2);
+}
+
+QString TMsgBox::DisplayText() const
+{
+    QString text = FMsg;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace lumarc
