@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <filesystem>
+
+#include "MicaTextViewSupport.h"
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/CatalogueBuilder.h"
+#include "catalogue/TreeViewData.h"
+#include "platform/TestFiles.h"
+
+using namespace lumarc;
+using namespace lumarc::test;
+
+namespace {
+
+const char* const kScript =
+    "OUTLINE [Gliederung] 01.05.96 {\n"
+    "Willkommen [willkommen]\n"
+    "Kapitel\n"
+    "  Packer [Packer]\n"
+    "  Raster [Raster]\n"
+    "  Kurz [kurz]\n"
+    "}\n"
+    "INFOTEXT [Willkommen] 24.12.95 {\n"
+    "<F1>Willkommen – Größe\n"
+    "erste & zweite\n"
+    "<f2>Code\n"
+    "}\n"
+    "INFOTEXT [Kurz] 24.12.95 {\n"
+    "Nur <F1>eine Zeile\n"
+    "}\n"
+    "SHORTTEXT [Packer] 10.06.96 {\n"
+    "D:\\COMPS\\PACKER.ZIP\n"
+    "Packt\n"
+    "}\n"
+    "COMPONENT [Raster] {\n"
+    "[LongName]\n"
+    "Raster\n"
+    "}\n";
+
+// The view as the info text page has it: three fonts, untagged lines keep the font before.
+class ControlsMicaTextViewInfoText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TCatalogueBuilder builder;
+        builder.AddSource("demo.txt", kScript);
+        TCatalogueBuilder::WriteCatalogue(builder.Build(), Dir.Path());
+        Container.DataFileName = Dir / "Lumarc32.dat";
+        Container.IndexFileName = Dir / "Lumarc32.idx";
+        Container.SetActive(true);
+        Container.LoadOutline(Tree);
+        View.UseStandardFont = false;
+        View.AddFont();
+        ASSERT_TRUE(View.ShowInfoText(Container, Entry("Kurz")));
+    }
+
+    int Entry(const std::string& caption) const
+    {
+        for (int i = 0; i < Tree.Count(); ++i)
+            if (Tree.Texts[i].find(caption) != std::string::npos)
+                return i;
+        ADD_FAILURE() << caption;
+        return -1;
+    }
+    std::vector<int> RowFonts() const
+    {
+        std::vector<int> fonts;
+        for (int row = 0; row < View.RowCount(); ++row)
+            fonts.push_back(View.RowFont(row));
+        return fonts;
+    }
+
+    TTempDir Dir;
+    TBrowzerContainer Container;
+    TTreeViewData Tree;
+    TMicaTextView View;
+};
+
+TEST_F(ControlsMicaTextViewInfoText, ShowsTheStoredLinesWithTheirFonts)
+{
+    EXPECT_EQ(RowFonts(), std::vector<int>({1}));   // a tag mid-line counts
+    View.hide();
+    ASSERT_TRUE(View.ShowInfoText(Container, Entry("Willkommen")));
+    EXPECT_EQ(View.Lines[0], "<F1>Willkommen \x96 Gr\xF6\xDF" "e");   // CP1252, as stored
+    EXPECT_EQ(RowFonts(), std::vector<int>({1, 1, 2}));
+    EXPECT_FALSE(View.isHidden());
+    EXPECT_EQ(View.PlainLines(), QStringList({"Willkommen – Größe", "erste & zweite", "Code"}));
+}
+
+TEST_F(ControlsMicaTextViewInfoText, RefusedEntriesAndFailuresLeaveTheViewAsItWas)
+{
+    const std::vector<std::string> lines = View.Lines.Strings();
+    const auto unchanged = [&] { return View.Lines.Strings() == lines && RowFonts() == std::vector<int>({1}); };
+
+    for (const int entry : {Entry("Kapitel"), Entry("Packer"), Entry("Raster"), -1}) {
+        EXPECT_FALSE(View.ShowInfoText(Container, entry)) << entry;
+        EXPECT_TRUE(unchanged()) << entry;
+    }
+    try {
+        View.ShowInfoText(Container, Tree.Count());
+        ADD_FAILURE() << "no error past the outline";
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(Tree.Count()) + ")");
+    }
+    EXPECT_TRUE(unchanged());
+
+    std::filesystem::resize_file(Container.DataFileName, 8);   // every body ends early now
+    EXPECT_THROW(View.ShowInfoText(Container, Entry("Willkommen")), EStreamError);
+    EXPECT_TRUE(unchanged());
+}
+
+class TCapturingView : public TMicaTextView {
+public:
+    QStringList Printed;
+    QFont PrintFont;
+
+protected:
+    void PrintLineList(const QStringList& lines, const QFont& font) override
+    {
+        Printed = lines;
+        PrintFont = font;
+    }
+};
+
+TEST(ControlsMicaTextViewOutput, PrintAndCopyHandOverTheLinesWithoutTags)
+{
+    TCapturingView view;
+    SetLines(view, {"<F1>Kopf & Fu\xDF", "a<f1>b<F0>c", "<F 0>d", ""});
+    view.PrintText();
+    const QStringList plain = {"Kopf & Fuß", "ab<F0>c", ">d", ""};
+    EXPECT_EQ(view.Printed, plain);
+    EXPECT_EQ(view.PrintFont, QFont("Arial", 8));
+    EXPECT_EQ(view.Lines[0], "<F1>Kopf & Fu\xDF");
+
+    view.CopyText();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), plain.join("\r\n") + "\r\n");
+
+    view.Clear();
+    view.CopyText();   // nothing to copy: the clipboard keeps what it had
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), plain.join("\r\n") + "\r\n");
+}
+
+}  // namespace
