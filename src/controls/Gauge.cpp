@@ -4,8 +4,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
