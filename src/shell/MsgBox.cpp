@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace lumarc {
 
 namespace {
