@@ -14,8 +14,8 @@ namespace lumarc {
 int FontTagOf(std::string_view line);
 
 // The line as shown, printed and copied: the four characters from the first "<F" (found
-// without regard to case, spaces kept) are cut out, fewer when the line ends sooner; further
-// tags stay. "a<F 1>b" becomes "a>b", which is what the stored catalogues expect.
+// without regard to case) are cut out, fewer when the line ends sooner; further tags stay.
+// Spaces are not skipped here, so "a<F 1>b" selects font 1 but shows as "a>b".
 std::string StripFontTag(std::string_view line);
 
 }  // namespace lumarc

@@ -10,6 +10,7 @@
 #include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "FontTag.h"
 #include "catalogue/BrowzerContainer.h"
@@ -58,14 +59,20 @@ TMicaTextView::~TMicaTextView() = default;
 
 QFont& TMicaTextView::GetFont(int index)
 {
-    if (index < 0 || index >= static_cast<int>(FFonts.size()))
-        throw MicaTextViewError(SFontIndexError);
+    CheckFontIndex(index);
     return FFonts[static_cast<size_t>(index)];
 }
 
 const QFont& TMicaTextView::GetFont(int index) const
 {
-    return const_cast<TMicaTextView*>(this)->GetFont(index);
+    CheckFontIndex(index);
+    return FFonts[static_cast<size_t>(index)];
+}
+
+void TMicaTextView::CheckFontIndex(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(FFonts.size()))
+        throw MicaTextViewError(SFontIndexError);
 }
 
 int TMicaTextView::AddFont()
@@ -177,8 +184,7 @@ bool TMicaTextView::ShowInfoText(TBrowzerContainer& container, int entry)
     container.ReadRecord(*record, ref);
 
     Clear();
-    Lines = record->Lines;
-    record->Lines.Clear();
+    Lines = std::move(record->Lines);
     SetRowCount(Lines.Count());
     LayoutRows();
     setVisible(true);
@@ -340,8 +346,7 @@ void TMicaTextView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: SetRow(FRow + 1); break;
     case Qt::Key_PageUp: SetRow(FRow - visibleRows); break;
     case Qt::Key_PageDown: SetRow(FRow + visibleRows); break;
-    // Home scrolls to the right end and End to the left: the view has always done so, and
-    // people who page through long lines with it rely on it.
+    // Home scrolls to the right end and End to the left end, as this view always has.
     case Qt::Key_Home:
         if (ctrl)
             SetRow(0);

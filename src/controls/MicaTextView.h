@@ -101,6 +101,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void CheckFontIndex(int index) const;
     void SetRowCount(int count);
     void DrawCell(QPainter& painter, int row, const QRect& rect, bool focused);
     // Called through the event queue after the painting that found a line wider than the
