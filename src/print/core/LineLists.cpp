@@ -1,1 +1,0 @@
-#include "LineLists.h"
