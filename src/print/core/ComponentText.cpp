@@ -22,7 +22,8 @@ TStringList ComponentText(const TCompoText& compo)
     TStringList text;
     text.Add("Komponente: " + compo.LongName + "   Version " + compo.Version);
     text.Add("");
-    for (const std::string& line : ComponentPageLines(compo).Strings())
+    const TStringList page = ComponentPageLines(compo);
+    for (const std::string& line : page.Strings())
         text.Add(CollapseDoubledAmpersands(RemoveFontTag(line)));
     text.Add("Ausf\xFChrliche Beschreibung:");
     for (const std::string& line : compo.LongInfo.Strings())
