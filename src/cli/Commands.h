@@ -11,5 +11,9 @@ int RunDump(const std::string& catalogue);
 int RunTree(const std::string& catalogue);
 int RunCheck(const std::string& catalogue);
 int RunBuild(const std::string& outDir, const std::vector<std::string>& scripts);
+// `entry` is an outline entry number, 0 on; anything but plain decimal digits that fit an int
+// is wrong usage (2), a number past the outline's end a catalogue error (1).
+int RunShow(const std::string& catalogue, const std::string& entry);
+int RunOrderForm(const std::string& catalogue);
 
 }  // namespace lumarc

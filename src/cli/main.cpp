@@ -19,6 +19,13 @@ int main(int argc, char** argv)
     auto* check = app.add_subcommand("check", "Den Katalog lesen und prüfen");
     check->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
 
+    std::string entry;
+    auto* show = app.add_subcommand("show", "Die Druckzeilen eines Eintrags ausgeben");
+    show->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    show->add_option("ENTRY", entry, "Nummer des Gliederungseintrags, ab 0")->required();
+    auto* orderForm = app.add_subcommand("order-form", "Das Bestellformular ausgeben");
+    orderForm->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+
     std::string outDir;
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
@@ -42,6 +49,10 @@ int main(int argc, char** argv)
         return lumarc::RunTree(catalogue);
     if (*check)
         return lumarc::RunCheck(catalogue);
+    if (*show)
+        return lumarc::RunShow(catalogue, entry);
+    if (*orderForm)
+        return lumarc::RunOrderForm(catalogue);
     if (*build)
         return lumarc::RunBuild(outDir, scripts);
     return 2;

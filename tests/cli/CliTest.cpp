@@ -12,59 +12,15 @@
 #include <nlohmann/json.hpp>
 
 #include "catalogue/BuildScripts.h"
+#include "cli/CliRun.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Dir = fs::temp_directory_path() / ("lumarc-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Dir);
-        fs::create_directories(Dir);
-    }
-    void TearDown() override { fs::remove_all(Dir); }
-
-    TRun Run(const std::string& args)
-    {
-        const fs::path out = Dir / "stdout", err = Dir / "stderr";
-        const std::string command = std::string(LUMARC_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
-    }
-
-    void Write(const fs::path& path, const std::string& bytes)
-    {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    // Builds the demo script into Dir/cat/Data and returns Dir/cat.
-    fs::path BuildDemo()
-    {
-        Write(Dir / "demo.txt", lumarc::test::kDemoScript);
-        const TRun run = Run("build -o " + (Dir / "cat" / "Data").string() + " " + (Dir / "demo.txt").string());
-        EXPECT_EQ(run.Status, 0) << run.Err;
-        return Dir / "cat";
-    }
-
-    fs::path Dir;
-};
+using lumarc::test::ReadAll;
+using lumarc::test::TRun;
+using Cli = lumarc::test::TCliTest;
 
 }  // namespace
 

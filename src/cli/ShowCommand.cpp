@@ -1,0 +1,48 @@
+#include <charconv>
+#include <iostream>
+
+#include "Commands.h"
+#include "OpenCatalogue.h"
+#include "platform/CodePage.h"
+#include "print/core/EntryLines.h"
+
+namespace lumarc {
+
+namespace {
+
+// A plain decimal number that fits an int; signs, blanks and anything else are refused.
+bool ParseEntryNumber(const std::string& text, int& entry)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), entry);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+int RunShow(const std::string& catalogue, const std::string& entryText)
+{
+    int entry = 0;
+    if (!ParseEntryNumber(entryText, entry)) {
+        std::cerr << "Ungültige Eintragsnummer: " << entryText << '\n';
+        return 2;
+    }
+    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
+    if (!opened)
+        return 1;
+    TEntryLines lines;
+    try {
+        lines = ReadEntryLines(opened->Container, opened->TreeData, entry);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+    // Short texts below their file name line are OEM text.
+    const bool oem = lines.Kind == TRecordKind::rkShort;
+    for (const std::string& line : lines.Lines.Strings())
+        std::cout << (oem ? Cp850ToUtf8(line) : Cp1252ToUtf8(line)) << '\n';
+    return 0;
+}
+
+}  // namespace lumarc
