@@ -17,7 +17,8 @@ using CliShow = lumarc::test::TCliTest;
 using CliOrderForm = lumarc::test::TCliTest;
 
 // Entries: 0 the order form (info; only a first outline line keeps its leading blanks),
-// 1 Willkommen (info), 2 Kapitel (no record), 3 Packer (short), 4 Raster (component).
+// 1 Willkommen (info), 2 Kapitel (no record), 3 Packer (short), 4 Raster (component),
+// 5 Datei (a short text of one line: the file name, nothing for the memo).
 const char* const kScript =
     "OUTLINE {\n"
     "   BestellFormular[bestellung]\n"
@@ -25,6 +26,7 @@ const char* const kScript =
     "Kapitel\n"
     "  Packer [packer]\n"
     "  Raster [raster]\n"
+    "  Datei [datei]\n"
     "}\n"
     "INFOTEXT [willkommen] {\n"
     "<F1>Willkommen – 10 €\n"
@@ -34,6 +36,9 @@ const char* const kScript =
     "D:\\COMPS\\PACKER.ZIP\n"
     "┌─┐ Größe\n"
     "└─┘\n"
+    "}\n"
+    "SHORTTEXT [datei] {\n"
+    "D:\\COMPS\\NUR.ZIP\n"
     "}\n"
     "COMPONENT [raster] {\n"
     "[LongName]\n"
@@ -87,12 +92,15 @@ TEST_F(CliShow, PrintsWhatPrintingPrintsForEachRecordKind)
     EXPECT_EQ(compo.Err, "");
 }
 
-TEST_F(CliShow, EntryWithoutRecordPrintsNothing)
+TEST_F(CliShow, EntryWithoutRecordOrMemoLinesPrintsNothing)
 {
-    const TRun run = Run("show " + BuildScript(kScript).string() + " 2");
-    EXPECT_EQ(run.Status, 0);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, "");
+    const fs::path cat = BuildScript(kScript);
+    for (const char* entry : {" 2", " 5"}) {
+        const TRun run = Run("show " + cat.string() + entry);
+        EXPECT_EQ(run.Status, 0) << entry;
+        EXPECT_EQ(run.Out, "") << entry;
+        EXPECT_EQ(run.Err, "") << entry;
+    }
 }
 
 TEST_F(CliShow, EntryNumberMustBeAPlainNumberInsideTheOutline)
@@ -106,9 +114,9 @@ TEST_F(CliShow, EntryNumberMustBeAPlainNumberInsideTheOutline)
     EXPECT_EQ(Run("show " + cat.string() + " x").Err, "Ungültige Eintragsnummer: x\n");
     EXPECT_EQ(Run("show " + cat.string()).Status, 2);
 
-    const TRun past = Run("show " + cat.string() + " 5");
+    const TRun past = Run("show " + cat.string() + " 6");
     EXPECT_EQ(past.Status, 1);
-    EXPECT_EQ(past.Err, "List index out of bounds (5)\n");
+    EXPECT_EQ(past.Err, "List index out of bounds (6)\n");
     EXPECT_EQ(past.Out, "");
     EXPECT_EQ(Run("show " + cat.string() + " 4").Status, 0);
     EXPECT_EQ(Run("show " + cat.string() + " 0").Out,
@@ -158,6 +166,14 @@ TEST_F(CliOrderForm, NothingWithoutTheEntryOrItsMarks)
     EXPECT_EQ(bare.Status, 0);
     EXPECT_EQ(bare.Out, "");
     EXPECT_EQ(bare.Err, "");
+
+    // Marks in a component's long description: a component is not read as an info text.
+    const std::string compo = "OUTLINE {\n   bestellformular[c]\n}\n"
+                              "COMPONENT [c] {\n[LongInfo]\nx\n1 SCHNIPP 1\na\nb\n2 SCHNAPP 2\n}\n";
+    const TRun other = Run("order-form " + BuildScript(compo, "compo").string());
+    EXPECT_EQ(other.Status, 0);
+    EXPECT_EQ(other.Out, "");
+    EXPECT_EQ(other.Err, "");
 }
 
 TEST_F(CliOrderForm, UsageAndCatalogueErrors)
