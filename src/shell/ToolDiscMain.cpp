@@ -1,0 +1,661 @@
+#include "ToolDiscMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "CDAboutBox.h"
+#include "Glyphs.h"
+#include "MsgBox.h"
+#include "ProgramEnd.h"
+#include "SplitControl.h"
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/CompoText.h"
+#include "catalogue/RecordRef.h"
+#include "controls/BrowzerOutline.h"
+#include "controls/Gauge.h"
+#include "controls/MicaTextView.h"
+#include "platform/Exception.h"
+#include "print/LineOutput.h"
+#include "settings/core/PathRoutines.h"
+#include "settings/core/RegistrySettings.h"
+
+namespace lumarc {
+
+namespace {
+
+const char* const kErrorCaption = "Lumarcer - Fehler";
+const char* const kNotFound = "Datenbank nicht gefunden!";
+const char* const kLoadFailed = "Fehler beim Laden der Datenbank!";
+
+// The design's "System" font, 13 pixels high; fontconfig maps the name, DejaVu Sans is the
+// stated fallback where it does not.
+QFont SystemFont(bool bold = false)
+{
+    QFont font(QStringLiteral("System"));
+    font.setFamilies({QStringLiteral("System"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(13);
+    font.setBold(bold);
+    return font;
+}
+
+TToolDiscMain::TMessageHook& MessageHook()
+{
+    static TToolDiscMain::TMessageHook hook;
+    return hook;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow = QFrame::Raised)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    panel->setLineWidth(1);
+    return panel;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, bool bold = false)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(SystemFont(bold));
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    edit->setGeometry(left, top, width, 23);
+    return edit;
+}
+
+QToolButton* MakeSpeedButton(QWidget* parent, const char* name, TGlyph glyph, const QString& hint, int left,
+                             int top, int width, int height)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(TGlyphs::Icon(glyph));
+    button->setIconSize(QSize(TGlyphs::kSize, TGlyphs::kSize));
+    button->setToolTip(hint);
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(left, top, width, height);
+    return button;
+}
+
+QWidget* MakePage(QStackedWidget* notebook, const char* name)
+{
+    auto* page = new QWidget(notebook);
+    page->setObjectName(QString::fromLatin1(name));
+    notebook->addWidget(page);
+    return page;
+}
+
+void FillWith(QWidget* page, QWidget* child)
+{
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(child);
+}
+
+}  // namespace
+
+TToolDiscMain::TMessageHook TToolDiscMain::SetMessageHook(TMessageHook hook)
+{
+    TMessageHook old = std::move(MessageHook());
+    MessageHook() = std::move(hook);
+    return old;
+}
+
+void TToolDiscMain::ShowMessage(TMessageKind kind, const QString& caption, const QString& text)
+{
+    if (MessageHook()) {
+        MessageHook()(kind, caption, text);
+        return;
+    }
+    if (kind == TMessageKind::mkMsgBox) {
+        TMsgBox box;
+        box.SetCaption(caption);
+        box.SetMsg(text);
+        box.SetButtons(TMSGButtons::msgOK);
+        box.Execute();
+    } else {
+        QMessageBox::critical(nullptr, caption, text);
+    }
+}
+
+TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
+    : QMainWindow(parent), FBrowzerContainer(std::make_unique<TBrowzerContainer>())
+{
+    setObjectName(QStringLiteral("ToolDiscMain"));
+    setWindowTitle(QStringLiteral("Brimvale ToolDisc Viewer"));
+    setFont(SystemFont());
+    CreateComponents();
+    ConnectCommands();
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(kDesignWidth, kDesignHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate(catalogueDir);
+}
+
+TToolDiscMain::~TToolDiscMain()
+{
+    // Children are destroyed after this body; their last resize events must not reach a
+    // half-destroyed window.
+    ClientArea->removeEventFilter(this);
+    OverviewPanel->removeEventFilter(this);
+    Splitter->removeEventFilter(this);
+}
+
+void TToolDiscMain::CreateComponents()
+{
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(ClientArea);
+    CreateButtonBar();
+    CreateOverview();
+    CreateInfoPanel();
+    CreateMenu();
+    ClientArea->installEventFilter(this);
+    OverviewPanel->installEventFilter(this);
+    Splitter->installEventFilter(this);
+}
+
+void TToolDiscMain::CreateButtonBar()
+{
+    ButtonBar = MakePanel(ClientArea, "ButtonBar");
+    ButtonBar->setGeometry(0, 0, kDesignWidth, 29);
+    auto bar = [this](const char* name, TGlyph glyph, const char* hint, int left) {
+        return MakeSpeedButton(ButtonBar, name, glyph, QString::fromUtf8(hint), left, 2, 25, 25);
+    };
+    SBFirst = bar("SBFirst", TGlyph::gFirst, "Überblick zurücksetzen", 4);
+    SBPrev = bar("SBPrev", TGlyph::gPrev, "eine Ebene höher", 35);
+    SBDown = bar("SBDown", TGlyph::gDown, "eine Zeile weiter nach unten", 60);
+    SBCopy = bar("SBCopy", TGlyph::gCopy, "Text in die Zwischenablage kopieren", 91);
+    SBPrintText = bar("SBPrintText", TGlyph::gPrint, "Text drucken", 116);
+    SBInstall = bar("SBInstall", TGlyph::gInstall, "Programm installieren", 141);
+    SBSearch = bar("SBSearch", TGlyph::gSearch, "im Text Suchen", 172);
+    SBBestellFormular = bar("SBBestellFormular", TGlyph::gOrderForm, "Bestellformular drucken", 204);
+    SBOptions = bar("SBOptions", TGlyph::gOptions, "Einstellungen des Lumarcers", 229);
+    SBInfo = bar("SBInfo", TGlyph::gInfo, "Informationen über das Programm", 254);
+    QuitButton = bar("QuitButton", TGlyph::gQuit, "Lumarc beenden", 283);
+}
+
+void TToolDiscMain::CreateOverview()
+{
+    OverviewPanel = MakePanel(ClientArea, "OverviewPanel");
+    OverviewPanel->setGeometry(1, 29, 176, 364);
+    OverViewLabel = MakeLabel(OverviewPanel, "OverViewLabel", QString::fromUtf8("Überbli&ck"), 10, 2);
+    OverviewOL = new TBrowzerOutline(OverviewPanel);
+    OverviewOL->setGeometry(4, 19, 167, 336);
+    OverViewLabel->setBuddy(OverviewOL);
+    OverviewOL->setRootIsDecorated(false);
+    OverviewOL->setIndentation(19);
+    OverviewOL->setToolTipDuration(0);
+    // The selection stays as visible as with the focus when the focus is elsewhere.
+    QPalette pal = OverviewOL->palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                 pal.color(QPalette::Active, QPalette::HighlightedText));
+    OverviewOL->setPalette(pal);
+
+    Splitter = MakePanel(ClientArea, "Splitter");
+    Splitter->setFrameStyle(QFrame::NoFrame);
+    Splitter->setGeometry(178, 29, 3, 364);
+    Splitter->setCursor(Qt::SplitHCursor);
+}
+
+void TToolDiscMain::CreateInfoPanel()
+{
+    InfoPanel = MakePanel(ClientArea, "InfoPanel");
+    InfoPanel->setGeometry(182, 29, 395, 364);
+    SBUp = MakeSpeedButton(InfoPanel, "SBUp", TGlyph::gUp, QStringLiteral("vorheriger Eintrag"), 8, 6, 22, 23);
+    SBNext = MakeSpeedButton(InfoPanel, "SBNext", TGlyph::gNext, QString::fromUtf8("nächster Eintrag"), 32, 6, 22, 23);
+    SBPrevHist = MakeSpeedButton(InfoPanel, "SBPrevHist", TGlyph::gPrevHist,
+                                 QString::fromUtf8("letzter gewählter Eintrag"), 60, 6, 22, 23);
+    SBPrevHist->setEnabled(false);
+    ShortFileName = MakeLabel(InfoPanel, "ShortFileName", QString(), 94, 10);
+    ShortFileName->setVisible(false);
+    ExpandBtn = new QPushButton(TGlyphs::Icon(TGlyph::gExpand), QStringLiteral("Er&weitern"), InfoPanel);
+    ExpandBtn->setObjectName(QStringLiteral("ExpandBtn"));
+    ExpandBtn->setGeometry(278, 8, 103, 25);
+
+    BrowzerNoteBook = new QStackedWidget(InfoPanel);
+    BrowzerNoteBook->setObjectName(QStringLiteral("BrowzerNoteBook"));
+    BrowzerNoteBook->setGeometry(2, 34, 387, 327);
+    PageKomponente = MakePage(BrowzerNoteBook, "Komponente");
+    PageShortDesc = MakePage(BrowzerNoteBook, "ShortDesc");
+    PageInfotext = MakePage(BrowzerNoteBook, "Infotext");
+    CreateComponentPage();
+
+    ShortMemo = new QPlainTextEdit(PageShortDesc);
+    ShortMemo->setObjectName(QStringLiteral("ShortMemo"));
+    ShortMemo->setReadOnly(true);
+    ShortMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FillWith(PageShortDesc, ShortMemo);
+
+    TextView = new TMicaTextView(PageInfotext);
+    TextView->setObjectName(QStringLiteral("TextView"));
+    TextView->SetDefaultColWidth(385);
+    TextView->ActualFont = 0;
+    TextView->UseStandardFont = false;
+    FillWith(PageInfotext, TextView);
+
+    BrowzerNoteBook->setCurrentIndex(piInfotext);
+}
+
+void TToolDiscMain::CreateComponentPage()
+{
+    CompoDescBox = new QGroupBox(PageKomponente);
+    CompoDescBox->setObjectName(QStringLiteral("CompoDescBox"));
+    CompoDescBox->setGeometry(0, 0, 387, 327);
+    CompoScrollBox = new QScrollArea(CompoDescBox);
+    CompoScrollBox->setObjectName(QStringLiteral("CompoScrollBox"));
+    CompoScrollBox->setFrameShape(QFrame::NoFrame);
+    CompoScrollBox->setWidgetResizable(false);
+    CompoScrollBox->setGeometry(CompoDescBox->contentsRect());
+    CompoScrollContents = new QWidget;
+    CompoScrollContents->setObjectName(QStringLiteral("CompoScrollContents"));
+    CompoScrollContents->resize(CompoScrollBox->size());
+    CompoScrollBox->setWidget(CompoScrollContents);
+    QWidget* box = CompoScrollContents;
+
+    KompoCopyLabel = MakeLabel(box, "KompoCopyLabel", QStringLiteral("Copyright:"), 8, 3, true);
+    KompoCopyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    CompoCopyright = MakeEdit(box, "CompoCopyright", 78, 1, 299);
+    UseFulLabel = MakeLabel(box, "UseFulLabel", QStringLiteral("Wertung:"), 13, 27, true);
+    UseFulLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    UseFulPanel = MakePanel(box, "UseFulPanel", QFrame::Sunken);
+    UseFulPanel->setGeometry(77, 26, 85, 19);
+    RatingLabel = MakeLabel(UseFulPanel, "RatingLabel", QStringLiteral("keine"), 4, 2);
+    RatingGauge = new TGauge(UseFulPanel);
+    RatingGauge->setObjectName(QStringLiteral("RatingGauge"));
+    RatingGauge->setGeometry(4, 2, 77, 15);
+    RatingGauge->SetForeColor(QColor(255, 255, 0));
+    RatingGauge->SetBackColor(QColor(0, 0, 128));
+    RatingGauge->SetProgress(0);
+    Label7 = MakeLabel(box, "Label7", QStringLiteral("Distribution:"), 170, 27, true);
+    CompoDistribution = MakeEdit(box, "CompoDistribution", 256, 24, 121);
+    LangCompInfo = MakeEdit(box, "LangCompInfo", 9, 47, 368);
+    CompolimitLabel = MakeLabel(box, "CompolimitLabel", QString::fromUtf8("Einschränkungen:"), 8, 74, true);
+    CompoLimitations = MakeEdit(box, "CompoLimitations", 132, 70, 245);
+    StuffView = new TMicaTextView(box);
+    StuffView->setObjectName(QStringLiteral("StuffView"));
+    StuffView->setGeometry(2, 102, 379, 203);
+    StuffView->SetDefaultColWidth(377);
+    StuffView->ActualFont = 1;
+    StuffView->UseStandardFont = true;
+}
+
+void TToolDiscMain::CreateMenu()
+{
+    BrowzerMenu = menuBar();
+    BrowzerMenu->setObjectName(QStringLiteral("BrowzerMenu"));
+    MIFile = BrowzerMenu->addMenu(QStringLiteral("&Datei"));
+    MIFile->setObjectName(QStringLiteral("MIFile"));
+    auto item = [this](QMenu* menu, const char* name, const char* caption, const char* shortcut) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        if (shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+        return action;
+    };
+    MIInstall = item(MIFile, "MIInstall", "&Installation", "Ctrl+I");
+    MISearch = item(MIFile, "MISearch", "&Suchen", "Ctrl+S");
+    MIPrint = item(MIFile, "MIPrint", "&Drucken", "Ctrl+D");
+    MIFile->addSeparator();
+    MIOptions = item(MIFile, "MIOptions", "&Optionen", "Ctrl+O");
+    MIPrinterSetup = item(MIFile, "MIPrinterSetup", "Drucker&einstellungen", "Ctrl+E");
+    MIFile->addSeparator();
+    MIQuit = item(MIFile, "MIQuit", "&Beenden", "Alt+F4");
+    MIHelp = BrowzerMenu->addMenu(QStringLiteral("&Hilfe"));
+    MIHelp->setObjectName(QStringLiteral("MIHelp"));
+    MIAbout = item(MIHelp, "MIAbout", "&Info...", nullptr);
+}
+
+void TToolDiscMain::ConnectCommands()
+{
+    connect(MIInstall, &QAction::triggered, this, &TToolDiscMain::SBInstallClick);
+    connect(SBInstall, &QToolButton::clicked, this, &TToolDiscMain::SBInstallClick);
+    connect(MISearch, &QAction::triggered, this, &TToolDiscMain::SBSearchClick);
+    connect(SBSearch, &QToolButton::clicked, this, &TToolDiscMain::SBSearchClick);
+    connect(MIPrint, &QAction::triggered, this, &TToolDiscMain::SBPrintTextClick);
+    connect(SBPrintText, &QToolButton::clicked, this, &TToolDiscMain::SBPrintTextClick);
+    connect(MIOptions, &QAction::triggered, this, &TToolDiscMain::SBOptionsClick);
+    connect(SBOptions, &QToolButton::clicked, this, &TToolDiscMain::SBOptionsClick);
+    connect(MIPrinterSetup, &QAction::triggered, this, &TToolDiscMain::MIPrinterSetupClick);
+    connect(MIQuit, &QAction::triggered, this, &TToolDiscMain::MIQuitClick);
+    connect(QuitButton, &QToolButton::clicked, this, &TToolDiscMain::QuitButtonClick);
+    connect(MIAbout, &QAction::triggered, this, &TToolDiscMain::MIAboutClick);
+    connect(SBInfo, &QToolButton::clicked, this, &TToolDiscMain::SBInfoClick);
+    connect(SBFirst, &QToolButton::clicked, this, &TToolDiscMain::SBFirstClick);
+    connect(SBPrev, &QToolButton::clicked, this, &TToolDiscMain::SBPrevClick);
+    connect(SBDown, &QToolButton::clicked, this, &TToolDiscMain::SBDownClick);
+    connect(SBCopy, &QToolButton::clicked, this, &TToolDiscMain::SBCopyClick);
+    connect(SBBestellFormular, &QToolButton::clicked, this, &TToolDiscMain::SBBestellFormularClick);
+    connect(SBUp, &QToolButton::clicked, this, &TToolDiscMain::SBUpClick);
+    connect(SBNext, &QToolButton::clicked, this, &TToolDiscMain::SBNextClick);
+    connect(SBPrevHist, &QToolButton::clicked, this, &TToolDiscMain::SBPrevHistClick);
+    connect(ExpandBtn, &QPushButton::clicked, this, &TToolDiscMain::ExpandBtnClick);
+    connect(OverviewOL, &QTreeWidget::currentItemChanged, this, &TToolDiscMain::ScheduleOverviewOLClick);
+}
+
+std::string TToolDiscMain::LocateCatalogueFile(const std::string& baseDir, const std::string& name)
+{
+    const std::string inData = baseDir + "Data/" + name;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(inData, ec))
+        return inData;
+    return baseDir + name;
+}
+
+void TToolDiscMain::FormCreate(const QString& catalogueDir)
+{
+    // The line-drawing font shows the OEM box characters as they are; without it the memo's
+    // text goes through the OEM code page first.
+    if (QFontDatabase::families().contains(QStringLiteral("MS LineDraw"))) {
+        ShortMemo->setFont(QFont(QStringLiteral("MS LineDraw")));
+        FShortMemoOemConvert = false;
+    } else {
+        QFont fixed(QStringLiteral("Fixedsys"));
+        fixed.setFamilies({QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono")});
+        fixed.setStyleHint(QFont::TypeWriter);
+        fixed.setPixelSize(12);
+        ShortMemo->setFont(fixed);
+        FShortMemoOemConvert = true;
+    }
+    QPalette memoPal = ShortMemo->palette();
+    memoPal.setColor(QPalette::Text, Qt::black);
+    ShortMemo->setPalette(memoPal);
+
+    // A settings key that cannot be read costs the kept settings, not the catalogue.
+    try {
+        LoadSettings();
+    } catch (const Exception& e) {
+        ShowMessage(TMessageKind::mkDefaultError, QApplication::applicationDisplayName(),
+                    QString::fromStdString(e.Message()) + QLatin1Char('.'));
+    }
+
+    const int courier = TextView->AddFont();
+    TextView->GetFont(courier) = QFont(QStringLiteral("Courier"), 10);
+    TextView->Clear();
+
+    FSplitControl = std::make_unique<TSplitControl>(this);
+    FHistory.Clear();
+    FRecordHistory = true;
+
+    const std::string base = catalogueDir.isEmpty() ? ProgramDir() : IncludeBackslash(catalogueDir.toStdString());
+    FBrowzerContainer->DataFileName = LocateCatalogueFile(base, "Lumarc32.dat");
+    FBrowzerContainer->IndexFileName = LocateCatalogueFile(base, "Lumarc32.idx");
+
+    try {
+        OpenCatalogue();
+    } catch (const EProgramEnd&) {
+        throw;
+    } catch (const EFOpenError&) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kNotFound));
+    } catch (const EListError&) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kLoadFailed));
+    } catch (const std::exception& e) {
+        ShowMessage(TMessageKind::mkDefaultError, QApplication::applicationDisplayName(),
+                    QString::fromUtf8(e.what()) + QLatin1Char('.'));
+        return;
+    }
+    ArrangePanes();
+}
+
+void TToolDiscMain::OpenCatalogue()
+{
+    FBrowzerContainer->CheckVersion();
+    OverviewOL->LoadFromContainer(*FBrowzerContainer);
+    OverviewOL->ResetOverview();
+    TextView->ShowInfoText(*FBrowzerContainer, 0);
+    TextView->LayoutRows();
+    SetPageKind(pkInfoText);
+}
+
+void TToolDiscMain::SetPageKind(int kind)
+{
+    if (kind == FPageKind)
+        return;
+    FPageKind = static_cast<uint8_t>(kind);
+    switch (kind) {
+    case pkNothing:
+        BrowzerNoteBook->setCurrentIndex(piInfotext);
+        TextView->setVisible(false);
+        ShortFileName->setVisible(false);
+        SBInstall->setEnabled(false);
+        SBCopy->setEnabled(false);
+        SBPrintText->setEnabled(false);
+        break;
+    case pkInfoText:
+        BrowzerNoteBook->setCurrentIndex(piInfotext);
+        ShortFileName->setVisible(false);
+        SBInstall->setEnabled(false);
+        SBCopy->setEnabled(true);
+        SBPrintText->setEnabled(true);
+        break;
+    case pkShortText:
+        BrowzerNoteBook->setCurrentIndex(piShortDesc);
+        ShortFileName->setVisible(true);
+        SBInstall->setEnabled(true);
+        SBCopy->setEnabled(true);
+        SBPrintText->setEnabled(true);
+        break;
+    case pkComponent:
+        BrowzerNoteBook->setCurrentIndex(piKomponente);
+        ShortFileName->setVisible(false);
+        SBInstall->setEnabled(true);
+        SBCopy->setEnabled(true);
+        SBPrintText->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+    // The detail window follows in a later step: kinds 0 to 2 hide it, 3 leaves it.
+    MIPrint->setEnabled(SBPrintText->isEnabled());
+    MIInstall->setEnabled(SBInstall->isEnabled());
+    ExpandBtn->setVisible(BrowzerNoteBook->currentIndex() == piKomponente);
+}
+
+void TToolDiscMain::ArrangePanes()
+{
+    OverviewPanel->resize(OverviewPanel->width(), Splitter->height());
+    Splitter->move(OverviewPanel->width() + 1, Splitter->y());
+    const int infoLeft = Splitter->x() + Splitter->width();
+    InfoPanel->setGeometry(infoLeft, InfoPanel->y(), ClientArea->width() - infoLeft, Splitter->height());
+    BrowzerNoteBook->resize(InfoPanel->width() - 8, InfoPanel->height() - BrowzerNoteBook->y() - 4);
+    CompoDescBox->resize(BrowzerNoteBook->size());
+    OverviewOL->resize(OverviewPanel->width() - 8, OverviewPanel->height() - OverviewOL->y() - 4);
+}
+
+void TToolDiscMain::FormResize()
+{
+    ButtonBar->resize(ClientArea->width(), ButtonBar->height());
+    Splitter->resize(Splitter->width(), ClientArea->height() - Splitter->y());
+    ArrangePanes();
+    ExpandBtn->move(InfoPanel->width() - ExpandBtn->width() - 2, ExpandBtn->y());
+    // The scroll box fills the group box; its contents are never larger than it.
+    CompoScrollBox->setGeometry(CompoDescBox->contentsRect());
+    CompoScrollContents->resize(CompoScrollBox->size());
+    const int parentWidth = CompoScrollContents->width();
+    for (QWidget* field : {static_cast<QWidget*>(CompoCopyright), static_cast<QWidget*>(CompoDistribution),
+                           static_cast<QWidget*>(LangCompInfo), static_cast<QWidget*>(CompoLimitations),
+                           static_cast<QWidget*>(StuffView)})
+        field->resize(parentWidth - field->x() - 4, field->height());
+    StuffView->resize(StuffView->width(), CompoScrollContents->height() - StuffView->y() - 4);
+}
+
+void TToolDiscMain::OverviewPanelResize()
+{
+    ArrangePanes();
+}
+
+bool TToolDiscMain::SplitterDragging() const
+{
+    return FSplitControl && FSplitControl->Dragging();
+}
+
+void TToolDiscMain::SplitterMouseDown(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
+        event->modifiers() != Qt::NoModifier)
+        return;
+    // Keep both panes usable rather than let a captured mouse push one off the window.
+    const int widest = ClientArea->width() - Splitter->width() - 1 - kMinInfoWidth;
+    FSplitControl->BeginDrag(Splitter, OverviewPanel, kMinOverviewWidth, std::max(kMinOverviewWidth, widest));
+}
+
+void TToolDiscMain::SplitterMouseMove(QMouseEvent* event)
+{
+    if (FSplitControl->Dragging()) {
+        const QPoint pos = event->position().toPoint();
+        FSplitControl->TrackTo(pos.x(), pos.y());
+    }
+}
+
+void TToolDiscMain::SplitterMouseUp(QMouseEvent*)
+{
+    if (FSplitControl->Dragging())
+        FSplitControl->EndDrag();
+}
+
+bool TToolDiscMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ClientArea && event->type() == QEvent::Resize) {
+        FormResize();
+    } else if (watched == OverviewPanel && event->type() == QEvent::Resize) {
+        OverviewPanelResize();
+    } else if (watched == Splitter) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            SplitterMouseDown(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseMove:
+            SplitterMouseMove(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            SplitterMouseUp(static_cast<QMouseEvent*>(event));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TToolDiscMain::ScheduleOverviewOLClick()
+{
+    // Several selection changes in one go (a reset, a key held down) end in one display.
+    if (FClickPending)
+        return;
+    FClickPending = true;
+    QTimer::singleShot(0, this, [this] {
+        FClickPending = false;
+        OverviewOLClick();
+    });
+}
+
+void TToolDiscMain::OverviewOLClick()
+{
+    QTreeWidgetItem* node = OverviewOL->currentItem();
+    if (!node)
+        return;
+    OverviewOL->SetHandledNode(node);
+    const int entry = TBrowzerOutline::EntryOf(node);
+    // An entry that cannot be read must not leave the previous entry on screen as if it
+    // were this one, nor end the event loop.
+    try {
+        const TTreeViewData& tree = OverviewOL->TreeData();
+        const TRecordKind kind = entry >= 0 && entry < tree.Count() ? RecordKindOf(tree.Texts.Objects(entry))
+                                                                    : TRecordKind::rkNone;
+        switch (kind) {
+        case TRecordKind::rkInfo:
+            SetPageKind(TextView->ShowInfoText(*FBrowzerContainer, entry) ? pkInfoText : pkNothing);
+            break;
+        case TRecordKind::rkShort:
+            SetPageKind(pkShortText);
+            break;
+        case TRecordKind::rkComponent:
+            SetPageKind(pkComponent);
+            break;
+        case TRecordKind::rkNone:
+            SetPageKind(pkNothing);
+            break;
+        }
+    } catch (const std::exception& e) {
+        SetPageKind(pkNothing);
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
+    }
+    emit EntryShown(entry);
+}
+
+void TToolDiscMain::MIPrinterSetupClick()
+{
+    QPrintDialog dialog(&CurrentPrinter(), this);
+    dialog.setObjectName(QStringLiteral("PrinterSetup"));
+    dialog.exec();
+}
+
+void TToolDiscMain::MIQuitClick()
+{
+    close();
+}
+
+void TToolDiscMain::QuitButtonClick()
+{
+    close();
+}
+
+void TToolDiscMain::MIAboutClick()
+{
+    TCDAboutBox about(this);
+    about.exec();
+}
+
+void TToolDiscMain::SBInfoClick()
+{
+    MIAboutClick();
+}
+
+// Commands built in later steps; connected now so that menu and buttons already reach them.
+void TToolDiscMain::SBInstallClick() {}
+void TToolDiscMain::SBSearchClick() {}
+void TToolDiscMain::SBPrintTextClick() {}
+void TToolDiscMain::SBOptionsClick() {}
+void TToolDiscMain::SBFirstClick() {}
+void TToolDiscMain::SBPrevClick() {}
+void TToolDiscMain::SBDownClick() {}
+void TToolDiscMain::SBCopyClick() {}
+void TToolDiscMain::SBBestellFormularClick() {}
+void TToolDiscMain::SBUpClick() {}
+void TToolDiscMain::SBNextClick() {}
+void TToolDiscMain::SBPrevHistClick() {}
+void TToolDiscMain::ExpandBtnClick() {}
+
+}  // namespace lumarc

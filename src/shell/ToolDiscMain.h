@@ -1,0 +1,206 @@
+#pragma once
+// The main window: a bar of speed buttons, the overview outline on the left, a splitter, and
+// the info pane with a notebook of three pages (component, short text, info text). It owns the
+// catalogue container and opens the catalogue when it is created.
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "catalogue/IntList.h"
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QMouseEvent;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QStackedWidget;
+class QToolButton;
+
+namespace lumarc {
+
+class TBrowzerContainer;
+class TBrowzerOutline;
+class TCompoText;
+class TGauge;
+class TMicaTextView;
+class TSplitControl;
+
+class TToolDiscMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kMinWidth = 640;
+    static constexpr int kMinHeight = 460;
+    static constexpr int kDesignWidth = 588;
+    static constexpr int kDesignHeight = 441;
+    // Page kinds: what the info pane shows.
+    enum : uint8_t { pkNothing = 0, pkInfoText = 1, pkShortText = 2, pkComponent = 3 };
+    // Notebook page indexes.
+    enum { piKomponente = 0, piShortDesc = 1, piInfotext = 2 };
+
+    // How a message reaches the user: the program's message box, or the plain box with a stop
+    // icon that stands in for the framework's default error display. Replaceable, so that
+    // tests and the screenshot mode are never stopped by a modal window.
+    enum class TMessageKind { mkMsgBox, mkDefaultError };
+    using TMessageHook = std::function<void(TMessageKind kind, const QString& caption, const QString& text)>;
+    // Returns the hook it replaces; an empty function restores the modal boxes.
+    static TMessageHook SetMessageHook(TMessageHook hook);
+
+    // Opens the catalogue found in catalogueDir (empty: the program's directory), each of the
+    // two files looked for in its Data/ subdirectory first. Load failures are reported through
+    // the message hook and the window still opens; a data file of the wrong version ends in the
+    // container's version-failure handler.
+    explicit TToolDiscMain(const QString& catalogueDir = QString(), QWidget* parent = nullptr);
+    ~TToolDiscMain() override;
+
+    // baseDir + "Data/" + name when that file exists, else baseDir + name.
+    static std::string LocateCatalogueFile(const std::string& baseDir, const std::string& name);
+
+    TBrowzerContainer& BrowzerContainer() { return *FBrowzerContainer; }
+    int PageKind() const { return FPageKind; }
+    // Shows the page of a record kind and sets the buttons; the same kind again changes nothing.
+    void SetPageKind(int kind);
+    // Lays out the panes from the splitter's position.
+    void ArrangePanes();
+    // Fits the panes and the component fields to the window's client area.
+    void FormResize();
+
+    // True when the short text memo shows its text through the OEM code page (the line-drawing
+    // font is missing).
+    bool ShortMemoOemConvert() const { return FShortMemoOemConvert; }
+    const TIntList& History() const { return FHistory; }
+    bool RecordHistory() const { return FRecordHistory; }
+    TCompoText* CompoText() const { return FCompoText.get(); }
+    bool SplitterDragging() const;
+
+    // The narrowest the overview panel and the info pane may become by a splitter drag.
+    static constexpr int kMinOverviewWidth = 40;
+    static constexpr int kMinInfoWidth = 100;
+
+    QWidget* ClientArea = nullptr;
+    QFrame* ButtonBar = nullptr;
+    QToolButton* SBFirst = nullptr;
+    QToolButton* SBPrev = nullptr;
+    QToolButton* SBDown = nullptr;
+    QToolButton* SBCopy = nullptr;
+    QToolButton* SBPrintText = nullptr;
+    QToolButton* SBInstall = nullptr;
+    QToolButton* SBSearch = nullptr;
+    QToolButton* SBBestellFormular = nullptr;
+    QToolButton* SBOptions = nullptr;
+    QToolButton* SBInfo = nullptr;
+    QToolButton* QuitButton = nullptr;
+
+    QFrame* OverviewPanel = nullptr;
+    QLabel* OverViewLabel = nullptr;
+    TBrowzerOutline* OverviewOL = nullptr;
+    QFrame* Splitter = nullptr;
+    QFrame* InfoPanel = nullptr;
+    QToolButton* SBUp = nullptr;
+    QToolButton* SBNext = nullptr;
+    QToolButton* SBPrevHist = nullptr;
+    QLabel* ShortFileName = nullptr;
+    QPushButton* ExpandBtn = nullptr;
+
+    QStackedWidget* BrowzerNoteBook = nullptr;
+    QWidget* PageKomponente = nullptr;
+    QWidget* PageShortDesc = nullptr;
+    QWidget* PageInfotext = nullptr;
+    QGroupBox* CompoDescBox = nullptr;
+    QScrollArea* CompoScrollBox = nullptr;
+    QWidget* CompoScrollContents = nullptr;
+    QLabel* KompoCopyLabel = nullptr;
+    QLineEdit* CompoCopyright = nullptr;
+    QLabel* UseFulLabel = nullptr;
+    QFrame* UseFulPanel = nullptr;
+    QLabel* RatingLabel = nullptr;
+    TGauge* RatingGauge = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* CompoDistribution = nullptr;
+    QLineEdit* LangCompInfo = nullptr;
+    QLabel* CompolimitLabel = nullptr;
+    QLineEdit* CompoLimitations = nullptr;
+    TMicaTextView* StuffView = nullptr;
+    QPlainTextEdit* ShortMemo = nullptr;
+    TMicaTextView* TextView = nullptr;
+
+    QMenuBar* BrowzerMenu = nullptr;
+    QMenu* MIFile = nullptr;
+    QMenu* MIHelp = nullptr;
+    QAction* MIInstall = nullptr;
+    QAction* MISearch = nullptr;
+    QAction* MIPrint = nullptr;
+    QAction* MIOptions = nullptr;
+    QAction* MIPrinterSetup = nullptr;
+    QAction* MIQuit = nullptr;
+    QAction* MIAbout = nullptr;
+
+signals:
+    // After OverviewOLClick has shown the selected entry (or found nothing to show).
+    void EntryShown(int entry);
+
+public slots:
+    void SBInstallClick();
+    void SBSearchClick();
+    void SBPrintTextClick();
+    void SBOptionsClick();
+    void MIPrinterSetupClick();
+    void MIQuitClick();
+    void QuitButtonClick();
+    void MIAboutClick();
+    void SBInfoClick();
+    void SBFirstClick();
+    void SBPrevClick();
+    void SBDownClick();
+    void SBCopyClick();
+    void SBBestellFormularClick();
+    void SBUpClick();
+    void SBNextClick();
+    void SBPrevHistClick();
+    void ExpandBtnClick();
+    // Shows the outline's selected entry on its page.
+    void OverviewOLClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateComponents();
+    void CreateButtonBar();
+    void CreateOverview();
+    void CreateInfoPanel();
+    void CreateComponentPage();
+    void CreateMenu();
+    void ConnectCommands();
+    void FormCreate(const QString& catalogueDir);
+    void OpenCatalogue();
+    void OverviewPanelResize();
+    void SplitterMouseDown(QMouseEvent* event);
+    void SplitterMouseMove(QMouseEvent* event);
+    void SplitterMouseUp(QMouseEvent* event);
+    void ScheduleOverviewOLClick();
+    static void ShowMessage(TMessageKind kind, const QString& caption, const QString& text);
+
+    std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
+    std::unique_ptr<TSplitControl> FSplitControl;
+    std::unique_ptr<TCompoText> FCompoText;
+    TIntList FHistory;
+    uint8_t FPageKind = pkNothing;
+    bool FRecordHistory = true;
+    bool FShortMemoOemConvert = false;
+    bool FClickPending = false;
+    bool FInResize = false;
+};
+
+}  // namespace lumarc

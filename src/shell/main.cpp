@@ -1,0 +1,178 @@
+// The viewer: lumarc [--screenshot FILE.png [--show ENTRY]] [CATALOGUE_DIR]
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+#include <QTreeWidgetItem>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "CDSplash.h"
+#include "MsgBox.h"
+#include "ProgramEnd.h"
+#include "ToolDiscMain.h"
+#include "catalogue/BrowzerContainer.h"
+#include "controls/BrowzerOutline.h"
+
+using namespace lumarc;
+
+namespace {
+
+const char* const kTitle = "Brimvale ToolDisc Viewer";
+constexpr int kUsageExit = 2;
+// How long the screenshot mode waits for the entry to appear before it gives up.
+constexpr int kScreenshotTimeoutMs = 15000;
+
+struct TArguments {
+    QString CatalogueDir;
+    QString Screenshot;
+    std::optional<int> Show;
+};
+
+[[noreturn]] void Usage(const std::string& problem)
+{
+    std::cerr << "lumarc: " << problem << "\n"
+              << "Aufruf: lumarc [--screenshot DATEI.png [--show EINTRAG]] [KATALOGVERZEICHNIS]\n";
+    std::exit(kUsageExit);
+}
+
+TArguments ParseArguments(int argc, char** argv)
+{
+    TArguments args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--screenshot" || arg == "--show") {
+            if (i + 1 >= argc)
+                Usage(arg + " braucht einen Wert");
+            const std::string value = argv[++i];
+            if (arg == "--screenshot") {
+                args.Screenshot = QString::fromLocal8Bit(value.c_str());
+            } else {
+                char* end = nullptr;
+                const long entry = std::strtol(value.c_str(), &end, 10);
+                if (value.empty() || *end != '\0' || entry < 0 || entry > 0x7fffffff)
+                    Usage("ungültiger Eintrag: " + value);
+                args.Show = static_cast<int>(entry);
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            Usage("unbekannte Option: " + arg);
+        } else if (args.CatalogueDir.isEmpty()) {
+            args.CatalogueDir = QString::fromLocal8Bit(arg.c_str());
+        } else {
+            Usage("zu viele Argumente");
+        }
+    }
+    if (args.Show && args.Screenshot.isEmpty())
+        Usage("--show nur zusammen mit --screenshot");
+    return args;
+}
+
+bool HasDisplay()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+// Selects the entry (or keeps the start selection), waits until the window has shown it and
+// saves the window as a picture. Returns the program's exit code through the event loop.
+void TakeScreenshot(QApplication& app, TToolDiscMain& window, const TArguments& args)
+{
+    auto done = std::make_shared<bool>(false);
+    auto finish = [&app, done](int code) {
+        if (*done)
+            return;
+        *done = true;
+        app.exit(code);
+    };
+    int target = -1;
+    if (args.Show) {
+        try {
+            window.OverviewOL->SelectEntry(*args.Show);
+        } catch (const std::exception& e) {
+            std::cerr << "lumarc: " << e.what() << '\n';
+            QTimer::singleShot(0, &app, [finish] { finish(1); });
+            return;
+        }
+    }
+    target = window.OverviewOL->SelectedEntry();
+    QObject::connect(&window, &TToolDiscMain::EntryShown, &window, [&window, target, finish, done, args](int entry) {
+        if (entry != target || *done)
+            return;
+        if (!window.grab().toImage().save(args.Screenshot, "PNG")) {
+            std::cerr << "lumarc: " << args.Screenshot.toLocal8Bit().constData() << " kann nicht geschrieben werden\n";
+            finish(1);
+            return;
+        }
+        std::cout << args.Screenshot.toLocal8Bit().constData() << '\n';
+        finish(0);
+    });
+    // The selection's own display may already have run; one more brings the signal for sure.
+    QTimer::singleShot(0, &window, [&window] { window.OverviewOLClick(); });
+    QTimer::singleShot(kScreenshotTimeoutMs, &app, [finish] {
+        std::cerr << "lumarc: der Eintrag wurde nicht angezeigt\n";
+        finish(1);
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const TArguments args = ParseArguments(argc, argv);
+    const bool screenshot = !args.Screenshot.isEmpty();
+    if (screenshot && !HasDisplay())
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    QApplication app(argc, argv);
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
+    app.setApplicationName(QStringLiteral("lumarc"));
+    app.setApplicationDisplayName(QString::fromLatin1(kTitle));
+
+    // A data file of the wrong version: tell the user, then unwind out of the window's creation
+    // so that main ends the program with the container's exit code.
+    TBrowzerContainer::SetVersionFailureHandler([screenshot](const std::string& message, int exitCode) {
+        if (screenshot) {
+            std::cerr << message << '\n';
+        } else {
+            TMsgBox box;
+            box.SetCaption(QStringLiteral("Fehler"));
+            box.SetMsg(QString::fromStdString(message));
+            box.SetButtons(TMSGButtons::msgOK);
+            box.Execute();
+        }
+        throw EProgramEnd(message, exitCode);
+    });
+    if (screenshot) {
+        TToolDiscMain::SetMessageHook([](TToolDiscMain::TMessageKind, const QString& caption, const QString& text) {
+            std::cerr << caption.toLocal8Bit().constData() << ": " << text.toLocal8Bit().constData() << '\n';
+        });
+    }
+
+    auto splash = std::make_unique<TCDSplash>();
+    splash->ShowNow();
+    std::unique_ptr<TToolDiscMain> window;
+    try {
+        window = std::make_unique<TToolDiscMain>(args.CatalogueDir);
+    } catch (const EProgramEnd& end) {
+        return end.ExitCode();
+    }
+    splash.reset();
+
+    window->show();
+    if (screenshot)
+        TakeScreenshot(app, *window, args);
+    const int code = app.exec();
+    window.reset();
+    return code;
+}
