@@ -49,6 +49,15 @@ inline void Click(QWidget* target)
     QApplication::sendEvent(target, &release);
 }
 
+// Activation reaches a window through the event queue; focus events need it.
+inline bool WaitActive(QWidget* window)
+{
+    window->activateWindow();
+    for (int i = 0; i < 100 && !window->isActiveWindow(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return window->isActiveWindow();
+}
+
 // Answers every message box that becomes the active modal window while it lives, with OK,
 // and keeps its title and text.
 class TBoxAnswerer {
@@ -86,7 +95,7 @@ template <typename Start>
 auto RunModal(QDialog& dialog, const std::function<void()>& whileShown, Start start)
 {
     QTimer::singleShot(0, &dialog, [&] {
-        dialog.activateWindow();
+        EXPECT_TRUE(WaitActive(&dialog));
         whileShown();
     });
     QTimer watchdog;
