@@ -140,16 +140,6 @@ TEST_F(ControlsDateEdit, RejectionGoesToTheErrorHookAndShowsBlackOnRed)
     EXPECT_FALSE(FField->Invalid());
 }
 
-TEST_F(ControlsDateEdit, WithoutAnyHookEveryTextPassesAndWithoutErrorHookARejectionIsQuiet)
-{
-    TDateEdit plain;
-    plain.SetText(QStringLiteral("  .  .  "));
-    EXPECT_TRUE(plain.Validate());
-    plain.OnUserValidation = [](TDateEdit&, std::uint16_t& code) { code = 7; };
-    EXPECT_FALSE(plain.Validate());
-    EXPECT_TRUE(plain.Invalid());
-}
-
 TEST_F(ControlsDateEdit, LeavingAnEditedEntryChecksItOnceAndARejectedOneKeepsTheFocus)
 {
     FRejected = {"31.04.96"};

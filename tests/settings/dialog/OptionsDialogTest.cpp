@@ -310,11 +310,6 @@ TEST_F(SettingsOptionsDialog, SettersWriteOnlyWhatDiffers)
     FDialog.SetUpdateDateText(QStringLiteral("24.12.95"));
     EXPECT_EQ(DateField()->cursorPosition(), 4);
     EXPECT_EQ(FDialog.UpdateDateText(), "24.12.95");
-
-    FDialog.SetShowHints(false);
-    EXPECT_FALSE(FDialog.ShowHints());
-    FDialog.SetShowHints(true);
-    EXPECT_TRUE(FDialog.ShowHints());
 }
 
 TEST_F(SettingsOptionsDialog, DestinationTakesNoMoreThanCanBeStoredAndKeepsBytesItCannotShow)
