@@ -1,0 +1,323 @@
+#include "shell/WideInfoForm.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+#include "catalogue/CompoText.h"
+#include "platform/CodePage.h"
+#include "shell/SplitControl.h"
+
+namespace lumarc {
+
+namespace {
+
+constexpr int kBevel = 2;
+
+QString Decode(const std::string& Cp1252)
+{
+    return QString::fromUtf8(Cp1252ToUtf8(Cp1252));
+}
+
+QPlainTextEdit* MakeMemo(QWidget* Parent, const char* Name, const QRect& Geometry)
+{
+    auto* memo = new QPlainTextEdit(Parent);
+    memo->setObjectName(QString::fromLatin1(Name));
+    memo->setReadOnly(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setGeometry(Geometry);
+    return memo;
+}
+
+QLabel* MakeBar(QWidget* Parent, const char* Name, const QString& Caption, const QRect& Geometry)
+{
+    auto* bar = new QLabel(Caption, Parent);
+    bar->setObjectName(QString::fromLatin1(Name));
+    bar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bar->setIndent(4);
+    bar->setCursor(Qt::SplitVCursor);
+    bar->setGeometry(Geometry);
+    return bar;
+}
+
+void SetLines(QPlainTextEdit* Memo, const TStringList& Lines)
+{
+    QStringList text;
+    text.reserve(Lines.Count());
+    for (const std::string& line : Lines.Strings())
+        text.append(Decode(line));
+    Memo->setPlainText(text.join(QLatin1Char('\n')));
+    Memo->moveCursor(QTextCursor::Start);
+    Memo->ensureCursorVisible();
+}
+
+// Drags start for the left button alone, with no modifier key held.
+bool StartsDrag(const QMouseEvent* Event)
+{
+    return Event->button() == Qt::LeftButton && Event->buttons() == Qt::LeftButton &&
+           Event->modifiers() == Qt::NoModifier;
+}
+
+}  // namespace
+
+TWideInfoForm::TWideInfoForm(QWidget* Parent)
+    : QWidget(Parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("WideInfoForm"));
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(13);
+    setFont(font);
+    setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
+
+    WidePanel = new QFrame(this);
+    WidePanel->setObjectName(QStringLiteral("WidePanel"));
+    WidePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    WidePanel->setLineWidth(kBevel);
+
+    WideScroll = new QScrollArea(WidePanel);
+    WideScroll->setObjectName(QStringLiteral("WideScroll"));
+    WideScroll->setFrameShape(QFrame::NoFrame);
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("WideScrollContents"));
+    WideScroll->setWidget(contents);   // the scroll box owns it
+    FitPanels();
+
+    ReviewLabel = new QLabel(QStringLiteral("persönliche Einschätzung:"), contents);
+    ReviewLabel->setObjectName(QStringLiteral("ReviewLabel"));
+    ReviewLabel->move(4, 12);
+    ReviewLabel->adjustSize();
+
+    BackBtn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Zurück"), contents);
+    BackBtn->setObjectName(QStringLiteral("BackBtn"));
+    BackBtn->setGeometry(480, 2, 89, 27);
+    connect(BackBtn, &QPushButton::clicked, this, &TWideInfoForm::BackBtnClick);
+
+    ReViewMemo = MakeMemo(contents, "ReViewMemo", QRect(0, 34, 572, 65));
+    UpperSplitter = MakeBar(contents, "UpperSplitter", QStringLiteral("Installationshinweise:"), QRect(1, 102, 571, 19));
+    InstallMemo = MakeMemo(contents, "InstallMemo", QRect(0, 122, 573, 96));
+    LowerSplitter = MakeBar(contents, "LowerSplitter", QStringLiteral("Komponentenbeschreibung:"), QRect(0, 219, 571, 19));
+    LongInfoMemo = MakeMemo(contents, "LongInfoMemo",
+                            QRect(0, contents->height() - 148, contents->width(), 148));
+
+    // Every key goes past the form first, so Esc reaches the back button from any control.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+
+    FormCreate();
+}
+
+TWideInfoForm::~TWideInfoForm()
+{
+    // The children outlive this body; their last events must not reach a half-destroyed form.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->removeEventFilter(this);
+}
+
+void TWideInfoForm::FormCreate()
+{
+    // No minimise box and so no minimise command in the window menu: the window flags above
+    // leave the hint out.
+    FLowerSplit = std::make_unique<TSplitControl>(this);
+    ArrangeLower();
+    FUpperSplit = std::make_unique<TSplitControl>(this);
+    ArrangeUpper();
+}
+
+QWidget* TWideInfoForm::ScrollArea() const
+{
+    return WideScroll->widget();
+}
+
+int TWideInfoForm::ScrollWidth() const
+{
+    return ScrollArea()->width();
+}
+
+void TWideInfoForm::FitPanels()
+{
+    // The panel fills the window, the scroll box fills the panel inside its bevel and its
+    // contents fill the scroll box. Done by hand rather than by layouts so that it also holds
+    // while the window is hidden, when printing fills and measures it.
+    WidePanel->setGeometry(rect());
+    WideScroll->setGeometry(WidePanel->rect().adjusted(kBevel, kBevel, -kBevel, -kBevel));
+    ScrollArea()->resize(WideScroll->size());
+}
+
+void TWideInfoForm::Fill(const TCompoText& Compo, bool ShowWindow)
+{
+    SetLines(LongInfoMemo, Compo.LongInfo);
+    SetLines(InstallMemo, Compo.Installation);
+    SetLines(ReViewMemo, Compo.Review);
+    setWindowTitle(QStringLiteral("Detailansicht der Komponente: ") + Decode(Compo.LongName));
+    if (ShowWindow) {
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+TStringList TWideInfoForm::LongInfoLines() const
+{
+    TStringList lines;
+    const QTextDocument* document = LongInfoMemo->document();
+    if (document->isEmpty())
+        return lines;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QByteArray utf8 = block.text().toUtf8();
+        std::string bytes;
+        // Every character came from CP1252 text, so this only fails for text put in by hand.
+        if (!Utf8ToCp1252(std::string_view(utf8.constData(), utf8.size()), bytes))
+            bytes = block.text().toLatin1().toStdString();
+        lines.Add(std::move(bytes));
+    }
+    return lines;
+}
+
+void TWideInfoForm::BackBtnClick()
+{
+    hide();
+}
+
+void TWideInfoForm::ArrangeLower()
+{
+    LowerSplitter->setGeometry(LowerSplitter->x(), InstallMemo->y() + InstallMemo->height(),
+                               ScrollWidth() - LowerSplitter->x(), LowerSplitter->height());
+    const int height = this->height() - (LowerSplitter->y() + LowerSplitter->height() + 1) - 4;
+    // Aligned to the bottom: the memo starts just below the bar.
+    const int shown = std::max(0, height);
+    LongInfoMemo->setGeometry(0, ScrollArea()->height() - shown, ScrollWidth(), shown);
+}
+
+void TWideInfoForm::ArrangeUpper()
+{
+    UpperSplitter->setGeometry(UpperSplitter->x(), ReViewMemo->y() + ReViewMemo->height(),
+                               ScrollWidth() - UpperSplitter->x(), UpperSplitter->height());
+    const int a = UpperSplitter->y() + UpperSplitter->height() + 1;
+    // The notes end exactly where the lower bar begins. ArrangeLower puts the bar at the notes'
+    // bottom edge, so one pixel more here would push the bar down a pixel on every resize.
+    InstallMemo->setGeometry(InstallMemo->x(), a, ScrollWidth() - InstallMemo->x(),
+                             std::max(0, LowerSplitter->y() - a));
+}
+
+void TWideInfoForm::FormResize()
+{
+    FitPanels();
+    BackBtn->move(ScrollWidth() - BackBtn->width() - 2, BackBtn->y());
+    InstallMemo->resize(ScrollWidth() - 2, InstallMemo->height());
+    ReViewMemo->resize(ScrollWidth() - 2, ReViewMemo->height());
+    ArrangeLower();
+    ArrangeUpper();
+}
+
+void TWideInfoForm::resizeEvent(QResizeEvent* Event)
+{
+    QWidget::resizeEvent(Event);
+    FormResize();
+}
+
+void TWideInfoForm::keyPressEvent(QKeyEvent* Event)
+{
+    if (Event->key() == Qt::Key_Escape) {
+        BackBtn->click();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
+}
+
+bool TWideInfoForm::eventFilter(QObject* Watched, QEvent* Event)
+{
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape) {
+            BackBtn->click();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        const bool lower = Watched == LowerSplitter;
+        if (!lower && Watched != UpperSplitter)
+            break;
+        if (Event->type() == QEvent::MouseButtonPress)
+            lower ? LowerSplitterMouseDown(mouse) : UpperSplitterMouseDown(mouse);
+        else if (Event->type() == QEvent::MouseMove)
+            lower ? LowerSplitterMouseMove(mouse) : UpperSplitterMouseMove(mouse);
+        else
+            lower ? LowerSplitterMouseUp(mouse) : UpperSplitterMouseUp(mouse);
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(Watched, Event);
+}
+
+// The bars are bounded so no memo's height goes below zero: the lower bar stays between the
+// installation notes' top and the point where the long description would vanish, the upper
+// bar between the review's top and the lower bar.
+
+void TWideInfoForm::LowerSplitterMouseDown(QMouseEvent* Event)
+{
+    if (!StartsDrag(Event))
+        return;
+    const int widest = height() - 5 - LowerSplitter->height() - InstallMemo->y();
+    FLowerSplit->BeginDrag(LowerSplitter, InstallMemo, 0, std::max(0, widest));
+}
+
+void TWideInfoForm::LowerSplitterMouseMove(QMouseEvent* Event)
+{
+    if (FLowerSplit->Dragging()) {
+        const QPoint pos = Event->position().toPoint();
+        FLowerSplit->TrackTo(pos.x(), pos.y());
+    }
+}
+
+void TWideInfoForm::LowerSplitterMouseUp(QMouseEvent*)
+{
+    if (FLowerSplit->Dragging()) {
+        FLowerSplit->EndDrag();
+        ArrangeLower();
+    }
+}
+
+void TWideInfoForm::UpperSplitterMouseDown(QMouseEvent* Event)
+{
+    if (!StartsDrag(Event))
+        return;
+    const int widest = LowerSplitter->y() - ReViewMemo->y() - UpperSplitter->height() - 1;
+    FUpperSplit->BeginDrag(UpperSplitter, ReViewMemo, 0, std::max(0, widest));
+}
+
+void TWideInfoForm::UpperSplitterMouseMove(QMouseEvent* Event)
+{
+    if (FUpperSplit->Dragging()) {
+        const QPoint pos = Event->position().toPoint();
+        FUpperSplit->TrackTo(pos.x(), pos.y());
+    }
+}
+
+void TWideInfoForm::UpperSplitterMouseUp(QMouseEvent*)
+{
+    if (FUpperSplit->Dragging()) {
+        FUpperSplit->EndDrag();
+        ArrangeUpper();
+    }
+}
+
+}  // namespace lumarc
