@@ -1,0 +1,332 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "ToolDiscMainTestSupport.h"
+#include "controls/Gauge.h"
+#include "controls/MicaTextView.h"
+
+using namespace lumarc;
+using namespace lumarc::test;
+
+namespace {
+
+class ShellToolDiscMainLayout : public TMainWindowTest {};
+class ShellToolDiscMainPageKind : public TMainWindowTest {};
+class ShellToolDiscMainGeometry : public TMainWindowTest {};
+class ShellToolDiscMainSplitter : public TMainWindowTest {};
+
+QStringList ActionTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent event(type, QPointF(pos), target->mapToGlobal(QPointF(pos)), button, buttons, modifiers);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// Presses on the splitter's left edge, moves by dx and lets go: the bar's left edge ends
+// where the mouse is.
+void DragSplitter(TToolDiscMain& window, int dx, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* bar = window.Splitter;
+    SendMouse(bar, QEvent::MouseButtonPress, {0, 20}, button, button, modifiers);
+    SendMouse(bar, QEvent::MouseMove, {dx / 2, 20}, Qt::NoButton, button, modifiers);
+    SendMouse(bar, QEvent::MouseMove, {dx, 20}, Qt::NoButton, button, modifiers);
+    SendMouse(bar, QEvent::MouseButtonRelease, {dx, 20}, button, Qt::NoButton, modifiers);
+}
+
+TEST_F(ShellToolDiscMainLayout, ControlsSitWhereDesignedWithTheirNamesHintsAndParents)
+{
+    TToolDiscMain& w = OpenBuilt();
+    EXPECT_EQ(w.objectName(), "ToolDiscMain");
+    struct Row {
+        const char* Name;
+        QWidget* Parent;
+        QRect Geometry;
+        const char* Hint;
+    };
+    const Row rows[] = {
+        {"SBFirst", w.ButtonBar, {4, 2, 25, 25}, "Überblick zurücksetzen"},
+        {"SBPrev", w.ButtonBar, {35, 2, 25, 25}, "eine Ebene höher"},
+        {"SBDown", w.ButtonBar, {60, 2, 25, 25}, "eine Zeile weiter nach unten"},
+        {"SBCopy", w.ButtonBar, {91, 2, 25, 25}, "Text in die Zwischenablage kopieren"},
+        {"SBPrintText", w.ButtonBar, {116, 2, 25, 25}, "Text drucken"},
+        {"SBInstall", w.ButtonBar, {141, 2, 25, 25}, "Programm installieren"},
+        {"SBSearch", w.ButtonBar, {172, 2, 25, 25}, "im Text Suchen"},
+        {"SBBestellFormular", w.ButtonBar, {204, 2, 25, 25}, "Bestellformular drucken"},
+        {"SBOptions", w.ButtonBar, {229, 2, 25, 25}, "Einstellungen des Lumarcers"},
+        {"SBInfo", w.ButtonBar, {254, 2, 25, 25}, "Informationen über das Programm"},
+        {"QuitButton", w.ButtonBar, {283, 2, 25, 25}, "Lumarc beenden"},
+        {"SBUp", w.InfoPanel, {8, 6, 22, 23}, "vorheriger Eintrag"},
+        {"SBNext", w.InfoPanel, {32, 6, 22, 23}, "nächster Eintrag"},
+        {"SBPrevHist", w.InfoPanel, {60, 6, 22, 23}, "letzter gewählter Eintrag"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        auto* button = w.findChild<QToolButton*>(QString::fromLatin1(row.Name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->parentWidget(), row.Parent);
+        EXPECT_EQ(button->geometry(), row.Geometry);
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(row.Hint));
+        EXPECT_FALSE(button->icon().isNull());
+    }
+    EXPECT_FALSE(w.SBPrevHist->isEnabled());
+
+    // Fixed along the top and the left whatever the window's size.
+    EXPECT_EQ(w.ButtonBar->geometry(), QRect(0, 0, w.ClientArea->width(), 29));
+    EXPECT_EQ(w.OverviewPanel->pos(), QPoint(1, 29));
+    EXPECT_EQ(w.OverviewPanel->width(), 176);
+    // Arranged from the overview's width: the bar one pixel right of it, the info pane next.
+    EXPECT_EQ(w.Splitter->geometry().topLeft(), QPoint(177, 29));
+    EXPECT_EQ(w.Splitter->width(), 3);
+    EXPECT_EQ(w.Splitter->cursor().shape(), Qt::SplitHCursor);
+    EXPECT_EQ(w.InfoPanel->pos(), QPoint(180, 29));
+    EXPECT_EQ(w.OverviewOL->pos(), QPoint(4, 19));
+    EXPECT_EQ(w.OverviewOL->indentation(), 19);
+    EXPECT_FALSE(w.OverviewOL->rootIsDecorated());
+    EXPECT_EQ(w.findChild<QLabel*>("OverViewLabel")->text(), QString::fromUtf8("Überbli&ck"));
+    EXPECT_EQ(w.BrowzerNoteBook->pos(), QPoint(2, 34));
+    EXPECT_EQ(w.ExpandBtn->text(), "Er&weitern");
+    EXPECT_EQ(w.ExpandBtn->size(), QSize(103, 25));
+    EXPECT_EQ(w.ExpandBtn->y(), 8);
+
+    // The component page's fields, in the scroll box.
+    QWidget* box = w.CompoScrollContents;
+    EXPECT_EQ(w.findChild<QLabel*>("KompoCopyLabel")->text(), "Copyright:");
+    EXPECT_EQ(w.findChild<QLineEdit*>("CompoCopyright")->parentWidget(), box);
+    EXPECT_EQ(w.CompoCopyright->pos(), QPoint(78, 1));
+    EXPECT_TRUE(w.CompoCopyright->isReadOnly());
+    EXPECT_EQ(w.UseFulPanel->geometry(), QRect(77, 26, 85, 19));
+    EXPECT_EQ(w.RatingLabel->text(), "keine");
+    EXPECT_EQ(w.RatingGauge->geometry(), QRect(4, 2, 77, 15));
+    EXPECT_EQ(w.RatingGauge->ForeColor(), QColor(255, 255, 0));
+    EXPECT_EQ(w.RatingGauge->BackColor(), QColor(0, 0, 128));
+    EXPECT_EQ(w.Label7->text(), "Distribution:");
+    EXPECT_EQ(w.CompolimitLabel->text(), QString::fromUtf8("Einschränkungen:"));
+    EXPECT_TRUE(w.CompolimitLabel->font().bold());
+    EXPECT_EQ(w.LangCompInfo->pos(), QPoint(9, 47));
+    EXPECT_EQ(w.CompoLimitations->pos(), QPoint(132, 70));
+    EXPECT_EQ(w.StuffView->pos(), QPoint(2, 102));
+    EXPECT_EQ(w.StuffView->DefaultColWidth(), 377);
+    EXPECT_EQ(w.StuffView->ActualFont, 1);
+    EXPECT_TRUE(w.StuffView->UseStandardFont);
+    EXPECT_EQ(w.TextView->DefaultColWidth(), 385);
+    EXPECT_FALSE(w.TextView->UseStandardFont);
+    EXPECT_TRUE(w.ShortMemo->isReadOnly());
+    // The design's "System" font, 13 pixels.
+    EXPECT_EQ(w.font().pixelSize(), 13);
+}
+
+TEST_F(ShellToolDiscMainLayout, MenuHoldsItsItemsInOrderWithShortcuts)
+{
+    TToolDiscMain& w = OpenBuilt();
+    const QList<QAction*> menus = w.BrowzerMenu->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), "&Datei");
+    EXPECT_EQ(menus[1]->text(), "&Hilfe");
+    EXPECT_EQ(ActionTexts(w.MIFile), QStringList({"&Installation", "&Suchen", "&Drucken", "-", "&Optionen",
+                                                  "Drucker&einstellungen", "-", "&Beenden"}));
+    EXPECT_EQ(ActionTexts(w.MIHelp), QStringList({"&Info..."}));
+    EXPECT_EQ(w.MIInstall->shortcut(), QKeySequence("Ctrl+I"));
+    EXPECT_EQ(w.MISearch->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(w.MIPrint->shortcut(), QKeySequence("Ctrl+D"));
+    EXPECT_EQ(w.MIOptions->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(w.MIPrinterSetup->shortcut(), QKeySequence("Ctrl+E"));
+    EXPECT_EQ(w.MIQuit->shortcut(), QKeySequence("Alt+F4"));
+    EXPECT_TRUE(w.MIAbout->shortcut().isEmpty());
+}
+
+TEST_F(ShellToolDiscMainLayout, NotebookHasThreePagesWithoutTabsAndStartsOnTheInfoText)
+{
+    TToolDiscMain& w = OpenBuilt();
+    ASSERT_EQ(w.BrowzerNoteBook->count(), 3);
+    EXPECT_EQ(w.BrowzerNoteBook->widget(0)->objectName(), "Komponente");
+    EXPECT_EQ(w.BrowzerNoteBook->widget(1)->objectName(), "ShortDesc");
+    EXPECT_EQ(w.BrowzerNoteBook->widget(2)->objectName(), "Infotext");
+    EXPECT_EQ(w.BrowzerNoteBook->currentWidget()->objectName(), "Infotext");
+    EXPECT_EQ(w.CompoDescBox->parentWidget(), w.PageKomponente);
+    EXPECT_EQ(w.ShortMemo->parentWidget(), w.PageShortDesc);
+    EXPECT_EQ(w.TextView->parentWidget(), w.PageInfotext);
+    // The memo and the info text view fill their pages.
+    w.SetPageKind(TToolDiscMain::pkShortText);
+    EXPECT_EQ(w.ShortMemo->size(), w.BrowzerNoteBook->size());
+    w.SetPageKind(TToolDiscMain::pkInfoText);
+    EXPECT_EQ(w.TextView->size(), w.BrowzerNoteBook->size());
+}
+
+TEST_F(ShellToolDiscMainLayout, QuitFromMenuOrButtonClosesTheWindow)
+{
+    TToolDiscMain& w = OpenBuilt();
+    w.MIQuit->trigger();
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    w.QuitButton->click();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(ShellToolDiscMainPageKind, EachKindShowsItsPageAndSetsTheCommands)
+{
+    TToolDiscMain& w = OpenBuilt();
+    struct Row {
+        int Kind;
+        const char* Page;
+        bool FileNameShown, Install, CopyPrint, Expand;
+    };
+    const Row rows[] = {
+        {TToolDiscMain::pkComponent, "Komponente", false, true, true, true},
+        {TToolDiscMain::pkShortText, "ShortDesc", true, true, true, false},
+        {TToolDiscMain::pkNothing, "Infotext", false, false, false, false},
+        {TToolDiscMain::pkInfoText, "Infotext", false, false, true, false},
+        {TToolDiscMain::pkComponent, "Komponente", false, true, true, true},
+        {TToolDiscMain::pkNothing, "Infotext", false, false, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Kind);
+        w.SetPageKind(row.Kind);
+        EXPECT_EQ(w.PageKind(), row.Kind);
+        EXPECT_EQ(w.BrowzerNoteBook->currentWidget()->objectName(), row.Page);
+        EXPECT_EQ(w.ShortFileName->isVisibleTo(w.InfoPanel), row.FileNameShown);
+        EXPECT_EQ(w.SBInstall->isEnabled(), row.Install);
+        EXPECT_EQ(w.MIInstall->isEnabled(), row.Install);
+        EXPECT_EQ(w.SBCopy->isEnabled(), row.CopyPrint);
+        EXPECT_EQ(w.SBPrintText->isEnabled(), row.CopyPrint);
+        EXPECT_EQ(w.MIPrint->isEnabled(), row.CopyPrint);
+        EXPECT_EQ(w.ExpandBtn->isVisibleTo(w.InfoPanel), row.Expand);
+    }
+}
+
+TEST_F(ShellToolDiscMainPageKind, NothingHidesTheTextViewAndOnlyTheInfoDisplayBringsItBack)
+{
+    TToolDiscMain& w = OpenBuilt();
+    ASSERT_TRUE(w.TextView->isVisibleTo(w.PageInfotext));
+    w.SetPageKind(TToolDiscMain::pkNothing);
+    EXPECT_FALSE(w.TextView->isVisibleTo(w.PageInfotext));
+    w.SetPageKind(TToolDiscMain::pkInfoText);
+    EXPECT_FALSE(w.TextView->isVisibleTo(w.PageInfotext));
+}
+
+TEST_F(ShellToolDiscMainPageKind, TheKindAlreadyShownChangesNothing)
+{
+    TToolDiscMain& w = OpenBuilt();
+    ASSERT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
+    // Disturb what SetPageKind would set; the same kind again must leave it so.
+    w.SBInstall->setEnabled(true);
+    w.SBCopy->setEnabled(false);
+    w.ShortFileName->setVisible(true);
+    w.BrowzerNoteBook->setCurrentIndex(TToolDiscMain::piShortDesc);
+    w.SetPageKind(TToolDiscMain::pkInfoText);
+    EXPECT_TRUE(w.SBInstall->isEnabled());
+    EXPECT_FALSE(w.SBCopy->isEnabled());
+    EXPECT_TRUE(w.ShortFileName->isVisibleTo(w.InfoPanel));
+    EXPECT_EQ(w.BrowzerNoteBook->currentIndex(), TToolDiscMain::piShortDesc);
+    EXPECT_TRUE(w.MIPrint->isEnabled());
+}
+
+TEST_F(ShellToolDiscMainGeometry, ResizeFitsEveryPaneAndKeepsTheExpandButtonAtTheRightEdge)
+{
+    TToolDiscMain& w = OpenBuilt();
+    for (QSize size : {QSize(900, 700), QSize(641, 461), QSize(1280, 1024)}) {
+        SCOPED_TRACE(size.width());
+        w.resize(size);
+        QCoreApplication::processEvents();
+        const QSize client = w.ClientArea->size();
+        EXPECT_EQ(w.ButtonBar->width(), client.width());
+        EXPECT_EQ(w.Splitter->height(), client.height() - 29);
+        EXPECT_EQ(w.OverviewPanel->height(), w.Splitter->height());
+        EXPECT_EQ(w.Splitter->x(), w.OverviewPanel->width() + 1);
+        EXPECT_EQ(w.InfoPanel->geometry(),
+                  QRect(180, 29, client.width() - 180, w.Splitter->height()));
+        EXPECT_EQ(w.BrowzerNoteBook->geometry(),
+                  QRect(2, 34, w.InfoPanel->width() - 8, w.InfoPanel->height() - 34 - 4));
+        EXPECT_EQ(w.CompoDescBox->size(), w.BrowzerNoteBook->size());
+        EXPECT_EQ(w.OverviewOL->geometry(), QRect(4, 19, w.OverviewPanel->width() - 8, w.OverviewPanel->height() - 23));
+        EXPECT_EQ(w.ExpandBtn->geometry().right() + 1, w.InfoPanel->width() - 2);
+        const int parentWidth = w.CompoScrollContents->width();
+        EXPECT_EQ(w.CompoScrollBox->geometry(), w.CompoDescBox->contentsRect());
+        for (QWidget* field : {static_cast<QWidget*>(w.CompoCopyright), static_cast<QWidget*>(w.CompoDistribution),
+                               static_cast<QWidget*>(w.LangCompInfo), static_cast<QWidget*>(w.CompoLimitations),
+                               static_cast<QWidget*>(w.StuffView)})
+            EXPECT_EQ(field->geometry().right() + 1, parentWidth - 4) << field->objectName().toStdString();
+        EXPECT_EQ(w.StuffView->geometry().bottom() + 1, w.CompoScrollContents->height() - 4);
+    }
+}
+
+TEST_F(ShellToolDiscMainGeometry, WindowNeverGetsSmallerThanTheMinimum)
+{
+    TToolDiscMain& w = OpenBuilt();
+    EXPECT_EQ(w.minimumSize(), QSize(640, 460));
+    EXPECT_GE(w.width(), 640);
+    EXPECT_GE(w.height(), 460);
+    w.resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(640, 460));
+}
+
+TEST_F(ShellToolDiscMainSplitter, LeftDragSetsTheOverviewWidthAndThePanesFollow)
+{
+    TToolDiscMain& w = OpenBuilt();
+    w.resize(900, 600);
+    QCoreApplication::processEvents();
+    DragSplitter(w, 60);
+    EXPECT_FALSE(w.SplitterDragging());
+    EXPECT_EQ(w.OverviewPanel->width(), 176 + 60);
+    EXPECT_EQ(w.Splitter->x(), 176 + 60 + 1);
+    EXPECT_EQ(w.Splitter->height(), w.OverviewPanel->height());
+    EXPECT_EQ(w.InfoPanel->x(), w.Splitter->geometry().right() + 1);
+    EXPECT_EQ(w.InfoPanel->geometry().right() + 1, w.ClientArea->width());
+    EXPECT_EQ(w.OverviewOL->width(), w.OverviewPanel->width() - 8);
+    EXPECT_EQ(w.BrowzerNoteBook->width(), w.InfoPanel->width() - 8);
+
+    DragSplitter(w, -100);
+    EXPECT_EQ(w.OverviewPanel->width(), 136);
+}
+
+TEST_F(ShellToolDiscMainSplitter, OtherButtonsAndModifiersStartNoDrag)
+{
+    TToolDiscMain& w = OpenBuilt();
+    DragSplitter(w, 50, Qt::RightButton);
+    EXPECT_EQ(w.OverviewPanel->width(), 176);
+    DragSplitter(w, 50, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(w.OverviewPanel->width(), 176);
+    DragSplitter(w, 50, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(w.OverviewPanel->width(), 176);
+    // A left press while the right button is already held is no clean left press either.
+    SendMouse(w.Splitter, QEvent::MouseButtonPress, {1, 20}, Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
+    EXPECT_FALSE(w.SplitterDragging());
+}
+
+TEST_F(ShellToolDiscMainSplitter, DragIsBoundedSoThatBothPanesStayUsable)
+{
+    TToolDiscMain& w = OpenBuilt();
+    w.resize(800, 500);
+    QCoreApplication::processEvents();
+    DragSplitter(w, -5000);
+    EXPECT_EQ(w.OverviewPanel->width(), TToolDiscMain::kMinOverviewWidth);
+    EXPECT_EQ(w.InfoPanel->geometry().right() + 1, w.ClientArea->width());
+
+    DragSplitter(w, 5000);
+    EXPECT_EQ(w.InfoPanel->width(), TToolDiscMain::kMinInfoWidth);
+    EXPECT_EQ(w.InfoPanel->geometry().right() + 1, w.ClientArea->width());
+    EXPECT_GT(w.BrowzerNoteBook->width(), 0);
+}
+
+}  // namespace

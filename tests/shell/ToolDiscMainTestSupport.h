@@ -1,0 +1,127 @@
+#pragma once
+// A main window opened on a small catalogue built for the test, with the user's settings in a
+// scratch directory and every message caught instead of shown.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/CatalogueBuilder.h"
+#include "catalogue/TreeViewData.h"
+#include "controls/BrowzerOutline.h"
+#include "platform/TestFiles.h"
+#include "shell/ToolDiscMain.h"
+
+namespace lumarc::test {
+
+inline const char* const kMainScript =
+    "OUTLINE [Gliederung] 01.05.96 {\n"
+    "Willkommen [Willkommen]\n"
+    "Komponenten\n"
+    "  Raster [Raster]\n"
+    "  Packer [Packer]\n"
+    "Hinweise [Hinweise]\n"
+    "}\n"
+    "INFOTEXT [Willkommen] 24.12.95 {\n"
+    "<F1>Willkommen auf der Scheibe\n"
+    "<F0>zweite Zeile\n"
+    "}\n"
+    "INFOTEXT [Hinweise] 24.12.95 {\n"
+    "<F1>Hinweise zur Installation\n"
+    "<F2>Courier-Zeile\n"
+    "}\n"
+    "SHORTTEXT [Packer] 10.06.96 {\n"
+    "D:\\COMPS\\PACKER.ZIP\n"
+    "Packt Dateien\n"
+    "}\n"
+    "COMPONENT [Raster] {\n"
+    "[LongName]\n"
+    "Raster & Gitter\n"
+    "}\n";
+
+struct TMessage {
+    TToolDiscMain::TMessageKind Kind;
+    QString Caption;
+    QString Text;
+};
+
+inline void WriteCatalogue(const std::string& dir, const char* script = kMainScript)
+{
+    std::filesystem::create_directories(dir);
+    TCatalogueBuilder builder;
+    builder.AddSource("test.txt", script);
+    TCatalogueBuilder::WriteCatalogue(builder.Build(), dir);
+}
+
+// Runs the event loop until `done` holds or two seconds have passed.
+template <typename Pred>
+bool ProcessUntil(Pred done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+class TMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FOldHook = TToolDiscMain::SetMessageHook(
+            [this](TToolDiscMain::TMessageKind kind, const QString& caption, const QString& text) {
+                Messages.push_back({kind, caption, text});
+            });
+    }
+    void TearDown() override
+    {
+        Window.reset();
+        TToolDiscMain::SetMessageHook(FOldHook);
+    }
+
+    // Opens the window on `dir`, shown without a screen so that every resize is delivered,
+    // and lets the start selection's display run.
+    TToolDiscMain& Open(const std::string& dir)
+    {
+        Window = std::make_unique<TToolDiscMain>(QString::fromStdString(dir));
+        Window->setAttribute(Qt::WA_DontShowOnScreen);
+        Window->show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return *Window;
+    }
+    TToolDiscMain& OpenBuilt()
+    {
+        WriteCatalogue(Dir / "Data");
+        return Open(Dir.Path());
+    }
+
+    // The tree-data index of the node whose caption is `caption`.
+    int Entry(const std::string& caption) const
+    {
+        const TTreeViewData& tree = Window->OverviewOL->TreeData();
+        for (int i = 0; i < tree.Count(); ++i)
+            if (tree.Texts[i] == caption)
+                return i;
+        ADD_FAILURE() << "no entry " << caption;
+        return -1;
+    }
+
+    TTempDir Config;
+    TScopedEnv ConfigHome{"XDG_CONFIG_HOME", Config.Path()};
+    TTempDir Dir;
+    std::vector<TMessage> Messages;
+    std::unique_ptr<TToolDiscMain> Window;
+
+private:
+    TToolDiscMain::TMessageHook FOldHook;
+};
+
+}  // namespace lumarc::test
