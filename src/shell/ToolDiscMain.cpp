@@ -156,6 +156,14 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
     setFont(SystemFont());
     CreateComponents();
     ConnectCommands();
+    // Until something is shown the commands stand as for page kind 0, so that a catalogue
+    // that fails to open leaves nothing to print, copy or install.
+    for (QWidget* command : {static_cast<QWidget*>(SBInstall), static_cast<QWidget*>(SBCopy),
+                             static_cast<QWidget*>(SBPrintText)})
+        command->setEnabled(false);
+    MIPrint->setEnabled(false);
+    MIInstall->setEnabled(false);
+    ExpandBtn->setVisible(false);
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kDesignWidth, kDesignHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -103,13 +103,17 @@ protected:
         return Open(Dir.Path());
     }
 
-    // The tree-data index of the node whose caption is `caption`.
+    // The tree-data index of the node whose caption, without surrounding spaces, is `caption`.
     int Entry(const std::string& caption) const
     {
         const TTreeViewData& tree = Window->OverviewOL->TreeData();
-        for (int i = 0; i < tree.Count(); ++i)
-            if (tree.Texts[i] == caption)
+        for (int i = 0; i < tree.Count(); ++i) {
+            const std::string& text = tree.Texts[i];
+            const size_t first = text.find_first_not_of(' ');
+            const size_t last = text.find_last_not_of(' ');
+            if (first != std::string::npos && text.substr(first, last - first + 1) == caption)
                 return i;
+        }
         ADD_FAILURE() << "no entry " << caption;
         return -1;
     }
