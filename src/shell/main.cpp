@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "CDSplash.h"
 #include "MsgBox.h"
@@ -86,40 +87,42 @@ bool HasDisplay()
 // saves the window as a picture. Returns the program's exit code through the event loop.
 void TakeScreenshot(QApplication& app, TToolDiscMain& window, const TArguments& args)
 {
+    // Set by the first outcome; the display may be signalled more than once, also while a
+    // picture is being taken.
     auto done = std::make_shared<bool>(false);
-    auto finish = [&app, done](int code) {
-        if (*done)
-            return;
-        *done = true;
-        app.exit(code);
-    };
-    int target = -1;
+    auto claim = [done] { return !std::exchange(*done, true); };
     if (args.Show) {
         try {
             window.OverviewOL->SelectEntry(*args.Show);
         } catch (const std::exception& e) {
             std::cerr << "lumarc: " << e.what() << '\n';
-            QTimer::singleShot(0, &app, [finish] { finish(1); });
+            QTimer::singleShot(0, &app, [&app] { app.exit(1); });
             return;
         }
     }
-    target = window.OverviewOL->SelectedEntry();
-    QObject::connect(&window, &TToolDiscMain::EntryShown, &window, [&window, target, finish, done, args](int entry) {
-        if (entry != target || *done)
+    const int target = window.OverviewOL->SelectedEntry();
+    QObject::connect(&window, &TToolDiscMain::EntryShown, &window, [&app, &window, target, claim, args](int entry) {
+        if (entry != target || !claim())
             return;
+        // The first painting measures the lines; the text view widens its column through the
+        // event loop, so the picture is taken from the second.
+        window.grab();
+        QCoreApplication::processEvents();
         if (!window.grab().toImage().save(args.Screenshot, "PNG")) {
             std::cerr << "lumarc: " << args.Screenshot.toLocal8Bit().constData() << " kann nicht geschrieben werden\n";
-            finish(1);
+            app.exit(1);
             return;
         }
         std::cout << args.Screenshot.toLocal8Bit().constData() << '\n';
-        finish(0);
+        app.exit(0);
     });
     // The selection's own display may already have run; one more brings the signal for sure.
     QTimer::singleShot(0, &window, [&window] { window.OverviewOLClick(); });
-    QTimer::singleShot(kScreenshotTimeoutMs, &app, [finish] {
+    QTimer::singleShot(kScreenshotTimeoutMs, &app, [&app, claim] {
+        if (!claim())
+            return;
         std::cerr << "lumarc: der Eintrag wurde nicht angezeigt\n";
-        finish(1);
+        app.exit(1);
     });
 }
 
