@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
@@ -78,7 +79,7 @@ TEST_F(ShellToolDiscMainStartup, ShowsTheFirstInfoTextWithTheStartSelection)
     ASSERT_EQ(w.TextView->Fonts().size(), 3u);
     EXPECT_EQ(w.TextView->GetFont(2).family(), "Courier");
     EXPECT_EQ(w.TextView->GetFont(2).pointSize(), 10);
-    EXPECT_TRUE(w.ShortMemoOemConvert());
+    EXPECT_EQ(w.ShortMemoOemConvert(), !QFontDatabase::families().contains("MS LineDraw"));
     EXPECT_TRUE(QFontInfo(w.ShortMemo->font()).fixedPitch());
     EXPECT_EQ(w.ShortMemo->font().pixelSize(), 12);
 }
@@ -225,6 +226,25 @@ TEST_F(ShellToolDiscMainDisplay, SeveralSelectionChangesInARowEndInOneDisplay)
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, std::vector<int>({Entry("Raster")}));
     EXPECT_EQ(w.PageKind(), TToolDiscMain::pkComponent);
+}
+
+TEST_F(ShellToolDiscMainDisplay, AnEntryThatCannotBeReadIsReportedAndShowsNothing)
+{
+    TToolDiscMain& w = OpenBuilt();
+    int shown = -2;
+    QObject::connect(&w, &TToolDiscMain::EntryShown, &w, [&](int entry) { shown = entry; });
+    // The open file loses its records behind the viewer's back.
+    std::filesystem::resize_file(Dir / "Data/Lumarc32.dat", 4);
+    const int entry = Entry("Hinweise");
+    w.OverviewOL->SelectEntry(entry);
+    ASSERT_TRUE(ProcessUntil([&] { return shown == entry; }));
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Caption, "Lumarcer - Fehler");
+    EXPECT_FALSE(Messages[0].Text.isEmpty());
+    // Not the welcome text any more, as if it belonged to the selected entry.
+    EXPECT_EQ(w.PageKind(), TToolDiscMain::pkNothing);
+    EXPECT_FALSE(w.TextView->isVisibleTo(w.PageInfotext));
+    EXPECT_FALSE(w.SBPrintText->isEnabled());
 }
 
 TEST_F(ShellToolDiscMainDisplay, AboutBoxShowsTheVersionFromMenuAndButton)
