@@ -485,7 +485,9 @@ void TToolDiscMain::SetPageKind(int kind)
     default:
         break;
     }
-    // The detail window follows in a later step: kinds 0 to 2 hide it, 3 leaves it.
+    // Another component keeps an open detail window open; any other kind of entry closes it.
+    if (kind != pkComponent && FDetailWindow)
+        FDetailWindow->hide();
     MIPrint->setEnabled(SBPrintText->isEnabled());
     MIInstall->setEnabled(SBInstall->isEnabled());
     ExpandBtn->setVisible(BrowzerNoteBook->currentIndex() == piKomponente);

@@ -4,6 +4,7 @@
 // catalogue container and opens the catalogue when it is created.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -75,6 +76,11 @@ public:
     void ArrangePanes();
     // Fits the panes and the component fields to the window's client area.
     void FormResize();
+
+    // The detail window of the shown component; page kinds other than the component's hide it.
+    // Not owned: it lives as long as the program's other forms.
+    void SetDetailWindow(QWidget* form) { FDetailWindow = form; }
+    QWidget* DetailWindow() const { return FDetailWindow; }
 
     // True when the short text memo shows its text through the OEM code page (the line-drawing
     // font is missing).
@@ -195,6 +201,7 @@ private:
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
     std::unique_ptr<TSplitControl> FSplitControl;
     std::unique_ptr<TCompoText> FCompoText;
+    QPointer<QWidget> FDetailWindow;
     TIntList FHistory;
     uint8_t FPageKind = pkNothing;
     bool FRecordHistory = true;

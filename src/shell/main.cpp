@@ -20,6 +20,7 @@
 #include "MsgBox.h"
 #include "ProgramEnd.h"
 #include "ToolDiscMain.h"
+#include "WideInfoForm.h"
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 
@@ -170,6 +171,8 @@ int main(int argc, char** argv)
     } catch (const EProgramEnd& end) {
         return end.ExitCode();
     }
+    const auto detailWindow = std::make_unique<TWideInfoForm>();
+    window->SetDetailWindow(detailWindow.get());
     splash.reset();
 
     window->show();

@@ -214,6 +214,29 @@ TEST_F(ShellToolDiscMainPageKind, EachKindShowsItsPageAndSetsTheCommands)
     }
 }
 
+TEST_F(ShellToolDiscMainPageKind, OnlyAComponentKeepsTheDetailWindowOpen)
+{
+    TToolDiscMain& w = OpenBuilt();
+    QWidget detail;
+    detail.setAttribute(Qt::WA_DontShowOnScreen);
+    w.SetDetailWindow(&detail);
+    w.SetPageKind(TToolDiscMain::pkComponent);
+    detail.show();
+    w.SetPageKind(TToolDiscMain::pkComponent);
+    EXPECT_TRUE(detail.isVisible());
+    for (int kind : {TToolDiscMain::pkShortText, TToolDiscMain::pkInfoText, TToolDiscMain::pkNothing}) {
+        SCOPED_TRACE(kind);
+        w.SetPageKind(TToolDiscMain::pkComponent);
+        detail.show();
+        w.SetPageKind(kind);
+        EXPECT_FALSE(detail.isVisible());
+    }
+    // Switching to a component does not open a closed one.
+    w.SetPageKind(TToolDiscMain::pkComponent);
+    EXPECT_FALSE(detail.isVisible());
+    w.SetDetailWindow(nullptr);
+}
+
 TEST_F(ShellToolDiscMainPageKind, NothingHidesTheTextViewAndOnlyTheInfoDisplayBringsItBack)
 {
     TToolDiscMain& w = OpenBuilt();
