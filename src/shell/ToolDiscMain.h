@@ -207,7 +207,6 @@ private:
     bool FRecordHistory = true;
     bool FShortMemoOemConvert = false;
     bool FClickPending = false;
-    bool FInResize = false;
 };
 
 }  // namespace lumarc
