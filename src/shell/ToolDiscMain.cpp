@@ -1,5 +1,9 @@
 #include "ToolDiscMain.h"
 
+#include "EntryDisplay.h"
+#include "Navigation.h"
+#include "PrintCommands.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
@@ -155,6 +159,9 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
     setWindowTitle(QStringLiteral("Brimvale ToolDisc Viewer"));
     setFont(SystemFont());
     CreateComponents();
+    FEntryDisplay = std::make_unique<TEntryDisplay>(*this);
+    FNavigation = std::make_unique<TNavigation>(*this);
+    FPrintCommands = std::make_unique<TPrintCommands>(*this);
     ConnectCommands();
     // Until something is shown the commands stand as for page kind 0, so that a catalogue
     // that fails to open leaves nothing to print, copy or install.
@@ -601,27 +608,12 @@ void TToolDiscMain::OverviewOLClick()
     // An entry that cannot be read must not leave the previous entry on screen as if it
     // were this one, nor end the event loop.
     try {
-        const TTreeViewData& tree = OverviewOL->TreeData();
-        const TRecordKind kind = entry >= 0 && entry < tree.Count() ? RecordKindOf(tree.Texts.Objects(entry))
-                                                                    : TRecordKind::rkNone;
-        switch (kind) {
-        case TRecordKind::rkInfo:
-            SetPageKind(TextView->ShowInfoText(*FBrowzerContainer, entry) ? pkInfoText : pkNothing);
-            break;
-        case TRecordKind::rkShort:
-            SetPageKind(pkShortText);
-            break;
-        case TRecordKind::rkComponent:
-            SetPageKind(pkComponent);
-            break;
-        case TRecordKind::rkNone:
-            SetPageKind(pkNothing);
-            break;
-        }
+        FEntryDisplay->ShowEntry(entry);
     } catch (const std::exception& e) {
         SetPageKind(pkNothing);
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
     }
+    FNavigation->EntryDisplayed();
     emit EntryShown(entry);
 }
 
@@ -656,16 +648,52 @@ void TToolDiscMain::SBInfoClick()
 // Commands built in later steps; connected now so that menu and buttons already reach them.
 void TToolDiscMain::SBInstallClick() {}
 void TToolDiscMain::SBSearchClick() {}
-void TToolDiscMain::SBPrintTextClick() {}
+void TToolDiscMain::SBPrintTextClick()
+{
+    FPrintCommands->SBPrintTextClick();
+}
+
 void TToolDiscMain::SBOptionsClick() {}
-void TToolDiscMain::SBFirstClick() {}
-void TToolDiscMain::SBPrevClick() {}
-void TToolDiscMain::SBDownClick() {}
-void TToolDiscMain::SBCopyClick() {}
-void TToolDiscMain::SBBestellFormularClick() {}
-void TToolDiscMain::SBUpClick() {}
-void TToolDiscMain::SBNextClick() {}
-void TToolDiscMain::SBPrevHistClick() {}
+void TToolDiscMain::SBFirstClick()
+{
+    FNavigation->SBFirstClick();
+}
+
+void TToolDiscMain::SBPrevClick()
+{
+    FNavigation->SBPrevClick();
+}
+
+void TToolDiscMain::SBDownClick()
+{
+    FNavigation->SBDownClick();
+}
+
+void TToolDiscMain::SBCopyClick()
+{
+    FPrintCommands->SBCopyClick();
+}
+
+void TToolDiscMain::SBBestellFormularClick()
+{
+    FPrintCommands->SBBestellFormularClick();
+}
+
+void TToolDiscMain::SBUpClick()
+{
+    FNavigation->SBUpClick();
+}
+
+void TToolDiscMain::SBNextClick()
+{
+    FNavigation->SBNextClick();
+}
+
+void TToolDiscMain::SBPrevHistClick()
+{
+    FNavigation->SBPrevHistClick();
+}
+
 void TToolDiscMain::ExpandBtnClick() {}
 
 }  // namespace lumarc

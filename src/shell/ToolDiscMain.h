@@ -33,6 +33,9 @@ namespace lumarc {
 class TBrowzerContainer;
 class TBrowzerOutline;
 class TCompoText;
+class TEntryDisplay;
+class TNavigation;
+class TPrintCommands;
 class TGauge;
 class TMicaTextView;
 class TSplitControl;
@@ -182,6 +185,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's parts for display, navigation and output work on its state directly.
+    friend class TEntryDisplay;
+    friend class TNavigation;
+    friend class TPrintCommands;
+
     void CreateComponents();
     void CreateButtonBar();
     void CreateOverview();
@@ -201,6 +209,10 @@ private:
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
     std::unique_ptr<TSplitControl> FSplitControl;
     std::unique_ptr<TCompoText> FCompoText;
+    // The window delegates the display, the navigation and the output commands to these.
+    std::unique_ptr<TEntryDisplay> FEntryDisplay;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TPrintCommands> FPrintCommands;
     QPointer<QWidget> FDetailWindow;
     TIntList FHistory;
     uint8_t FPageKind = pkNothing;
