@@ -1,6 +1,7 @@
 #include "ToolDiscMain.h"
 
 #include "EntryDisplay.h"
+#include "HintSwitch.h"
 #include "Navigation.h"
 #include "PrintCommands.h"
 
@@ -33,6 +34,7 @@
 #include "MsgBox.h"
 #include "ProgramEnd.h"
 #include "SplitControl.h"
+#include "WideInfoForm.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
@@ -42,7 +44,9 @@
 #include "platform/Exception.h"
 #include "print/LineOutput.h"
 #include "settings/core/PathRoutines.h"
+#include "settings/OptionsDialog.h"
 #include "settings/core/RegistrySettings.h"
+#include "settings/core/Settings.h"
 
 namespace lumarc {
 
@@ -162,6 +166,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
     FEntryDisplay = std::make_unique<TEntryDisplay>(*this);
     FNavigation = std::make_unique<TNavigation>(*this);
     FPrintCommands = std::make_unique<TPrintCommands>(*this);
+    FHintSwitch = new THintSwitch(this);
     ConnectCommands();
     // Until something is shown the commands stand as for page kind 0, so that a catalogue
     // that fails to open leaves nothing to print, copy or install.
@@ -415,6 +420,8 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
         ShowMessage(TMessageKind::mkDefaultError, QApplication::applicationDisplayName(),
                     QString::fromStdString(e.Message()) + QLatin1Char('.'));
     }
+    // The stored hint setting holds from the start, not only after the options dialog.
+    FHintSwitch->SetShowHints(Settings().ShowHints != 0);
 
     const int courier = TextView->AddFont();
     TextView->GetFont(courier) = QFont(QStringLiteral("Courier"), 10);
@@ -653,7 +660,36 @@ void TToolDiscMain::SBPrintTextClick()
     FPrintCommands->SBPrintTextClick();
 }
 
-void TToolDiscMain::SBOptionsClick() {}
+void TToolDiscMain::SBOptionsClick()
+{
+    if (!FOptionsDialog)
+        return;
+    // Exceptions must not cross the event loop: a settings store that refuses the save is
+    // reported, the values in memory are already applied.
+    try {
+        FOptionsDialog->Execute();
+    } catch (const std::exception& e) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
+    }
+}
+
+void TToolDiscMain::SetOptionsDialog(TOptionsDialog* dialog)
+{
+    FOptionsDialog = dialog;
+    if (dialog)
+        connect(dialog, &TOptionsDialog::SettingsApplied, this, &TToolDiscMain::ApplyOptions);
+}
+
+void TToolDiscMain::ApplyOptions()
+{
+    OverviewOL->viewport()->update();
+    FHintSwitch->SetShowHints(Settings().ShowHints != 0);
+}
+
+bool TToolDiscMain::HintsShown() const
+{
+    return FHintSwitch->ShowHints();
+}
 void TToolDiscMain::SBFirstClick()
 {
     FNavigation->SBFirstClick();
@@ -694,6 +730,10 @@ void TToolDiscMain::SBPrevHistClick()
     FNavigation->SBPrevHistClick();
 }
 
-void TToolDiscMain::ExpandBtnClick() {}
+void TToolDiscMain::ExpandBtnClick()
+{
+    if (auto* detail = qobject_cast<TWideInfoForm*>(FDetailWindow.data()); detail && FCompoText)
+        detail->Fill(*FCompoText, true);
+}
 
 }  // namespace lumarc

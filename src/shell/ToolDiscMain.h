@@ -34,6 +34,8 @@ class TBrowzerContainer;
 class TBrowzerOutline;
 class TCompoText;
 class TEntryDisplay;
+class THintSwitch;
+class TOptionsDialog;
 class TNavigation;
 class TPrintCommands;
 class TGauge;
@@ -84,6 +86,10 @@ public:
     // Not owned: it lives as long as the program's other forms.
     void SetDetailWindow(QWidget* form) { FDetailWindow = form; }
     QWidget* DetailWindow() const { return FDetailWindow; }
+    // The options dialog the options command opens; not owned, as the detail window.
+    void SetOptionsDialog(TOptionsDialog* dialog);
+    // Whether tooltips show anywhere in the application (the hint setting).
+    bool HintsShown() const;
 
     // True when the short text memo shows its text through the OEM code page (the line-drawing
     // font is missing).
@@ -204,6 +210,8 @@ private:
     void SplitterMouseMove(QMouseEvent* event);
     void SplitterMouseUp(QMouseEvent* event);
     void ScheduleOverviewOLClick();
+    // After the options dialog was confirmed: outline images and hints follow the settings.
+    void ApplyOptions();
     static void ShowMessage(TMessageKind kind, const QString& caption, const QString& text);
 
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
@@ -214,6 +222,8 @@ private:
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TPrintCommands> FPrintCommands;
     QPointer<QWidget> FDetailWindow;
+    QPointer<TOptionsDialog> FOptionsDialog;
+    THintSwitch* FHintSwitch = nullptr;
     TIntList FHistory;
     uint8_t FPageKind = pkNothing;
     bool FRecordHistory = true;

@@ -21,6 +21,7 @@
 #include "ProgramEnd.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
+#include "settings/OptionsDialog.h"
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 
@@ -173,6 +174,8 @@ int main(int argc, char** argv)
     }
     const auto detailWindow = std::make_unique<TWideInfoForm>();
     window->SetDetailWindow(detailWindow.get());
+    const auto optionsDialog = std::make_unique<TOptionsDialog>();
+    window->SetOptionsDialog(optionsDialog.get());
     splash.reset();
 
     window->show();

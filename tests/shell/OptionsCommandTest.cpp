@@ -1,0 +1,113 @@
+// The options command of the main window: the dialog it opens, and what confirming it changes.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+
+#include "ToolDiscMainTestSupport.h"
+#include "controls/BrowzerOutline.h"
+#include "settings/OptionsDialog.h"
+#include "settings/core/Settings.h"
+#include "shell/WideInfoForm.h"
+
+using namespace lumarc;
+using namespace lumarc::test;
+
+namespace {
+
+class ShellOptionsCommand : public TMainWindowTest {
+protected:
+    void SetUp() override
+    {
+        TMainWindowTest::SetUp();
+        FSavedHints = Settings().ShowHints;
+    }
+    void TearDown() override
+    {
+        Settings().ShowHints = FSavedHints;
+        TMainWindowTest::TearDown();
+    }
+
+    // Opens the options command and answers the dialog with the hint box set to `hints`.
+    void RunOptions(TOptionsDialog& dialog, bool hints, bool confirm)
+    {
+        QTimer::singleShot(0, [&dialog, hints, confirm] {
+            dialog.findChild<QCheckBox*>(QStringLiteral("HintsCheckBox"))->setChecked(hints);
+            dialog.findChild<QPushButton*>(confirm ? QStringLiteral("OKBtn") : QStringLiteral("CancelBtn"))->click();
+        });
+        Window->SBOptions->click();
+    }
+
+    // Whether a tooltip event reaches the button (the application filter swallows it when off).
+    bool TooltipShown(QWidget* widget)
+    {
+        QToolTip::hideText();
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(widget, &event);
+        return QToolTip::isVisible() && QToolTip::text() == widget->toolTip();
+    }
+
+private:
+    int FSavedHints = 1;
+};
+
+}  // namespace
+
+TEST_F(ShellOptionsCommand, ConfirmedHintSwitchReachesEverySpeedButton)
+{
+    OpenBuilt();
+    TOptionsDialog dialog;
+    Window->SetOptionsDialog(&dialog);
+    ASSERT_TRUE(Window->HintsShown());
+
+    RunOptions(dialog, false, true);
+    EXPECT_FALSE(Window->HintsShown());
+    EXPECT_FALSE(TooltipShown(Window->SBFirst));
+    EXPECT_FALSE(TooltipShown(Window->SBNext));
+
+    RunOptions(dialog, true, false);  // Cancel changes nothing
+    EXPECT_FALSE(Window->HintsShown());
+
+    RunOptions(dialog, true, true);
+    EXPECT_TRUE(Window->HintsShown());
+    EXPECT_TRUE(TooltipShown(Window->SBFirst));
+}
+
+TEST_F(ShellOptionsCommand, StoredHintSettingHoldsFromTheStart)
+{
+    // The setting is loaded from the store at start-up: save it there through the dialog.
+    OpenBuilt();
+    TOptionsDialog dialog;
+    Window->SetOptionsDialog(&dialog);
+    RunOptions(dialog, false, true);
+    Window.reset();
+    Open(Dir.Path());
+    EXPECT_FALSE(Window->HintsShown());
+}
+
+TEST_F(ShellOptionsCommand, WithoutADialogTheCommandDoesNothing)
+{
+    OpenBuilt();
+    Window->SBOptions->click();
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(ShellOptionsCommand, ExpandButtonShowsTheShownComponentInTheDetailWindow)
+{
+    OpenBuilt();
+    TWideInfoForm detail;
+    Window->SetDetailWindow(&detail);
+    Window->ExpandBtn->click();  // no component shown yet
+    EXPECT_FALSE(detail.isVisible());
+
+    Window->OverviewOL->SelectEntry(Entry("Raster"));
+    ASSERT_TRUE(ProcessUntil([&] { return Window->CompoText() != nullptr; }));
+    Window->ExpandBtn->click();
+    EXPECT_TRUE(detail.isVisible());
+    detail.hide();
+}
