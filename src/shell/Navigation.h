@@ -1,25 +1,51 @@
 #pragma once
 
+#include <QObject>
+
+class QEvent;
+class QTreeWidgetItem;
+
 namespace lumarc {
 
 class TToolDiscMain;
 
 // The navigation buttons, the history of shown entries and the outline's keys and clicks.
-class TNavigation {
-public:
-    explicit TNavigation(TToolDiscMain& main) : FMain(main) {}
+// Buttons only move the outline's selection; the main window notices every selection change
+// (coalesced through the event loop) and shows the entry, after which EntryDisplayed records it.
+class TNavigation : public QObject {
+    Q_OBJECT
 
-    void SBFirstClick() {}
-    void SBPrevClick() {}
-    void SBDownClick() {}
-    void SBUpClick() {}
-    void SBNextClick() {}
-    void SBPrevHistClick() {}
+public:
+    // At most this many entries stay in the history.
+    static constexpr int kMaxHistory = 21;
+
+    // Watches the main window's outline for the Enter key and the right mouse button.
+    explicit TNavigation(TToolDiscMain& main);
+    ~TNavigation() override;
+
+    void SBFirstClick();
+    void SBPrevClick();
+    void SBDownClick();
+    void SBUpClick();
+    void SBNextClick();
+    // Selects the entry shown before the last one recorded; its display is not recorded.
+    void SBPrevHistClick();
     // After each display of the selected entry: enters it in the history.
-    void EntryDisplayed() {}
+    void EntryDisplayed();
+
+    // Enter marks the selection as handled and is swallowed: no beep, no second display.
+    void OverviewOLKeyPress();
+    // The right button installs the shown entry when that is possible. Returns whether the
+    // install command ran.
+    bool OverviewOLMouseDown(Qt::MouseButton button);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    [[maybe_unused]] TToolDiscMain& FMain;
+    void UpdateBackButton();
+
+    TToolDiscMain& FMain;
 };
 
 }  // namespace lumarc

@@ -1,0 +1,153 @@
+#include "Navigation.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <exception>
+
+#include "ToolDiscMain.h"
+#include "controls/BrowzerOutline.h"
+
+namespace lumarc {
+
+namespace {
+
+const char* const kErrorCaption = "Lumarcer - Fehler";
+
+bool IsEnterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool IsRightButtonEvent(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return static_cast<const QMouseEvent*>(event)->button() == Qt::RightButton;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+TNavigation::TNavigation(TToolDiscMain& main) : FMain(main)
+{
+    FMain.OverviewOL->installEventFilter(this);
+    FMain.OverviewOL->viewport()->installEventFilter(this);
+}
+
+TNavigation::~TNavigation() = default;
+
+void TNavigation::SBFirstClick()
+{
+    FMain.OverviewOL->ResetOverview();
+}
+
+void TNavigation::SBPrevClick()
+{
+    FMain.OverviewOL->LevelUp();
+}
+
+void TNavigation::SBDownClick()
+{
+    FMain.OverviewOL->LineDown();
+}
+
+void TNavigation::SBUpClick()
+{
+    FMain.OverviewOL->LineUp();
+}
+
+void TNavigation::SBNextClick()
+{
+    FMain.OverviewOL->NextEntry();
+}
+
+void TNavigation::SBPrevHistClick()
+{
+    TIntList& history = FMain.FHistory;
+    const int n = history.Count() - 2;
+    if (n >= 0) {
+        const int entry = history[n];
+        history.Delete(n);
+        TBrowzerOutline& outline = *FMain.OverviewOL;
+        const QTreeWidgetItem* before = outline.currentItem();
+        try {
+            outline.SelectEntry(entry);
+        } catch (const std::exception& e) {
+            // A slot must not let the error into the event loop; the entry is gone from the
+            // history, so the next back step goes further.
+            TToolDiscMain::ShowMessage(TToolDiscMain::TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+                                       QString::fromUtf8(e.what()));
+        }
+        // Only a selection that moved leads to a display; skipping the recording of a display
+        // that never comes would lose the next real one.
+        if (outline.currentItem() != before)
+            FMain.FRecordHistory = false;
+    }
+    UpdateBackButton();
+}
+
+void TNavigation::EntryDisplayed()
+{
+    if (!FMain.FRecordHistory) {
+        FMain.FRecordHistory = true;
+        return;
+    }
+    TIntList& history = FMain.FHistory;
+    const int entry = FMain.OverviewOL->SelectedEntry();
+    if (entry >= 0 && (history.Count() == 0 || history[history.Count() - 1] != entry)) {
+        // The oldest entry makes room only for a new one: showing the same entry again must
+        // not shorten the history.
+        while (history.Count() >= kMaxHistory)
+            history.Delete(0);
+        history.Add(entry);
+    }
+    UpdateBackButton();
+}
+
+void TNavigation::UpdateBackButton()
+{
+    FMain.SBPrevHist->setEnabled(FMain.FHistory.Count() > 1);
+}
+
+void TNavigation::OverviewOLKeyPress()
+{
+    TBrowzerOutline& outline = *FMain.OverviewOL;
+    outline.SetHandledNode(outline.currentItem());
+}
+
+bool TNavigation::OverviewOLMouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton || !FMain.SBInstall->isEnabled())
+        return false;
+    // Through the button, so the command runs exactly as a click on it would.
+    FMain.SBInstall->click();
+    return true;
+}
+
+bool TNavigation::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FMain.OverviewOL && IsEnterKey(event)) {
+        OverviewOLKeyPress();
+        return true;
+    }
+    if (watched == FMain.OverviewOL->viewport() && IsRightButtonEvent(event)) {
+        // The right button is the install shortcut for the shown entry; it must not select
+        // the node under the mouse, which would show another entry than the one installed.
+        if (event->type() == QEvent::MouseButtonPress)
+            OverviewOLMouseDown(Qt::RightButton);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace lumarc
