@@ -38,6 +38,9 @@ const char* const kPrintScript =
     "  Packer [packer]\n"
     "  Datei [datei]\n"
     "  Raster [raster]\n"
+    "Leer [leer]\n"
+    "}\n"
+    "INFOTEXT [leer] 24.12.95 {\n"
     "}\n"
     "INFOTEXT [willkommen] 24.12.95 {\n"
     "<F1>Willkommen – 10 €\n"
@@ -247,7 +250,14 @@ TEST_F(ShellPrintCommandsCopy, NothingToCopyLeavesTheClipboardAlone)
     Show("Datei");
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkShortText);
     w.SBCopyClick();
+    w.SBPrintTextClick();
+    // An info text without lines.
+    Show("Leer");
+    ASSERT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
+    w.SBCopyClick();
+    w.SBPrintTextClick();
     EXPECT_EQ(Clipboard(), kUntouched);
+    EXPECT_FALSE(Printed());
     // A heading without a record: the hidden text view still holds the text shown before.
     Show("Willkommen");
     Show("Kapitel");
