@@ -10,8 +10,10 @@ namespace lumarc {
 class TToolDiscMain;
 
 // The navigation buttons, the history of shown entries and the outline's keys and clicks.
-// Buttons only move the outline's selection; the main window notices every selection change
-// (coalesced through the event loop) and shows the entry, after which EntryDisplayed records it.
+// Buttons only move the outline's selection. No thread polls the selection: the main window
+// hears the tree's own selection-change signal and shows the entry from a zero timer, so that
+// every change leads to one display in the next turn of the event loop (several changes in
+// one go to one display), with HandledNode set first; EntryDisplayed then records it.
 class TNavigation : public QObject {
     Q_OBJECT
 

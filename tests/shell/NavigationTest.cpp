@@ -91,7 +91,11 @@ protected:
     }
     void Show(const char* caption) { Show(Entry(caption)); }
 
-    std::vector<int> History() const { return Window->History().Values() | ToVector(); }
+    std::vector<int> History() const
+    {
+        const std::vector<int32_t>& values = Window->History().Values();
+        return std::vector<int>(values.begin(), values.end());
+    }
 
     // The tree data's entries in reading order.
     std::vector<int> ReadingOrder() const
@@ -117,13 +121,6 @@ protected:
                 return *it;
         return nullptr;
     }
-
-    struct ToVector {
-        friend std::vector<int> operator|(const std::vector<int32_t>& values, ToVector)
-        {
-            return std::vector<int>(values.begin(), values.end());
-        }
-    };
 
     std::vector<int> Shown;
 };
