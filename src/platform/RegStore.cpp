@@ -253,14 +253,8 @@ long TRegStore::Open(bool create)
 {
     std::string text;
     const int error = ReadWholeFile(FFile, text);
-    if (error == ENOENT && create) {
-        std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(FFile).parent_path(), ec);
-        if (ec)
-            return ErrorCode(ec.value(), ERROR_CANTWRITE);
-        FValues.clear();
-        return ErrorCode(WriteWholeFileAtomically(FFile, Format(FValues)), ERROR_CANTWRITE);
-    }
+    if (error == ENOENT && create)
+        return Replace();
     if (error != 0)
         return ErrorCode(error, ERROR_CANTREAD);
     std::vector<TRegValue> values;
@@ -268,6 +262,18 @@ long TRegStore::Open(bool create)
         return ERROR_BADDB;
     FValues = std::move(values);
     return ERROR_SUCCESS;
+}
+
+long TRegStore::Replace()
+{
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(FFile).parent_path(), ec);
+    if (ec)
+        return ErrorCode(ec.value(), ERROR_CANTWRITE);
+    const long result = ErrorCode(WriteWholeFileAtomically(FFile, Format({})), ERROR_CANTWRITE);
+    if (result == ERROR_SUCCESS)
+        FValues.clear();
+    return result;
 }
 
 const TRegValue* TRegStore::Find(std::string_view name) const

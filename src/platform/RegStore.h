@@ -67,6 +67,9 @@ public:
     // Reads the key's file. A missing file is ERROR_FILE_NOT_FOUND unless `create` is set;
     // then it is created, with its directories, holding no values.
     long Open(bool create);
+    // Makes the key's file hold no values, creating it and its directories as needed; whatever
+    // the file held before, readable or not, is gone.
+    long Replace();
     const TRegValue* Find(std::string_view name) const;
     // Sets a value (a value of the same name is replaced in its place) and rewrites the file.
     // On failure neither the file nor the values held here change.

@@ -108,12 +108,35 @@ TEST_F(SettingsLoadSave, LoadUnreadableFile_UsesDefaults)
     ExpectDefaults();
 }
 
-TEST_F(SettingsLoadSave, SaveOverCorruptFile_IsSkippedAndTheFileKept)
+TEST_F(SettingsLoadSave, CorruptFileSurvivesTheStartAndIsReplacedOnlyBySaving)
 {
     WriteFile(KeyFile(), "garbage\n");
-    Settings().ShowHints = 0;
-    SaveSettings();
+    LoadSettings();
     EXPECT_EQ(ReadFile(KeyFile()), "garbage\n");
+    Settings().ShowHints = 0;
+    Settings().DefaultDestinationPath = "/mine";
+    SaveSettings();
+    Settings() = TSettings{};
+    LoadSettings();
+    EXPECT_EQ(Settings().ShowHints, 0);
+    EXPECT_EQ(Settings().DefaultDestinationPath, "/mine");
+}
+
+TEST_F(SettingsLoadSave, SaveWhereNothingCanBeWritten_SaysSoInsteadOfPassing)
+{
+    // A file where the configuration directory should be, then a directory where the key file
+    // should be: neither can take the settings.
+    WriteFile(FDir / "Brimvale", "not a directory");
+    try {
+        SaveSettings();
+        FAIL() << "no error";
+    } catch (const ERegKey& e) {
+        EXPECT_STREQ(e.what(), "Die Einstellungen konnten nicht gespeichert werden!");
+    }
+    std::filesystem::remove(FDir / "Brimvale");
+    std::filesystem::create_directories(KeyFile());
+    EXPECT_THROW(SaveSettings(), ERegKey);
+    EXPECT_TRUE(std::filesystem::is_directory(KeyFile()));
 }
 
 TEST_F(SettingsLoadSave, SaveOfAnOverlongPath_RaisesAndKeepsTheFileReadable)

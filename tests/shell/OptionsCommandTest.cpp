@@ -90,6 +90,20 @@ TEST_F(ShellOptionsCommand, StoredHintSettingHoldsFromTheStart)
     EXPECT_FALSE(Window->HintsShown());
 }
 
+TEST_F(ShellOptionsCommand, ASaveThatCannotBeStoredIsReportedAndTheChoiceStillHolds)
+{
+    OpenBuilt();
+    TOptionsDialog dialog;
+    Window->SetOptionsDialog(&dialog);
+    std::filesystem::remove_all(Config / "Brimvale");
+    WriteFile(Config / "Brimvale", "a file where the settings directory belongs");
+    RunOptions(dialog, false, true);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Caption, "Lumarcer - Fehler");
+    EXPECT_EQ(Messages[0].Text, "Die Einstellungen konnten nicht gespeichert werden!");
+    EXPECT_FALSE(Window->HintsShown());
+}
+
 TEST_F(ShellOptionsCommand, WithoutADialogTheCommandDoesNothing)
 {
     OpenBuilt();

@@ -4,6 +4,16 @@ namespace lumarc {
 
 void TRegKey::Create(HKEY rootKey, const std::string& subKey)
 {
+    Open(rootKey, subKey, false);
+}
+
+void TRegKey::CreateAnew(HKEY rootKey, const std::string& subKey)
+{
+    Open(rootKey, subKey, true);
+}
+
+void TRegKey::Open(HKEY rootKey, const std::string& subKey, bool replaceUnreadable)
+{
     FStore.reset();
     Key.clear();
     RootKey = rootKey;
@@ -15,6 +25,8 @@ void TRegKey::Create(HKEY rootKey, const std::string& subKey)
     }
     auto store = std::make_unique<TRegStore>(file);
     LastError = store->Open(true);
+    if (replaceUnreadable && (LastError == ERROR_BADDB || LastError == ERROR_CANTREAD))
+        LastError = store->Replace();
     if (LastError == ERROR_SUCCESS) {
         FStore = std::move(store);
         Key = file;

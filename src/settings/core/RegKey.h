@@ -40,6 +40,9 @@ public:
     // Opens the key, creating it when it does not exist. Failure is not raised; it is left in
     // LastError (a corrupt file is ERROR_BADDB and stays as it is).
     void Create(HKEY rootKey, const std::string& subKey);
+    // Opens the key as Create does, but a key file that cannot be read or is corrupt is
+    // replaced by an empty one first: for writers that are about to store every value anyway.
+    void CreateAnew(HKEY rootKey, const std::string& subKey);
     // ERegKey "Fehler beim Schließen des RegistryKeys!" when no key is open.
     void Close();
     // Closes the key and deletes it: ERegKey "Fehler beim Schließen des RegistryKeys!" or
@@ -62,6 +65,7 @@ public:
     void WriteInteger(const std::string& name, std::int32_t value);
 
 private:
+    void Open(HKEY rootKey, const std::string& subKey, bool replaceUnreadable);
     const TRegValue* FindValue(const std::string& name);
     void SetValue(TRegValue value);
 

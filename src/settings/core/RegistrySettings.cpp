@@ -12,11 +12,8 @@ constexpr std::size_t kVolumeLabelBuffer = 13;
 
 // Runs `use` on the open key and closes it afterwards, also when `use` raises.
 template <typename Use>
-void WithSettingsKey(Use use)
+void UseSettingsKey(TRegKey& key, Use use)
 {
-    TRegKey key(HKEY_LOCAL_MACHINE, kSettingsKey);
-    if (key.LastError != ERROR_SUCCESS)
-        return;
     try {
         use(key);
     } catch (...) {
@@ -30,7 +27,10 @@ void WithSettingsKey(Use use)
 
 void LoadSettings()
 {
-    WithSettingsKey([](TRegKey& key) {
+    TRegKey key(HKEY_LOCAL_MACHINE, kSettingsKey);
+    if (key.LastError != ERROR_SUCCESS)
+        return;
+    UseSettingsKey(key, [](TRegKey& key) {
         TSettings& settings = Settings();
         settings.DefaultDestinationPath =
             key.ReadString("DefaultDestinationPath", settings.DefaultDestinationPath, kDestinationPathBuffer);
@@ -41,7 +41,13 @@ void LoadSettings()
 
 void SaveSettings()
 {
-    WithSettingsKey([](TRegKey& key) {
+    // Saving is the user's explicit wish, so a key file that could not be read at start is
+    // replaced now; a key that cannot be written at all must not pass as saved.
+    TRegKey key;
+    key.CreateAnew(HKEY_LOCAL_MACHINE, kSettingsKey);
+    if (key.LastError != ERROR_SUCCESS)
+        throw ERegKey(SSettingsNotSaved);
+    UseSettingsKey(key, [](TRegKey& key) {
         const TSettings& settings = Settings();
         key.WriteString("DefaultDestinationPath", settings.DefaultDestinationPath);
         key.WriteInteger("ShowHints", settings.ShowHints);

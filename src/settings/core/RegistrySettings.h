@@ -2,6 +2,8 @@
 // The settings kept between runs: "DefaultDestinationPath", "ShowHints" and "CDVolumeLabel"
 // under one registry key. The update date is not kept.
 
+#include "RegKey.h"
+
 namespace lumarc {
 
 inline const char* const kSettingsKey = "SOFTWARE\\Brimvale\\Lumarc32\\2.0";
@@ -13,8 +15,11 @@ inline const char* const kSettingsKey = "SOFTWARE\\Brimvale\\Lumarc32\\2.0";
 // taken over.
 void LoadSettings();
 
-// Writes the kept settings. A key that cannot be opened or created skips the save silently;
-// a failed write raises ERegKey.
+inline const char* const SSettingsNotSaved = "Die Einstellungen konnten nicht gespeichert werden!";
+
+// Writes the kept settings. A key file that cannot be read or is corrupt is replaced; a key
+// that cannot be created raises ERegKey "Die Einstellungen konnten nicht gespeichert werden!",
+// a failed write ERegKey "Fehler beim Schreiben des RegistryStrings!".
 void SaveSettings();
 
 }  // namespace lumarc
