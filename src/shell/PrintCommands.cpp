@@ -66,8 +66,7 @@ void TPrintCommands::Guarded(Command command)
     try {
         command();
     } catch (const std::exception& e) {
-        TToolDiscMain::ShowMessage(TToolDiscMain::TMessageKind::mkMsgBox, QStringLiteral("Lumarcer - Fehler"),
-                                   QString::fromUtf8(e.what()));
+        FMain.ReportCatalogueError(e);
     }
 }
 

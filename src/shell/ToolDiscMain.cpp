@@ -618,10 +618,22 @@ void TToolDiscMain::OverviewOLClick()
         FEntryDisplay->ShowEntry(entry);
     } catch (const std::exception& e) {
         SetPageKind(pkNothing);
-        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
+        ReportCatalogueError(e);
     }
     FNavigation->EntryDisplayed();
     emit EntryShown(entry);
+}
+
+void TToolDiscMain::ReportCatalogueError(const std::exception& error)
+{
+    const bool missing = dynamic_cast<const EFOpenError*>(&error) != nullptr;
+    ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+                QString::fromUtf8(missing ? kNotFound : error.what()));
+    try {
+        FBrowzerContainer->SetActive(false);
+    } catch (const std::exception&) {
+        // Closing a read-only file cannot lose anything; the next open reports what is wrong.
+    }
 }
 
 void TToolDiscMain::MIPrinterSetupClick()

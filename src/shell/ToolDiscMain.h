@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -213,6 +214,9 @@ private:
     // After the options dialog was confirmed: outline images and hints follow the settings.
     void ApplyOptions();
     static void ShowMessage(TMessageKind kind, const QString& caption, const QString& text);
+    // Says why a command could not read the catalogue and lets go of its files, so that the
+    // next command opens them afresh: a disc taken out and put back works again.
+    void ReportCatalogueError(const std::exception& error);
 
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
     std::unique_ptr<TSplitControl> FSplitControl;

@@ -249,6 +249,38 @@ TEST_F(ShellToolDiscMainDisplay, AnEntryThatCannotBeReadIsReportedAndShowsNothin
     EXPECT_FALSE(w.SBPrintText->isEnabled());
 }
 
+TEST_F(ShellToolDiscMainDisplay, ADiscTakenOutIsReportedAndWorksAgainWhenPutBack)
+{
+    TToolDiscMain& w = OpenBuilt();
+    int shown = -2;
+    QObject::connect(&w, &TToolDiscMain::EntryShown, &w, [&](int entry) { shown = entry; });
+    auto show = [&](const std::string& caption) {
+        const int entry = Entry(caption);
+        shown = -2;
+        w.OverviewOL->SelectEntry(entry);
+        return ProcessUntil([&] { return shown == entry; });
+    };
+    const std::filesystem::path data = Dir / "Data";
+    const std::filesystem::path kept = Dir / "kept";
+    std::filesystem::copy(data, kept);
+    // The open file fails its reads, as on a disc taken out, then the files are gone.
+    std::filesystem::resize_file(data / "Lumarc32.dat", 4);
+    ASSERT_TRUE(show("Hinweise"));
+    ASSERT_EQ(Messages.size(), 1u);
+    std::filesystem::remove_all(data);
+    ASSERT_TRUE(show("Willkommen"));
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Messages[1].Caption, "Lumarcer - Fehler");
+    EXPECT_EQ(Messages[1].Text, "Datenbank nicht gefunden!");
+    EXPECT_EQ(w.PageKind(), TToolDiscMain::pkNothing);
+
+    std::filesystem::rename(kept, data);
+    ASSERT_TRUE(show("Hinweise"));
+    EXPECT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
+    EXPECT_FALSE(w.TextView->PlainLines().empty());
+}
+
 TEST_F(ShellToolDiscMainDisplay, AboutBoxShowsTheVersionFromMenuAndButton)
 {
     TToolDiscMain& w = OpenBuilt();
