@@ -20,7 +20,10 @@ enum : uint32_t {
 };
 
 struct TFileEntry {
-    std::string Name;   // as listed, UTF-8
+    std::string Name;      // as listed, UTF-8
+    // The name on disk. Names are listed in one case, but this file system tells cases apart,
+    // so the paths of the entries are built from this one.
+    std::string FileName;
     uint32_t Attr = 0;
     uint32_t Time = 0;  // packed date and time: date in the high word, time in the low word
     int64_t Size = 0;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QBitmap>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -126,6 +127,8 @@ void TxFileListBox::SetDirectory(const QString& dir)
     const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
     if (clean == FDirectory)
         return;
+    if (!QFileInfo(clean).isDir())
+        throw EInOutError("Path not found: " + clean.toStdString());
     FDirectory = clean;
     Reload();
 }
@@ -154,12 +157,10 @@ void TxFileListBox::ApplyFilePath(const QString& path)
     if (!rest.isEmpty() && (rest.contains('*') || rest.contains('?')))
         FMask = rest;
     const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
-    if (clean != FDirectory) {
-        FDirectory = clean;
-        Reload();
-    } else {
-        Reload();
-    }
+    if (!QFileInfo(clean).isDir())
+        throw EInOutError("Path not found: " + clean.toStdString());
+    FDirectory = clean;
+    Reload();
 }
 
 #define LUMARC_RELOADING_SETTER(Name, Type, Field) \
@@ -360,6 +361,7 @@ void TxFileListBox::ScanMask(const QString& mask, uint32_t attributes)
                 continue;
             auto entry = std::make_unique<TFileEntry>();
             entry->Name = f.Name;
+            entry->FileName = f.Name;
             entry->Attr = f.Attr;
             entry->Time = f.Time;
             entry->IsDirectory = true;
@@ -370,6 +372,7 @@ void TxFileListBox::ScanMask(const QString& mask, uint32_t attributes)
             continue;
         auto entry = std::make_unique<TFileEntry>();
         entry->Name = CaseName(QString::fromLocal8Bit(f.Name.c_str())).toLocal8Bit().toStdString();
+        entry->FileName = f.Name;
         entry->Attr = f.Attr;
         entry->Time = f.Time;
         entry->Size = f.Size;
@@ -388,6 +391,7 @@ void TxFileListBox::AddDriveEntries()
     for (const std::string& drive : DriveSource()()) {
         auto entry = std::make_unique<TFileEntry>();
         entry->Name = drive;  // a mount point keeps its case: Linux paths are case-sensitive
+        entry->FileName = drive;
         entry->IsDrive = true;
         FDriveEntries.Append(std::move(entry));
     }
@@ -452,7 +456,7 @@ const TFileEntry& TxFileListBox::EntryAt(int index) const
 QString TxFileListBox::FullPathOf(int index) const
 {
     const TFileEntry& entry = EntryAt(index);
-    const QString name = QString::fromLocal8Bit(entry.Name.c_str());
+    const QString name = QString::fromLocal8Bit(entry.FileName.c_str());
     if (entry.IsDrive)
         return name;
     return FDirectory.endsWith('/') ? FDirectory + name : FDirectory + '/' + name;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidgetItem>
@@ -22,6 +23,8 @@
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
 #include "settings/OptionsDialog.h"
+#include "install/CInstDlg.h"
+#include "install/DunzipLibrary.h"
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 
@@ -164,6 +167,18 @@ int main(int argc, char** argv)
         });
     }
 
+    // The unzip library comes before any window; without it the program cannot install and ends.
+    TDunzipLibrary dunzip;
+    if (!dunzip.Load()) {
+        std::cerr << TDunzipLibrary::kLoadErrorCaption << ": " << TDunzipLibrary::kLoadError << '\n';
+        if (!screenshot) {
+            QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(TDunzipLibrary::kLoadErrorCaption),
+                            QString::fromLatin1(TDunzipLibrary::kLoadError), QMessageBox::Ok);
+            box.exec();
+        }
+        return 0;
+    }
+
     auto splash = std::make_unique<TCDSplash>();
     splash->ShowNow();
     std::unique_ptr<TToolDiscMain> window;
@@ -172,6 +187,8 @@ int main(int argc, char** argv)
     } catch (const EProgramEnd& end) {
         return end.ExitCode();
     }
+    const auto installDialog = std::make_unique<TCInstDlg>();
+    window->SetInstallDialog(installDialog.get());
     const auto detailWindow = std::make_unique<TWideInfoForm>();
     window->SetDetailWindow(detailWindow.get());
     const auto optionsDialog = std::make_unique<TOptionsDialog>();
