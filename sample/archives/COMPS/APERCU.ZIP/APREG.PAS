@@ -1,0 +1,18 @@
+unit APReg;
+
+{ Apercu }
+
+interface
+
+uses
+  Classes;
+
+procedure Register;
+
+implementation
+
+procedure Register;
+begin
+end;
+
+end.

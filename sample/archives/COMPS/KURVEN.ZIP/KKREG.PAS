@@ -1,0 +1,18 @@
+unit KKReg;
+
+{ Kurven und Kennlinien }
+
+interface
+
+uses
+  Classes;
+
+procedure Register;
+
+implementation
+
+procedure Register;
+begin
+end;
+
+end.

@@ -1,0 +1,18 @@
+unit Leisten;
+
+{ Werkzeugleisten }
+
+interface
+
+uses
+  Classes;
+
+procedure Register;
+
+implementation
+
+procedure Register;
+begin
+end;
+
+end.

@@ -1,0 +1,18 @@
+unit Tabula;
+
+{ Tabellenkomponente }
+
+interface
+
+uses
+  Classes;
+
+procedure Register;
+
+implementation
+
+procedure Register;
+begin
+end;
+
+end.
