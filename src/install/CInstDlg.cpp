@@ -146,7 +146,7 @@ TCInstDlg::~TCInstDlg()
 void TCInstDlg::CreateComponents()
 {
     CloseBtn = MakeButton(this, "CloseBtn", QStringLiteral("&Close"), 444, 390, 97, 27);
-    connect(CloseBtn, &QPushButton::clicked, this, [this] { done(TMsgBox::mrCancel); });
+    connect(CloseBtn, &QPushButton::clicked, this, &TCInstDlg::reject);
 
     CompInstBox = new QGroupBox(QStringLiteral("KomponentenName"), this);
     CompInstBox->setObjectName(QStringLiteral("CompInstBox"));
@@ -308,12 +308,23 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
     // The default destination may be a path of another system ("c:\delphi\component"); the
     // list then stays where it was.
     const QString destination = Local(Settings().DefaultDestinationPath);
+    bool shown = false;
     if (destination.startsWith('/')) {
         try {
             DestDirListBox->SetDirectory(destination);
+            shown = true;
         } catch (const std::exception&) {
         }
     }
+    // The list stays where it was; the destination text follows it and this component, so the
+    // text never names a directory of another system ("c:\delphi\newcomps").
+    if (!shown)
+        GuardedCall([this] { Change(); });
+}
+
+void TCInstDlg::reject()
+{
+    done(TMsgBox::mrCancel);
 }
 
 int TCInstDlg::Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName)

@@ -107,6 +107,9 @@ public:
     // Ctrl+Tab: the focus goes to DestDirListBox when CompFiles has it, else to CompFiles.
     void FormKeyDown();
 
+    // Escape and the window's close button end the dialog as CloseBtn does (modal result 2).
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -17,6 +17,7 @@
 #include <string>
 #include <utility>
 
+#include "Application.h"
 #include "CDSplash.h"
 #include "MsgBox.h"
 #include "ProgramEnd.h"
@@ -90,7 +91,7 @@ bool HasDisplay()
 
 // Selects the entry (or keeps the start selection), waits until the window has shown it and
 // saves the window as a picture. Returns the program's exit code through the event loop.
-void TakeScreenshot(QApplication& app, TToolDiscMain& window, const TArguments& args)
+void TakeScreenshot(TApplication& app, TToolDiscMain& window, const TArguments& args)
 {
     // Set by the first outcome; the display may be signalled more than once, also while a
     // picture is being taken.
@@ -140,7 +141,7 @@ int main(int argc, char** argv)
     if (screenshot && !HasDisplay())
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);

@@ -1,18 +1,4 @@
-unit APReg;
-
-{ Apercu }
-
+unit APReg;  { Apercu }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit BildFmt;
-
-{ Lader für weitere Bildformate }
-
+unit BildFmt;  { Lader für weitere Bildformate }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

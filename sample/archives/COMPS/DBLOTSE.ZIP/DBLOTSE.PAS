@@ -1,18 +1,4 @@
-unit DBLotse;
-
-{ Datenbanknavigator }
-
+unit DBLotse;  { Datenbanknavigator }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit FMReg;
-
-{ Field master, 16 bit }
-
+unit FMReg;  { Field master, 16 bit }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

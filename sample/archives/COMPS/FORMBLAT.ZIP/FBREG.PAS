@@ -1,18 +1,4 @@
-unit FBReg;
-
-{ Formularblatt }
-
+unit FBReg;  { Formularblatt }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

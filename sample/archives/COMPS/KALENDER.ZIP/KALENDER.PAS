@@ -1,18 +1,4 @@
-unit Kalender;
-
-{ Kalenderkomponente }
-
+unit Kalender;  { Kalenderkomponente }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit KPReg;
-
-{ KompaktPack }
-
+unit KPReg;  { KompaktPack }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit KKReg;
-
-{ Kurven und Kennlinien }
-
+unit KKReg;  { Kurven und Kennlinien }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit Leisten;
-
-{ Werkzeugleisten }
-
+unit Leisten;  { Werkzeugleisten }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit PWReg;
-
-{ Port warden, 16 bit }
-
+unit PWReg;  { Port warden, 16 bit }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

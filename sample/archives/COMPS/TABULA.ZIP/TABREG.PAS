@@ -1,18 +1,4 @@
-unit TabReg;
-
-{ Registrierung von Tabula }
-
+unit TabReg;  { Registrierung von Tabula }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit Tabula;
-
-{ Tabellenkomponente }
-
+unit Tabula;  { Tabellenkomponente }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

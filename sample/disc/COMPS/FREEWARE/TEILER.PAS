@@ -1,18 +1,4 @@
-unit Teiler;
-
-{ Splitterleisten zum Ziehen zwischen zwei Fenstern (Demo-Disc) }
-
+unit Teiler;  { Splitterleisten zum Ziehen zwischen zwei Fenstern (Demo-Disc) }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.

@@ -1,18 +1,4 @@
-unit RundKnpf;
-
-{ Runde Knöpfe }
-
+unit RundKnpf;  { Runde Knöpfe }
 interface
-
-uses
-  Classes;
-
-procedure Register;
-
 implementation
-
-procedure Register;
-begin
-end;
-
 end.
