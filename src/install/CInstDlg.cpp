@@ -535,8 +535,10 @@ void TCInstDlg::UnziperMinorCallback(const char* szItem, int32_t Percent, bool& 
     const QString text = QString::fromUtf8(szItem ? szItem : "");
     label->setText(text);
     label->adjustSize();
-    FProgressForm->resize(QFontMetrics(label->font()).horizontalAdvance(text) + 30, FProgressForm->height());
+    const int width = QFontMetrics(label->font()).horizontalAdvance(text) + 30;
+    FProgressForm->setFixedWidth(width);
     TBevelPanel* panel = FProgressForm->Panel();
+    panel->resize(width, panel->height());  // the panel fills the window
     TGauge* gauge = FProgressForm->Gauge();
     gauge->move((panel->width() - gauge->width()) / 2, gauge->y());
     label->move((panel->width() - label->width()) / 2, label->y());

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,8 @@
 #include "install/ApplicationErrors.h"
 #include "install/CInstDlg.h"
 #include "install/ScriptedMsgBox.h"
+#include "controls/Gauge.h"
+#include "print/BevelPanel.h"
 #include "print/ProgressForm.h"
 #include "platform/TestFiles.h"
 #include "settings/core/Settings.h"
@@ -276,8 +279,12 @@ TEST_F(CInstDlgTest, Unpack_ProgressShowsTheLibrarysTexts)
     int32_t lastPercent = -1;
     Dialog->Unziper.OnMinorCallback = [&](const char* item, int32_t percent, bool& cancel) {
         Dialog->UnziperMinorCallback(item, percent, cancel);
-        shown.push_back(Dialog->ProgressForm()->InfoLabel()->text().toStdString());
+        TProgressForm* form = Dialog->ProgressForm();
+        shown.push_back(form->InfoLabel()->text().toStdString());
         lastPercent = percent;
+        EXPECT_EQ(form->width(), QFontMetrics(form->InfoLabel()->font()).horizontalAdvance(form->InfoLabel()->text()) + 30);
+        EXPECT_EQ(form->Gauge()->x(), (form->Panel()->width() - form->Gauge()->width()) / 2);
+        EXPECT_EQ(form->Gauge()->Progress(), percent);
     };
     Answers = {TMsgBox::mrYes};  // the missing destination
     Dialog->UnpackBtnClick();
@@ -332,6 +339,14 @@ TEST_F(CInstDlgTest, Delete_WithModifiersOrACancelDeletesNothing)
     Dialog->DestKeyDown(Dialog->DestDirListBox, Qt::Key_Delete, Qt::NoModifier);
     EXPECT_EQ(Asked.size(), 1u);
     EXPECT_TRUE(Exists(Dest / "delphi/alt"));
+}
+
+TEST_F(CInstDlgTest, Delete_ADriveIsNeverOfferedForDeletion)
+{
+    PrepareGrid();
+    Dialog->DestDirListBox->SetDirectory(QStringLiteral("/"));
+    Dialog->KillBtnDragDrop(Dialog->DestDirListBox);
+    EXPECT_TRUE(Asked.empty());
 }
 
 TEST_F(CInstDlgTest, Delete_SelectedFilesAfterYesNeverFollowingLinks)
