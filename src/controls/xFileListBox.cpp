@@ -301,7 +301,6 @@ void TxFileListBox::Reload()
 {
     if (FReading || FLocked)
         return;
-    const bool hadCursor = QApplication::overrideCursor() != nullptr;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setUpdatesEnabled(false);
     FReading = true;
@@ -321,7 +320,6 @@ void TxFileListBox::Reload()
             Self->FReading = false;
         }
     } restore{this};
-    (void)hadCursor;
 
     uint32_t attributes = 0;
     for (uint8_t bit : {ftReadOnly, ftHidden, ftSystem, ftVolumeID, ftDirectory, ftArchive}) {

@@ -129,18 +129,29 @@ TEST_F(InstallUnzipFile, RunFunctionFillsTheRecord)
     unzip.Options = UnzipFlag(OverWriteFlag) | UnzipFlag(DecryptFlag);
     unzip.wUnzipSubOptions = USO_MINORCANCEL;
     ASSERT_TRUE(unzip.RunFunction(8));
-    EXPECT_EQ(gSeen.unzipStructSize, static_cast<int32_t>(sizeof(UnzipCommand)));
-    EXPECT_EQ(gSeen.function, 8);
-    EXPECT_EQ(gSeen.lpszZipFile, unzip.lpszZipFile.TextPtr());
-    EXPECT_EQ(gSeen.lpszDestination, unzip.lpszDestination.TextPtr());
-    EXPECT_EQ(gSeen.lpszDecryptCode, nullptr);  // an empty text reaches the library as null
-    EXPECT_EQ(gSeen.lpszInfoBuffer, unzip.InfoBuffer.data());
-    EXPECT_EQ(gSeen.overWriteFlag, 1);
-    EXPECT_EQ(gSeen.freshenFlag, 0);
-    EXPECT_EQ(gSeen.decryptFlag, 1);
-    EXPECT_EQ(gSeen.wUnzipSubOptions, USO_MINORCANCEL);
-    EXPECT_EQ(gSeen.lpMessageDisplayData, &unzip);
-    EXPECT_EQ(gSeen.lResv1, 0);
+    // The record is packed: its fields are copied out before they are compared.
+    const UnzipCommand seen = gSeen;
+    const int32_t size = seen.unzipStructSize, function = seen.function;
+    const int32_t overwrite = seen.overWriteFlag, freshen = seen.freshenFlag, decrypt = seen.decryptFlag;
+    const int32_t resv1 = seen.lResv1;
+    const uint16_t subOptions = seen.wUnzipSubOptions;
+    const char* zip = seen.lpszZipFile;
+    const char* dest = seen.lpszDestination;
+    const char* code = seen.lpszDecryptCode;
+    const char* info = seen.lpszInfoBuffer;
+    const void* user = seen.lpMessageDisplayData;
+    EXPECT_EQ(size, static_cast<int32_t>(sizeof(UnzipCommand)));
+    EXPECT_EQ(function, 8);
+    EXPECT_EQ(zip, unzip.lpszZipFile.TextPtr());
+    EXPECT_EQ(dest, unzip.lpszDestination.TextPtr());
+    EXPECT_EQ(code, nullptr);  // an empty text reaches the library as null
+    EXPECT_EQ(info, unzip.InfoBuffer.data());
+    EXPECT_EQ(overwrite, 1);
+    EXPECT_EQ(freshen, 0);
+    EXPECT_EQ(decrypt, 1);
+    EXPECT_EQ(subOptions, USO_MINORCANCEL);
+    EXPECT_EQ(user, &unzip);
+    EXPECT_EQ(resv1, 0);
     EXPECT_EQ(unzip.ReturnCount, 42);
 }
 
@@ -164,7 +175,8 @@ TEST_F(InstallUnzipFile, Code6FixesTheReturnStringCapacity)
     unzip.RunFunction(6);
     EXPECT_TRUE(unzip.lpszReturnString.Fixed());
     EXPECT_EQ(unzip.lpszReturnString.Capacity(), 10);
-    EXPECT_NE(gSeen.lpszReturnString, nullptr);
+    const char* returned = gSeen.lpszReturnString;
+    EXPECT_NE(returned, nullptr);
 }
 
 TEST_F(InstallUnzipFile, CallbacksForwardToTheEventsOrReturnTheStartValue)
