@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "platform/ApplicationErrors.h"
 #include "platform/Exception.h"
 #include "xFileListBox.h"
 
@@ -68,15 +69,16 @@ void TDirectoryListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QListWidget::mouseDoubleClickEvent(event);
     const int index = currentRow();
+    // A directory that went away since it was listed must not unwind through the event loop.
     if (index >= 0)
-        SetDirectory(ItemPath(index));
+        GuardedCall([&] { SetDirectory(ItemPath(index)); });
 }
 
 void TDirectoryListBox::keyPressEvent(QKeyEvent* event)
 {
     emit KeyDown(event->key(), event->modifiers());
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0) {
-        SetDirectory(ItemPath(currentRow()));
+        GuardedCall([&] { SetDirectory(ItemPath(currentRow())); });
         return;
     }
     QListWidget::keyPressEvent(event);

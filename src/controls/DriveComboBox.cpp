@@ -1,6 +1,7 @@
 #include "DriveComboBox.h"
 
 #include "DirectoryListBox.h"
+#include "platform/ApplicationErrors.h"
 #include "platform/Drives.h"
 
 namespace lumarc {
@@ -8,7 +9,7 @@ namespace lumarc {
 TDriveComboBox::TDriveComboBox(QWidget* parent) : QComboBox(parent)
 {
     Refresh();
-    connect(this, &QComboBox::activated, this, &TDriveComboBox::DriveChosen);
+    connect(this, &QComboBox::activated, this, &TDriveComboBox::DriveActivated);
 }
 
 void TDriveComboBox::Refresh()
@@ -56,6 +57,13 @@ void TDriveComboBox::DriveChosen(int index)
     if (FDirList)
         FDirList->SetDirectory(itemText(index));
     emit Changed();
+}
+
+void TDriveComboBox::DriveActivated(int index)
+{
+    // A drive that cannot be read (a medium taken out) is an error for the program-wide
+    // handler, which puts the last good drive back.
+    GuardedCall([&] { DriveChosen(index); });
 }
 
 }  // namespace lumarc

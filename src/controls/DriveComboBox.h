@@ -28,6 +28,7 @@ signals:
 
 private:
     void DriveChosen(int index);
+    void DriveActivated(int index);
 
     TDirectoryListBox* FDirList = nullptr;
     bool FQuiet = false;

@@ -20,6 +20,7 @@
 #include "FileGlyphs.h"
 #include "FileListDelegate.h"
 #include "FileListFormat.h"
+#include "platform/ApplicationErrors.h"
 #include "platform/Drives.h"
 
 namespace lumarc {
@@ -635,7 +636,7 @@ void TxFileListBox::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && !(event->modifiers() & Qt::ControlModifier))
-        ExecuteCurrent();
+        GuardedCall([this] { ExecuteCurrent(); });
     emit KeyDown(event->key(), event->modifiers());
     if (!enter)
         QListWidget::keyPressEvent(event);
@@ -645,7 +646,7 @@ void TxFileListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QListWidget::mouseDoubleClickEvent(event);
     emit DblClick();
-    ExecuteCurrent();
+    GuardedCall([this] { ExecuteCurrent(); });
     Change();
 }
 

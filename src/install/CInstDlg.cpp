@@ -23,7 +23,7 @@
 #include <iostream>
 #include <vector>
 
-#include "ApplicationErrors.h"
+#include "platform/ApplicationErrors.h"
 #include "InstallSource.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"

@@ -1,7 +1,7 @@
 #include "Application.h"
 
 #include "ProgramEnd.h"
-#include "install/ApplicationErrors.h"
+#include "platform/ApplicationErrors.h"
 
 namespace lumarc {
 

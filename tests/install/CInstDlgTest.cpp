@@ -22,7 +22,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/xFileListBox.h"
 #include "dunzip/ZipWriter.h"
-#include "install/ApplicationErrors.h"
+#include "platform/ApplicationErrors.h"
 #include "install/CInstDlg.h"
 #include "install/ScriptedMsgBox.h"
 #include "controls/Gauge.h"
