@@ -1,8 +1,13 @@
 #include "xFileListBox.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
+#include <linux/magic.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -39,9 +44,9 @@ bool MatchesMask(const QString& mask, const std::string& name)
 {
     if (mask == "*.*" || mask == "*")
         return true;
-    return ::fnmatch(mask.toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD | FNM_PERIOD) == 0 ||
-           (mask.endsWith(".*") && ::fnmatch(mask.left(mask.size() - 2).toLocal8Bit().constData(), name.c_str(),
-                                             FNM_CASEFOLD | FNM_PERIOD) == 0);
+    return ::fnmatch(mask.toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0 ||
+           (mask.endsWith(".*") &&
+            ::fnmatch(mask.left(mask.size() - 2).toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0);
 }
 
 struct TFound {
@@ -51,8 +56,22 @@ struct TFound {
     int64_t Size = 0;
 };
 
+// The hidden, system, read-only and archive bits that a FAT file system (a floppy, a memory
+// stick) keeps for a file; 0 elsewhere or when they cannot be read.
+uint32_t FatAttributes(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    __u32 attributes = 0;
+    const bool ok = ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
+    ::close(fd);
+    return ok ? (attributes & (ATTR_RO | ATTR_HIDDEN | ATTR_SYS | ATTR_ARCH)) : 0;
+}
+
 // Every entry of the directory with the attributes the list shows: directories 0x10, dot files
-// hidden, files the user may not write read-only, special files system, other files archive.
+// hidden, files the user may not write read-only, special files system, other files archive;
+// on a FAT file system its own hidden and system bits as well.
 std::vector<TFound> ReadDirectory(const std::string& dir)
 {
     std::vector<TFound> found;
@@ -60,6 +79,8 @@ std::vector<TFound> ReadDirectory(const std::string& dir)
     if (!handle)
         return found;
     const bool root = dir == "/";
+    struct statfs fs {};
+    const bool fat = ::statfs(dir.c_str(), &fs) == 0 && fs.f_type == MSDOS_SUPER_MAGIC;
     while (const dirent* entry = ::readdir(handle.get())) {
         TFound f;
         f.Name = entry->d_name;
@@ -79,6 +100,8 @@ std::vector<TFound> ReadDirectory(const std::string& dir)
             f.Attr |= faHidden;
         if (::access(path.c_str(), W_OK) != 0)
             f.Attr |= faReadOnly;
+        if (fat && f.Name != "." && f.Name != "..")
+            f.Attr |= FatAttributes(path) & (faHidden | faSysFile);
         f.Time = PackFileTime(st.st_mtime);
         f.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<int64_t>(st.st_size);
         found.push_back(std::move(f));
