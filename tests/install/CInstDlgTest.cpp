@@ -14,12 +14,15 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <iostream>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "UnzipCommand.h"
 #include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"
 #include "dunzip/ZipWriter.h"
 #include "platform/ApplicationErrors.h"
@@ -383,14 +386,23 @@ TEST_F(CInstDlgTest, SelectAllAndExecute)
     EXPECT_EQ(Opened, (std::vector<std::string>{Dest / "delphi/zwei.txt"}));
 }
 
-TEST_F(CInstDlgTest, UncaughtInputOutputErrorsResetTheDriveBox)
+TEST_F(CInstDlgTest, UncaughtErrors_InputOutputResetsTheDriveBoxAndEveryOneIsWrittenOut)
 {
     PrepareGrid();
+    TDriveComboBox* drives = Dialog->DriveComboBox;
     const QString good = Dialog->LastGoodDrive();
-    EXPECT_FALSE(good.isEmpty());
+    ASSERT_FALSE(good.isEmpty());
+    drives->addItem(QStringLiteral("/media/fehlt"));
+    drives->setCurrentIndex(drives->count() - 1);  // as a choice that failed leaves it
+
+    std::ostringstream written;
+    std::streambuf* old = std::cerr.rdbuf(written.rdbuf());
     HandleApplicationException(EInOutError("Laufwerk nicht bereit"));
-    EXPECT_EQ(Dialog->LastGoodDrive(), good);
-    HandleApplicationException(Exception("sonstwas"));  // dropped, only written out
+    HandleApplicationException(Exception("sonstwas"));
+    std::cerr.rdbuf(old);
+    EXPECT_EQ(drives->Drive(), good);
+    EXPECT_EQ(written.str(), "lumarc: Laufwerk nicht bereit\nlumarc: sonstwas\n");
+    EXPECT_TRUE(Asked.empty());  // no message box for either
 }
 
 }  // namespace
