@@ -207,6 +207,17 @@ TEST_F(CInstDlgTest, Copy_MissingDestinationIsCreatedOnYesAndNothingHappensOnCan
     EXPECT_EQ(ReadFile(Dest / "delphi/grid/readme.txt"), "Raster\r\n");
 }
 
+TEST_F(CInstDlgTest, Copy_ARelativeDestinationIsNeverCreated)
+{
+    PrepareGrid();
+    Select({"readme.txt"}, "readme.txt");
+    Dialog->DestEdit->setText(QStringLiteral("c:\\delphi\\newcomps"));
+    Answers = {TMsgBox::mrYes};
+    EXPECT_THROW(Dialog->CopyBtnClick(Dialog->CopyBtn), EInOutError);
+    EXPECT_EQ(Asked.size(), 1u);
+    EXPECT_FALSE(Exists("c:\\delphi\\newcomps"));
+}
+
 TEST_F(CInstDlgTest, Copy_AnUnreadableSourceLeavesTheTargetAlone)
 {
     PrepareGrid();
