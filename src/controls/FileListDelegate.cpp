@@ -10,7 +10,8 @@ TFileListDelegate::TFileListDelegate(TxFileListBox* list) : QStyledItemDelegate(
 
 void TFileListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    const bool focused = FList->currentRow() == index.row();
+    // The caret item counts as focused only while the list itself has the focus.
+    const bool focused = FList->currentRow() == index.row() && FList->hasFocus();
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
     FList->DrawItem(*painter, index.row(), option.rect, focused, selected);
