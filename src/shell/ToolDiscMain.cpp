@@ -665,6 +665,7 @@ void TToolDiscMain::SetInstallDialog(TCInstDlg* dialog)
 {
     FInstallDialog = dialog;
 }
+
 void TToolDiscMain::SBSearchClick() {}
 void TToolDiscMain::SBPrintTextClick()
 {
