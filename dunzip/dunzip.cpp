@@ -320,7 +320,8 @@ int TExtraction::Run()
         const zip_uint64_t i = members[n];
         const std::string member = zip_get_name(FArchive.get(), i, 0);
         const std::string text = AskText(DZ_TEXT_EXTRACTING);
-        const int32_t percent = static_cast<int32_t>((n + 1) * 100 / members.size());
+        // The share of the members already dealt with, before this one: 0 for the first.
+        const int32_t percent = static_cast<int32_t>(n * 100 / members.size());
         if (Status(text.empty() ? member : Complete(text, member), percent)) {
             Notify(DZ_MSG_CANCELLED, kNoticeType, std::string(), std::string());
             return DZ_ERR_CANCELLED;

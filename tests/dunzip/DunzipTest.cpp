@@ -161,9 +161,10 @@ TEST_F(DunzipTest, Callbacks_StatusGetsCompletedTextAndPercentOfMembersDone)
     ASSERT_EQ(Caller.Run(zip, Dest), DZ_OK);
     ASSERT_EQ(Caller.Status.size(), 4u);
     EXPECT_EQ(Caller.Status[0].Item, "Entpacke Datei: a.txt");
-    EXPECT_EQ(Caller.Status[0].Percent, 25);
+    EXPECT_EQ(Caller.Status[0].Percent, 0);
+    EXPECT_EQ(Caller.Status[1].Percent, 25);
     EXPECT_EQ(Caller.Status[3].Item, "Entpacke Datei: d.txt");
-    EXPECT_EQ(Caller.Status[3].Percent, 100);
+    EXPECT_EQ(Caller.Status[3].Percent, 75);
     // Each member asks for text 72 first, through a buffer of the promised capacity.
     ASSERT_FALSE(Caller.Messages.empty());
     EXPECT_EQ(Caller.Messages[0].MsgId, DZ_MSG_TEXT);
