@@ -2,6 +2,7 @@
 
 #include "EntryDisplay.h"
 #include "HintSwitch.h"
+#include "InstallCommand.h"
 #include "Navigation.h"
 #include "PrintCommands.h"
 
@@ -32,6 +33,7 @@
 #include "CDAboutBox.h"
 #include "Glyphs.h"
 #include "MsgBox.h"
+#include "install/CInstDlg.h"
 #include "ProgramEnd.h"
 #include "SplitControl.h"
 #include "WideInfoForm.h"
@@ -665,7 +667,17 @@ void TToolDiscMain::SBInfoClick()
 }
 
 // Commands built in later steps; connected now so that menu and buttons already reach them.
-void TToolDiscMain::SBInstallClick() {}
+void TToolDiscMain::SBInstallClick()
+{
+    if (FInstallDialog)
+        RunInstallCommand(*this, *FInstallDialog);
+}
+
+void TToolDiscMain::SetInstallDialog(TCInstDlg* dialog)
+{
+    FInstallDialog = dialog;
+}
+
 void TToolDiscMain::SBSearchClick() {}
 void TToolDiscMain::SBPrintTextClick()
 {

@@ -33,6 +33,7 @@ namespace lumarc {
 
 class TBrowzerContainer;
 class TBrowzerOutline;
+class TCInstDlg;
 class TCompoText;
 class TEntryDisplay;
 class THintSwitch;
@@ -89,6 +90,8 @@ public:
     QWidget* DetailWindow() const { return FDetailWindow; }
     // The options dialog the options command opens; not owned, as the detail window.
     void SetOptionsDialog(TOptionsDialog* dialog);
+    // The install dialog the install command opens; not owned, as the detail window.
+    void SetInstallDialog(TCInstDlg* dialog);
     // Whether tooltips show anywhere in the application (the hint setting).
     bool HintsShown() const;
 
@@ -227,6 +230,7 @@ private:
     std::unique_ptr<TPrintCommands> FPrintCommands;
     QPointer<QWidget> FDetailWindow;
     QPointer<TOptionsDialog> FOptionsDialog;
+    QPointer<TCInstDlg> FInstallDialog;
     THintSwitch* FHintSwitch = nullptr;
     TIntList FHistory;
     uint8_t FPageKind = pkNothing;

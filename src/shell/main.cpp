@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidgetItem>
@@ -16,12 +17,15 @@
 #include <string>
 #include <utility>
 
+#include "Application.h"
 #include "CDSplash.h"
 #include "MsgBox.h"
 #include "ProgramEnd.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
 #include "settings/OptionsDialog.h"
+#include "install/CInstDlg.h"
+#include "install/DunzipLibrary.h"
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 
@@ -87,7 +91,7 @@ bool HasDisplay()
 
 // Selects the entry (or keeps the start selection), waits until the window has shown it and
 // saves the window as a picture. Returns the program's exit code through the event loop.
-void TakeScreenshot(QApplication& app, TToolDiscMain& window, const TArguments& args)
+void TakeScreenshot(TApplication& app, TToolDiscMain& window, const TArguments& args)
 {
     // Set by the first outcome; the display may be signalled more than once, also while a
     // picture is being taken.
@@ -137,7 +141,7 @@ int main(int argc, char** argv)
     if (screenshot && !HasDisplay())
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
@@ -164,6 +168,18 @@ int main(int argc, char** argv)
         });
     }
 
+    // The unzip library comes before any window; without it the program cannot install and ends.
+    TDunzipLibrary dunzip;
+    if (!dunzip.Load()) {
+        std::cerr << TDunzipLibrary::kLoadErrorCaption << ": " << TDunzipLibrary::kLoadError << '\n';
+        if (!screenshot) {
+            QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(TDunzipLibrary::kLoadErrorCaption),
+                            QString::fromLatin1(TDunzipLibrary::kLoadError), QMessageBox::Ok);
+            box.exec();
+        }
+        return 0;
+    }
+
     auto splash = std::make_unique<TCDSplash>();
     splash->ShowNow();
     std::unique_ptr<TToolDiscMain> window;
@@ -172,6 +188,8 @@ int main(int argc, char** argv)
     } catch (const EProgramEnd& end) {
         return end.ExitCode();
     }
+    const auto installDialog = std::make_unique<TCInstDlg>();
+    window->SetInstallDialog(installDialog.get());
     const auto detailWindow = std::make_unique<TWideInfoForm>();
     window->SetDetailWindow(detailWindow.get());
     const auto optionsDialog = std::make_unique<TOptionsDialog>();

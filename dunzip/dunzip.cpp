@@ -1,0 +1,404 @@
+// The unzip library on libzip. One run extracts the members of an archive that match a file
+// specification into a destination directory, asking the caller for its texts and its answers
+// through the callbacks of the parameter record. Nothing is ever written outside the
+// destination: a member that names a path leading out of it, a link, or an implausible size is
+// refused and reported, and the run ends with a non-zero result.
+
+#include "UnzipCommand.h"
+
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr zip_uint64_t kMaxMemberSize = zip_uint64_t{1} << 30;
+constexpr zip_uint64_t kMaxRatio = 1000;
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+constexpr int kCancel = 2;
+constexpr int32_t kQuestionType = 0x23;  // yes/no/cancel with a question mark
+constexpr int32_t kNoticeType = 0x40;    // OK with an information sign
+
+struct TZipCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct TZipFileCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+class TFd {
+public:
+    explicit TFd(int fd) : FFd(fd) {}
+    ~TFd()
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+    int Get() const { return FFd; }
+    int Release()
+    {
+        const int fd = FFd;
+        FFd = -1;
+        return fd;
+    }
+
+private:
+    int FFd;
+};
+
+// The first "%s" of a text replaced by a value; any other "%" stays as it is, so a caller's
+// text can never make us read arguments that are not there.
+std::string Complete(const std::string& text, const std::string& value)
+{
+    const size_t at = text.find("%s");
+    if (at == std::string::npos)
+        return text;
+    return text.substr(0, at) + value + text.substr(at + 2);
+}
+
+bool MatchesSpec(const char* spec, const std::string& name)
+{
+    if (!spec || !*spec || std::strcmp(spec, "*.*") == 0 || std::strcmp(spec, "*") == 0)
+        return true;
+    if (::fnmatch(spec, name.c_str(), FNM_CASEFOLD) == 0)
+        return true;
+    const size_t slash = name.find_last_of('/', name.size() > 1 ? name.size() - 2 : 0);
+    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+    return ::fnmatch(spec, base.c_str(), FNM_CASEFOLD) == 0;
+}
+
+// The member's path components below the destination, or nothing when the name could lead
+// outside it: absolute, with a drive, or with a ".." component.
+bool SplitMemberName(const std::string& raw, std::vector<std::string>& parts, bool& isDirectory)
+{
+    std::string name = raw;
+    for (char& c : name) {
+        if (c == '\\')
+            c = '/';
+    }
+    if (name.empty() || name[0] == '/' || name.find('\0') != std::string::npos)
+        return false;
+    if (name.size() >= 2 && name[1] == ':')
+        return false;
+    isDirectory = name.back() == '/';
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find('/', start);
+        if (end == std::string::npos)
+            end = name.size();
+        const std::string part = name.substr(start, end - start);
+        if (part == "..")
+            return false;
+        if (!part.empty() && part != ".")
+            parts.push_back(part);
+        start = end + 1;
+    }
+    return !parts.empty();
+}
+
+class TExtraction {
+public:
+    explicit TExtraction(UnzipCommand& command) : FCmd(command) {}
+    int Run();
+
+private:
+    std::string AskText(int32_t number);
+    int Ask(const std::string& question, const std::string& caption);
+    void Notify(int32_t msgId, int32_t type, const std::string& text1, const std::string& text2);
+    bool Status(const std::string& item, int32_t percent);
+    void Refuse(const std::string& member, const char* reason);
+    bool EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path);
+    // 0 written, 1 skipped, -1 refused or failed, -2 cancelled.
+    int ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const std::string& member, const std::string& target,
+                    mode_t mode);
+    int WriteMember(zip_uint64_t index, const zip_stat_t& stat, const std::string& member, const std::string& target,
+                    mode_t mode);
+
+    UnzipCommand& FCmd;
+    std::unique_ptr<zip_t, TZipCloser> FArchive;
+    std::string FDest;
+    bool FRefused = false;
+    bool FFailed = false;
+};
+
+std::string TExtraction::AskText(int32_t number)
+{
+    if (!FCmd.lpMessageDisplay)
+        return {};
+    std::vector<char> buffer(DZ_TEXT_BUFFER, '\0');
+    const int answer = FCmd.lpMessageDisplay(DZ_MSG_TEXT, 0, number, 0, buffer.data(), nullptr, FCmd.lpMessageDisplayData);
+    buffer.back() = '\0';
+    return answer == 1 ? std::string(buffer.data()) : std::string();
+}
+
+int TExtraction::Ask(const std::string& question, const std::string& caption)
+{
+    if (!FCmd.lpMessageDisplay)
+        return 0;
+    std::vector<char> text(question.begin(), question.end());
+    text.push_back('\0');
+    std::vector<char> title(caption.begin(), caption.end());
+    title.push_back('\0');
+    return FCmd.lpMessageDisplay(DZ_MSG_QUESTION, kQuestionType, 0, 0, text.data(), title.data(), FCmd.lpMessageDisplayData);
+}
+
+void TExtraction::Notify(int32_t msgId, int32_t type, const std::string& text1, const std::string& text2)
+{
+    if (!FCmd.lpMessageDisplay)
+        return;
+    std::vector<char> a(text1.begin(), text1.end());
+    a.push_back('\0');
+    std::vector<char> b(text2.begin(), text2.end());
+    b.push_back('\0');
+    FCmd.lpMessageDisplay(msgId, type, 0, 0, a.data(), b.data(), FCmd.lpMessageDisplayData);
+}
+
+bool TExtraction::Status(const std::string& item, int32_t percent)
+{
+    return FCmd.lpMinorStatus && FCmd.lpMinorStatus(item.c_str(), percent, FCmd.lpMinorUserData) == 1;
+}
+
+void TExtraction::Refuse(const std::string& member, const char* reason)
+{
+    FRefused = true;
+    Notify(DZ_MSG_REFUSED, 0x30, member, reason);
+}
+
+// Creates the first `count` components below the destination; an existing component must be
+// a real directory, never a link that could lead elsewhere.
+bool TExtraction::EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path)
+{
+    path = FDest;
+    for (size_t i = 0; i < count; ++i) {
+        path += "/" + parts[i];
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
+                return false;
+            continue;
+        }
+        if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const std::string& member,
+                             const std::string& target, mode_t mode)
+{
+    std::unique_ptr<zip_file_t, TZipFileCloser> in(zip_fopen_index(FArchive.get(), index, 0));
+    if (!in)
+        return -1;
+    std::string temp = target + ".dzXXXXXX";
+    TFd out(::mkstemp(temp.data()));
+    if (out.Get() < 0)
+        return -1;
+    bool ok = true;
+    zip_uint64_t produced = 0;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const zip_int64_t n = zip_fread(in.get(), buffer.data(), buffer.size());
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        produced += static_cast<zip_uint64_t>(n);
+        // The stored size may lie; what the data really unpacks to counts as well.
+        if (produced > stat.size || produced > kMaxMemberSize) {
+            ::close(out.Release());
+            ::unlink(temp.c_str());
+            Refuse(member, "unpacks to more than it claims");
+            return -1;
+        }
+        for (zip_int64_t done = 0; done < n;) {
+            const ssize_t w = ::write(out.Get(), buffer.data() + done, static_cast<size_t>(n - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                ok = false;
+                break;
+            }
+            done += w;
+        }
+        if (!ok)
+            break;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ok = ok && ::fchmod(out.Get(), mode & ~mask) == 0;
+    if (ok && (stat.valid & ZIP_STAT_MTIME)) {
+        const struct timespec times[2] = {{stat.mtime, 0}, {stat.mtime, 0}};
+        ::futimens(out.Get(), times);
+    }
+    ok = ::close(out.Release()) == 0 && ok;
+    // The rename replaces the old file (or a link in its place) without writing through it.
+    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+int TExtraction::ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const std::string& member,
+                             const std::string& target, mode_t mode)
+{
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return -1;
+        if (!FCmd.overWriteFlag) {
+            const bool readOnly = (st.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0;
+            std::string question = AskText(readOnly ? DZ_TEXT_OVERWRITE_RO : DZ_TEXT_OVERWRITE);
+            if (question.empty())
+                question = "File %s already exists. Overwrite it?";
+            std::string caption = AskText(DZ_TEXT_WARNING_CAPTION);
+            const int answer = Ask(Complete(question, target), caption);
+            if (answer == kCancel) {
+                Notify(DZ_MSG_CANCELLED, kNoticeType, std::string(), std::string());
+                return -2;
+            }
+            if (answer != kYes)
+                return 1;  // no, or no answer at all: keep what is there
+        }
+    }
+    return WriteMember(index, stat, member, target, mode);
+}
+
+int TExtraction::Run()
+{
+    if (!FCmd.lpszZipFile || !FCmd.lpszDestination || !*FCmd.lpszDestination)
+        return DZ_ERR_PARAMS;
+    FDest = FCmd.lpszDestination;
+    for (char& c : FDest) {
+        if (c == '\\')
+            c = '/';
+    }
+    while (FDest.size() > 1 && FDest.back() == '/')
+        FDest.pop_back();
+
+    int error = 0;
+    FArchive.reset(zip_open(FCmd.lpszZipFile, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!FArchive)
+        return DZ_ERR_ARCHIVE;
+    const zip_int64_t count = zip_get_num_entries(FArchive.get(), 0);
+    if (count < 0)
+        return DZ_ERR_ARCHIVE;
+
+    std::vector<zip_uint64_t> members;
+    for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
+        const char* name = zip_get_name(FArchive.get(), i, 0);
+        if (!name)
+            return DZ_ERR_ARCHIVE;
+        if (MatchesSpec(FCmd.lpszFileSpec, name))
+            members.push_back(i);
+    }
+    struct stat destStat {};
+    if (::stat(FDest.c_str(), &destStat) != 0) {
+        if (::mkdir(FDest.c_str(), 0777) != 0)
+            return DZ_ERR_WRITE;
+    } else if (!S_ISDIR(destStat.st_mode)) {
+        return DZ_ERR_WRITE;
+    }
+
+    int32_t written = 0;
+    for (size_t n = 0; n < members.size(); ++n) {
+        const zip_uint64_t i = members[n];
+        const std::string member = zip_get_name(FArchive.get(), i, 0);
+        const std::string text = AskText(DZ_TEXT_EXTRACTING);
+        // The share of the members already dealt with, before this one: 0 for the first.
+        const int32_t percent = static_cast<int32_t>(n * 100 / members.size());
+        if (Status(text.empty() ? member : Complete(text, member), percent)) {
+            Notify(DZ_MSG_CANCELLED, kNoticeType, std::string(), std::string());
+            return DZ_ERR_CANCELLED;
+        }
+
+        std::vector<std::string> parts;
+        bool isDirectory = false;
+        if (!SplitMemberName(member, parts, isDirectory)) {
+            Refuse(member, "path leads outside the destination");
+            continue;
+        }
+        zip_uint8_t opsys = 0;
+        zip_uint32_t attributes = 0;
+        mode_t mode = 0666;
+        if (zip_file_get_external_attributes(FArchive.get(), i, 0, &opsys, &attributes) == 0 && opsys == ZIP_OPSYS_UNIX) {
+            const mode_t unixMode = attributes >> 16;
+            const mode_t type = unixMode & S_IFMT;
+            if (type != 0 && type != S_IFREG && type != S_IFDIR) {
+                Refuse(member, "links and special files are not extracted");
+                continue;
+            }
+            if (type == S_IFDIR)
+                isDirectory = true;
+            if (unixMode & 0777)
+                mode = (unixMode & 0777) | 0600;
+        }
+        std::string path;
+        if (isDirectory) {
+            if (!EnsureDirectories(parts, parts.size(), path)) {
+                Refuse(member, "a path component is not a directory");
+            }
+            continue;
+        }
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(FArchive.get(), i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+            !(stat.valid & ZIP_STAT_COMP_SIZE)) {
+            FFailed = true;
+            continue;
+        }
+        if (stat.size > kMaxMemberSize ||
+            static_cast<unsigned __int128>(stat.comp_size) * kMaxRatio < stat.size) {
+            Refuse(member, "implausible size");
+            continue;
+        }
+        if (!EnsureDirectories(parts, parts.size() - 1, path)) {
+            Refuse(member, "a path component is not a directory");
+            continue;
+        }
+        const std::string target = path + "/" + parts.back();
+        const int result = ExtractFile(i, stat, member, target, mode);
+        if (result == -2)
+            return DZ_ERR_CANCELLED;
+        if (result == 0)
+            ++written;
+        else if (result < 0)
+            FFailed = true;
+    }
+    FCmd.returnCount = written;
+    if (FRefused)
+        return DZ_ERR_REFUSED;
+    return FFailed ? DZ_ERR_WRITE : DZ_OK;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int dunzip(UnzipCommand* command)
+{
+    if (!command || command->unzipStructSize != static_cast<int32_t>(sizeof(UnzipCommand)))
+        return DZ_ERR_PARAMS;
+    if (command->function != UNZIP_EXTRACT)
+        return DZ_ERR_PARAMS;
+    try {
+        TExtraction extraction(*command);
+        return extraction.Run();
+    } catch (...) {
+        // Nothing may unwind into a C caller.
+        return DZ_ERR_WRITE;
+    }
+}

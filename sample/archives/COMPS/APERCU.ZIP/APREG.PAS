@@ -1,0 +1,4 @@
+unit APReg;  { Apercu }
+interface
+implementation
+end.

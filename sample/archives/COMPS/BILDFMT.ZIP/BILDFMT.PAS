@@ -1,0 +1,4 @@
+unit BildFmt;  { Lader für weitere Bildformate }
+interface
+implementation
+end.

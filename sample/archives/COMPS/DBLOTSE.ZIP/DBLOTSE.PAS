@@ -1,0 +1,4 @@
+unit DBLotse;  { Datenbanknavigator }
+interface
+implementation
+end.

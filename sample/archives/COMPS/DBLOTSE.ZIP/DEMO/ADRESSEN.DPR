@@ -1,0 +1,4 @@
+program Adressen;
+
+begin
+end.

@@ -1,0 +1,4 @@
+unit FMReg;  { Field master, 16 bit }
+interface
+implementation
+end.

@@ -1,0 +1,4 @@
+unit FMReg32;  { Field master, 32 bit }
+interface
+implementation
+end.

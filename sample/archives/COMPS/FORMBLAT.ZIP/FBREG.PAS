@@ -1,0 +1,4 @@
+unit FBReg;  { Formularblatt }
+interface
+implementation
+end.

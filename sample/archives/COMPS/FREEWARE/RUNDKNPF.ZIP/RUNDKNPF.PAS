@@ -1,0 +1,4 @@
+unit RundKnpf;  { Runde Knöpfe }
+interface
+implementation
+end.

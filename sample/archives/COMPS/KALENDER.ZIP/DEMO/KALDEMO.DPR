@@ -1,0 +1,4 @@
+program KalDemo;
+
+begin
+end.

@@ -1,0 +1,4 @@
+unit Kalender;  { Kalenderkomponente }
+interface
+implementation
+end.

@@ -1,0 +1,4 @@
+unit KPReg;  { KompaktPack }
+interface
+implementation
+end.

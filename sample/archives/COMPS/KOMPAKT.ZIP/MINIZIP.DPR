@@ -1,0 +1,4 @@
+program MiniZip;
+
+begin
+end.

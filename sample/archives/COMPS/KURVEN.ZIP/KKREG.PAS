@@ -1,0 +1,4 @@
+unit KKReg;  { Kurven und Kennlinien }
+interface
+implementation
+end.

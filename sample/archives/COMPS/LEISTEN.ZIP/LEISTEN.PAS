@@ -1,0 +1,4 @@
+unit Leisten;  { Werkzeugleisten }
+interface
+implementation
+end.

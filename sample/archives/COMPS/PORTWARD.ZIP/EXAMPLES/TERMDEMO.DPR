@@ -1,0 +1,4 @@
+program TermDemo;
+
+begin
+end.

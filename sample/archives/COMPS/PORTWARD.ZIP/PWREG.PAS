@@ -1,0 +1,4 @@
+unit PWReg;  { Port warden, 16 bit }
+interface
+implementation
+end.

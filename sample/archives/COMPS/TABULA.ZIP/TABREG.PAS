@@ -1,0 +1,4 @@
+unit TabReg;  { Registrierung von Tabula }
+interface
+implementation
+end.

@@ -1,0 +1,4 @@
+unit Tabula;  { Tabellenkomponente }
+interface
+implementation
+end.

@@ -1,0 +1,4 @@
+unit Teiler;  { Splitterleisten zum Ziehen zwischen zwei Fenstern (Demo-Disc) }
+interface
+implementation
+end.

@@ -1,0 +1,728 @@
+#include "xFileListBox.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <linux/magic.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QBitmap>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <limits>
+#include <memory>
+
+#include "FileGlyphs.h"
+#include "FileListDelegate.h"
+#include "FileListFormat.h"
+#include "platform/ApplicationErrors.h"
+#include "platform/Drives.h"
+
+namespace lumarc {
+
+namespace {
+
+std::function<std::vector<std::string>()>& DriveSource()
+{
+    static std::function<std::vector<std::string>()> source = [] { return ReachableDrives(); };
+    return source;
+}
+
+// A mask part as the platform's file search reads it: "*.*" and "*" match every name, and
+// letters match without regard to case.
+bool MatchesMask(const QString& mask, const std::string& name)
+{
+    if (mask == "*.*" || mask == "*")
+        return true;
+    return ::fnmatch(mask.toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0 ||
+           (mask.endsWith(".*") &&
+            ::fnmatch(mask.left(mask.size() - 2).toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0);
+}
+
+struct TFound {
+    std::string Name;
+    uint32_t Attr = 0;
+    uint32_t Time = 0;
+    int64_t Size = 0;
+};
+
+// The hidden, system, read-only and archive bits that a FAT file system (a floppy, a memory
+// stick) keeps for a file; 0 elsewhere or when they cannot be read.
+uint32_t FatAttributes(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    __u32 attributes = 0;
+    const bool ok = ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
+    ::close(fd);
+    return ok ? (attributes & (ATTR_RO | ATTR_HIDDEN | ATTR_SYS | ATTR_ARCH)) : 0;
+}
+
+// Every entry of the directory with the attributes the list shows: directories 0x10, dot files
+// hidden, files the user may not write read-only, special files system, other files archive;
+// on a FAT file system its own hidden and system bits as well.
+std::vector<TFound> ReadDirectory(const std::string& dir)
+{
+    std::vector<TFound> found;
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), &::closedir);
+    if (!handle)
+        return found;
+    const bool root = dir == "/";
+    struct statfs fs {};
+    const bool fat = ::statfs(dir.c_str(), &fs) == 0 && fs.f_type == MSDOS_SUPER_MAGIC;
+    while (const dirent* entry = ::readdir(handle.get())) {
+        TFound f;
+        f.Name = entry->d_name;
+        if (root && f.Name == "..")
+            continue;  // the root has no parent to go to
+        const std::string path = (root ? "/" : dir + "/") + f.Name;
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 && ::lstat(path.c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode))
+            f.Attr |= faDirectory;
+        else if (S_ISREG(st.st_mode))
+            f.Attr |= faArchive;
+        else
+            f.Attr |= faSysFile;
+        if (f.Name[0] == '.' && f.Name != "." && f.Name != "..")
+            f.Attr |= faHidden;
+        if (::access(path.c_str(), W_OK) != 0)
+            f.Attr |= faReadOnly;
+        if (fat && f.Name != "." && f.Name != "..")
+            f.Attr |= FatAttributes(path) & (faHidden | faSysFile);
+        f.Time = PackFileTime(st.st_mtime);
+        f.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<int64_t>(st.st_size);
+        found.push_back(std::move(f));
+    }
+    return found;
+}
+
+QString Extension(const QString& name)
+{
+    const int sep = static_cast<int>(std::max(name.lastIndexOf(':'), std::max(name.lastIndexOf('\\'), name.lastIndexOf('/'))));
+    const int dot = static_cast<int>(name.lastIndexOf('.'));
+    if (dot <= sep)
+        return QString();
+    return name.mid(dot, 4).toUpper();
+}
+
+}  // namespace
+
+TxFileListBox::TxFileListBox(QWidget* parent) : QListWidget(parent)
+{
+    setItemDelegate(new TFileListDelegate(this));
+    setUniformItemSizes(true);
+    setFixedSize(343, 165);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    QFont font(QStringLiteral("System"));
+    setFont(font);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ExeGlyph = ExeGlyphPixmap();
+    FolderGlyph = FolderGlyphPixmap();
+    PlainFileGlyph = PlainFileGlyphPixmap();
+    FloppyGlyph = FloppyGlyphPixmap();
+    SetColor(FColor);
+    ApplyLayout();
+}
+
+TxFileListBox::~TxFileListBox() = default;
+
+void TxFileListBox::SetDriveSource(std::function<std::vector<std::string>()> source)
+{
+    DriveSource() = source ? std::move(source) : [] { return ReachableDrives(); };
+}
+
+void TxFileListBox::SetDirectory(const QString& dir)
+{
+    const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
+    if (clean == FDirectory)
+        return;
+    if (!QFileInfo(clean).isDir())
+        throw EInOutError("Path not found: " + clean.toStdString());
+    FDirectory = clean;
+    Reload();
+}
+
+void TxFileListBox::SetMask(const QString& mask)
+{
+    if (mask == FMask)
+        return;
+    FMask = mask;
+    Reload();
+}
+
+void TxFileListBox::SetFileType(TFileType value)
+{
+    if (value == FFileType)
+        return;
+    FFileType = value;
+    Reload();
+}
+
+void TxFileListBox::ApplyFilePath(const QString& path)
+{
+    const int slash = static_cast<int>(path.lastIndexOf('/'));
+    const QString dir = slash < 0 ? FDirectory : (slash == 0 ? QStringLiteral("/") : path.left(slash));
+    const QString rest = slash < 0 ? path : path.mid(slash + 1);
+    if (!rest.isEmpty() && (rest.contains('*') || rest.contains('?')))
+        FMask = rest;
+    const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
+    if (!QFileInfo(clean).isDir())
+        throw EInOutError("Path not found: " + clean.toStdString());
+    FDirectory = clean;
+    Reload();
+}
+
+#define LUMARC_RELOADING_SETTER(Name, Type, Field) \
+    void TxFileListBox::Set##Name(Type value)      \
+    {                                              \
+        if (value == Field)                        \
+            return;                                \
+        Field = value;                             \
+        Reload();                                  \
+    }
+LUMARC_RELOADING_SETTER(SortType, TSortType, FSortType)
+LUMARC_RELOADING_SETTER(SFShow, TSFShow, FSFShow)
+LUMARC_RELOADING_SETTER(OffsetSizes, int, FOffsetSizes)
+LUMARC_RELOADING_SETTER(OffsetDates, int, FOffsetDates)
+LUMARC_RELOADING_SETTER(OffsetTimes, int, FOffsetTimes)
+LUMARC_RELOADING_SETTER(OffsetAttrs, int, FOffsetAttrs)
+LUMARC_RELOADING_SETTER(UpperCase, bool, FUpperCase)
+LUMARC_RELOADING_SETTER(EnableDirSel, bool, FEnableDirSel)
+#undef LUMARC_RELOADING_SETTER
+
+#define LUMARC_REPAINTING_SETTER(Name, Field)        \
+    void TxFileListBox::Set##Name(const QColor& value) \
+    {                                                \
+        if (value == Field)                          \
+            return;                                  \
+        Field = value;                               \
+        Repaint();                                   \
+    }
+LUMARC_REPAINTING_SETTER(SelectedColor, FSelectedColor)
+LUMARC_REPAINTING_SETTER(FocusedColor, FFocusedColor)
+LUMARC_REPAINTING_SETTER(FocSelColor, FFocSelColor)
+LUMARC_REPAINTING_SETTER(FocusedBkColor, FFocusedBkColor)
+LUMARC_REPAINTING_SETTER(FontColor, FFontColor)
+#undef LUMARC_REPAINTING_SETTER
+
+void TxFileListBox::SetColor(const QColor& value)
+{
+    FColor = value;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, value);
+    pal.setColor(QPalette::Window, value);
+    setPalette(pal);
+    Repaint();
+}
+
+void TxFileListBox::SetBorderStyle(TBorderStyle value)
+{
+    if (value == FBorderStyle)
+        return;
+    FBorderStyle = value;
+    ApplyLayout();
+}
+
+void TxFileListBox::SetMultiColumns(bool value)
+{
+    if (value == FMultiColumns)
+        return;
+    FMultiColumns = value;
+    ApplyLayout();
+}
+
+void TxFileListBox::SetMultiColumnWidth(int value)
+{
+    if (value == FMultiColumnWidth)
+        return;
+    FMultiColumnWidth = value;
+    ApplyLayout();
+}
+
+void TxFileListBox::SetDefaultIcon(const QIcon& value)
+{
+    FDefaultIcon = value;
+    Reload();
+}
+
+void TxFileListBox::SetExtendedSelect(bool value)
+{
+    FExtendedSelect = value;
+    SetMultiSelect(FMultiSelect);
+}
+
+void TxFileListBox::SetMultiSelect(bool value)
+{
+    FMultiSelect = value;
+    setSelectionMode(!value ? QAbstractItemView::SingleSelection
+                            : (FExtendedSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::MultiSelection));
+}
+
+void TxFileListBox::SetShowGlyphs(bool value)
+{
+    if (value == FShowGlyphs)
+        return;
+    FShowGlyphs = value;
+    Reload();
+}
+
+void TxFileListBox::SetItemHeight(int value)
+{
+    if (value == FItemHeight || value <= 0)
+        return;
+    FItemHeight = value;
+    ApplyLayout();
+}
+
+// Window creation: the border and the column mode.
+void TxFileListBox::ApplyLayout()
+{
+    setFrameShape(FBorderStyle == TBorderStyle::bsSingle ? QFrame::StyledPanel : QFrame::NoFrame);
+    if (FMultiColumns) {
+        setFlow(QListView::TopToBottom);
+        setWrapping(true);
+        setResizeMode(QListView::Adjust);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    } else {
+        setFlow(QListView::TopToBottom);
+        setWrapping(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    doItemsLayout();
+    Repaint();
+}
+
+void TxFileListBox::resizeEvent(QResizeEvent* event)
+{
+    QListWidget::resizeEvent(event);
+    if (!FMultiColumns)
+        doItemsLayout();
+}
+
+QString TxFileListBox::CaseName(const QString& name) const
+{
+    return FUpperCase ? name.toUpper() : name.toLower();
+}
+
+void TxFileListBox::Reload()
+{
+    if (FReading || FLocked)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setUpdatesEnabled(false);
+    FReading = true;
+    struct TRestore {
+        TxFileListBox* Self;
+        ~TRestore()
+        {
+            Self->doItemsLayout();
+            if (Self->count() > 0)
+                Self->SetItemIndex(0);
+            if (Self->FMultiSelect && Self->count() > 0 && Self->FEnableDirSel)
+                Self->SetSelected(0, true);
+            Self->setUpdatesEnabled(true);
+            QApplication::restoreOverrideCursor();
+            Self->Repaint();
+            Self->Change();
+            Self->FReading = false;
+        }
+    } restore{this};
+
+    uint32_t attributes = 0;
+    for (uint8_t bit : {ftReadOnly, ftHidden, ftSystem, ftVolumeID, ftDirectory, ftArchive}) {
+        if (FFileType & bit)
+            attributes |= bit;
+    }
+    FFileEntries.Clear();
+    FDirEntries.Clear();
+    FDriveEntries.Clear();
+    clear();
+    FGlyphs.clear();
+    if (!FDirectory.isEmpty()) {
+        for (const QString& part : FMask.split(';')) {
+            if (!part.isEmpty())
+                ScanMask(part, attributes);
+        }
+        if ((FFileType & ftDirectory) && (FSFShow & sfsDirs))
+            ScanMask(QString(), attributes);
+    }
+    if (FSFShow & sfsDrives)
+        AddDriveEntries();
+    BuildItems();
+    if (FShowGlyphs)
+        AssignGlyphs();
+}
+
+void TxFileListBox::ScanMask(const QString& mask, uint32_t attributes)
+{
+    const std::vector<TFound> found = ReadDirectory(FDirectory.toLocal8Bit().toStdString());
+    const uint32_t excluding = (faHidden | faSysFile | faVolumeID | faDirectory) & ~(mask.isEmpty() ? 0x3Fu : attributes);
+    for (const TFound& f : found) {
+        if (f.Name == "." || (f.Attr & excluding))
+            continue;
+        if (mask.isEmpty()) {
+            // The all-directories pass: directories only, in the case the file system gives.
+            if (!(f.Attr & faDirectory))
+                continue;
+            auto entry = std::make_unique<TFileEntry>();
+            entry->Name = f.Name;
+            entry->FileName = f.Name;
+            entry->Attr = f.Attr;
+            entry->Time = f.Time;
+            entry->IsDirectory = true;
+            FDirEntries.Add(std::move(entry));
+            continue;
+        }
+        if (!MatchesMask(mask, f.Name))
+            continue;
+        auto entry = std::make_unique<TFileEntry>();
+        entry->Name = CaseName(QString::fromLocal8Bit(f.Name.c_str())).toLocal8Bit().toStdString();
+        entry->FileName = f.Name;
+        entry->Attr = f.Attr;
+        entry->Time = f.Time;
+        entry->Size = f.Size;
+        entry->IsDirectory = (f.Attr & faDirectory) != 0;
+        if (entry->IsDirectory) {
+            if (FSFShow & sfsDirs)
+                FDirEntries.Add(std::move(entry));
+        } else {
+            FFileEntries.Add(std::move(entry));
+        }
+    }
+}
+
+void TxFileListBox::AddDriveEntries()
+{
+    for (const std::string& drive : DriveSource()()) {
+        auto entry = std::make_unique<TFileEntry>();
+        entry->Name = drive;  // a mount point keeps its case: Linux paths are case-sensitive
+        entry->FileName = drive;
+        entry->IsDrive = true;
+        FDriveEntries.Append(std::move(entry));
+    }
+}
+
+void TxFileListBox::BuildItems()
+{
+    clear();
+    const TSortFileList* order[3];
+    int* last[3];
+    switch (FSortType) {
+    case stNameDirDrive:
+        order[0] = &FFileEntries, order[1] = &FDirEntries, order[2] = &FDriveEntries;
+        last[0] = &FLastFileIndex, last[1] = &FLastDirIndex, last[2] = &FLastDriveIndex;
+        break;
+    case stDirDriveName:
+        order[0] = &FDirEntries, order[1] = &FDriveEntries, order[2] = &FFileEntries;
+        last[0] = &FLastDirIndex, last[1] = &FLastDriveIndex, last[2] = &FLastFileIndex;
+        break;
+    default:
+        order[0] = &FDirEntries, order[1] = &FFileEntries, order[2] = &FDriveEntries;
+        last[0] = &FLastDirIndex, last[1] = &FLastFileIndex, last[2] = &FLastDriveIndex;
+        break;
+    }
+    int index = -1;
+    for (int block = 0; block < 3; ++block) {
+        for (int i = 0; i < order[block]->Count(); ++i) {
+            addItem(QString::fromLocal8Bit((*order[block])[i].Name.c_str()));
+            ++index;
+        }
+        *last[block] = index;
+    }
+    FGlyphs.assign(static_cast<size_t>(count()), QPixmap());
+}
+
+const TFileEntry& TxFileListBox::EntryAt(int index) const
+{
+    if (index < 0 || index >= count())
+        throw EListError(ListIndexError(index));
+    switch (FSortType) {
+    case stNameDirDrive:
+        if (index <= FLastFileIndex)
+            return FFileEntries[index];
+        if (index <= FLastDirIndex)
+            return FDirEntries[index - FLastFileIndex - 1];
+        return FDriveEntries[index - FLastDirIndex - 1];
+    case stDirDriveName:
+        if (index <= FLastDirIndex)
+            return FDirEntries[index];
+        if (index <= FLastDriveIndex)
+            return FDriveEntries[index - FLastDirIndex - 1];
+        return FFileEntries[index - FLastDriveIndex - 1];
+    default:
+        if (index <= FLastDirIndex)
+            return FDirEntries[index];
+        if (index <= FLastFileIndex)
+            return FFileEntries[index - FLastDirIndex - 1];
+        return FDriveEntries[index - FLastFileIndex - 1];
+    }
+}
+
+QString TxFileListBox::FullPathOf(int index) const
+{
+    const TFileEntry& entry = EntryAt(index);
+    const QString name = QString::fromLocal8Bit(entry.FileName.c_str());
+    if (entry.IsDrive)
+        return name;
+    return FDirectory.endsWith('/') ? FDirectory + name : FDirectory + '/' + name;
+}
+
+const QPixmap& TxFileListBox::Glyph(int index) const
+{
+    static const QPixmap none;
+    return index >= 0 && static_cast<size_t>(index) < FGlyphs.size() ? FGlyphs[static_cast<size_t>(index)] : none;
+}
+
+void TxFileListBox::AssignGlyphs()
+{
+    FGlyphs.assign(static_cast<size_t>(count()), QPixmap());
+    for (int i = 0; i < count(); ++i) {
+        const TFileEntry& entry = EntryAt(i);
+        const QString ext = Extension(QString::fromLocal8Bit(entry.Name.c_str()));
+        QPixmap glyph;
+        if (entry.IsDirectory)
+            glyph = FolderGlyph;
+        else if (entry.IsDrive)
+            glyph = FloppyGlyph;
+        else if (ext == ".COM" || ext == ".BAT" || ext == ".PIF")
+            glyph = ExeGlyph;
+        else if (ext == ".EXE")
+            glyph = (FSFShow & sfsProcIcons) ? IconGlyph(i) : ExeGlyph;
+        else
+            glyph = PlainFileGlyph;
+        FGlyphs[static_cast<size_t>(i)] = glyph;
+    }
+}
+
+// Programs on this platform carry no icon of their own; the desktop's theme has the picture
+// of an executable, else the list's default icon is used.
+QPixmap TxFileListBox::IconGlyph(int) const
+{
+    QPixmap pixmap(FItemHeight, FItemHeight);
+    pixmap.fill(FColor);
+    QIcon icon = QIcon::fromTheme(QStringLiteral("application-x-executable"));
+    if (icon.isNull())
+        icon = FDefaultIcon;
+    if (!icon.isNull()) {
+        QPainter p(&pixmap);
+        icon.paint(&p, pixmap.rect());
+    }
+    return pixmap;
+}
+
+QString TxFileListBox::Format(const QString& standard, TFormatKind kind, int item)
+{
+    QString format = standard;
+    if (OnGetFormat)
+        OnGetFormat(this, format, kind, item);
+    return format;
+}
+
+void TxFileListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, bool focused, bool selected)
+{
+    if (FLocked)
+        return;
+    try {
+        canvas.fillRect(rect, focused ? FFocusedBkColor : FColor);
+        QColor text = FFontColor;
+        if (focused && selected)
+            text = FFocSelColor;
+        else if (focused)
+            text = FFocusedColor;
+        else if (selected)
+            text = FSelectedColor;
+        if (index == 0 && count() == 0) {
+            QPen pen(QColor(255, 255, 255));
+            pen.setStyle(Qt::DotLine);
+            canvas.setPen(pen);
+            canvas.drawRect(rect.adjusted(0, 0, -1, -1));
+            return;
+        }
+        const TFileEntry& entry = EntryAt(index);
+        canvas.setFont(font());
+        canvas.setPen(text);
+        int start = rect.left() + 2;
+        const QPixmap& glyph = Glyph(index);
+        if (FShowGlyphs && !glyph.isNull()) {
+            QPixmap shown = glyph;
+            const QImage image = glyph.toImage();
+            const QColor key = image.pixelColor(0, image.height() - 1);
+            shown.setMask(QBitmap::fromImage(image.createMaskFromColor(key.rgb(), Qt::MaskInColor)));
+            canvas.drawPixmap(rect.left() + 2, (rect.top() + rect.bottom() + 1 - glyph.height()) / 2, shown);
+            start = rect.left() + FItemHeight + 6;
+        }
+        const QString name = FormatField(Format(QStringLiteral("%-12.12s"), fkName, index),
+                                         QString::fromLocal8Bit(entry.Name.c_str()));
+        canvas.drawText(QRect(start, rect.top(), rect.right() - start + 1, rect.height()), Qt::AlignVCenter | Qt::AlignLeft,
+                        name);
+        if ((FSFShow & sfsSize) && !entry.IsDirectory && !entry.IsDrive) {
+            const QString size = FormatField(Format(QStringLiteral("%9d"), fkSize, index), entry.Size);
+            canvas.drawText(QRect(start, rect.top(), FOffsetSizes + 2, rect.height()), Qt::AlignVCenter | Qt::AlignRight, size);
+        }
+        if (entry.IsDrive)
+            return;
+        auto column = [&](int offset, const QString& value) {
+            canvas.drawText(QRect(start + offset, rect.top(), rect.right() - start - offset + 1, rect.height()),
+                            Qt::AlignVCenter | Qt::AlignLeft, value);
+        };
+        if (FSFShow & sfsDate)
+            column(FOffsetDates, FormatFileTime(Format(QStringLiteral("mm.dd.yy"), fkDateTime, index), entry.Time));
+        if (FSFShow & sfsTime)
+            column(FOffsetTimes, FormatFileTime(Format(QStringLiteral("t"), fkDateTime, index), entry.Time));
+        if (FSFShow & sfsAttr)
+            column(FOffsetAttrs, AttrText(Format(QStringLiteral("ARSH"), fkAttr, index), entry.Attr));
+    } catch (const std::exception&) {
+        canvas.fillRect(rect, canvas.brush());
+    }
+}
+
+void TxFileListBox::paintEvent(QPaintEvent* event)
+{
+    QListWidget::paintEvent(event);
+    if (count() == 0 && !FLocked) {
+        QPainter painter(viewport());
+        DrawItem(painter, 0, QRect(0, 0, viewport()->width(), FItemHeight), hasFocus(), false);
+    }
+}
+
+void TxFileListBox::SetItemIndex(int index)
+{
+    if (index < 0 || index >= count()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    selectionModel()->setCurrentIndex(model()->index(index, 0), QItemSelectionModel::NoUpdate);
+}
+
+int TxFileListBox::SelCount() const
+{
+    return static_cast<int>(selectedItems().size());
+}
+
+bool TxFileListBox::Selected(int index) const
+{
+    const QListWidgetItem* it = item(index);
+    return it && it->isSelected();
+}
+
+void TxFileListBox::SetSelected(int index, bool value)
+{
+    if (QListWidgetItem* it = item(index))
+        it->setSelected(value);
+}
+
+void TxFileListBox::ExecuteCurrent()
+{
+    const int current = currentRow();
+    if (current < 0 || current >= count())
+        return;
+    const TFileEntry& entry = EntryAt(current);
+    if (entry.IsDirectory)
+        OpenDirectoryEntry(FullPathOf(current));
+    else if (entry.IsDrive)
+        SetDirectory(QString::fromLocal8Bit(entry.Name.c_str()));
+    else if (OnExecute)
+        OnExecute(this, FullPathOf(current));
+}
+
+void TxFileListBox::OpenDirectoryEntry(QString path)
+{
+    if (path.contains("..")) {
+        path.chop(3);
+        const int slash = static_cast<int>(path.lastIndexOf('/'));
+        path = slash <= 0 ? QStringLiteral("") : path.left(slash);
+    } else if (path.indexOf('.') >= 0 && path.indexOf('.') == path.size() - 1) {
+        return;
+    }
+    ApplyFilePath(path + '/');
+    SetItemIndex(0);
+}
+
+void TxFileListBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & Qt::ControlModifier))
+        GuardedCall([this] { ExecuteCurrent(); });
+    emit KeyDown(event->key(), event->modifiers());
+    if (!enter)
+        QListWidget::keyPressEvent(event);
+}
+
+void TxFileListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListWidget::mouseDoubleClickEvent(event);
+    emit DblClick();
+    GuardedCall([this] { ExecuteCurrent(); });
+    Change();
+}
+
+void TxFileListBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton && FMultiSelect) {
+        const int index = row(itemAt(event->position().toPoint()));
+        if (index >= 0) {
+            const TFileEntry& entry = EntryAt(index);
+            if (entry.Name == "." || entry.Name == ".." || (entry.IsDirectory && !FEnableDirSel))
+                return;
+            SetSelected(index, !Selected(index));
+            FDragSelectState = Selected(index);
+            FRightDragging = true;
+        }
+        Change();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+    emit MouseDown(event->button());
+    Change();
+}
+
+void TxFileListBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & Qt::RightButton) && FMultiSelect) {
+        if (FRightDragging) {
+            const int index = row(itemAt(event->position().toPoint()));
+            if (index >= 0 && Selected(index) != FDragSelectState)
+                SetSelected(index, FDragSelectState);
+        }
+        Change();
+        emit MouseMove();
+        return;
+    }
+    QListWidget::mouseMoveEvent(event);
+    Change();
+    emit MouseMove();
+}
+
+void TxFileListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton)
+        QListWidget::mouseReleaseEvent(event);
+    FRightDragging = false;
+    emit MouseUp(event->button());
+}
+
+void TxFileListBox::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    if (count() > 0)
+        SetItemIndex(0);
+}
+
+}  // namespace lumarc

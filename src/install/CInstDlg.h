@@ -1,0 +1,137 @@
+#pragma once
+// The install dialog: lists a component's directory on the disc, lets the user choose and
+// create a destination directory, copies the selected files there or unpacks a selected ZIP
+// archive there, and offers a small file manager on the destination (open, select all,
+// delete files or a directory tree, drag and drop between the lists).
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "UnzipFile.h"
+#include "platform/Exception.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lumarc {
+
+class TDirectoryListBox;
+class TDriveComboBox;
+class TMsgBox;
+class TProgressForm;
+struct TFileEntry;
+class TxFileListBox;
+
+LUMARC_DECLARE_ERROR(ENoDir, Exception);
+
+class TCInstDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 555;
+    static constexpr int kClientHeight = 421;
+    static constexpr int kCopyBlock = 2048;
+
+    explicit TCInstDlg(QWidget* parent = nullptr);
+    ~TCInstDlg() override;
+
+    // Steps of the opening that come before showing: the component's directory in CompFiles with
+    // its file selected, the destination list at the default destination. `hostSourcePath` is
+    // the component's file on this machine, `caption` the group box's new caption.
+    void Prepare(const QString& hostSourcePath, const QString& caption, const QString& componentDirName);
+    // Prepare, then the dialog modally.
+    int Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName);
+
+    // Questions and notices go through this box; tests put in one that answers by itself.
+    void SetMessageBox(std::unique_ptr<TMsgBox> box);
+    TMsgBox& Messi() { return *FMessi; }
+    // How a file is opened with its program; the desktop's handler by default.
+    std::function<void(const QString& path)> ShellOpen;
+
+    bool OverwriteAll() const { return FOverwriteAll; }
+    QString ComponentDirName() const { return FComponentDirName; }
+    QString LastGoodDrive() const { return FLastGoodDrive; }
+    TProgressForm* ProgressForm() const { return FProgressForm.get(); }
+
+    QPushButton* CloseBtn = nullptr;
+    QGroupBox* CompInstBox = nullptr;
+    QLabel* FileNameLabel = nullptr;
+    QLabel* SizeLabel = nullptr;
+    QGroupBox* DestDirBox = nullptr;
+    QLineEdit* DestEdit = nullptr;
+    TDirectoryListBox* DestDirListBox = nullptr;
+    TDriveComboBox* DriveComboBox = nullptr;
+    TxFileListBox* DestFiles = nullptr;
+    QLabel* StatusLabel = nullptr;
+    QPushButton* ExecBtn = nullptr;
+    QPushButton* SelBtn = nullptr;
+    QPushButton* KillBtn = nullptr;
+    TxFileListBox* CompFiles = nullptr;
+    QPushButton* CopyBtn = nullptr;
+    QPushButton* UnpackBtn = nullptr;
+    QLabel* DestStatLabel = nullptr;
+    TUnzipFile Unziper;
+
+    // The handlers, callable by tests as the controls call them.
+    void CopyBtnClick(QObject* sender);
+    void UnpackBtnClick();
+    void Change();
+    void CompFilesChange();
+    void DestFilesExecute(const QString& path);
+    void CompFilesDblClick(TxFileListBox* list);
+    void ExecBtnClick();
+    void SelBtnClick();
+    void KillBtnClick();
+    bool KillBtnDragOver(QObject* source) const;
+    void KillBtnDragDrop(QObject* source);
+    void DestKeyDown(QObject* sender, int key, Qt::KeyboardModifiers modifiers);
+    bool DestFilesDragOver(QObject* source) const;
+    void DestFilesDragDrop(QObject* target, QObject* source);
+    void CompFilesClick();
+    void UpdateSelectionStatus();
+    void UnziperMinorCallback(const char* szItem, int32_t Percent, bool& DoCancel);
+    void UnziperMessageCallback(uint16_t MsgID, uint16_t mbType, int32_t p1, int32_t p2, char* lpsz1, char* lpsz2,
+                                int& RtnResult);
+
+    static bool PathExists(const QString& path);
+    // The text the unzip library asks for by number; empty for a number it has no text for.
+    static QString UnzipText(int number);
+
+    // Ctrl+Tab: the focus goes to DestDirListBox when CompFiles has it, else to CompFiles.
+    void FormKeyDown();
+
+    // Escape and the window's close button end the dialog as CloseBtn does (modal result 2).
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateComponents();
+    void ConnectHandlers();
+    void FormCreate();
+    void FormDestroy();
+    void EnsureDestinationDir(QString& dir, const QString& fallback);
+    // Returns false when the file was skipped after a no.
+    bool CopyOneFile(const QString& source, const QString& target, const TFileEntry& entry, TProgressForm* progress);
+    void DeleteDirectoryTree();
+    int Ask(const QString& text, const QString& caption, int buttons);
+    QObject* DropTargetOf(QObject* watched) const;
+
+    std::unique_ptr<TMsgBox> FMessi;
+    std::unique_ptr<TProgressForm> FProgressForm;
+    QString FLastGoodDrive;
+    bool FOverwriteAll = false;
+    QString FComponentDirName;
+    std::function<void(const std::exception&)> FOldExceptionHook;
+};
+
+}  // namespace lumarc

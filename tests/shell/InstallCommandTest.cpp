@@ -1,0 +1,128 @@
+// From the viewer on the demo catalogue: a user installs one component by copying its file
+// and another by unpacking its archive, and finds the files in the destination.
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ToolDiscMainTestSupport.h"
+#include "UnzipCommand.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/xFileListBox.h"
+#include "install/CInstDlg.h"
+#include "install/ScriptedMsgBox.h"
+#include "settings/core/Settings.h"
+
+namespace lumarc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The build directory: the demo catalogue is in its Data/, the demo disc beside it.
+std::string BuildDir()
+{
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path().string();
+}
+
+class InstallCommandTest : public TMainWindowTest {
+protected:
+    void SetUp() override
+    {
+        TMainWindowTest::SetUp();
+        FOldEntry = TUnzipFile::EntryPoint();
+        TUnzipFile::SetEntryPoint(&dunzip);
+        Open(BuildDir());
+        Settings().DefaultDestinationPath = Target.Path();
+        Dialog = std::make_unique<TCInstDlg>();
+        Dialog->SetMessageBox(std::make_unique<TScriptedMsgBox>(Answers, Asked));
+        Window->SetInstallDialog(Dialog.get());
+    }
+    void TearDown() override
+    {
+        Window.reset();
+        Dialog.reset();
+        TUnzipFile::SetEntryPoint(FOldEntry);
+        Settings().DefaultDestinationPath = "c:\\delphi\\component";
+        TMainWindowTest::TearDown();
+    }
+    void Show(const std::string& caption, int pageKind)
+    {
+        Window->OverviewOL->SelectEntry(Entry(caption));
+        Window->OverviewOLClick();
+        ASSERT_TRUE(ProcessUntil([&] { return Window->PageKind() == pageKind; }));
+    }
+    // Clicks the install button; `inside` runs while the dialog is open, then it is closed.
+    void Install(const std::function<void()>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, Dialog.get(), [&] {
+            ran = true;
+            inside();
+            Dialog->CloseBtn->click();
+        });
+        Window->SBInstall->click();
+        EXPECT_TRUE(ran);
+    }
+
+    TTempDir Target;
+    std::deque<int> Answers;
+    std::vector<TQuestion> Asked;
+    std::unique_ptr<TCInstDlg> Dialog;
+    TDunzipEntry FOldEntry = nullptr;
+};
+
+TEST_F(InstallCommandTest, ComponentFileIsCopiedIntoANewDirectoryNamedAfterIt)
+{
+    Show("Teiler Splitterleisten", TToolDiscMain::pkComponent);
+    Answers = {TMsgBox::mrYes};  // create the destination directory
+    Install([&] {
+        EXPECT_EQ(Dialog->CompInstBox->title(), QStringLiteral("TEILER"));  // its short name
+        EXPECT_EQ(Dialog->CompFiles->Directory().toStdString(), BuildDir() + "/COMPS/FREEWARE");
+        EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Target / "TEILER");
+        ASSERT_TRUE(Dialog->CopyBtn->isEnabled());
+        Dialog->CopyBtn->click();
+    });
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Msg, "Soll Verzeichnis " + Target / "TEILER" + " erstellt werden?");
+    EXPECT_EQ(ReadFile(Target / "TEILER/teiler.pas"), ReadFile(BuildDir() + "/COMPS/FREEWARE/TEILER.PAS"));
+}
+
+TEST_F(InstallCommandTest, ShortTextArchiveIsUnpacked)
+{
+    Show("Kalender und Datumsauswahl", TToolDiscMain::pkShortText);
+    Answers = {TMsgBox::mrYes};
+    Install([&] {
+        EXPECT_EQ(Dialog->CompInstBox->title(), QStringLiteral("KALENDER.ZIP"));
+        ASSERT_TRUE(Dialog->UnpackBtn->isEnabled());
+        Dialog->UnpackBtn->click();
+    });
+    EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/KALENDER.PAS"));
+    EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/DEMO/KALDEMO.DPR"));
+    EXPECT_EQ(Dialog->DestDirListBox->Directory().toStdString(), Target / "KALENDER");
+}
+
+TEST_F(InstallCommandTest, RightButtonOnTheOutlineInstallsTheShownEntry)
+{
+    Show("Teiler Splitterleisten", TToolDiscMain::pkComponent);
+    bool opened = false;
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        opened = Dialog->isVisible();
+        Dialog->CloseBtn->click();
+    });
+    Window->SBInstallClick();
+    EXPECT_TRUE(opened);
+}
+
+}  // namespace
+}  // namespace lumarc::test
