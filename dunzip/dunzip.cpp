@@ -25,7 +25,6 @@ namespace {
 constexpr zip_uint64_t kMaxMemberSize = zip_uint64_t{1} << 30;
 constexpr zip_uint64_t kMaxRatio = 1000;
 constexpr int kYes = 6;
-constexpr int kNo = 7;
 constexpr int kCancel = 2;
 constexpr int32_t kQuestionType = 0x23;  // yes/no/cancel with a question mark
 constexpr int32_t kNoticeType = 0x40;    // OK with an information sign
@@ -273,7 +272,7 @@ int TExtraction::ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const s
                 return -2;
             }
             if (answer != kYes)
-                return 1;  // no, or no answer at all: keep what is there
+                return 1;  // no (7), or no answer at all: keep what is there
         }
     }
     return WriteMember(index, stat, member, target, mode);
