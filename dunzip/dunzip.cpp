@@ -26,8 +26,14 @@ constexpr zip_uint64_t kMaxMemberSize = zip_uint64_t{1} << 30;
 constexpr zip_uint64_t kMaxRatio = 1000;
 constexpr int kYes = 6;
 constexpr int kCancel = 2;
+constexpr int kFull = -3;  // a member failed because the destination has no room left
 constexpr int32_t kQuestionType = 0x23;  // yes/no/cancel with a question mark
 constexpr int32_t kNoticeType = 0x40;    // OK with an information sign
+
+bool DestinationFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
 
 struct TZipCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -206,6 +212,7 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
     if (out.Get() < 0)
         return -1;
     bool ok = true;
+    int writeError = 0;
     zip_uint64_t produced = 0;
     std::vector<char> buffer(64 * 1024);
     for (;;) {
@@ -229,6 +236,7 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
             if (w < 0) {
                 if (errno == EINTR)
                     continue;
+                writeError = errno;
                 ok = false;
                 break;
             }
@@ -244,11 +252,14 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
         const struct timespec times[2] = {{stat.mtime, 0}, {stat.mtime, 0}};
         ::futimens(out.Get(), times);
     }
-    ok = ::close(out.Release()) == 0 && ok;
+    if (::close(out.Release()) != 0 && ok) {
+        writeError = errno;
+        ok = false;
+    }
     // The rename replaces the old file (or a link in its place) without writing through it.
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
-        return -1;
+        return DestinationFull(writeError) ? kFull : -1;
     }
     return 0;
 }
@@ -374,6 +385,9 @@ int TExtraction::Run()
         const int result = ExtractFile(i, stat, member, target, mode);
         if (result == -2)
             return DZ_ERR_CANCELLED;
+        // Every later member would fail the same way, each leaving the disk fuller.
+        if (result == kFull)
+            return DZ_ERR_WRITE;
         if (result == 0)
             ++written;
         else if (result < 0)

@@ -382,6 +382,7 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
         return;
     }
     int copied = 0;
+    QString failure;
     {
         FProgressForm = std::make_unique<TProgressForm>();
         struct TFree {
@@ -398,10 +399,20 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
             if (entry.IsDirectory)
                 continue;
             const QString target = Local(IncludeBackslash(Host(dest))) + Local(entry.Name);
-            CopyOneFile(CompFiles->FullPathOf(i), target, entry, FProgressForm.get());
+            // A file that cannot be copied (a full disk, a disc taken out) ends the command
+            // with a word to the user; the files after it would fail alike.
+            try {
+                CopyOneFile(CompFiles->FullPathOf(i), target, entry, FProgressForm.get());
+            } catch (const Exception& e) {
+                failure = QStringLiteral("Datei %1 konnte nicht kopiert werden: %2.")
+                              .arg(target, QString::fromStdString(e.Message()));
+                break;
+            }
             ++copied;
         }
     }
+    if (!failure.isEmpty())
+        Tell(failure, QStringLiteral("Datei kopieren"));
     DestFiles->Reload();
     DestDirListBox->SetDirectory(dest);
     // Last, so that the change notifications of the re-read lists do not overwrite the count.
@@ -477,11 +488,22 @@ bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const 
         }
         out.Fd = -1;
     } catch (...) {
-        // A half-written copy must not pass for the file.
-        ::unlink(dst.c_str());
+        // A half-written copy must not pass for the file; anything but a plain file (a
+        // device, a pipe) was not made by the copy and stays.
+        struct stat written {};
+        if (::lstat(dst.c_str(), &written) == 0 && S_ISREG(written.st_mode))
+            ::unlink(dst.c_str());
         throw;
     }
     return true;
+}
+
+void TCInstDlg::Tell(const QString& text, const QString& caption)
+{
+    FMessi->SetButtons(TMSGButtons::msgOK);
+    FMessi->SetMsg(text);
+    FMessi->SetCaption(caption);
+    FMessi->Execute();
 }
 
 void TCInstDlg::UnpackBtnClick()
@@ -521,6 +543,28 @@ void TCInstDlg::UnpackBtnClick()
         Unziper.lpszZipFile.SetText(zip.constData());
         Unziper.lpszDestination.SetText(destination.constData());
         Unziper.RunFunction(8);
+    }
+    // The library has told of a cancel itself; anything else that went wrong is said here, so
+    // that a half-unpacked component does not pass for an installed one.
+    const QString archive = CompFiles->FullPathOf(current);
+    switch (Unziper.LastResult) {
+    case DZ_ERR_ARCHIVE:
+        Tell(QStringLiteral("Das Archiv %1 fehlt oder ist beschädigt.").arg(archive), QStringLiteral("Entpacken"));
+        break;
+    case DZ_ERR_REFUSED:
+        Tell(QStringLiteral("Nicht alle Dateien aus %1 wurden entpackt: Dateien außerhalb des Zielverzeichnisses, "
+                            "Verknüpfungen und unglaubhaft große Dateien werden übergangen.")
+                 .arg(archive),
+             QStringLiteral("Entpacken"));
+        break;
+    case DZ_ERR_WRITE:
+        Tell(QStringLiteral("Nicht alle Dateien aus %1 konnten nach %2 geschrieben werden "
+                            "(ist das Ziellaufwerk voll?).")
+                 .arg(archive, dest),
+             QStringLiteral("Entpacken"));
+        break;
+    default:
+        break;
     }
     DestFiles->Reload();
     DestDirListBox->SetDirectory(DestEdit->text());

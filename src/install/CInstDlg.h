@@ -122,6 +122,8 @@ private:
     void EnsureDestinationDir(QString& dir, const QString& fallback);
     // Returns false when the file was skipped after a no.
     bool CopyOneFile(const QString& source, const QString& target, const TFileEntry& entry, TProgressForm* progress);
+    // A notice with an OK button in the dialog's message box.
+    void Tell(const QString& text, const QString& caption);
     void DeleteDirectoryTree();
     int Ask(const QString& text, const QString& caption, int buttons);
     QObject* DropTargetOf(QObject* watched) const;

@@ -59,12 +59,14 @@ void TUnzipFile::FillCommand(int code)
 
 bool TUnzipFile::RunFunction(int code)
 {
+    LastResult = -1;
     if (code <= 0 || code > 9 || !FEntry)
         return false;
     if (code == 6)
         lpszReturnString.SetCapacity(ReturnCount + 1);
     FillCommand(code);
-    if (FEntry(&FCommand) != 0)
+    LastResult = FEntry(&FCommand);
+    if (LastResult != 0)
         return false;
     ReturnCount = FCommand.returnCount;
     return true;

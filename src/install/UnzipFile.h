@@ -61,6 +61,9 @@ public:
     TLPStr lpszReturnString;
 
     int32_t ReturnCount = 0;
+    // What the library returned for the last call (0 success, the DZ_ERR_ codes); -1 when the
+    // call was refused without reaching it.
+    int LastResult = 0;
     // Passed through to the library; never set by this program.
     int32_t lResv1 = 0;
     int32_t lResv2 = 0;

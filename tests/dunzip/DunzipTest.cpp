@@ -148,6 +148,23 @@ TEST_F(DunzipTest, Extract_NestedDirectories_ByteIdentical)
                                                     "src/lib/deep/data.bin"}));
 }
 
+TEST_F(DunzipTest, Extract_AFullDestinationStopsAndLeavesNoPartialFile)
+{
+    std::string big;
+    for (int i = 0; i < 100000; ++i)
+        big.push_back(static_cast<char>((i * 7919) % 251));
+    const std::string zip = Zip([&](TZipWriter& w) { w.File("a.txt", "a").File("big.bin", big).File("c.txt", "c"); });
+    int result = 0;
+    {
+        TFileSizeLimit full(40000);
+        result = Caller.Run(zip, Dest);
+    }
+    EXPECT_EQ(result, DZ_ERR_WRITE);
+    // The member before is kept, the one that did not fit leaves nothing, none after it is tried.
+    EXPECT_EQ(Tree(Dest), (std::vector<std::string>{"a.txt"}));
+    ASSERT_EQ(Caller.Status.size(), 2u);
+}
+
 TEST_F(DunzipTest, Extract_FileSpecSelectsMembers)
 {
     const std::string zip = Zip([](TZipWriter& w) { w.File("a.pas", "a").File("b.txt", "b").File("sub/c.PAS", "c"); });

@@ -218,16 +218,56 @@ TEST_F(CInstDlgTest, Copy_ARelativeDestinationIsNeverCreated)
     EXPECT_FALSE(Exists("c:\\delphi\\newcomps"));
 }
 
-TEST_F(CInstDlgTest, Copy_AnUnreadableSourceLeavesTheTargetAlone)
+TEST_F(CInstDlgTest, Copy_AnUnreadableSourceLeavesTheTargetAloneAndSaysSo)
 {
     PrepareGrid();
     fs::create_directories(Dest / "delphi/grid");
     WriteFile(Dest / "delphi/grid/grid.pas", "alt");
     Select({"grid.pas"}, "grid.pas");
     fs::remove(Disc / "comps/grid/grid.pas");  // gone from the disc since it was listed
-    Answers = {TMsgBox::mrYes};
-    EXPECT_THROW(Dialog->CopyBtnClick(Dialog->CopyBtn), EInOutError);
+    Answers = {TMsgBox::mrYes, TMsgBox::mrOK};
+    Dialog->CopyBtnClick(Dialog->CopyBtn);
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[1].Msg, "Datei " + Dest / "delphi/grid/grid.pas" + " konnte nicht kopiert werden: File not found.");
+    EXPECT_EQ(Asked[1].Caption, "Datei kopieren");
+    EXPECT_EQ(Asked[1].Buttons, TMSGButtons::msgOK);
     EXPECT_EQ(ReadFile(Dest / "delphi/grid/grid.pas"), "alt");
+}
+
+TEST_F(CInstDlgTest, Copy_AFullDiskStopsTheCopySaysSoAndRemovesThePartialFile)
+{
+    PrepareGrid();
+    fs::create_directories(Dest / "delphi/grid");
+    Select({"grid.dcu", "grid.pas", "readme.txt"}, "readme.txt");
+    Answers = {TMsgBox::mrOK};
+    {
+        TFileSizeLimit full(3000);  // grid.dcu holds 5000 bytes and comes first
+        Dialog->CopyBtnClick(Dialog->CopyBtn);
+    }
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Msg.rfind("Datei " + Dest / "delphi/grid/grid.dcu" + " konnte nicht kopiert werden: ", 0), 0u)
+        << Asked[0].Msg;
+    EXPECT_EQ(Asked[0].Caption, "Datei kopieren");
+    EXPECT_FALSE(Exists(Dest / "delphi/grid/grid.dcu"));
+    EXPECT_FALSE(Exists(Dest / "delphi/grid/grid.pas"));
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("0 Datei(en) kopiert."));
+    EXPECT_EQ(Dialog->ProgressForm(), nullptr);
+}
+
+TEST_F(CInstDlgTest, Copy_ADeviceAsTargetIsNeverRemoved)
+{
+    // Whatever fails while writing to it, a target that is no plain file was not made here.
+    if (!Exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    WriteFile(Disc / "comps/grid/full", "more than nothing");
+    PrepareGrid();
+    Select({"full"}, "full");
+    Dialog->DestEdit->setText(QStringLiteral("/dev"));
+    Answers = {TMsgBox::mrYes, TMsgBox::mrOK};
+    Dialog->CopyBtnClick(Dialog->CopyBtn);
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[1].Msg, "Datei /dev/full konnte nicht kopiert werden: Disk full.");
+    EXPECT_TRUE(Exists("/dev/full"));
 }
 
 TEST_F(CInstDlgTest, Copy_OntoItselfKeepsTheFile)
@@ -284,6 +324,41 @@ TEST_F(CInstDlgTest, Unpack_CancelShowsTheNotice)
     EXPECT_EQ(Asked[1].Caption, "Entpacker - Information");
     EXPECT_EQ(Asked[1].Buttons, TMSGButtons::msgOK);
     EXPECT_FALSE(Exists(Dest / "delphi/grid/c.txt"));
+}
+
+TEST_F(CInstDlgTest, Unpack_FailuresAreSaidAndAFullDiskLeavesNoPartialFile)
+{
+    std::string big;
+    for (int i = 0; i < 100000; ++i)
+        big.push_back(static_cast<char>((i * 7919) % 251));
+    {
+        TZipWriter zip(Disc / "comps/grid/BIG.ZIP");
+        zip.File("a.txt", "a").File("big.bin", big).File("c.txt", "c");
+        zip.Close();
+    }
+    WriteFile(Disc / "comps/grid/BROKEN.ZIP", "PK no archive at all");
+    fs::create_directories(Dest / "delphi/grid");
+    PrepareGrid("BIG.ZIP");
+    Answers = {TMsgBox::mrOK};
+    {
+        TFileSizeLimit full(40000);
+        Dialog->UnpackBtnClick();
+    }
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Msg, "Nicht alle Dateien aus " + Disc / "comps/grid/BIG.ZIP" + " konnten nach " +
+                                Dest / "delphi/grid/" + " geschrieben werden (ist das Ziellaufwerk voll?).");
+    EXPECT_EQ(Asked[0].Caption, "Entpacken");
+    std::vector<std::string> left;
+    for (const auto& item : fs::directory_iterator(Dest / "delphi/grid"))
+        left.push_back(item.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"a.txt"});
+
+    PrepareGrid("BROKEN.ZIP");
+    Asked.clear();
+    Answers = {TMsgBox::mrOK};
+    Dialog->UnpackBtnClick();
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Msg, "Das Archiv " + Disc / "comps/grid/BROKEN.ZIP" + " fehlt oder ist beschädigt.");
 }
 
 TEST_F(CInstDlgTest, Unpack_ProgressShowsTheLibrarysTexts)

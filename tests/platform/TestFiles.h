@@ -1,7 +1,9 @@
 #pragma once
 // Scratch directories, environment overrides and whole-file helpers for the tests.
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -43,6 +45,31 @@ public:
 
 private:
     std::string FPath;
+};
+
+// Lets no file of this process grow beyond `bytes` while the object lives, which is how a full
+// destination disk looks to a writer: the write fails (EFBIG) instead of raising a signal.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes)
+    {
+        FOldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &FOld);
+        rlimit limit = FOld;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &FOld);
+        ::signal(SIGXFSZ, FOldHandler);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit FOld {};
+    sighandler_t FOldHandler = SIG_DFL;
 };
 
 // Sets an environment variable for the life of the object and restores it afterwards.
