@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Reader.h"
+#include "RecordRef.h"
+
+namespace lumarc {
+
+// The lines a record's GetText gives, read straight from its body without building the record,
+// so that a search over every record allocates nothing per line. Each line is appended to
+// `text` followed by '\n', and where it starts to `lineStarts`. A component's lines come in
+// body order (KeyWords, ShortInfo, LongInfo, Installation, Review, LongName, FileName), not in
+// GetText's. The whole body is read, so a damaged record raises the error its Load raises.
+void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
+
+}  // namespace lumarc
