@@ -4,6 +4,7 @@
 #include "HintSwitch.h"
 #include "Navigation.h"
 #include "PrintCommands.h"
+#include "SearchCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,12 +182,15 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(catalogueDir);
+    FSearchCommand = std::make_unique<TSearchCommand>(*this);
 }
 
 TToolDiscMain::~TToolDiscMain()
 {
     // Children are destroyed after this body; their last resize events must not reach a
     // half-destroyed window.
+    // A running search ends before the outline and the catalogue it was started on.
+    FSearchCommand.reset();
     ClientArea->removeEventFilter(this);
     OverviewPanel->removeEventFilter(this);
     Splitter->removeEventFilter(this);
@@ -654,7 +658,10 @@ void TToolDiscMain::SBInfoClick()
 
 // Commands built in later steps; connected now so that menu and buttons already reach them.
 void TToolDiscMain::SBInstallClick() {}
-void TToolDiscMain::SBSearchClick() {}
+void TToolDiscMain::SBSearchClick()
+{
+    FSearchCommand->SBSearchClick();
+}
 void TToolDiscMain::SBPrintTextClick()
 {
     FPrintCommands->SBPrintTextClick();

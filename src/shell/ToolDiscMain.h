@@ -38,6 +38,7 @@ class THintSwitch;
 class TOptionsDialog;
 class TNavigation;
 class TPrintCommands;
+class TSearchCommand;
 class TGauge;
 class TMicaTextView;
 class TSplitControl;
@@ -98,6 +99,7 @@ public:
     bool RecordHistory() const { return FRecordHistory; }
     TCompoText* CompoText() const { return FCompoText.get(); }
     bool SplitterDragging() const;
+    TSearchCommand& SearchCommand() { return *FSearchCommand; }
 
     // The narrowest the overview panel and the info pane may become by a splitter drag.
     static constexpr int kMinOverviewWidth = 40;
@@ -221,6 +223,7 @@ private:
     std::unique_ptr<TEntryDisplay> FEntryDisplay;
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TPrintCommands> FPrintCommands;
+    std::unique_ptr<TSearchCommand> FSearchCommand;
     QPointer<QWidget> FDetailWindow;
     QPointer<TOptionsDialog> FOptionsDialog;
     THintSwitch* FHintSwitch = nullptr;
