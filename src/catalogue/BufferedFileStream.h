@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FileStream.h"
@@ -24,7 +25,18 @@ public:
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     int64_t Size() override { return FSize; }
 
+    // The file's bytes from `offset` to the end of the window, read so that the window starts
+    // at `offset` unless it already holds it with at least `wanted` bytes after it. Empty at
+    // or past the end of the file. Valid until the next call that reads.
+    std::string_view Peek(int64_t offset, int64_t wanted);
+
 private:
+    bool Holds(int64_t offset, int64_t count) const
+    {
+        return offset >= FWindowStart && offset + count <= FWindowStart + FWindowLength;
+    }
+    void Fill(int64_t offset);
+
     TFileStream FFile;
     int64_t FSize = 0;
     int64_t FPosition = 0;

@@ -2,6 +2,12 @@
 
 #include "Coding.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "LZWFilter.h"
+
 namespace lumarc {
 
 namespace {
@@ -35,7 +41,161 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
     }
 }
 
+// Walks a stored body in memory. Lines are copied still scrambled, each followed by a
+// scrambled '\n', and the whole text is unscrambled in one pass at the end.
+class TStoredBody {
+public:
+    TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts)
+        : FNext(reinterpret_cast<const uint8_t*>(stored.data())),
+          FEnd(FNext + stored.size()),
+          FText(text),
+          FLineStarts(lineStarts),
+          FTextStart(text.size()),
+          FLineCount(lineStarts.size())
+    {
+    }
+
+    bool Byte(uint8_t& value)
+    {
+        if (FNext == FEnd)
+            return false;
+        value = *FNext++ ^ kFilterKey;
+        return true;
+    }
+    bool Int32(int32_t& value)
+    {
+        if (FEnd - FNext < 4)
+            return false;
+        uint8_t bytes[4];
+        for (uint8_t& b : bytes)
+            b = *FNext++ ^ kFilterKey;
+        value = GetInt32LE(bytes);
+        return true;
+    }
+    // A string list, its lines kept or passed over.
+    bool StringList(bool keep)
+    {
+        int32_t count;
+        if (!Int32(count))
+            return false;
+        for (int32_t i = 0; i < count; ++i) {
+            uint8_t length;
+            if (!Byte(length) || FEnd - FNext < length)
+                return false;
+            if (keep)
+                AddStoredLine(FNext, length);
+            FNext += length;
+        }
+        return true;
+    }
+    // A tagged string; `line` receives its stored (scrambled) bytes, cut to 255.
+    bool TaggedString(std::string_view& line)
+    {
+        uint8_t tag;
+        int64_t length;
+        if (!Byte(tag))
+            return false;
+        if (tag == kTagString) {
+            uint8_t shortLength;
+            if (!Byte(shortLength))
+                return false;
+            length = shortLength;
+        } else if (tag == kTagLString) {
+            int32_t longLength;
+            if (!Int32(longLength))
+                return false;
+            length = longLength;
+        } else {
+            return false;
+        }
+        if (length <= 0) {
+            line = {};
+            return true;
+        }
+        if (FEnd - FNext < length)
+            return false;
+        line = {reinterpret_cast<const char*>(FNext), std::min<size_t>(static_cast<size_t>(length), kMaxShortString)};
+        FNext += length;
+        return true;
+    }
+    void AddStoredLine(const void* stored, size_t length)
+    {
+        FLineStarts.push_back(FText.size());
+        FText.append(static_cast<const char*>(stored), length);
+        FText += static_cast<char>('\n' ^ kFilterKey);
+    }
+    bool Skip(int64_t count)
+    {
+        if (FEnd - FNext < count)
+            return false;
+        FNext += count;
+        return true;
+    }
+    void Unscramble()
+    {
+        char* p = FText.data() + FTextStart;
+        size_t left = FText.size() - FTextStart;
+        constexpr uint64_t kKeys = 0x0101010101010101ull * kFilterKey;
+        for (; left >= 8; p += 8, left -= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            word ^= kKeys;
+            std::memcpy(p, &word, 8);
+        }
+        for (; left > 0; ++p, --left)
+            *p = static_cast<char>(*p ^ kFilterKey);
+    }
+    void Undo()
+    {
+        FText.resize(FTextStart);
+        FLineStarts.resize(FLineCount);
+    }
+
+private:
+    const uint8_t* FNext;
+    const uint8_t* FEnd;
+    std::string& FText;
+    std::vector<size_t>& FLineStarts;
+    size_t FTextStart;
+    size_t FLineCount;
+};
+
+bool ReadStoredComponent(TStoredBody& body)
+{
+    std::string_view fields[10];
+    for (std::string_view& field : fields)
+        if (!body.TaggedString(field))
+            return false;
+    if (!body.Skip(3))  // Rating, Language, Compiler
+        return false;
+    for (int list = 0; list < 8; ++list)
+        if (!body.StringList(list < 5))
+            return false;
+    body.AddStoredLine(fields[1].data(), fields[1].size());  // LongName
+    body.AddStoredLine(fields[2].data(), fields[2].size());  // FileName
+    return true;
+}
+
 }  // namespace
+
+bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string& text,
+                          std::vector<size_t>& lineStarts)
+{
+    TStoredBody body(stored, text, lineStarts);
+    bool ok = true;
+    switch (kind) {
+    case TRecordKind::rkInfo:
+    case TRecordKind::rkShort: ok = body.StringList(true); break;
+    case TRecordKind::rkComponent: ok = ReadStoredComponent(body); break;
+    case TRecordKind::rkNone: break;
+    }
+    if (!ok) {
+        body.Undo();
+        return false;
+    }
+    body.Unscramble();
+    return true;
+}
 
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts)
 {

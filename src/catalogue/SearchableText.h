@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Reader.h"
@@ -14,5 +15,12 @@ namespace lumarc {
 // body order (KeyWords, ShortInfo, LongInfo, Installation, Review, LongName, FileName), not in
 // GetText's. The whole body is read, so a damaged record raises the error its Load raises.
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
+
+// The same from a body held in memory as stored (still scrambled), `stored` beginning at the
+// body. False, leaving text and lineStarts as they were, when the body does not lie whole
+// within `stored` or is not well formed: the caller then reads it through the record filter,
+// which raises the record's own error.
+bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string& text,
+                          std::vector<size_t>& lineStarts);
 
 }  // namespace lumarc

@@ -63,19 +63,21 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     const int count = opened->TreeData.Count();
     const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
     const int parts = std::max(1, std::min(static_cast<int>(cores), count / kEntriesPerThread));
-    std::vector<std::unique_ptr<TCatalogueSearch>> searches;
     std::vector<TSlice> slices(static_cast<size_t>(parts));
     for (int i = 0; i < parts; ++i) {
-        searches.push_back(std::make_unique<TCatalogueSearch>(opened->TreeData, opened->Container.DataFileName,
-                                                              query, caseSensitive));
         slices[static_cast<size_t>(i)].First = static_cast<int>(static_cast<int64_t>(count) * i / parts);
         slices[static_cast<size_t>(i)].End = static_cast<int>(static_cast<int64_t>(count) * (i + 1) / parts);
     }
+    // Each slice makes its own search (a copy of the outline's captions) in its own thread.
+    auto run = [&](TSlice& slice) {
+        TCatalogueSearch search(opened->TreeData, opened->Container.DataFileName, query, caseSensitive);
+        SearchSlice(search, slice);
+    };
     {
         std::vector<std::jthread> helpers;
         for (size_t i = 1; i < slices.size(); ++i)
-            helpers.emplace_back([&, i] { SearchSlice(*searches[i], slices[i]); });
-        SearchSlice(*searches[0], slices[0]);
+            helpers.emplace_back([&, i] { run(slices[i]); });
+        run(slices[0]);
     }
     for (const TSlice& slice : slices) {
         std::cout << slice.Out;

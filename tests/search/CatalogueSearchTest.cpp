@@ -161,6 +161,7 @@ TEST_F(SearchCatalogue, SearchableTextIsWhatGetTextGives)
     Container->SetActive(true);
     Container->LoadOutline(Tree);
     TBufferedFileStream data(Container->DataFileName, 1000);
+    const std::string file = test::ReadFile(Container->DataFileName);
     for (int entry = 0; entry < Tree.Count(); ++entry) {
         const int32_t ref = Tree.Texts.Objects(entry);
         const auto record = CreateRecordFor(ref);
@@ -177,6 +178,28 @@ TEST_F(SearchCatalogue, SearchableTextIsWhatGetTextGives)
             TReader reader(filter);
             AppendSearchableText(RecordKindOf(ref), reader, text, starts);
         }
+        // Straight from the stored bytes: the same text, and nothing from a body cut short.
+        std::string fromMemory = "kept\n";
+        std::vector<size_t> memoryStarts{0};
+        const std::string_view stored = std::string_view(file).substr(static_cast<size_t>(RecordOffsetOf(ref)));
+        ASSERT_TRUE(AppendSearchableText(RecordKindOf(ref), stored, fromMemory, memoryStarts));
+        EXPECT_EQ(fromMemory, "kept\n" + text);
+        ASSERT_EQ(memoryStarts.size(), starts.size() + 1);
+        for (size_t i = 0; i < starts.size(); ++i)
+            EXPECT_EQ(memoryStarts[i + 1], starts[i] + 5);
+        if (entry < 3) {
+            const size_t bodySize = static_cast<size_t>(Tree.Texts.Objects(entry + 1) & 0x3FFFFFFF) -
+                                    static_cast<size_t>(RecordOffsetOf(ref));
+            for (size_t cut = 0; cut < bodySize; ++cut) {
+                std::string unchanged = "kept\n";
+                std::vector<size_t> unchangedStarts{0};
+                ASSERT_FALSE(AppendSearchableText(RecordKindOf(ref), stored.substr(0, cut), unchanged, unchangedStarts))
+                    << "entry " << entry << " cut at " << cut;
+                EXPECT_EQ(unchanged, "kept\n");
+                EXPECT_EQ(unchangedStarts.size(), 1u);
+            }
+        }
+
         std::vector<std::string> lines;
         for (size_t i = 0; i < starts.size(); ++i) {
             const size_t end = i + 1 < starts.size() ? starts[i + 1] : text.size();
@@ -187,6 +210,34 @@ TEST_F(SearchCatalogue, SearchableTextIsWhatGetTextGives)
         std::sort(wanted.begin(), wanted.end());
         ASSERT_EQ(lines, wanted) << "entry " << entry;
     }
+}
+
+TEST(SearchStoredBody, ABadTagIsLeftToTheRecordFilter)
+{
+    // A component whose first tagged string has tag 99.
+    std::string stored(1, static_cast<char>(99 ^ kFilterKey));
+    stored += std::string(64, static_cast<char>(kFilterKey));
+    std::string text;
+    std::vector<size_t> starts;
+    EXPECT_FALSE(AppendSearchableText(TRecordKind::rkComponent, stored, text, starts));
+    EXPECT_TRUE(text.empty());
+}
+
+TEST(SearchBufferedFileStream, PeekMovesTheWindowToWhatIsWanted)
+{
+    TTempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i)
+        bytes += static_cast<char>(i);
+    test::WriteFile(dir / "f", bytes);
+    TBufferedFileStream stream(dir / "f", 100);
+    EXPECT_EQ(stream.Peek(10, 1), std::string_view(bytes).substr(10, 100));
+    // Still in the window, with enough after it: no read.
+    EXPECT_EQ(stream.Peek(50, 20), std::string_view(bytes).substr(50, 60));
+    EXPECT_EQ(stream.Peek(50, 80), std::string_view(bytes).substr(50, 100));
+    EXPECT_EQ(stream.Peek(950, 100), std::string_view(bytes).substr(950));
+    EXPECT_TRUE(stream.Peek(1000, 1).empty());
+    EXPECT_TRUE(stream.Peek(-1, 1).empty());
 }
 
 TEST(SearchBufferedFileStream, ReadsAcrossWindowsAndSeeksFreely)

@@ -12,6 +12,9 @@ namespace lumarc {
 
 namespace {
 
+// Most bodies are a few kilobytes: the window is moved on when less than this is left in it.
+constexpr int64_t kLikelyRecordSize = 64 * 1024;
+
 TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 {
     TStringList terms;
@@ -46,10 +49,15 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText)
         return false;
     if (!FData)
         FData = std::make_unique<TBufferedFileStream>(FDataFileName);
-    FData->SetPosition(RecordOffsetOf(ref));
+    const int32_t offset = RecordOffsetOf(ref);
     FMatcher.Clear();
-    {
-        // The record filter and the reader framing, as a record's Load reads its body.
+    // Straight from the window when the body lies in it, once more with the window moved to
+    // the body, and else (a body larger than the window, or a damaged one) through the record
+    // filter as a record's Load reads it, raising the record's error.
+    if (!AppendSearchableText(kind, FData->Peek(offset, kLikelyRecordSize), FMatcher.Text(), FMatcher.LineStarts()) &&
+        !AppendSearchableText(kind, FData->Peek(offset, TBufferedFileStream::kDefaultWindow), FMatcher.Text(),
+                              FMatcher.LineStarts())) {
+        FData->SetPosition(offset);
         TLZWFilter filter(*FData, 0);
         TReader reader(filter);
         AppendSearchableText(kind, reader, FMatcher.Text(), FMatcher.LineStarts());
