@@ -45,6 +45,8 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
 // scrambled '\n', and the whole text is unscrambled in one pass at the end.
 class TStoredBody {
 public:
+    static constexpr char kStoredLineEnd = static_cast<char>('\n' ^ kFilterKey);
+
     TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts)
         : FNext(reinterpret_cast<const uint8_t*>(stored.data())),
           FEnd(FNext + stored.size()),
@@ -72,20 +74,33 @@ public:
         value = GetInt32LE(bytes);
         return true;
     }
-    // A string list, its lines kept or passed over.
+    // A string list, its lines kept or passed over. The stored lines lie one after the other,
+    // each behind its length byte: kept, they are copied as one run, and the length bytes
+    // between them become the line ends.
     bool StringList(bool keep)
     {
         int32_t count;
         if (!Int32(count))
             return false;
+        if (count <= 0)
+            return true;
+        const uint8_t* first = FNext + 1;
+        const size_t base = FText.size();
+        const size_t lineCount = FLineStarts.size();
         for (int32_t i = 0; i < count; ++i) {
             uint8_t length;
             if (!Byte(length) || FEnd - FNext < length)
                 return false;
             if (keep)
-                AddStoredLine(FNext, length);
+                FLineStarts.push_back(base + static_cast<size_t>(FNext - first));
             FNext += length;
         }
+        if (!keep)
+            return true;
+        FText.append(reinterpret_cast<const char*>(first), static_cast<size_t>(FNext - first));
+        FText += kStoredLineEnd;
+        for (size_t i = lineCount + 1; i < FLineStarts.size(); ++i)
+            FText[FLineStarts[i] - 1] = kStoredLineEnd;
         return true;
     }
     // A tagged string; `line` receives its stored (scrambled) bytes, cut to 255.
@@ -122,7 +137,7 @@ public:
     {
         FLineStarts.push_back(FText.size());
         FText.append(static_cast<const char*>(stored), length);
-        FText += static_cast<char>('\n' ^ kFilterKey);
+        FText += kStoredLineEnd;
     }
     bool Skip(int64_t count)
     {
