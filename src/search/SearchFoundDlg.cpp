@@ -18,12 +18,13 @@ namespace lumarc {
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int right, int top)
+// A caption from `left` up to just before its counter, its text against the right edge.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int right)
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->adjustSize();
-    label->move(right - label->width(), top);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(left, top, right - left, label->sizeHint().height());
     return label;
 }
 
@@ -59,10 +60,9 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
     setFixedSize(382, 309);
     move(84, 64);
 
-    // The captions of the two counters end at the design's right edges, 12 pixels before them.
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("durchsucht:"), 100, 12);
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("durchsucht:"), 12, 12, 100);
     Searchedplaces = MakeCounter(this, "Searchedplaces", 105, 12);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Fundstellen:"), 300, 12);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Fundstellen:"), 207, 12, 300);
     Foundplaces = MakeCounter(this, "Foundplaces", 306, 12);
 
     Bevel1 = new QFrame(this);
@@ -89,7 +89,7 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
     connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchfounddlg::NewSearchBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &TSearchfounddlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TSearchfounddlg::CancelBtnClick);
-    SrchOutputListBox->setFocus();
+    setFocusProxy(SrchOutputListBox);
 }
 
 TSearchfounddlg::~TSearchfounddlg()
@@ -145,6 +145,9 @@ void TSearchfounddlg::StopSearch()
     if (!FSearchThread)
         return;
     FSearchThread->Terminate();
+    // What a stopped search still had to say is dropped, its end included: the caption says
+    // here that it is over.
+    setWindowTitle(Caption(QStringLiteral("- Fertig")));
     // The thread ends before its next entry; it is joined once it has, not here, so that a
     // slow read never holds up the window.
     TSearchThread* stopped = FSearchThread.get();

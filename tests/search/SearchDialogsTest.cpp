@@ -251,6 +251,40 @@ TEST_F(SearchDialogs, AnErrorKeepsTheHitsAndSaysTheSearchEndedEarly)
     EXPECT_TRUE(results.OKBtn->isEnabled());
 }
 
+TEST_F(SearchDialogs, ResultsDialogLayout)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    EXPECT_EQ(results.size(), QSize(382, 309));
+    EXPECT_EQ(results.Label1->text(), QStringLiteral("durchsucht:"));
+    EXPECT_EQ(results.Label2->text(), QStringLiteral("Fundstellen:"));
+    EXPECT_EQ(results.NewSearchBtn->text(), QStringLiteral("Neue &Suche"));
+    EXPECT_EQ(results.OKBtn->text(), QStringLiteral("OK"));
+    EXPECT_EQ(results.SrchOutputListBox->geometry(), QRect(20, 52, 335, 205));
+    EXPECT_FALSE(results.OKBtn->isEnabled());
+    // Nothing to open while the list is empty.
+    results.show();
+    results.OKBtnClick();
+    EXPECT_TRUE(results.isVisible());
+}
+
+TEST_F(SearchDialogs, ANewEmptyQueryStopsTheSearchAndEmptiesTheList)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("zip"), false);
+    ASSERT_TRUE(ProcessUntil([&] { return results.SrchOutputListBox->count() > 0; }));
+    AnswerQuery(QString());
+    results.NewSearchBtn->click();
+    EXPECT_EQ(results.SearchThread(), nullptr);
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    EXPECT_FALSE(results.OKBtn->isEnabled());
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip\" - Fertig"));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+}
+
 TEST_F(SearchDialogs, EmptyQueryStartsNothing)
 {
     OpenGenerated();
