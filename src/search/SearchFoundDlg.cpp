@@ -46,6 +46,22 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QIcon& icon, co
     return button;
 }
 
+// The query in the catalogue's code page. A character that CP1252 cannot hold cannot be in
+// the catalogue: it becomes a line end, which no line holds, so its term is never found
+// (instead of, say, a "?" that would find question marks).
+std::string QueryBytes(const QString& searchText)
+{
+    std::string query;
+    if (Utf8ToCp1252(searchText.toStdString(), query))
+        return query;
+    query.clear();
+    for (const char32_t c : searchText.toUcs4()) {
+        std::string one;
+        query += Utf8ToCp1252(QString::fromUcs4(&c, 1).toStdString(), one) ? one : std::string("\n");
+    }
+    return query;
+}
+
 }  // namespace
 
 TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
@@ -121,11 +137,7 @@ void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
     ReleaseFinished();
     if (searchText.isEmpty() || !FOutline || !FContainer)
         return;
-    // The query reaches the catalogue as its own code page; characters it cannot hold are
-    // never found.
-    std::string query;
-    if (!Utf8ToCp1252(searchText.toStdString(), query))
-        query = searchText.toLatin1().toStdString();
+    const std::string query = QueryBytes(searchText);
     FSearchStarted = true;
     FSearchText = searchText;
     FShownSerial = ++FSerial;

@@ -285,6 +285,18 @@ TEST_F(SearchDialogs, ANewEmptyQueryStopsTheSearchAndEmptiesTheList)
     EXPECT_EQ(results.SrchOutputListBox->count(), 0);
 }
 
+TEST_F(SearchDialogs, ACharacterTheCatalogueCannotHoldIsNeverFound)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("c0000001 + \u6F22 - c0000002?"), false);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    results.StartSearch(QStringLiteral("\u6F22 - c0000002"), false);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(ListedHits(), EngineHits("c0000002"));
+}
+
 TEST_F(SearchDialogs, EmptyQueryStartsNothing)
 {
     OpenGenerated();
