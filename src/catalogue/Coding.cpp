@@ -47,20 +47,43 @@ uint8_t ReadByte(TReader& reader)
 
 namespace {
 
-std::string ReadText(TReader& reader, int64_t length)
+void AppendText(TReader& reader, int64_t length, std::string& out)
 {
-    if (length > reader.Remaining())
+    if (length > reader.Buffered() && length > reader.Remaining())
         throw EReadError(SReadError);
-    std::string text(static_cast<size_t>(length), '\0');
-    reader.Read(text.data(), length);
-    return text;
+    const size_t at = out.size();
+    out.resize(at + static_cast<size_t>(length));
+    reader.Read(out.data() + at, length);
 }
 
 }  // namespace
 
 std::string ReadShortString(TReader& reader)
 {
-    return ReadText(reader, ReadByte(reader));
+    std::string text;
+    AppendShortString(reader, text);
+    return text;
+}
+
+void AppendShortString(TReader& reader, std::string& out)
+{
+    AppendText(reader, ReadByte(reader), out);
+}
+
+int32_t AppendStringList(TReader& reader, std::string& out, std::vector<size_t>* lineStarts)
+{
+    const int32_t count = ReadInt32(reader);
+    if (count <= 0)
+        return 0;
+    if (count > reader.Remaining())
+        throw EReadError(SReadError);
+    for (int32_t i = 0; i < count; ++i) {
+        if (lineStarts)
+            lineStarts->push_back(out.size());
+        AppendShortString(reader, out);
+        out += '\n';
+    }
+    return count;
 }
 
 void ReadStringList(TReader& reader, TStringList& list)
@@ -96,6 +119,13 @@ std::vector<int32_t> ReadInt32Block(TReader& reader)
 
 std::string ReadTaggedString(TReader& reader)
 {
+    std::string text;
+    AppendTaggedString(reader, text);
+    return text;
+}
+
+void AppendTaggedString(TReader& reader, std::string& out)
+{
     const uint8_t tag = ReadByte(reader);
     int64_t length;
     if (tag == kTagString)
@@ -105,11 +135,11 @@ std::string ReadTaggedString(TReader& reader)
     else
         throw EPropertyError(SInvalidProperty);
     if (length <= 0)
-        return {};
-    std::string text = ReadText(reader, length);
-    if (text.size() > kMaxShortString)
-        text.resize(kMaxShortString);
-    return text;
+        return;
+    const size_t at = out.size();
+    AppendText(reader, length, out);
+    if (out.size() - at > kMaxShortString)
+        out.resize(at + kMaxShortString);
 }
 
 void WriteInt32(TWriter& writer, int32_t value)

@@ -34,6 +34,13 @@ std::vector<int32_t> ReadInt32s(TReader& reader, int64_t count);
 // "Invalid property value".
 std::string ReadTaggedString(TReader& reader);
 
+// The same reads appended to one text, for a reader that wants the bytes and no strings.
+void AppendShortString(TReader& reader, std::string& out);
+void AppendTaggedString(TReader& reader, std::string& out);
+// Appends each string of a string list followed by '\n' (noting where each starts when asked)
+// and returns how many there were.
+int32_t AppendStringList(TReader& reader, std::string& out, std::vector<size_t>* lineStarts = nullptr);
+
 void WriteInt32(TWriter& writer, int32_t value);
 void WriteByte(TWriter& writer, uint8_t value);
 // Texts longer than 255 bytes are cut to their first 255.

@@ -17,7 +17,7 @@ TReader::~TReader()
     }
 }
 
-void TReader::Read(void* buffer, int64_t count)
+void TReader::ReadThrough(void* buffer, int64_t count)
 {
     auto* out = static_cast<char*>(buffer);
     while (count > 0) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "Stream.h"
 
@@ -19,12 +20,25 @@ public:
     TReader& operator=(const TReader&) = delete;
 
     // Exactly count bytes, or EReadError "Stream read error".
-    void Read(void* buffer, int64_t count);
+    void Read(void* buffer, int64_t count)
+    {
+        // Most reads are a few bytes from the buffer: spare them the call.
+        if (count <= FBufEnd - FBufPos) {
+            std::memcpy(buffer, FBuffer.data() + FBufPos, static_cast<size_t>(count));
+            FBufPos += count;
+            return;
+        }
+        ReadThrough(buffer, count);
+    }
+    // The bytes already in the buffer: at least that many remain, without asking the stream.
+    int64_t Buffered() const { return FBufEnd - FBufPos; }
     // The bytes left to read, in the buffer and behind it; counts from the data are checked
     // against it before anything is allocated.
     int64_t Remaining();
 
 private:
+    void ReadThrough(void* buffer, int64_t count);
+
     TStream& FStream;
     std::array<char, kBufferSize> FBuffer{};
     int64_t FBufPos = 0;

@@ -15,5 +15,8 @@ int RunBuild(const std::string& outDir, const std::vector<std::string>& scripts)
 // is wrong usage (2), a number past the outline's end a catalogue error (1).
 int RunShow(const std::string& catalogue, const std::string& entry);
 int RunOrderForm(const std::string& catalogue);
+// One line per hit in entry order: the entry number, a tab, the hit text. A query that
+// Windows-1252 cannot hold is wrong usage (2).
+int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool caseSensitive);
 
 }  // namespace lumarc

@@ -26,6 +26,13 @@ int main(int argc, char** argv)
     auto* orderForm = app.add_subcommand("order-form", "Das Bestellformular ausgeben");
     orderForm->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
 
+    std::string query;
+    bool caseSensitive = false;
+    auto* search = app.add_subcommand("search", "Den Volltext des Katalogs durchsuchen");
+    search->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    search->add_option("QUERY", query, "Suchbegriffe, verbunden mit \" + \" (und) und \" - \" (oder)")->required();
+    search->add_flag("--case", caseSensitive, "Groß/Kleinschreibung beachten");
+
     std::string outDir;
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
@@ -53,6 +60,8 @@ int main(int argc, char** argv)
         return lumarc::RunShow(catalogue, entry);
     if (*orderForm)
         return lumarc::RunOrderForm(catalogue);
+    if (*search)
+        return lumarc::RunSearch(catalogue, query, caseSensitive);
     if (*build)
         return lumarc::RunBuild(outDir, scripts);
     return 2;

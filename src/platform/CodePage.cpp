@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include <algorithm>
+
 #include "Iconv.h"
 
 namespace lumarc {
@@ -25,6 +27,9 @@ TIconv& Converter(EDirection direction)
 
 std::string Cp1252ToUtf8(std::string_view bytes)
 {
+    // Plain ASCII is its own UTF-8; most catalogue texts need no conversion at all.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     size_t runStart = 0;

@@ -5,6 +5,7 @@
 #include "InstallCommand.h"
 #include "Navigation.h"
 #include "PrintCommands.h"
+#include "SearchCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -183,12 +184,15 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(catalogueDir);
+    FSearchCommand = std::make_unique<TSearchCommand>(*this);
 }
 
 TToolDiscMain::~TToolDiscMain()
 {
     // Children are destroyed after this body; their last resize events must not reach a
     // half-destroyed window.
+    // A running search ends before the outline and the catalogue it was started on.
+    FSearchCommand.reset();
     ClientArea->removeEventFilter(this);
     OverviewPanel->removeEventFilter(this);
     Splitter->removeEventFilter(this);
@@ -666,7 +670,6 @@ void TToolDiscMain::SBInfoClick()
     MIAboutClick();
 }
 
-// Commands built in later steps; connected now so that menu and buttons already reach them.
 void TToolDiscMain::SBInstallClick()
 {
     if (FInstallDialog)
@@ -678,7 +681,11 @@ void TToolDiscMain::SetInstallDialog(TCInstDlg* dialog)
     FInstallDialog = dialog;
 }
 
-void TToolDiscMain::SBSearchClick() {}
+void TToolDiscMain::SBSearchClick()
+{
+    FSearchCommand->SBSearchClick();
+}
+
 void TToolDiscMain::SBPrintTextClick()
 {
     FPrintCommands->SBPrintTextClick();

@@ -40,6 +40,7 @@ class THintSwitch;
 class TOptionsDialog;
 class TNavigation;
 class TPrintCommands;
+class TSearchCommand;
 class TGauge;
 class TMicaTextView;
 class TSplitControl;
@@ -102,6 +103,7 @@ public:
     bool RecordHistory() const { return FRecordHistory; }
     TCompoText* CompoText() const { return FCompoText.get(); }
     bool SplitterDragging() const;
+    TSearchCommand& SearchCommand() { return *FSearchCommand; }
 
     // The narrowest the overview panel and the info pane may become by a splitter drag.
     static constexpr int kMinOverviewWidth = 40;
@@ -228,6 +230,7 @@ private:
     std::unique_ptr<TEntryDisplay> FEntryDisplay;
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TPrintCommands> FPrintCommands;
+    std::unique_ptr<TSearchCommand> FSearchCommand;
     QPointer<QWidget> FDetailWindow;
     QPointer<TOptionsDialog> FOptionsDialog;
     QPointer<TCInstDlg> FInstallDialog;

@@ -1,0 +1,225 @@
+#include "SearchableText.h"
+
+#include "Coding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "LZWFilter.h"
+
+namespace lumarc {
+
+namespace {
+
+void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>& lineStarts)
+{
+    // ShortName, LongName, FileName, Version, LastReview, Copyright, OS, Distribution,
+    // Limitations, Price: only the long name and the file name are searched.
+    std::string longName, fileName, skipped;
+    for (int field = 0; field < 10; ++field) {
+        std::string& target = field == 1 ? longName : field == 2 ? fileName : skipped;
+        target.clear();
+        AppendTaggedString(reader, target);
+    }
+    for (int i = 0; i < 3; ++i)  // Rating, Language, Compiler
+        ReadByte(reader);
+    // KeyWords, ShortInfo, LongInfo, Installation, Review are searched; Documentation, Contact
+    // and Order are read past.
+    for (int list = 0; list < 8; ++list) {
+        if (list < 5) {
+            AppendStringList(reader, text, &lineStarts);
+        } else {
+            skipped.clear();
+            AppendStringList(reader, skipped);
+        }
+    }
+    for (const std::string* line : {&longName, &fileName}) {
+        lineStarts.push_back(text.size());
+        text += *line;
+        text += '\n';
+    }
+}
+
+// Walks a stored body in memory. Lines are copied still scrambled, each followed by a
+// scrambled '\n', and the whole text is unscrambled in one pass at the end.
+class TStoredBody {
+public:
+    static constexpr char kStoredLineEnd = static_cast<char>('\n' ^ kFilterKey);
+
+    TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts)
+        : FNext(reinterpret_cast<const uint8_t*>(stored.data())),
+          FEnd(FNext + stored.size()),
+          FText(text),
+          FLineStarts(lineStarts),
+          FTextStart(text.size()),
+          FLineCount(lineStarts.size())
+    {
+    }
+
+    bool Byte(uint8_t& value)
+    {
+        if (FNext == FEnd)
+            return false;
+        value = *FNext++ ^ kFilterKey;
+        return true;
+    }
+    bool Int32(int32_t& value)
+    {
+        if (FEnd - FNext < 4)
+            return false;
+        uint8_t bytes[4];
+        for (uint8_t& b : bytes)
+            b = *FNext++ ^ kFilterKey;
+        value = GetInt32LE(bytes);
+        return true;
+    }
+    // A string list, its lines kept or passed over. The stored lines lie one after the other,
+    // each behind its length byte: kept, they are copied as one run, and the length bytes
+    // between them become the line ends.
+    bool StringList(bool keep)
+    {
+        int32_t count;
+        if (!Int32(count))
+            return false;
+        if (count <= 0)
+            return true;
+        const uint8_t* first = FNext + 1;
+        const size_t base = FText.size();
+        const size_t lineCount = FLineStarts.size();
+        for (int32_t i = 0; i < count; ++i) {
+            uint8_t length;
+            if (!Byte(length) || FEnd - FNext < length)
+                return false;
+            if (keep)
+                FLineStarts.push_back(base + static_cast<size_t>(FNext - first));
+            FNext += length;
+        }
+        if (!keep)
+            return true;
+        FText.append(reinterpret_cast<const char*>(first), static_cast<size_t>(FNext - first));
+        FText += kStoredLineEnd;
+        for (size_t i = lineCount + 1; i < FLineStarts.size(); ++i)
+            FText[FLineStarts[i] - 1] = kStoredLineEnd;
+        return true;
+    }
+    // A tagged string; `line` receives its stored (scrambled) bytes, cut to 255.
+    bool TaggedString(std::string_view& line)
+    {
+        uint8_t tag;
+        int64_t length;
+        if (!Byte(tag))
+            return false;
+        if (tag == kTagString) {
+            uint8_t shortLength;
+            if (!Byte(shortLength))
+                return false;
+            length = shortLength;
+        } else if (tag == kTagLString) {
+            int32_t longLength;
+            if (!Int32(longLength))
+                return false;
+            length = longLength;
+        } else {
+            return false;
+        }
+        if (length <= 0) {
+            line = {};
+            return true;
+        }
+        if (FEnd - FNext < length)
+            return false;
+        line = {reinterpret_cast<const char*>(FNext), std::min<size_t>(static_cast<size_t>(length), kMaxShortString)};
+        FNext += length;
+        return true;
+    }
+    void AddStoredLine(const void* stored, size_t length)
+    {
+        FLineStarts.push_back(FText.size());
+        FText.append(static_cast<const char*>(stored), length);
+        FText += kStoredLineEnd;
+    }
+    bool Skip(int64_t count)
+    {
+        if (FEnd - FNext < count)
+            return false;
+        FNext += count;
+        return true;
+    }
+    void Unscramble()
+    {
+        char* p = FText.data() + FTextStart;
+        size_t left = FText.size() - FTextStart;
+        constexpr uint64_t kKeys = 0x0101010101010101ull * kFilterKey;
+        for (; left >= 8; p += 8, left -= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            word ^= kKeys;
+            std::memcpy(p, &word, 8);
+        }
+        for (; left > 0; ++p, --left)
+            *p = static_cast<char>(*p ^ kFilterKey);
+    }
+    void Undo()
+    {
+        FText.resize(FTextStart);
+        FLineStarts.resize(FLineCount);
+    }
+
+private:
+    const uint8_t* FNext;
+    const uint8_t* FEnd;
+    std::string& FText;
+    std::vector<size_t>& FLineStarts;
+    size_t FTextStart;
+    size_t FLineCount;
+};
+
+bool ReadStoredComponent(TStoredBody& body)
+{
+    std::string_view fields[10];
+    for (std::string_view& field : fields)
+        if (!body.TaggedString(field))
+            return false;
+    if (!body.Skip(3))  // Rating, Language, Compiler
+        return false;
+    for (int list = 0; list < 8; ++list)
+        if (!body.StringList(list < 5))
+            return false;
+    body.AddStoredLine(fields[1].data(), fields[1].size());  // LongName
+    body.AddStoredLine(fields[2].data(), fields[2].size());  // FileName
+    return true;
+}
+
+}  // namespace
+
+bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string& text,
+                          std::vector<size_t>& lineStarts)
+{
+    TStoredBody body(stored, text, lineStarts);
+    bool ok = true;
+    switch (kind) {
+    case TRecordKind::rkInfo:
+    case TRecordKind::rkShort: ok = body.StringList(true); break;
+    case TRecordKind::rkComponent: ok = ReadStoredComponent(body); break;
+    case TRecordKind::rkNone: break;
+    }
+    if (!ok) {
+        body.Undo();
+        return false;
+    }
+    body.Unscramble();
+    return true;
+}
+
+void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts)
+{
+    switch (kind) {
+    case TRecordKind::rkInfo:
+    case TRecordKind::rkShort: AppendStringList(reader, text, &lineStarts); break;
+    case TRecordKind::rkComponent: AppendComponentText(reader, text, lineStarts); break;
+    case TRecordKind::rkNone: break;
+    }
+}
+
+}  // namespace lumarc

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Reader.h"
+#include "RecordRef.h"
+
+namespace lumarc {
+
+// The lines a record's GetText gives, read straight from its body without building the record,
+// so that a search over every record allocates nothing per line. Each line is appended to
+// `text` followed by '\n', and where it starts to `lineStarts`. A component's lines come in
+// body order (KeyWords, ShortInfo, LongInfo, Installation, Review, LongName, FileName), not in
+// GetText's. The whole body is read, so a damaged record raises the error its Load raises.
+void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
+
+// The same from a body held in memory as stored (still scrambled), `stored` beginning at the
+// body. False, leaving text and lineStarts as they were, when the body does not lie whole
+// within `stored` or is not well formed: the caller then reads it through the record filter,
+// which raises the record's own error.
+bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string& text,
+                          std::vector<size_t>& lineStarts);
+
+}  // namespace lumarc

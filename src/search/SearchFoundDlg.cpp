@@ -1,0 +1,261 @@
+#include "SearchFoundDlg.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+
+#include "SearchDlg.h"
+#include "SearchThread.h"
+#include "catalogue/BrowzerContainer.h"
+#include "controls/BrowzerOutline.h"
+#include "platform/CodePage.h"
+
+namespace lumarc {
+
+namespace {
+
+// A caption from `left` up to just before its counter, its text against the right edge.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int right)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(left, top, right - left, label->sizeHint().height());
+    return label;
+}
+
+QLabel* MakeCounter(QWidget* parent, const char* name, int left, int top)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(left, top, 60, label->fontMetrics().height());
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QIcon& icon, const QString& caption, int left,
+                        int top, int width, int height)
+{
+    auto* button = new QPushButton(icon, caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, top, width, height);
+    return button;
+}
+
+// The query in the catalogue's code page. A character that CP1252 cannot hold cannot be in
+// the catalogue: it becomes a line end, which no line holds, so its term is never found
+// (instead of, say, a "?" that would find question marks).
+std::string QueryBytes(const QString& searchText)
+{
+    std::string query;
+    if (Utf8ToCp1252(searchText.toStdString(), query))
+        return query;
+    query.clear();
+    for (const char32_t c : searchText.toUcs4()) {
+        std::string one;
+        query += Utf8ToCp1252(QString::fromUcs4(&c, 1).toStdString(), one) ? one : std::string("\n");
+    }
+    return query;
+}
+
+}  // namespace
+
+TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Searchfounddlg"));
+    setWindowTitle(QStringLiteral("Volltextsuche..."));
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    dialogFont.setPixelSize(11);
+    dialogFont.setBold(true);
+    setFont(dialogFont);
+    setFixedSize(382, 309);
+    move(84, 64);
+
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("durchsucht:"), 12, 12, 100);
+    Searchedplaces = MakeCounter(this, "Searchedplaces", 105, 12);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Fundstellen:"), 207, 12, 300);
+    Foundplaces = MakeCounter(this, "Foundplaces", 306, 12);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(12, 40, 357, 225);
+
+    SrchOutputListBox = new QListWidget(this);
+    SrchOutputListBox->setObjectName(QStringLiteral("SrchOutputListBox"));
+    SrchOutputListBox->setGeometry(20, 52, 335, 205);
+    // Every row 16 pixels high; uniform rows also keep long hit lists cheap to fill.
+    SrchOutputListBox->setUniformItemSizes(true);
+    SrchOutputListBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 16px; }"));
+    connect(SrchOutputListBox, &QListWidget::itemDoubleClicked, this, &TSearchfounddlg::SrchOutputListBoxDblClick);
+
+    NewSearchBtn = MakeButton(this, "NewSearchBtn", style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                              QStringLiteral("Neue &Suche"), 16, 274, 121, 29);
+    OKBtn = MakeButton(this, "OKBtn", style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), 161, 274,
+                       100, 29);
+    OKBtn->setEnabled(false);
+    OKBtn->setDefault(true);
+    CancelBtn = MakeButton(this, "CancelBtn", style()->standardIcon(QStyle::SP_DialogCancelButton),
+                           QStringLiteral("Cancel"), 267, 274, 100, 29);
+    connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchfounddlg::NewSearchBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &TSearchfounddlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TSearchfounddlg::CancelBtnClick);
+    setFocusProxy(SrchOutputListBox);
+}
+
+TSearchfounddlg::~TSearchfounddlg()
+{
+    StopAndJoinAll();
+}
+
+void TSearchfounddlg::SetCatalogue(TBrowzerOutline* outline, const TBrowzerContainer* container)
+{
+    FOutline = outline;
+    FContainer = container;
+}
+
+QString TSearchfounddlg::Caption(const QString& state) const
+{
+    return QStringLiteral("VollTextSuche nach \"") + FSearchText + QStringLiteral("\" ") + state;
+}
+
+void TSearchfounddlg::ClearResults()
+{
+    SrchOutputListBox->clear();
+    FHitCount = 0;
+    OKBtn->setEnabled(false);
+}
+
+void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
+{
+    StopSearch();
+    ReleaseFinished();
+    if (searchText.isEmpty() || !FOutline || !FContainer)
+        return;
+    const std::string query = QueryBytes(searchText);
+    FSearchStarted = true;
+    FSearchText = searchText;
+    FShownSerial = ++FSerial;
+    setWindowTitle(Caption(QStringLiteral("...")));
+    Foundplaces->setText(QStringLiteral("0"));
+    ClearResults();
+    FSearchThread = std::make_unique<TSearchThread>(query, FOutline->TreeData(), FContainer->DataFileName, this,
+                                                    caseSensitive, FShownSerial);
+    show();
+    raise();
+    repaint();
+}
+
+void TSearchfounddlg::StopSearch()
+{
+    FShownSerial = 0;
+    if (!FSearchThread)
+        return;
+    FSearchThread->Terminate();
+    // What a stopped search still had to say is dropped, its end included: the caption says
+    // here that it is over.
+    setWindowTitle(Caption(QStringLiteral("- Fertig")));
+    // The thread ends before its next entry; it is joined once it has, not here, so that a
+    // slow read never holds up the window.
+    TSearchThread* stopped = FSearchThread.get();
+    connect(stopped, &QThread::finished, this, &TSearchfounddlg::ReleaseFinished, Qt::QueuedConnection);
+    FStopped.push_back(std::move(FSearchThread));
+}
+
+void TSearchfounddlg::ReleaseFinished()
+{
+    std::erase_if(FStopped, [](const std::unique_ptr<TSearchThread>& thread) { return thread->isFinished(); });
+}
+
+void TSearchfounddlg::StopAndJoinAll()
+{
+    StopSearch();
+    for (auto& thread : FStopped)
+        thread->Terminate();
+    // Each thread's destructor waits for it.
+    FStopped.clear();
+}
+
+int TSearchfounddlg::EntryOf(int row) const
+{
+    const QListWidgetItem* item = SrchOutputListBox->item(row);
+    return item ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+void TSearchfounddlg::AddProgress(uint64_t serial, const TSearchProgress& progress)
+{
+    if (serial != FShownSerial || serial == 0)
+        return;
+    if (!progress.Hits.empty()) {
+        SrchOutputListBox->setUpdatesEnabled(false);
+        for (const auto& [entry, text] : progress.Hits) {
+            auto* item = new QListWidgetItem(text);
+            item->setData(Qt::UserRole, entry);
+            SrchOutputListBox->addItem(item);
+        }
+        SrchOutputListBox->setUpdatesEnabled(true);
+        FHitCount += static_cast<int>(progress.Hits.size());
+        Foundplaces->setText(QString::number(FHitCount));
+        if (!OKBtn->isEnabled()) {
+            OKBtn->setEnabled(true);
+            SrchOutputListBox->setCurrentRow(0);
+        }
+    }
+    if (progress.Searched >= 0)
+        Searchedplaces->setText(QString::number(progress.Searched));
+}
+
+void TSearchfounddlg::EndSearch(uint64_t serial, const std::string& error)
+{
+    if (serial != FShownSerial || serial == 0 || !FSearchThread || FSearchThread->Serial() != serial)
+        return;
+    if (error.empty())
+        setWindowTitle(Caption(QStringLiteral("- Fertig")));
+    else
+        setWindowTitle(Caption(QStringLiteral("- vorzeitig beendet: ") + QString::fromStdString(error)));
+    // The thread has nothing left to do but return; joining it is immediate.
+    FSearchThread.reset();
+}
+
+void TSearchfounddlg::OKBtnClick()
+{
+    if (SrchOutputListBox->count() == 0 || !FOutline)
+        return;
+    const int row = std::max(0, SrchOutputListBox->currentRow());
+    try {
+        FOutline->SelectEntry(EntryOf(row));
+    } catch (const std::exception&) {
+        // An entry the outline cannot place (a damaged outline) is not shown.
+        return;
+    }
+    hide();
+    emit OutlineClick();
+}
+
+void TSearchfounddlg::SrchOutputListBoxDblClick()
+{
+    OKBtnClick();
+}
+
+void TSearchfounddlg::CancelBtnClick()
+{
+    hide();
+}
+
+void TSearchfounddlg::NewSearchBtnClick()
+{
+    if (!FSearchDialog || !FSearchDialog->Execute())
+        return;
+    if (FSearchStarted) {
+        ClearResults();
+        StopSearch();
+    }
+    StartSearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive);
+}
+
+}  // namespace lumarc

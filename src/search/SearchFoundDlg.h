@@ -1,0 +1,98 @@
+#pragma once
+// The results dialog of the full-text search: the hits of the running or last search, listed
+// while the search goes on; OK or a double click shows the selected hit in the main window.
+// It owns the search threads it starts: a search replaced by a new one is told to stop, its
+// later reports are dropped, and every thread is joined before the dialog is gone.
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace lumarc {
+
+class TBrowzerContainer;
+class TBrowzerOutline;
+class TSearchThread;
+class TSearchdlg;
+struct TSearchProgress;
+
+class TSearchfounddlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TSearchfounddlg(QWidget* parent = nullptr);
+    ~TSearchfounddlg() override;
+
+    // What a search reads and where a hit is shown; neither is owned. The outline's data and
+    // the container's data file name are taken when a search starts.
+    void SetCatalogue(TBrowzerOutline* outline, const TBrowzerContainer* container);
+    void SetSearchDialog(TSearchdlg* dialog) { FSearchDialog = dialog; }
+
+    // Stops the running search, if any, and starts one for `searchText`: the caption names
+    // the query, the list is emptied and the dialog shown. An empty query starts nothing.
+    void StartSearch(const QString& searchText, bool caseSensitive);
+    // Tells the running search to stop; its reports no longer reach the dialog.
+    void StopSearch();
+    // Stops every search this dialog started and waits for their threads.
+    void StopAndJoinAll();
+
+    // The running search; null when none runs.
+    TSearchThread* SearchThread() const { return FSearchThread.get(); }
+    // The entry number attached to list item `row`.
+    int EntryOf(int row) const;
+
+    // The reports of a search thread, in the dialog's thread. Reports of a search other than
+    // the running one are dropped.
+    void AddProgress(uint64_t serial, const TSearchProgress& progress);
+    // `error` is empty when the search ran to its end.
+    void EndSearch(uint64_t serial, const std::string& error);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Searchedplaces = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Foundplaces = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QListWidget* SrchOutputListBox = nullptr;
+    QPushButton* NewSearchBtn = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+signals:
+    // The outline's selection is the chosen hit: show it now, without waiting for the
+    // selection to be noticed.
+    void OutlineClick();
+
+public slots:
+    void OKBtnClick();
+    void SrchOutputListBoxDblClick();
+    void CancelBtnClick();
+    void NewSearchBtnClick();
+
+private:
+    QString Caption(const QString& state) const;
+    void ClearResults();
+    void ReleaseFinished();
+
+    TBrowzerOutline* FOutline = nullptr;
+    const TBrowzerContainer* FContainer = nullptr;
+    TSearchdlg* FSearchDialog = nullptr;
+    std::unique_ptr<TSearchThread> FSearchThread;
+    // Stopped searches still winding down; joined once they have ended.
+    std::vector<std::unique_ptr<TSearchThread>> FStopped;
+    uint64_t FSerial = 0;
+    uint64_t FShownSerial = 0;  // the search whose reports the dialog shows
+    QString FSearchText;
+    bool FSearchStarted = false;
+    int FHitCount = 0;
+};
+
+}  // namespace lumarc

@@ -1,0 +1,69 @@
+#pragma once
+// One full-text search in a thread of its own. It reads the catalogue through a handle of its
+// own (TCatalogueSearch), so no read waits for the window, and it reports to the results
+// dialog through queued calls, at most one every kUpdateInterval: the hits found since the
+// last report, in entry order, and the entry reached. The owner stops it with Terminate and
+// joins it with wait() before anything the thread reports to is destroyed.
+
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lumarc {
+
+class TCatalogueSearch;
+class TSearchfounddlg;
+class TTreeViewData;
+
+// What a search found since its last report.
+struct TSearchProgress {
+    int Searched = -1;  // the last entry searched, -1 before the first
+    std::vector<std::pair<int, QString>> Hits;  // entry number and hit text, decoded here
+};
+
+class TSearchThread final : public QThread {
+    Q_OBJECT
+
+public:
+    static constexpr int kUpdateIntervalMs = 30;
+
+    // Takes what it needs of the outline data at once and starts the search at the lowest
+    // priority; reports go to `dialog` tagged with `serial`, so that the dialog can tell the
+    // reports of the search it waits for from those of an older one.
+    TSearchThread(std::string searchText, const TTreeViewData& treeData, std::string dataFileName,
+                  TSearchfounddlg* dialog, bool caseSensitive, uint64_t serial);
+    // Stops the search and waits for the thread.
+    ~TSearchThread() override;
+
+    // Asks the search to stop before its next entry; does not wait.
+    void Terminate() { FTerminated.store(true); }
+    bool Terminated() const { return FTerminated.load(); }
+    uint64_t Serial() const { return FSerial; }
+    const std::string& SearchText() const { return FSearchText; }
+
+protected:
+    void run() override;
+
+private:
+    void Execute();
+    void Post(TSearchProgress progress);
+    void EndSearch(const std::string& error);
+
+    std::string FSearchText;
+    bool FCaseSensitive;
+    TSearchfounddlg* FDialog;
+    uint64_t FSerial;
+    std::unique_ptr<TCatalogueSearch> FSearch;
+    int FCount = 0;
+    int FIndex = 0;
+    int FHitCount = 0;
+    std::atomic<bool> FTerminated{false};
+};
+
+}  // namespace lumarc

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "SearchMatcher.h"
+#include "catalogue/StringList.h"
+
+namespace lumarc {
+
+class TBufferedFileStream;
+class TTreeViewData;
+
+// Walks the outline's entries and tests each entry's record against a query. It reads the
+// data file through a read-only handle of its own, so it may run in a thread of its own while
+// the viewer keeps reading the same file; it keeps a copy of the outline's captions and
+// references, so the outline is touched only while the search is made.
+class TCatalogueSearch {
+public:
+    TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
+                     bool caseSensitive);
+    ~TCatalogueSearch();
+    TCatalogueSearch(const TCatalogueSearch&) = delete;
+    TCatalogueSearch& operator=(const TCatalogueSearch&) = delete;
+
+    int Count() const { return FEntries.Count(); }
+
+    // Reads and tests entry `index` (0..Count-1). True for a hit, with the text the result list
+    // shows in hitText. An entry without a record is no hit. Raises the data file's open error
+    // on the first call that needs the file, and the record's read error.
+    bool SearchEntry(int index, std::string& hitText);
+
+    // The list text of a hit: a short text whose first line contains ".ZIP" (any case) is
+    // listed under that line as stored, every other entry under its caption.
+    static std::string HitText(const std::string& caption, const std::string* shortTextFirstLine);
+
+private:
+    TStringList FEntries;  // captions, each with its record reference
+    std::string FDataFileName;
+    TSearchMatcher FMatcher;
+    std::unique_ptr<TBufferedFileStream> FData;
+    std::string FFirstLine;
+};
+
+}  // namespace lumarc

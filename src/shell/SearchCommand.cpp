@@ -1,0 +1,37 @@
+#include "SearchCommand.h"
+
+#include <QListWidget>
+
+#include "ToolDiscMain.h"
+#include "search/SearchDlg.h"
+#include "search/SearchFoundDlg.h"
+
+namespace lumarc {
+
+TSearchCommand::TSearchCommand(TToolDiscMain& main)
+    : FMain(main),
+      FSearchDialog(std::make_unique<TSearchdlg>(&main)),
+      FResultsDialog(std::make_unique<TSearchfounddlg>(&main))
+{
+    FResultsDialog->SetCatalogue(main.OverviewOL, &main.BrowzerContainer());
+    FResultsDialog->SetSearchDialog(FSearchDialog.get());
+    QObject::connect(FResultsDialog.get(), &TSearchfounddlg::OutlineClick, &main, &TToolDiscMain::OverviewOLClick);
+}
+
+TSearchCommand::~TSearchCommand()
+{
+    FResultsDialog->StopAndJoinAll();
+}
+
+void TSearchCommand::SBSearchClick()
+{
+    if (FResultsDialog->SrchOutputListBox->count() > 0) {
+        FResultsDialog->show();
+        FResultsDialog->raise();
+        return;
+    }
+    if (FSearchDialog->Execute())
+        FResultsDialog->StartSearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive);
+}
+
+}  // namespace lumarc

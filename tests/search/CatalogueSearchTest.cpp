@@ -1,0 +1,265 @@
+// The search over a catalogue on disk: what is read, what is listed, and what a damaged
+// record does.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "SyntheticCatalogue.h"
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/BufferedFileStream.h"
+#include "catalogue/CatalogueBuilder.h"
+#include "catalogue/LZWFilter.h"
+#include "catalogue/ParamScriptComponent.h"
+#include "catalogue/RecordRef.h"
+#include "catalogue/SearchableText.h"
+#include "catalogue/TreeViewData.h"
+#include "platform/TestFiles.h"
+#include "search/core/CatalogueSearch.h"
+
+namespace lumarc {
+namespace {
+
+using test::TTempDir;
+
+const char* const kScript =
+    "OUTLINE [Gliederung] 01.05.96 {\n"
+    "Willkommen [Willkommen]\n"
+    "Komponenten\n"
+    "  Raster [Raster]\n"
+    "  Packer [Packer]\n"
+    "  Liesmich [Liesmich]\n"
+    "}\n"
+    "INFOTEXT [Willkommen] 24.12.95 {\n"
+    "<F1>Willkommen auf der Scheibe\n"
+    "<F0>Datenbank und Raster\n"
+    "}\n"
+    "SHORTTEXT [Packer] 10.06.96 {\n"
+    "D:\\COMPS\\packer.zip\n"
+    "Packt Dateien in Datenbank\n"
+    "}\n"
+    "SHORTTEXT [Liesmich] 10.06.96 {\n"
+    "D:\\COMPS\\LIESMICH.TXT\n"
+    "Datenbank lesen\n"
+    "}\n"
+    "COMPONENT [Raster] {\n"
+    "[LongName]\n"
+    "Raster & Gitter\n"
+    "[FileName]\n"
+    "D:\\COMPS\\RASTER.ZIP\n"
+    "[KeyWords]\n"
+    "Tabelle Gitter\n"
+    "[Contact]\n"
+    "Datenbank-Versand\n"
+    "}\n";
+
+class SearchCatalogue : public ::testing::Test {
+protected:
+    void Build(const char* script = kScript)
+    {
+        TCatalogueBuilder builder;
+        builder.AddSource("test.txt", script);
+        TCatalogueBuilder::WriteCatalogue(builder.Build(), Dir.Path());
+        Open();
+    }
+    void Open()
+    {
+        Container = std::make_unique<TBrowzerContainer>();
+        Container->DataFileName = Dir / "Lumarc32.dat";
+        Container->IndexFileName = Dir / "Lumarc32.idx";
+        Container->SetActive(true);
+        Tree = TTreeViewData();
+        Container->LoadOutline(Tree);
+    }
+    int Entry(const std::string& caption) const
+    {
+        for (int i = 0; i < Tree.Count(); ++i)
+            if (Tree.Texts[i].find(caption) != std::string::npos)
+                return i;
+        ADD_FAILURE() << caption;
+        return -1;
+    }
+    std::vector<std::pair<int, std::string>> Search(const std::string& query, bool caseSensitive = false)
+    {
+        TCatalogueSearch search(Tree, Container->DataFileName, query, caseSensitive);
+        std::vector<std::pair<int, std::string>> hits;
+        std::string text;
+        for (int i = 0; i < search.Count(); ++i)
+            if (search.SearchEntry(i, text))
+                hits.emplace_back(i, text);
+        return hits;
+    }
+
+    TTempDir Dir;
+    std::unique_ptr<TBrowzerContainer> Container;
+    TTreeViewData Tree;
+};
+
+TEST_F(SearchCatalogue, HitsComeInEntryOrderUnderTheirListText)
+{
+    Build();
+    using Hits = std::vector<std::pair<int, std::string>>;
+    EXPECT_EQ(Search("datenbank"), (Hits{{Entry("Willkommen"), "Willkommen "},
+                                         {Entry("Packer"), "D:\\COMPS\\packer.zip"},
+                                         {Entry("Liesmich"), "Liesmich "}}));
+    // A component is searched in its GetText lines: key words, long name, file name.
+    EXPECT_EQ(Search("gitter + raster.zip"), (Hits{{Entry("Raster"), "Raster "}}));
+    // Contact lines are not part of the searched text.
+    EXPECT_EQ(Search("versand"), Hits{});
+}
+
+TEST_F(SearchCatalogue, AnEntryWithoutRecordIsNeverAHit)
+{
+    Build();
+    const int group = Entry("Komponenten");
+    ASSERT_EQ(Tree.Texts.Objects(group), kNoRecord);
+    for (const auto& [entry, text] : Search("komponenten - willkommen"))
+        EXPECT_NE(entry, group);
+}
+
+TEST_F(SearchCatalogue, HitTextRule)
+{
+    const std::string zip = "d:\\comps\\x.Zip";
+    EXPECT_EQ(TCatalogueSearch::HitText("Packer", &zip), zip);
+    const std::string txt = "D:\\COMPS\\X.TXT";
+    EXPECT_EQ(TCatalogueSearch::HitText("Packer", &txt), "Packer");
+    EXPECT_EQ(TCatalogueSearch::HitText("Packer", nullptr), "Packer");
+}
+
+TEST_F(SearchCatalogue, ADamagedRecordRaisesItsReadErrorAfterTheEarlierHits)
+{
+    Build();
+    const int32_t ref = Tree.Texts.Objects(Entry("Liesmich"));
+    std::filesystem::resize_file(Dir / "Lumarc32.dat", static_cast<uintmax_t>(RecordOffsetOf(ref)) + 6);
+    TCatalogueSearch search(Tree, Container->DataFileName, "datenbank", false);
+    std::string text;
+    EXPECT_TRUE(search.SearchEntry(Entry("Willkommen"), text));
+    EXPECT_THROW(search.SearchEntry(Entry("Liesmich"), text), EReadError);
+}
+
+TEST_F(SearchCatalogue, AMissingDataFileRaisesItsOpenErrorAtTheFirstRecord)
+{
+    Build();
+    TCatalogueSearch search(Tree, Dir / "fehlt.dat", "x", false);
+    std::string text;
+    EXPECT_FALSE(search.SearchEntry(Entry("Komponenten"), text));
+    EXPECT_THROW(search.SearchEntry(Entry("Willkommen"), text), EFOpenError);
+}
+
+// The text read straight from a body must be the lines GetText gives, for every kind.
+TEST_F(SearchCatalogue, SearchableTextIsWhatGetTextGives)
+{
+    TSyntheticCatalogue::Write(300, Dir.Path());
+    Container = std::make_unique<TBrowzerContainer>();
+    Container->DataFileName = Dir / "Data/Lumarc32.dat";
+    Container->IndexFileName = Dir / "Data/Lumarc32.idx";
+    Container->SetActive(true);
+    Container->LoadOutline(Tree);
+    TBufferedFileStream data(Container->DataFileName, 1000);
+    const std::string file = test::ReadFile(Container->DataFileName);
+    for (int entry = 0; entry < Tree.Count(); ++entry) {
+        const int32_t ref = Tree.Texts.Objects(entry);
+        const auto record = CreateRecordFor(ref);
+        ASSERT_TRUE(record);
+        Container->ReadRecord(*record, RecordOffsetOf(ref));
+        TStringList expected;
+        record->GetText(expected);
+
+        data.SetPosition(RecordOffsetOf(ref));
+        std::string text;
+        std::vector<size_t> starts;
+        {
+            TLZWFilter filter(data, 0);
+            TReader reader(filter);
+            AppendSearchableText(RecordKindOf(ref), reader, text, starts);
+        }
+        // Straight from the stored bytes: the same text, and nothing from a body cut short.
+        std::string fromMemory = "kept\n";
+        std::vector<size_t> memoryStarts{0};
+        const std::string_view stored = std::string_view(file).substr(static_cast<size_t>(RecordOffsetOf(ref)));
+        ASSERT_TRUE(AppendSearchableText(RecordKindOf(ref), stored, fromMemory, memoryStarts));
+        EXPECT_EQ(fromMemory, "kept\n" + text);
+        ASSERT_EQ(memoryStarts.size(), starts.size() + 1);
+        for (size_t i = 0; i < starts.size(); ++i)
+            EXPECT_EQ(memoryStarts[i + 1], starts[i] + 5);
+        if (entry < 3) {
+            const size_t bodySize = static_cast<size_t>(Tree.Texts.Objects(entry + 1) & 0x3FFFFFFF) -
+                                    static_cast<size_t>(RecordOffsetOf(ref));
+            for (size_t cut = 0; cut < bodySize; ++cut) {
+                std::string unchanged = "kept\n";
+                std::vector<size_t> unchangedStarts{0};
+                ASSERT_FALSE(AppendSearchableText(RecordKindOf(ref), stored.substr(0, cut), unchanged, unchangedStarts))
+                    << "entry " << entry << " cut at " << cut;
+                EXPECT_EQ(unchanged, "kept\n");
+                EXPECT_EQ(unchangedStarts.size(), 1u);
+            }
+        }
+
+        std::vector<std::string> lines;
+        for (size_t i = 0; i < starts.size(); ++i) {
+            const size_t end = i + 1 < starts.size() ? starts[i + 1] : text.size();
+            lines.push_back(text.substr(starts[i], end - starts[i] - 1));
+        }
+        std::vector<std::string> wanted = expected.Strings();
+        std::sort(lines.begin(), lines.end());
+        std::sort(wanted.begin(), wanted.end());
+        ASSERT_EQ(lines, wanted) << "entry " << entry;
+    }
+}
+
+TEST(SearchStoredBody, ABadTagIsLeftToTheRecordFilter)
+{
+    // A component whose first tagged string has tag 99.
+    std::string stored(1, static_cast<char>(99 ^ kFilterKey));
+    stored += std::string(64, static_cast<char>(kFilterKey));
+    std::string text;
+    std::vector<size_t> starts;
+    EXPECT_FALSE(AppendSearchableText(TRecordKind::rkComponent, stored, text, starts));
+    EXPECT_TRUE(text.empty());
+}
+
+TEST(SearchBufferedFileStream, PeekMovesTheWindowToWhatIsWanted)
+{
+    TTempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i)
+        bytes += static_cast<char>(i);
+    test::WriteFile(dir / "f", bytes);
+    TBufferedFileStream stream(dir / "f", 100);
+    EXPECT_EQ(stream.Peek(10, 1), std::string_view(bytes).substr(10, 100));
+    // Still in the window, with enough after it: no read.
+    EXPECT_EQ(stream.Peek(50, 20), std::string_view(bytes).substr(50, 60));
+    EXPECT_EQ(stream.Peek(50, 80), std::string_view(bytes).substr(50, 100));
+    EXPECT_EQ(stream.Peek(950, 100), std::string_view(bytes).substr(950));
+    EXPECT_TRUE(stream.Peek(1000, 1).empty());
+    EXPECT_TRUE(stream.Peek(-1, 1).empty());
+}
+
+TEST(SearchBufferedFileStream, ReadsAcrossWindowsAndSeeksFreely)
+{
+    TTempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += static_cast<char>(i * 7);
+    test::WriteFile(dir / "f", bytes);
+    TBufferedFileStream stream(dir / "f", 64);
+    EXPECT_EQ(stream.Size(), 5000);
+    std::string part(300, '\0');
+    stream.SetPosition(4900);
+    EXPECT_EQ(stream.Read(part.data(), 300), 100);
+    EXPECT_EQ(part.substr(0, 100), bytes.substr(4900));
+    stream.SetPosition(10);
+    EXPECT_EQ(stream.Read(part.data(), 300), 300);
+    EXPECT_EQ(part, bytes.substr(10, 300));
+    EXPECT_EQ(stream.Position(), 310);
+    EXPECT_THROW(stream.Seek(-1, TSeekOrigin::soBeginning), EStreamError);
+    EXPECT_THROW(stream.Write("x", 1), EWriteError);
+}
+
+}  // namespace
+}  // namespace lumarc

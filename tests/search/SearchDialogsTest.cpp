@@ -1,0 +1,325 @@
+// The search dialog, the results dialog and the search thread, run for real on a main window
+// opened on a generated catalogue.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/RecordRef.h"
+#include "search/SearchDlg.h"
+#include "search/SearchFoundDlg.h"
+#include "search/SearchThread.h"
+#include "search/core/CatalogueSearch.h"
+#include "shell/SearchCommand.h"
+#include "shell/ToolDiscMainTestSupport.h"
+
+namespace lumarc {
+namespace {
+
+using test::ProcessUntil;
+
+// The build's generated catalogue: large enough that a search runs for many report intervals.
+constexpr int kEntries = 10000;
+
+class SearchDialogs : public test::TMainWindowTest {
+protected:
+    TToolDiscMain& OpenGenerated() { return Open(LUMARC_LARGE_CATALOGUE); }
+    // For a test that damages the data file.
+    TToolDiscMain& OpenCopy()
+    {
+        std::filesystem::copy(LUMARC_LARGE_CATALOGUE, Dir.Path(), std::filesystem::copy_options::recursive);
+        return Open(Dir.Path());
+    }
+    TSearchfounddlg& Results() { return Window->SearchCommand().ResultsDialog(); }
+    TSearchdlg& Query() { return Window->SearchCommand().SearchDialog(); }
+
+    // Answers the next showing of the modal search dialog.
+    void AnswerQuery(const QString& text, bool caseSensitive = false, bool ok = true)
+    {
+        QTimer::singleShot(0, &Query(), [this, text, caseSensitive, ok] {
+            Query().SearchEdit->setText(text);
+            Query().CaseSensiBox->setChecked(caseSensitive);
+            (ok ? Query().OKBtn : Query().CancelBtn)->click();
+        });
+    }
+
+    // Runs the event loop until the running search has ended (up to 20 seconds).
+    bool WaitForEnd()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (Results().SearchThread() && timer.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return !Results().SearchThread();
+    }
+
+    // The hits the engine finds, for comparison.
+    std::vector<std::pair<int, QString>> EngineHits(const std::string& query, bool caseSensitive = false)
+    {
+        TCatalogueSearch search(Window->OverviewOL->TreeData(), Window->BrowzerContainer().DataFileName, query,
+                                caseSensitive);
+        std::vector<std::pair<int, QString>> hits;
+        std::string text;
+        for (int i = 0; i < search.Count(); ++i)
+            if (search.SearchEntry(i, text))
+                hits.emplace_back(i, QString::fromStdString(text));
+        return hits;
+    }
+    std::vector<std::pair<int, QString>> ListedHits()
+    {
+        std::vector<std::pair<int, QString>> hits;
+        for (int row = 0; row < Results().SrchOutputListBox->count(); ++row)
+            hits.emplace_back(Results().EntryOf(row), Results().SrchOutputListBox->item(row)->text());
+        return hits;
+    }
+};
+
+TEST_F(SearchDialogs, SearchDialogKeepsQueryAndCaseAfterOk)
+{
+    OpenGenerated();
+    TSearchdlg& dlg = Query();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Volltextsuche"));
+    EXPECT_EQ(dlg.Label1->text(), QStringLiteral("Such&begriff:"));
+    EXPECT_EQ(dlg.SHintLabel1->text(), QStringLiteral("\" + \" = And-Suche"));
+    EXPECT_EQ(dlg.SHintLabel2->text(), QStringLiteral("\" - \" = Or-Suche"));
+    EXPECT_EQ(dlg.CaseSensiBox->text(), QStringLiteral("Groß/&Kleinschreibung beachten"));
+    EXPECT_EQ(dlg.size(), QSize(317, 192));
+
+    AnswerQuery(QStringLiteral("Delphi + Bericht"), true);
+    EXPECT_TRUE(dlg.Execute());
+    EXPECT_EQ(dlg.SearchText, QStringLiteral("Delphi + Bericht"));
+    EXPECT_TRUE(dlg.CaseSensitive);
+
+    // Shown again, the last query is all selected; Cancel takes nothing over.
+    QTimer::singleShot(0, &dlg, [&dlg] {
+        EXPECT_EQ(dlg.SearchEdit->selectedText(), QStringLiteral("Delphi + Bericht"));
+        dlg.SearchEdit->setText(QStringLiteral("anders"));
+        dlg.CancelBtn->click();
+    });
+    EXPECT_FALSE(dlg.Execute());
+    EXPECT_EQ(dlg.SearchText, QStringLiteral("Delphi + Bericht"));
+}
+
+TEST_F(SearchDialogs, HitsAppearWhileTheSearchRunsAndEndExact)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("Volltextsuche..."));
+    AnswerQuery(QStringLiteral("zip + c0001"));
+    Window->SBSearchClick();
+    EXPECT_TRUE(results.isVisible());
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip + c0001\" ..."));
+    EXPECT_EQ(results.Foundplaces->text(), QStringLiteral("0"));
+    EXPECT_FALSE(results.OKBtn->isEnabled());
+    ASSERT_NE(results.SearchThread(), nullptr);
+
+    // Entries 1000.. are the first hits: until then OK stays off and nothing is listed.
+    ASSERT_TRUE(ProcessUntil([&] { return results.SrchOutputListBox->count() > 0; }));
+    EXPECT_NE(results.SearchThread(), nullptr) << "the first hits should arrive while the search runs";
+    EXPECT_TRUE(results.OKBtn->isEnabled());
+    EXPECT_EQ(results.SrchOutputListBox->currentRow(), 0);
+    EXPECT_TRUE(results.windowTitle().endsWith(QStringLiteral(" ...")));
+
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip + c0001\" - Fertig"));
+    const auto expected = EngineHits("zip + c0001");
+    EXPECT_EQ(ListedHits(), expected);
+    EXPECT_EQ(results.Foundplaces->text(), QString::number(expected.size()));
+    EXPECT_EQ(results.Searchedplaces->text(), QString::number(kEntries - 1));
+    EXPECT_EQ(results.SrchOutputListBox->currentRow(), 0);
+}
+
+TEST_F(SearchDialogs, CancelHidesAndTheSearchGoesOnToItsEnd)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("Datenbank"), false);
+    results.CancelBtn->click();
+    EXPECT_FALSE(results.isVisible());
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_TRUE(results.windowTitle().endsWith(QStringLiteral(" - Fertig")));
+    EXPECT_EQ(results.SrchOutputListBox->count(), static_cast<int>(EngineHits("Datenbank").size()));
+
+    // While the list holds hits the search command only shows them again.
+    bool asked = false;
+    QTimer::singleShot(0, &Query(), [&] {
+        asked = Query().isVisible();
+        Query().reject();
+    });
+    Window->SBSearchClick();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(results.isVisible());
+}
+
+TEST_F(SearchDialogs, NewSearchStopsTheOldOneAndNoOldHitArrivesAfterwards)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("zip"), false);
+    ASSERT_TRUE(ProcessUntil([&] { return results.SrchOutputListBox->count() > 0; }));
+    TSearchThread* old = results.SearchThread();
+    ASSERT_NE(old, nullptr);
+    const uint64_t oldSerial = old->Serial();
+
+    AnswerQuery(QStringLiteral("gibtesnicht"));
+    results.NewSearchBtn->click();
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    EXPECT_FALSE(results.OKBtn->isEnabled());
+    EXPECT_TRUE(old->Terminated());
+    ASSERT_TRUE(WaitForEnd());
+    // Let anything the old thread may still have sent arrive.
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    EXPECT_EQ(results.Foundplaces->text(), QStringLiteral("0"));
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"gibtesnicht\" - Fertig"));
+
+    // However late a report of the old search comes, it is dropped.
+    TSearchProgress late;
+    late.Searched = 7;
+    late.Hits.emplace_back(7, QStringLiteral("alt"));
+    results.AddProgress(oldSerial, late);
+    results.EndSearch(oldSerial, "");
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"gibtesnicht\" - Fertig"));
+}
+
+TEST_F(SearchDialogs, ASecondSearchFromTheMainWindowStopsTheFirst)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    // Hits only near the end: the list stays empty, so the command asks for a new query.
+    results.StartSearch(QStringLiteral("c0009991"), false);
+    TSearchThread* first = results.SearchThread();
+    ASSERT_NE(first, nullptr);
+    AnswerQuery(QStringLiteral("c0000001"));
+    Window->SBSearchClick();
+    EXPECT_TRUE(first->Terminated());
+    ASSERT_TRUE(WaitForEnd());
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(ListedHits(), EngineHits("c0000001"));
+}
+
+TEST_F(SearchDialogs, OkAndDoubleClickShowTheHitAtOnce)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    std::vector<int> shown;
+    QObject::connect(Window.get(), &TToolDiscMain::EntryShown, Window.get(), [&](int entry) { shown.push_back(entry); });
+    results.StartSearch(QStringLiteral("c0009997 - c0000100"), false);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(ListedHits().size(), 2u);
+    shown.clear();
+    results.OKBtn->click();
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 100);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 100);
+
+    results.show();
+    shown.clear();
+    results.SrchOutputListBox->setCurrentRow(1);
+    results.SrchOutputListBoxDblClick();
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 9997);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 9997);
+}
+
+TEST_F(SearchDialogs, AnErrorKeepsTheHitsAndSaysTheSearchEndedEarly)
+{
+    OpenCopy();
+    const int32_t ref = Window->OverviewOL->TreeData().Texts.Objects(5000);
+    std::filesystem::resize_file(Dir / "Data/Lumarc32.dat", static_cast<uintmax_t>(RecordOffsetOf(ref)) + 10);
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("zip"), false);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip\" - vorzeitig beendet: Stream read error"));
+    // Every short text and component before entry 5000 names a .ZIP file.
+    EXPECT_EQ(results.SrchOutputListBox->count(), 5000 * 2 / 3);
+    EXPECT_EQ(results.Searchedplaces->text(), QStringLiteral("4999"));
+    EXPECT_TRUE(results.OKBtn->isEnabled());
+}
+
+TEST_F(SearchDialogs, ResultsDialogLayout)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    EXPECT_EQ(results.size(), QSize(382, 309));
+    EXPECT_EQ(results.Label1->text(), QStringLiteral("durchsucht:"));
+    EXPECT_EQ(results.Label2->text(), QStringLiteral("Fundstellen:"));
+    EXPECT_EQ(results.NewSearchBtn->text(), QStringLiteral("Neue &Suche"));
+    EXPECT_EQ(results.OKBtn->text(), QStringLiteral("OK"));
+    EXPECT_EQ(results.SrchOutputListBox->geometry(), QRect(20, 52, 335, 205));
+    EXPECT_FALSE(results.OKBtn->isEnabled());
+    // Nothing to open while the list is empty.
+    results.show();
+    results.OKBtnClick();
+    EXPECT_TRUE(results.isVisible());
+}
+
+TEST_F(SearchDialogs, ANewEmptyQueryStopsTheSearchAndEmptiesTheList)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("zip"), false);
+    ASSERT_TRUE(ProcessUntil([&] { return results.SrchOutputListBox->count() > 0; }));
+    AnswerQuery(QString());
+    results.NewSearchBtn->click();
+    EXPECT_EQ(results.SearchThread(), nullptr);
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    EXPECT_FALSE(results.OKBtn->isEnabled());
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip\" - Fertig"));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+}
+
+TEST_F(SearchDialogs, ACharacterTheCatalogueCannotHoldIsNeverFound)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("c0000001 + \u6F22 - c0000002?"), false);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+    results.StartSearch(QStringLiteral("\u6F22 - c0000002"), false);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(ListedHits(), EngineHits("c0000002"));
+}
+
+TEST_F(SearchDialogs, EmptyQueryStartsNothing)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    AnswerQuery(QString());
+    Window->SBSearchClick();
+    EXPECT_EQ(results.SearchThread(), nullptr);
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("Volltextsuche..."));
+}
+
+TEST_F(SearchDialogs, ClosingTheMainWindowDuringASearchStopsAndJoinsIt)
+{
+    OpenGenerated();
+    Results().StartSearch(QStringLiteral("e"), false);
+    ASSERT_TRUE(ProcessUntil([&] { return Results().SrchOutputListBox->count() > 0; }));
+    ASSERT_NE(Results().SearchThread(), nullptr);
+    Window->close();
+    Window.reset();
+    // Reports already on their way find no dialog; nothing may crash.
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+}  // namespace
+}  // namespace lumarc
