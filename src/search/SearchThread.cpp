@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 #include <chrono>
+#include <thread>
 
 #include "SearchFoundDlg.h"
 #include "platform/CodePage.h"
@@ -61,9 +62,12 @@ void TSearchThread::Execute()
                 Thread.Post(std::move(Pending));
         }
     } flush{*this, pending};
+    const std::chrono::microseconds pause(FEntryPause.load());
     for (FIndex = 0; FIndex < FCount; ++FIndex) {
         if (Terminated())
             return;
+        if (pause.count() > 0)
+            std::this_thread::sleep_for(pause);
         if (FSearch->SearchEntry(FIndex, hitText)) {
             pending.Hits.emplace_back(FIndex, QString::fromStdString(Cp1252ToUtf8(hitText)));
             ++FHitCount;

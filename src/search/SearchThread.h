@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,6 +42,10 @@ public:
     // Stops the search and waits for the thread.
     ~TSearchThread() override;
 
+    // A pause before every entry, for all searches started afterwards: tests slow the search
+    // down with it so that they can watch it run on a busy machine. 0 (no pause) by default.
+    static void SetEntryPause(std::chrono::microseconds pause) { FEntryPause.store(pause.count()); }
+
     // Asks the search to stop before its next entry; does not wait.
     void Terminate() { FTerminated.store(true); }
     bool Terminated() const { return FTerminated.load(); }
@@ -64,6 +69,7 @@ private:
     int FIndex = 0;
     int FHitCount = 0;
     std::atomic<bool> FTerminated{false};
+    static inline std::atomic<int64_t> FEntryPause{0};
 };
 
 }  // namespace lumarc

@@ -31,6 +31,19 @@ constexpr int kEntries = 10000;
 
 class SearchDialogs : public test::TMainWindowTest {
 protected:
+    // A whole search then takes about a second, so that these tests can watch it run and stop
+    // it midway even when the machine is busy and the window's thread gets little time.
+    void SetUp() override
+    {
+        test::TMainWindowTest::SetUp();
+        TSearchThread::SetEntryPause(std::chrono::microseconds(50));
+    }
+    void TearDown() override
+    {
+        test::TMainWindowTest::TearDown();
+        TSearchThread::SetEntryPause(std::chrono::microseconds(0));
+    }
+
     TToolDiscMain& OpenGenerated() { return Open(LUMARC_LARGE_CATALOGUE); }
     // For a test that damages the data file.
     TToolDiscMain& OpenCopy()
