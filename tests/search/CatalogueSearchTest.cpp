@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "SyntheticCatalogue.h"
+#include "bench/SyntheticCatalogue.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/BufferedFileStream.h"
 #include "catalogue/CatalogueBuilder.h"
