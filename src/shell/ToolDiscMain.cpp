@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -35,6 +37,8 @@
 #include "Glyphs.h"
 #include "MsgBox.h"
 #include "install/CInstDlg.h"
+#include "search/SearchDlg.h"
+#include "search/SearchFoundDlg.h"
 #include "ProgramEnd.h"
 #include "SplitControl.h"
 #include "WideInfoForm.h"
@@ -196,6 +200,22 @@ TToolDiscMain::~TToolDiscMain()
     ClientArea->removeEventFilter(this);
     OverviewPanel->removeEventFilter(this);
     Splitter->removeEventFilter(this);
+}
+
+void TToolDiscMain::closeEvent(QCloseEvent* event)
+{
+    FSearchCommand->ResultsDialog().StopSearch();
+    FSearchCommand->ResultsDialog().hide();
+    // A command that runs in a dialog (a copy, an unpacking) finishes first: the dialog's
+    // loop ends when the command returns to it.
+    for (QDialog* dialog : {static_cast<QDialog*>(FInstallDialog.data()), static_cast<QDialog*>(FOptionsDialog.data()),
+                            static_cast<QDialog*>(&FSearchCommand->SearchDialog())}) {
+        if (dialog && dialog->isVisible())
+            dialog->reject();
+    }
+    if (FDetailWindow)
+        FDetailWindow->close();
+    QMainWindow::closeEvent(event);
 }
 
 void TToolDiscMain::CreateComponents()

@@ -195,6 +195,9 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The program's other windows go with this one, so that closing it ends the program even
+    // while a dialog is open or a search runs.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The window's parts for display, navigation and output work on its state directly.

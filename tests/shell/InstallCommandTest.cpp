@@ -112,6 +112,44 @@ TEST_F(InstallCommandTest, ShortTextArchiveIsUnpacked)
     EXPECT_EQ(Dialog->DestDirListBox->Directory().toStdString(), Target / "KALENDER");
 }
 
+// The window is closed from the event loop that the command itself runs while it works.
+TEST_F(InstallCommandTest, ClosingTheWindowDuringACopyOrAnUnpackingLetsItFinishAndClosesTheDialog)
+{
+    Show("Teiler Splitterleisten", TToolDiscMain::pkComponent);
+    Answers = {TMsgBox::mrYes};
+    bool closedDuringCopy = false;
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        QTimer::singleShot(0, Window.get(), [&] {
+            closedDuringCopy = Dialog->ProgressForm() != nullptr;
+            Window->close();
+        });
+        Dialog->CopyBtn->click();
+    });
+    Window->SBInstall->click();
+    EXPECT_TRUE(closedDuringCopy);
+    EXPECT_FALSE(Window->isVisible());
+    EXPECT_FALSE(Dialog->isVisible());
+    EXPECT_EQ(ReadFile(Target / "TEILER/teiler.pas"), ReadFile(BuildDir() + "/COMPS/FREEWARE/TEILER.PAS"));
+
+    Window->show();
+    Show("Kalender und Datumsauswahl", TToolDiscMain::pkShortText);
+    Answers = {TMsgBox::mrYes};
+    // An unpacking runs no event loop: the request to close waits until it is done.
+    bool unpackedWhenClosed = false;
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        QTimer::singleShot(0, Window.get(), [&] {
+            unpackedWhenClosed = fs::is_regular_file(Target / "KALENDER/DEMO/KALDEMO.DPR");
+            Window->close();
+        });
+        Dialog->UnpackBtn->click();
+    });
+    Window->SBInstall->click();
+    EXPECT_TRUE(unpackedWhenClosed);
+    EXPECT_FALSE(Window->isVisible());
+    EXPECT_FALSE(Dialog->isVisible());
+    EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/DEMO/KALDEMO.DPR"));
+}
+
 TEST_F(InstallCommandTest, RightButtonOnTheOutlineInstallsTheShownEntry)
 {
     Show("Teiler Splitterleisten", TToolDiscMain::pkComponent);
