@@ -49,6 +49,9 @@ public:
     // Fills treeData from the first outline record in the index; nothing when not active.
     // Raises EBrowzerError "Konnte OutlineText nicht laden!" when the index has none.
     void LoadOutline(TTreeViewData& treeData);
+    // Takes an outline that was read from these same files before (through a container of
+    // its own) in place of loading it again.
+    void AdoptOutline(TTreeViewData& treeData) { FTreeData = &treeData; }
 
     // The indexed stream while active, else null.
     TIndexedStream* IndexedStream() const { return FIndexedStream.get(); }

@@ -117,7 +117,7 @@ int TBrowzerOutline::ImageIndex(int entry) const
     return TOutlineImages::kEntry;
 }
 
-void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container)
+void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container, std::optional<TTreeViewData> preloaded)
 {
     container.SetActive(true);
     TNodeUpdate update(*this);
@@ -127,11 +127,16 @@ void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container)
     // The outline image fills an empty object; a second load must not see the first one's
     // second texts, which an image without them would leave standing.
     FTreeData = TTreeViewData();
-    try {
-        container.LoadOutline(FTreeData);
-    } catch (...) {
-        FTreeData = TTreeViewData();
-        throw;
+    if (preloaded) {
+        FTreeData = std::move(*preloaded);
+        container.AdoptOutline(FTreeData);
+    } else {
+        try {
+            container.LoadOutline(FTreeData);
+        } catch (...) {
+            FTreeData = TTreeViewData();
+            throw;
+        }
     }
 
     const int roots = RootRun();

@@ -6,6 +6,7 @@
 // names an entry.
 
 #include <atomic>
+#include <optional>
 #include <vector>
 
 #include <QTreeWidget>
@@ -33,7 +34,9 @@ public:
     // Opens the container, loads the outline record into TreeData and builds the top level
     // with the first node expanded. The container's open error leaves the control as it was;
     // an error while loading the outline leaves it, and TreeData, empty.
-    void LoadFromContainer(TBrowzerContainer& container);
+    // An outline already read from the container's files (`preloaded`) is taken instead of
+    // loading it again.
+    void LoadFromContainer(TBrowzerContainer& container, std::optional<TTreeViewData> preloaded = std::nullopt);
     // Collapses the first top-level node with everything below it, expands it one level and
     // selects the topmost visible node; nothing when fewer than two nodes exist.
     void ResetOverview();

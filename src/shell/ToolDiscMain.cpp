@@ -4,6 +4,7 @@
 #include "HintSwitch.h"
 #include "InstallCommand.h"
 #include "Navigation.h"
+#include "OutlinePreload.h"
 #include "PrintCommands.h"
 #include "SearchCommand.h"
 
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "CDAboutBox.h"
 #include "Glyphs.h"
@@ -163,8 +165,8 @@ void TToolDiscMain::ShowMessage(TMessageKind kind, const QString& caption, const
     }
 }
 
-TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
-    : QMainWindow(parent), FBrowzerContainer(std::make_unique<TBrowzerContainer>())
+TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutlinePreload* preload)
+    : QMainWindow(parent), FBrowzerContainer(std::make_unique<TBrowzerContainer>()), FPreload(preload)
 {
     setObjectName(QStringLiteral("ToolDiscMain"));
     setWindowTitle(QStringLiteral("Brimvale ToolDisc Viewer"));
@@ -188,6 +190,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(catalogueDir);
+    FPreload = nullptr;
     FSearchCommand = std::make_unique<TSearchCommand>(*this);
 }
 
@@ -411,6 +414,12 @@ void TToolDiscMain::ConnectCommands()
     connect(OverviewOL, &QTreeWidget::currentItemChanged, this, &TToolDiscMain::ScheduleOverviewOLClick);
 }
 
+TToolDiscMain::TCatalogueFiles TToolDiscMain::CatalogueFiles(const QString& catalogueDir)
+{
+    const std::string base = catalogueDir.isEmpty() ? ProgramDir() : IncludeBackslash(catalogueDir.toStdString());
+    return {LocateCatalogueFile(base, "Lumarc32.dat"), LocateCatalogueFile(base, "Lumarc32.idx")};
+}
+
 std::string TToolDiscMain::LocateCatalogueFile(const std::string& baseDir, const std::string& name)
 {
     const std::string inData = baseDir + "Data/" + name;
@@ -457,9 +466,9 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
     FHistory.Clear();
     FRecordHistory = true;
 
-    const std::string base = catalogueDir.isEmpty() ? ProgramDir() : IncludeBackslash(catalogueDir.toStdString());
-    FBrowzerContainer->DataFileName = LocateCatalogueFile(base, "Lumarc32.dat");
-    FBrowzerContainer->IndexFileName = LocateCatalogueFile(base, "Lumarc32.idx");
+    const TCatalogueFiles files = CatalogueFiles(catalogueDir);
+    FBrowzerContainer->DataFileName = files.DataFileName;
+    FBrowzerContainer->IndexFileName = files.IndexFileName;
 
     try {
         OpenCatalogue();
@@ -480,7 +489,10 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
 void TToolDiscMain::OpenCatalogue()
 {
     FBrowzerContainer->CheckVersion();
-    OverviewOL->LoadFromContainer(*FBrowzerContainer);
+    std::optional<TTreeViewData> preloaded;
+    if (FPreload)
+        preloaded = FPreload->Take(FBrowzerContainer->DataFileName, FBrowzerContainer->IndexFileName);
+    OverviewOL->LoadFromContainer(*FBrowzerContainer, std::move(preloaded));
     OverviewOL->ResetOverview();
     TextView->ShowInfoText(*FBrowzerContainer, 0);
     TextView->LayoutRows();

@@ -41,6 +41,7 @@ class TOptionsDialog;
 class TNavigation;
 class TPrintCommands;
 class TSearchCommand;
+class TOutlinePreload;
 class TGauge;
 class TMicaTextView;
 class TSplitControl;
@@ -70,11 +71,19 @@ public:
     // two files looked for in its Data/ subdirectory first. Load failures are reported through
     // the message hook and the window still opens; a data file of the wrong version ends in the
     // container's version-failure handler.
-    explicit TToolDiscMain(const QString& catalogueDir = QString(), QWidget* parent = nullptr);
+    // An outline `preload` started for the same files saves reading the outline again.
+    explicit TToolDiscMain(const QString& catalogueDir = QString(), QWidget* parent = nullptr,
+                           TOutlinePreload* preload = nullptr);
     ~TToolDiscMain() override;
 
     // baseDir + "Data/" + name when that file exists, else baseDir + name.
     static std::string LocateCatalogueFile(const std::string& baseDir, const std::string& name);
+    struct TCatalogueFiles {
+        std::string DataFileName;
+        std::string IndexFileName;
+    };
+    // The two files the window opens for catalogueDir (empty: the program's directory).
+    static TCatalogueFiles CatalogueFiles(const QString& catalogueDir);
 
     TBrowzerContainer& BrowzerContainer() { return *FBrowzerContainer; }
     int PageKind() const { return FPageKind; }
@@ -227,6 +236,7 @@ private:
     void ReportCatalogueError(const std::exception& error);
 
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
+    TOutlinePreload* FPreload = nullptr;  // only while the window is created
     std::unique_ptr<TSplitControl> FSplitControl;
     std::unique_ptr<TCompoText> FCompoText;
     // The window delegates the display, the navigation and the output commands to these.

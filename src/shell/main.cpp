@@ -20,6 +20,7 @@
 #include "Application.h"
 #include "CDSplash.h"
 #include "MsgBox.h"
+#include "OutlinePreload.h"
 #include "ProgramEnd.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
@@ -141,6 +142,10 @@ int main(int argc, char** argv)
     if (screenshot && !HasDisplay())
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
+    // The outline is read while the program sets itself up; the window takes it when it opens.
+    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(args.CatalogueDir);
+    TOutlinePreload preload(files.DataFileName, files.IndexFileName);
+
     TApplication app(argc, argv);
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -184,7 +189,7 @@ int main(int argc, char** argv)
     splash->ShowNow();
     std::unique_ptr<TToolDiscMain> window;
     try {
-        window = std::make_unique<TToolDiscMain>(args.CatalogueDir);
+        window = std::make_unique<TToolDiscMain>(args.CatalogueDir, nullptr, &preload);
     } catch (const EProgramEnd& end) {
         return end.ExitCode();
     }

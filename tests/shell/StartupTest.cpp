@@ -23,6 +23,7 @@
 #include "settings/core/Settings.h"
 #include "shell/CDAboutBox.h"
 #include "shell/CDSplash.h"
+#include "shell/OutlinePreload.h"
 #include "shell/ProgramEnd.h"
 
 using namespace lumarc;
@@ -125,6 +126,40 @@ TEST_F(ShellToolDiscMainStartup, NoCatalogueIsReportedOnceAndTheWindowStillOpens
     EXPECT_FALSE(w.MIPrint->isEnabled());
     // The panes are laid out all the same.
     EXPECT_EQ(w.InfoPanel->geometry().right() + 1, w.ClientArea->width());
+}
+
+TEST_F(ShellToolDiscMainStartup, AnOutlineReadAheadIsTakenOnlyForTheFilesItWasReadFrom)
+{
+    WriteCatalogue(Dir / "Data");
+    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path()));
+    EXPECT_EQ(files.DataFileName, Dir / "Data/Lumarc32.dat");
+    EXPECT_EQ(files.IndexFileName, Dir / "Data/Lumarc32.idx");
+
+    TOutlinePreload other(Dir / "other.dat", files.IndexFileName);
+    EXPECT_FALSE(other.Take(files.DataFileName, files.IndexFileName));
+
+    TToolDiscMain& plain = Open(Dir.Path());
+    const TTreeViewData loaded = plain.OverviewOL->TreeData();
+    Window.reset();
+
+    TOutlinePreload preload(files.DataFileName, files.IndexFileName);
+    Window = std::make_unique<TToolDiscMain>(QString::fromStdString(Dir.Path()), nullptr, &preload);
+    TToolDiscMain& w = *Window;
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(w.OverviewOL->TreeData(), loaded);
+    EXPECT_EQ(w.BrowzerContainer().TreeData(), &w.OverviewOL->TreeData());
+    EXPECT_EQ(w.TextView->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
+    EXPECT_FALSE(preload.Take(files.DataFileName, files.IndexFileName)) << "taken once only";
+}
+
+TEST_F(ShellToolDiscMainStartup, AReadAheadThatFailedLeavesTheReportToTheWindow)
+{
+    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path()));
+    TOutlinePreload preload(files.DataFileName, files.IndexFileName);
+    Window = std::make_unique<TToolDiscMain>(QString::fromStdString(Dir.Path()), nullptr, &preload);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Datenbank nicht gefunden!");
+    EXPECT_EQ(Window->OverviewOL->topLevelItemCount(), 0);
 }
 
 TEST_F(ShellToolDiscMainStartup, LoadFailuresGetTheirOwnMessages)
