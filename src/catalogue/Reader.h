@@ -24,7 +24,9 @@ public:
     {
         // Most reads are a few bytes from the buffer: spare them the call.
         if (count <= FBufEnd - FBufPos) {
-            std::memcpy(buffer, FBuffer.data() + FBufPos, static_cast<size_t>(count));
+            // An empty list reads its zero bytes into a buffer that may not exist.
+            if (count > 0)
+                std::memcpy(buffer, FBuffer.data() + FBufPos, static_cast<size_t>(count));
             FBufPos += count;
             return;
         }

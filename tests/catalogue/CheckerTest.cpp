@@ -56,6 +56,15 @@ TEST(CatalogueChecker, SoundCatalogueHasNoProblems)
     EXPECT_EQ(Check(images.Data, images.Index), std::vector<std::string>{});
 }
 
+TEST(CatalogueChecker, AnOutlineWithoutNodesIsSound)
+{
+    // Found by fuzzing: its empty lists were read into no buffer at all.
+    TCatalogueBuilder builder;
+    builder.AddSource("leer.txt", "OUTLINE ;[MM.]");
+    const auto images = builder.Build();
+    EXPECT_EQ(Check(images.Data, images.Index), std::vector<std::string>{});
+}
+
 TEST(CatalogueChecker, HeaderAndIndexProblems)
 {
     const auto images = Demo();
