@@ -38,7 +38,8 @@ void TScriptOutlineText::SplitLine(const std::string& line, int level, std::stri
     text.erase(open, close - open + 1);
 }
 
-int TScriptOutlineText::BuildLevel(int index, int level, int parent, const std::vector<int>& levels)
+int TScriptOutlineText::BuildLevel(int index, int level, int parent, const std::vector<int>& levels,
+                                   std::vector<TTVRevEntry>& entries)
 {
     const int count = static_cast<int>(levels.size());
     for (;;) {
@@ -46,12 +47,13 @@ int TScriptOutlineText::BuildLevel(int index, int level, int parent, const std::
         SplitLine(Lines[index], level, entry.Text, entry.Text2);
         entry.Parent = parent;
         entry.Date = Date;
-        const int node = TreeData->AddNode(entry);
+        const int node = static_cast<int>(entries.size());
+        entries.push_back(std::move(entry));
         ++index;
         if (index >= count)
             return index;
         if (levels[static_cast<size_t>(index)] > level)
-            index = BuildLevel(index, levels[static_cast<size_t>(index)], node, levels);
+            index = BuildLevel(index, levels[static_cast<size_t>(index)], node, levels, entries);
         if (index >= count || levels[static_cast<size_t>(index)] < level)
             return index;
     }
@@ -67,9 +69,14 @@ void TScriptOutlineText::ParseScript(TScriptParser& parser)
     for (const std::string& line : Lines.Strings())
         levels.push_back(LevelOf(line));
     // A first line that is indented still starts at level 0: it keeps its blanks.
+    // The nodes are laid out in one go: added one by one, a large outline would take time
+    // that grows with the square of its size.
+    std::vector<TTVRevEntry> entries;
+    entries.reserve(levels.size());
     int index = 0;
     while (index < Lines.Count())
-        index = BuildLevel(index, 0, -1, levels);
+        index = BuildLevel(index, 0, -1, levels, entries);
+    TreeData->AssignNodes(std::move(entries));
 }
 
 void TScriptOutlineText::Store()

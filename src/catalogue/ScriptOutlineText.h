@@ -34,7 +34,8 @@ public:
     static int LevelOf(const std::string& line);
 
 private:
-    int BuildLevel(int index, int level, int parent, const std::vector<int>& levels);
+    int BuildLevel(int index, int level, int parent, const std::vector<int>& levels,
+                   std::vector<TTVRevEntry>& entries);
 
     std::unique_ptr<TTreeViewData> FOwnTreeData;
 };

@@ -54,6 +54,50 @@ int TTreeViewData::AddNode(TTVRevEntry& entry)
     return position;
 }
 
+void TTreeViewData::AssignNodes(std::vector<TTVRevEntry> entries)
+{
+    // AddNode puts the top-level nodes first, then one run of children per parent, the runs
+    // in the order their parents got a first child, each run in the order it grew.
+    const size_t count = entries.size();
+    std::vector<std::vector<int32_t>> children(count);
+    std::vector<int32_t> order;
+    order.reserve(count);
+    std::vector<int32_t> firstChildFrom;  // parents in the order they got a first child
+    for (size_t i = 0; i < count; ++i) {
+        const int32_t parent = entries[i].Parent;
+        if (parent < 0 || static_cast<size_t>(parent) >= i) {
+            entries[i].Parent = -1;
+            order.push_back(static_cast<int32_t>(i));
+            continue;
+        }
+        if (children[static_cast<size_t>(parent)].empty())
+            firstChildFrom.push_back(parent);
+        children[static_cast<size_t>(parent)].push_back(static_cast<int32_t>(i));
+    }
+    const auto roots = static_cast<int32_t>(order.size());
+    for (const int32_t parent : firstChildFrom)
+        order.insert(order.end(), children[static_cast<size_t>(parent)].begin(),
+                     children[static_cast<size_t>(parent)].end());
+    std::vector<int32_t> positionOf(count);
+    for (size_t position = 0; position < count; ++position)
+        positionOf[static_cast<size_t>(order[position])] = static_cast<int32_t>(position);
+
+    *this = TTreeViewData();
+    RootCount = roots;
+    Texts.Reserve(static_cast<int>(count));
+    Texts2.Reserve(static_cast<int>(count));
+    for (const int32_t index : order) {
+        TTVRevEntry& entry = entries[static_cast<size_t>(index)];
+        const std::vector<int32_t>& run = children[static_cast<size_t>(index)];
+        Texts.Add(std::move(entry.Text), 0);
+        Texts2.Add(std::move(entry.Text2));
+        ParentList.Add(entry.Parent < 0 ? entry.Parent : positionOf[static_cast<size_t>(entry.Parent)]);
+        FirstChildList.Add(run.empty() ? -1 : positionOf[static_cast<size_t>(run.front())]);
+        ChildCountList.Add(static_cast<int32_t>(run.size()));
+        Dates.Insert(Dates.Count(), entry.Date);
+    }
+}
+
 void TTreeViewData::WriteData(TWriter& writer) const
 {
     WriteInt32(writer, RootCount);

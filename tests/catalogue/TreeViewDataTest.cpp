@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "catalogue/MemoryStream.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/TreeViewData.h"
@@ -43,6 +46,50 @@ TEST(CatalogueTreeViewData, EmptyImageIs25Bytes)
 {
     const std::string image = Image(TTreeViewData());
     EXPECT_EQ(image, std::string(25, '\0'));
+}
+
+TEST(CatalogueTreeViewData, AssignNodesLaysOutWhatAddingOneByOneWould)
+{
+    // Random outlines in script order: each line hangs below one of the lines on the path to
+    // the line before it, as indentation allows.
+    std::mt19937 random(1996);
+    for (int round = 0; round < 200; ++round) {
+        const int count = static_cast<int>(random() % 60);
+        TTreeViewData added;
+        std::vector<TTVRevEntry> entries;
+        std::vector<int> path;       // script indexes from the top down to the last line
+        std::vector<int> positions;  // what AddNode returned for each script line
+        for (int i = 0; i < count; ++i) {
+            path.resize(random() % (path.size() + 1));
+            const int parent = path.empty() ? -1 : path.back();
+            TTVRevEntry entry;
+            entry.Text = "Node " + std::to_string(i);
+            entry.Text2 = std::to_string(round);
+            entry.Date = EncodeDate(1996, 1 + i % 12, 1 + i % 28);
+            entry.Parent = parent;
+            entries.push_back(entry);
+            entry.Parent = parent < 0 ? -1 : positions[static_cast<size_t>(parent)];
+            positions.push_back(added.AddNode(entry));
+            path.push_back(i);
+        }
+        TTreeViewData assigned;
+        assigned.AssignNodes(entries);
+        ASSERT_EQ(assigned, added) << "round " << round;
+    }
+}
+
+TEST(CatalogueTreeViewData, AssignNodesLaysOutALargeOutline)
+{
+    // Fuzzing found a script of 20 000 outline lines that took seconds to build node by node.
+    std::vector<TTVRevEntry> entries(200000);
+    for (size_t i = 0; i < entries.size(); ++i)
+        entries[i].Parent = i % 100 == 0 ? -1 : static_cast<int32_t>(i - i % 100);
+    TTreeViewData data;
+    data.AssignNodes(entries);
+    EXPECT_EQ(data.Count(), 200000);
+    EXPECT_EQ(data.RootCount, 2000);
+    EXPECT_EQ(data.FirstChildList[0], 2000);
+    EXPECT_EQ(data.ChildCountList[0], 99);
 }
 
 TEST(CatalogueTreeViewData, AddNodeKeepsChildrenInRunsAfterTheRoots)
