@@ -134,9 +134,7 @@ TEST_F(DunzipTest, RecordLayout_SizeIsWrittenIntoTheRecord)
 
 TEST_F(DunzipTest, Extract_NestedDirectories_ByteIdentical)
 {
-    std::string binary;
-    for (int i = 0; i < 70000; ++i)
-        binary.push_back(static_cast<char>((i * 7919) % 251));
+    const std::string binary = PoorlyPackingBytes(70000);
     const std::string zip = Zip([&](TZipWriter& w) {
         w.File("readme.txt", "Hallo\r\n").Dir("src/").File("src/grid.pas", "unit Grid;\n").File("src/lib/deep/data.bin", binary);
     });
@@ -150,9 +148,7 @@ TEST_F(DunzipTest, Extract_NestedDirectories_ByteIdentical)
 
 TEST_F(DunzipTest, Extract_AFullDestinationStopsAndLeavesNoPartialFile)
 {
-    std::string big;
-    for (int i = 0; i < 100000; ++i)
-        big.push_back(static_cast<char>((i * 7919) % 251));
+    const std::string big = PoorlyPackingBytes(100000);
     const std::string zip = Zip([&](TZipWriter& w) { w.File("a.txt", "a").File("big.bin", big).File("c.txt", "c"); });
     int result = 0;
     {

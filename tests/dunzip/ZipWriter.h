@@ -11,6 +11,16 @@
 
 namespace lumarc::test {
 
+// Bytes that compress poorly, so that a member holding them stays about as large packed.
+inline std::string PoorlyPackingBytes(int count)
+{
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        bytes.push_back(static_cast<char>((i * 7919) % 251));
+    return bytes;
+}
+
 class TZipWriter {
 public:
     explicit TZipWriter(const std::string& path)

@@ -328,9 +328,7 @@ TEST_F(CInstDlgTest, Unpack_CancelShowsTheNotice)
 
 TEST_F(CInstDlgTest, Unpack_FailuresAreSaidAndAFullDiskLeavesNoPartialFile)
 {
-    std::string big;
-    for (int i = 0; i < 100000; ++i)
-        big.push_back(static_cast<char>((i * 7919) % 251));
+    const std::string big = PoorlyPackingBytes(100000);
     {
         TZipWriter zip(Disc / "comps/grid/BIG.ZIP");
         zip.File("a.txt", "a").File("big.bin", big).File("c.txt", "c");
