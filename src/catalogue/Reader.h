@@ -32,6 +32,16 @@ public:
         }
         ReadThrough(buffer, count);
     }
+    // The next `count` bytes when the buffer holds them all, taken; else nullptr and nothing
+    // taken. Lets a short text be appended straight from the buffer.
+    const char* TakeBuffered(int64_t count)
+    {
+        if (count > FBufEnd - FBufPos)
+            return nullptr;
+        const char* bytes = FBuffer.data() + FBufPos;
+        FBufPos += count;
+        return bytes;
+    }
     // The bytes already in the buffer: at least that many remain, without asking the stream.
     int64_t Buffered() const { return FBufEnd - FBufPos; }
     // The bytes left to read, in the buffer and behind it; counts from the data are checked
