@@ -197,7 +197,7 @@ TCatalogueBuilder::TImages TCatalogueBuilder::Build() const
     TTreeViewData& tree = *outlineRecord.TreeData;
     tree.HasTexts2 = false;
     for (int node = 0; node < tree.Count(); ++node) {
-        const std::string& text2 = tree.Texts2[node];
+        const std::string_view text2 = tree.Texts2[node];
         int32_t ref = kNoRecord;
         TDateTime date = outlineRecord.Date;
         if (!text2.empty()) {

@@ -106,6 +106,24 @@ void ReadStringList(TReader& reader, TStringList& list)
         list.Add(ReadShortString(reader));
 }
 
+void ReadStringList(TReader& reader, TCaptionList& list)
+{
+    list.Clear();
+    const int32_t count = ReadInt32(reader);
+    if (count <= 0)
+        return;
+    if (count > reader.Remaining())
+        throw EReadError(SReadError);
+    std::string chars;
+    std::vector<uint32_t> ends;
+    ends.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        AppendShortString(reader, chars);
+        ends.push_back(static_cast<uint32_t>(chars.size()));
+    }
+    list.Assign(std::move(chars), std::move(ends));
+}
+
 std::vector<int32_t> ReadInt32s(TReader& reader, int64_t count)
 {
     if (count < 0 || count > reader.Remaining() / 4)
@@ -160,7 +178,7 @@ void WriteByte(TWriter& writer, uint8_t value)
     writer.Write(&value, 1);
 }
 
-void WriteShortString(TWriter& writer, const std::string& text)
+void WriteShortString(TWriter& writer, std::string_view text)
 {
     const size_t length = text.size() < kMaxShortString ? text.size() : kMaxShortString;
     WriteByte(writer, static_cast<uint8_t>(length));
@@ -172,6 +190,13 @@ void WriteStringList(TWriter& writer, const TStringList& list)
     WriteInt32(writer, list.Count());
     for (const std::string& s : list.Strings())
         WriteShortString(writer, s);
+}
+
+void WriteStringList(TWriter& writer, const TCaptionList& list)
+{
+    WriteInt32(writer, list.Count());
+    for (int i = 0; i < list.Count(); ++i)
+        WriteShortString(writer, list[i]);
 }
 
 void WriteInt32s(TWriter& writer, const std::vector<int32_t>& values)

@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "CaptionList.h"
 #include "Reader.h"
 #include "StringList.h"
 #include "Writer.h"
@@ -26,6 +28,7 @@ uint8_t ReadByte(TReader& reader);
 std::string ReadShortString(TReader& reader);
 // Clears the list, then appends the strings; a count of 0 or below reads nothing more.
 void ReadStringList(TReader& reader, TStringList& list);
+void ReadStringList(TReader& reader, TCaptionList& list);
 // A negative count is a read error; the values are read as one block.
 std::vector<int32_t> ReadInt32Block(TReader& reader);
 // Reads `count` int32 values as one block.
@@ -44,8 +47,9 @@ int32_t AppendStringList(TReader& reader, std::string& out, std::vector<size_t>*
 void WriteInt32(TWriter& writer, int32_t value);
 void WriteByte(TWriter& writer, uint8_t value);
 // Texts longer than 255 bytes are cut to their first 255.
-void WriteShortString(TWriter& writer, const std::string& text);
+void WriteShortString(TWriter& writer, std::string_view text);
 void WriteStringList(TWriter& writer, const TStringList& list);
+void WriteStringList(TWriter& writer, const TCaptionList& list);
 void WriteInt32Block(TWriter& writer, const std::vector<int32_t>& values);
 void WriteInt32s(TWriter& writer, const std::vector<int32_t>& values);
 // Always the short form (tag 6); texts are cut to 255 bytes.

@@ -7,7 +7,7 @@ namespace lumarc {
 void TTreeViewData::GetNode(int index, TTVRevEntry& entry) const
 {
     entry.Text = Texts[index];
-    entry.Text2 = index >= 0 && index < Texts2.Count() ? Texts2[index] : std::string();
+    entry.Text2 = index >= 0 && index < Texts2.Count() ? Texts2[index] : std::string_view();
     entry.ChildCount = ChildCountList[index];
     entry.FirstChild = FirstChildList[index];
     entry.Parent = ParentList[index];

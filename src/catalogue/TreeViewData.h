@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "CaptionList.h"
 #include "DateList.h"
 #include "IntList.h"
-#include "StringList.h"
 
 namespace lumarc {
 
@@ -25,8 +25,8 @@ struct TTVRevEntry {
 
 class TTreeViewData {
 public:
-    TStringList Texts;   // captions; the object slot holds the node's record reference
-    TStringList Texts2;  // second texts
+    TCaptionList Texts;   // captions; the object slot holds the node's record reference
+    TCaptionList Texts2;  // second texts
     TIntList ParentList;
     TIntList FirstChildList;
     TIntList ChildCountList;

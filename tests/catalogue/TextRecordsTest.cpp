@@ -195,7 +195,7 @@ TEST(CatalogueOutlineText, ThreeLevelsAndShallowerLinesJoinTheOuterGroup)
     // "  B?" is shallower than A1's level 4: it joins the top level with its blanks kept.
     std::vector<std::string> texts;
     for (int i = 0; i < tree.Count(); ++i)
-        texts.push_back(tree.Texts[i]);
+        texts.emplace_back(tree.Texts[i]);
     EXPECT_EQ(texts, (std::vector<std::string>{"A", "  B?", "C", "A1", "A1x", "x] y [z"}));
     tree.GetNode(5, entry);
     EXPECT_EQ(entry.Text2, "");  // "]" before "[" keeps both brackets

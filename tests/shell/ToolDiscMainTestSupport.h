@@ -108,7 +108,7 @@ protected:
     {
         const TTreeViewData& tree = Window->OverviewOL->TreeData();
         for (int i = 0; i < tree.Count(); ++i) {
-            const std::string& text = tree.Texts[i];
+            const std::string_view text = tree.Texts[i];
             const size_t first = text.find_first_not_of(' ');
             const size_t last = text.find_last_not_of(' ');
             if (first != std::string::npos && text.substr(first, last - first + 1) == caption)

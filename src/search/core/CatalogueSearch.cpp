@@ -34,11 +34,11 @@ TCatalogueSearch::TCatalogueSearch(const TTreeViewData& treeData, std::string da
 
 TCatalogueSearch::~TCatalogueSearch() = default;
 
-std::string TCatalogueSearch::HitText(const std::string& caption, const std::string* shortTextFirstLine)
+std::string TCatalogueSearch::HitText(std::string_view caption, const std::string* shortTextFirstLine)
 {
     if (shortTextFirstLine && UpperCaseAZ(*shortTextFirstLine).find(".ZIP") != std::string::npos)
         return *shortTextFirstLine;
-    return caption;
+    return std::string(caption);
 }
 
 bool TCatalogueSearch::SearchEntry(int index, std::string& hitText)

@@ -2,9 +2,10 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "SearchMatcher.h"
-#include "catalogue/StringList.h"
+#include "catalogue/CaptionList.h"
 
 namespace lumarc {
 
@@ -32,10 +33,10 @@ public:
 
     // The list text of a hit: a short text whose first line contains ".ZIP" (any case) is
     // listed under that line as stored, every other entry under its caption.
-    static std::string HitText(const std::string& caption, const std::string* shortTextFirstLine);
+    static std::string HitText(std::string_view caption, const std::string* shortTextFirstLine);
 
 private:
-    TStringList FEntries;  // captions, each with its record reference
+    TCaptionList FEntries;  // captions, each with its record reference
     std::string FDataFileName;
     TSearchMatcher FMatcher;
     std::unique_ptr<TBufferedFileStream> FData;

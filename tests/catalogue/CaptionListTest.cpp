@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Exception.h"
+#include "catalogue/CaptionList.h"
+#include "catalogue/Coding.h"
+#include "catalogue/MemoryStream.h"
+
+using namespace lumarc;
+
+namespace {
+
+TCaptionList Captions(const std::vector<std::string>& texts)
+{
+    TCaptionList list;
+    for (size_t i = 0; i < texts.size(); ++i)
+        list.Add(texts[i], static_cast<int32_t>(100 + i));
+    return list;
+}
+
+std::string Encoded(const TCaptionList& list)
+{
+    TMemoryStream stream;
+    {
+        TWriter writer(stream);
+        WriteStringList(writer, list);
+        writer.FlushBuffer();
+    }
+    return stream.Bytes();
+}
+
+}  // namespace
+
+TEST(CaptionList, InsertKeepsEveryTextAndObjectInPlace)
+{
+    TCaptionList list = Captions({"Tools", "", "Grids"});
+    list.Insert(1, "Editors ", 7);
+    list.Insert(0, "Anfang", 8);
+    list.Insert(list.Count(), "", 9);
+    EXPECT_EQ(list.Strings(), (std::vector<std::string>{"Anfang", "Tools", "Editors ", "", "Grids", ""}));
+    const std::vector<int32_t> objects{8, 100, 7, 101, 102, 9};
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(list.Objects(i), objects[static_cast<size_t>(i)]) << i;
+    list.SetObject(3, -1);
+    EXPECT_EQ(list.Objects(3), -1);
+    EXPECT_EQ(list[4], "Grids");
+}
+
+TEST(CaptionList, BadIndexesRaiseTheListError)
+{
+    TCaptionList list = Captions({"eins"});
+    EXPECT_THROW(list[1], EListError);
+    EXPECT_THROW(list[-1], EListError);
+    EXPECT_THROW(list.Objects(1), EListError);
+    EXPECT_THROW(list.SetObject(-1, 0), EListError);
+    EXPECT_THROW(list.Insert(2, "x"), EListError);
+    try {
+        list[5];
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (5)");
+    }
+    EXPECT_EQ(list.Strings(), std::vector<std::string>{"eins"});
+}
+
+TEST(CaptionList, AssignRefusesEndsThatDoNotCoverTheBytes)
+{
+    TCaptionList list = Captions({"alt"});
+    EXPECT_THROW(list.Assign("abcdef", {3, 2, 6}), EListError);
+    EXPECT_THROW(list.Assign("abcdef", {3, 5}), EListError);
+    EXPECT_THROW(list.Assign("abc", {}), EListError);
+    EXPECT_EQ(list.Strings(), std::vector<std::string>{"alt"});
+    list.Assign("abcdef", {3, 3, 6});
+    EXPECT_EQ(list.Strings(), (std::vector<std::string>{"abc", "", "def"}));
+    EXPECT_EQ(list.Objects(2), 0);
+}
+
+// The outline's captions and every other string list share one encoding: the same bytes must
+// read back to the same texts, also across the reader's buffer and from every truncation.
+TEST(CaptionList, EncodesExactlyAsAStringList)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < 100; ++i)
+        texts.push_back(std::string(static_cast<size_t>(i * 3 % 256), static_cast<char>('a' + i % 26)));
+    texts.push_back(std::string(300, 'x'));
+    texts.push_back("Gr\xF6\xDF" "e");
+    TStringList lines;
+    for (const std::string& text : texts)
+        lines.Add(text);
+    const TCaptionList captions = Captions(texts);
+    TMemoryStream linesStream;
+    {
+        TWriter writer(linesStream);
+        WriteStringList(writer, lines);
+        writer.FlushBuffer();
+    }
+    const std::string bytes = Encoded(captions);
+    ASSERT_EQ(bytes, linesStream.Bytes());
+    ASSERT_GT(bytes.size(), 2u * TReader::kBufferSize);
+
+    TMemoryStream stream(bytes + "tail");
+    TCaptionList back = Captions({"alt"});
+    {
+        TReader reader(stream);
+        ReadStringList(reader, back);
+    }
+    texts[100].resize(255);
+    EXPECT_EQ(back.Strings(), texts);
+    EXPECT_EQ(stream.Position(), static_cast<int64_t>(bytes.size()));
+
+    for (size_t length = 0; length < bytes.size(); length += 97) {
+        TMemoryStream cut(bytes.substr(0, length));
+        TReader reader(cut);
+        TCaptionList list;
+        EXPECT_THROW(ReadStringList(reader, list), EReadError) << length;
+    }
+}
+
+TEST(CaptionList, EmptyAndNegativeCountsClearTheTarget)
+{
+    EXPECT_EQ(Encoded(TCaptionList()), std::string(4, '\0'));
+    for (const std::string& bytes : {std::string(4, '\0'), std::string("\xFF\xFF\xFF\xFF", 4)}) {
+        TCaptionList target = Captions({"alt", "älter"});
+        TMemoryStream stream(bytes);
+        TReader reader(stream);
+        ReadStringList(reader, target);
+        EXPECT_TRUE(target.Empty());
+    }
+    TMemoryStream huge(std::string("\xFF\xFF\xFF\x7F" "abc", 7));
+    TReader reader(huge);
+    TCaptionList list;
+    EXPECT_THROW(ReadStringList(reader, list), EReadError);
+}
