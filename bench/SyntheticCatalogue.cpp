@@ -80,8 +80,14 @@ std::unique_ptr<TParamScriptComponent> MakeRecord(int entry, TRandom& random)
     switch (entry % 3) {
     case 0: {
         auto info = std::make_unique<TScriptInfoText>();
-        FillLines(info->Lines, random, 15, 40);
-        info->Lines.Insert(0, "<F1>Eintrag " + Number(entry));
+        TStringList body;
+        FillLines(body, random, 15, 40);
+        // A heading, then the body in the body font, as real info texts are written: a line
+        // without a font mark keeps the one before.
+        info->Lines.Clear();
+        info->Lines.Add("<F1>Eintrag " + Number(entry));
+        for (int i = 0; i < body.Count(); ++i)
+            info->Lines.Add((i == 0 ? "<F0>" : "") + body[i]);
         return info;
     }
     case 1: {
