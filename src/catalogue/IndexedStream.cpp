@@ -1,5 +1,7 @@
 #include "IndexedStream.h"
 
+#include <string>
+
 #include "Coding.h"
 #include "MemoryStream.h"
 
@@ -9,8 +11,14 @@ TIndexedStream::TIndexedStream(TStream& dataStream, TStream& indexStream, bool u
     : FDataStream(dataStream), FIndexStream(&indexStream)
 {
     if (!useIndexDirectly) {
-        FOwnedIndex = std::make_unique<TMemoryStream>();
-        FOwnedIndex->CopyFrom(indexStream, 0);
+        // In one read: a large index copied block by block into a growing stream spent more
+        // time reallocating than reading.
+        indexStream.SetPosition(0);
+        std::string bytes(static_cast<size_t>(indexStream.Size()), '\0');
+        indexStream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+        FOwnedIndex = std::make_unique<TMemoryStream>(std::move(bytes));
+        // Entries added later go after the copied ones.
+        FOwnedIndex->Seek(0, TSeekOrigin::soEnd);
         FIndexStream = FOwnedIndex.get();
     }
 }

@@ -56,9 +56,17 @@ TEST(CatalogueIndexedStream, CopyingModeKeepsItsOwnCopy)
 {
     TMemoryStream data, index(Entry(3, 8));
     TIndexedStream indexed(data, index, false);
+    // An entry added to the copy goes behind the copied ones, the file stays as it was.
+    indexed.AddEntry(5, 16);
     index.SetPosition(0);
     index.WriteBuffer(Entry(4, 8).data(), 8);
     TIndexEntry key;
     key.RecordType = 3;
     EXPECT_TRUE(indexed.FindEntry(key));
+    const std::vector<TIndexEntry> entries = indexed.Entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].RecordType, 3);
+    EXPECT_EQ(entries[1].RecordType, 5);
+    EXPECT_EQ(entries[1].Offset, 16);
+    EXPECT_EQ(index.Size(), 8);
 }
