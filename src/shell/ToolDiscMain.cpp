@@ -488,6 +488,9 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
 
 void TToolDiscMain::OpenCatalogue()
 {
+    // Opened first, the files stay open through the version check for the outline's load
+    // instead of being opened twice, each time copying the index.
+    FBrowzerContainer->SetActive(true);
     FBrowzerContainer->CheckVersion();
     std::optional<TTreeViewData> preloaded;
     if (FPreload)
