@@ -128,11 +128,13 @@ std::vector<int32_t> ReadInt32s(TReader& reader, int64_t count)
 {
     if (count < 0 || count > reader.Remaining() / 4)
         throw EReadError(SReadError);
-    std::vector<uint8_t> raw(static_cast<size_t>(count) * 4);
-    reader.Read(raw.data(), static_cast<int64_t>(raw.size()));
+    // Read into the values themselves and decoded in place: an outline's lists are large
+    // enough for a second buffer to show at start-up.
     std::vector<int32_t> values(static_cast<size_t>(count));
+    reader.Read(values.data(), count * 4);
+    auto* raw = reinterpret_cast<const uint8_t*>(values.data());
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = GetInt32LE(raw.data() + 4 * i);
+        values[i] = GetInt32LE(raw + 4 * i);
     return values;
 }
 
