@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/Exception.h"
@@ -92,6 +93,14 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
     if (result < 0)
         throw EStreamError("Seek error on \"" + FFileName + "\": " + std::strerror(errno));
     return result;
+}
+
+int64_t TFileStream::Size()
+{
+    struct stat info {};
+    if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode))
+        return TStream::Size();
+    return static_cast<int64_t>(info.st_size);
 }
 
 void TFileStream::Sync()

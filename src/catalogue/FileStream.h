@@ -21,6 +21,8 @@ public:
     int64_t Write(const void* buffer, int64_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     int64_t ReadAt(int64_t offset, void* buffer, int64_t count) override;
+    // One system call instead of three seeks: every count read from a record asks for it.
+    int64_t Size() override;
 
     const std::string& FileName() const { return FFileName; }
     // Flushes written data to the disk; raises EWriteError when that fails.
