@@ -62,6 +62,18 @@ void AppendText(TReader& reader, int64_t length, std::string& out)
     reader.Read(out.data() + at, length);
 }
 
+// A string list's count, 0 for none or below; every short string takes at least its length
+// byte, so a count beyond the bytes left is a read error before anything is allocated.
+int32_t ReadStringCount(TReader& reader)
+{
+    const int32_t count = ReadInt32(reader);
+    if (count <= 0)
+        return 0;
+    if (count > reader.Remaining())
+        throw EReadError(SReadError);
+    return count;
+}
+
 }  // namespace
 
 std::string ReadShortString(TReader& reader)
@@ -78,11 +90,7 @@ void AppendShortString(TReader& reader, std::string& out)
 
 int32_t AppendStringList(TReader& reader, std::string& out, std::vector<size_t>* lineStarts)
 {
-    const int32_t count = ReadInt32(reader);
-    if (count <= 0)
-        return 0;
-    if (count > reader.Remaining())
-        throw EReadError(SReadError);
+    const int32_t count = ReadStringCount(reader);
     for (int32_t i = 0; i < count; ++i) {
         if (lineStarts)
             lineStarts->push_back(out.size());
@@ -95,12 +103,7 @@ int32_t AppendStringList(TReader& reader, std::string& out, std::vector<size_t>*
 void ReadStringList(TReader& reader, TStringList& list)
 {
     list.Clear();
-    const int32_t count = ReadInt32(reader);
-    if (count <= 0)
-        return;
-    // Every short string takes at least its length byte.
-    if (count > reader.Remaining())
-        throw EReadError(SReadError);
+    const int32_t count = ReadStringCount(reader);
     list.Reserve(count);
     for (int32_t i = 0; i < count; ++i)
         list.Add(ReadShortString(reader));
@@ -109,11 +112,7 @@ void ReadStringList(TReader& reader, TStringList& list)
 void ReadStringList(TReader& reader, TCaptionList& list)
 {
     list.Clear();
-    const int32_t count = ReadInt32(reader);
-    if (count <= 0)
-        return;
-    if (count > reader.Remaining())
-        throw EReadError(SReadError);
+    const int32_t count = ReadStringCount(reader);
     std::string chars;
     std::vector<uint32_t> ends;
     ends.reserve(static_cast<size_t>(count));
