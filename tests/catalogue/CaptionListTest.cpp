@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,35 @@ TEST(CaptionList, EncodesExactlyAsAStringList)
         TReader reader(cut);
         TCaptionList list;
         EXPECT_THROW(ReadStringList(reader, list), EReadError) << length;
+    }
+}
+
+// A long list sizes its buffer from its first texts: lists whose first texts are much shorter
+// or much longer than the rest must read back whole all the same.
+TEST(CaptionList, LongListsReadWholeWhateverTheirFirstTextsAre)
+{
+    const auto shaped = [](int count, const std::function<size_t(int)>& length) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < count; ++i)
+            texts.push_back(std::string(length(i), static_cast<char>('A' + i % 26)));
+        return texts;
+    };
+    const std::vector<std::vector<std::string>> lists = {
+        shaped(3000, [](int i) { return i < 300 ? size_t{0} : size_t{200}; }),
+        shaped(3000, [](int i) { return i < 256 ? size_t{255} : size_t{1}; }),
+        shaped(2000, [](int i) { return static_cast<size_t>(i * 7 % 256); }),
+        shaped(257, [](int) { return size_t{3}; }),
+    };
+    for (const std::vector<std::string>& texts : lists) {
+        const std::string bytes = Encoded(Captions(texts));
+        // Something behind the list, as in a record, and nothing: both bound the estimate.
+        for (const std::string& behind : {std::string(), std::string(1000, 'z')}) {
+            TMemoryStream stream(bytes + behind);
+            TReader reader(stream);
+            TCaptionList back;
+            ReadStringList(reader, back);
+            EXPECT_EQ(back.Strings(), texts) << texts.size() << " texts, " << behind.size() << " bytes behind";
+        }
     }
 }
 
