@@ -22,13 +22,25 @@ std::string_view TCaptionList::operator[](int index) const
 int32_t TCaptionList::Objects(int index) const
 {
     CheckIndex(index);
-    return FObjects[static_cast<size_t>(index)];
+    return FObjects.empty() ? 0 : FObjects[static_cast<size_t>(index)];
 }
 
 void TCaptionList::SetObject(int index, int32_t value)
 {
     CheckIndex(index);
+    if (FObjects.empty()) {
+        if (value == 0)
+            return;
+        FObjects.assign(FEnds.size(), 0);
+    }
     FObjects[static_cast<size_t>(index)] = value;
+}
+
+void TCaptionList::SetObjects(std::vector<int32_t> objects)
+{
+    if (objects.size() != FEnds.size())
+        throw EListError(ListIndexError(static_cast<long long>(objects.size())));
+    FObjects = std::move(objects);
 }
 
 int TCaptionList::Add(std::string_view text, int32_t object)
@@ -44,13 +56,16 @@ void TCaptionList::Insert(int index, std::string_view text, int32_t object)
     // The offsets are 32 bits: far beyond any outline, but a list must not wrap silently.
     if (text.size() > std::numeric_limits<uint32_t>::max() - FChars.size())
         throw EListError(ListIndexError(index));
+    if (!FObjects.empty() || object != 0) {
+        FObjects.resize(FEnds.size(), 0);
+        FObjects.insert(FObjects.begin() + index, object);
+    }
     const size_t start = Start(index);
     const auto length = static_cast<uint32_t>(text.size());
     FChars.insert(start, text);
     FEnds.insert(FEnds.begin() + index, static_cast<uint32_t>(start));
     for (size_t i = static_cast<size_t>(index); i < FEnds.size(); ++i)
         FEnds[i] += length;
-    FObjects.insert(FObjects.begin() + index, object);
 }
 
 void TCaptionList::Clear()
@@ -63,7 +78,6 @@ void TCaptionList::Clear()
 void TCaptionList::Reserve(int count)
 {
     FEnds.reserve(static_cast<size_t>(count));
-    FObjects.reserve(static_cast<size_t>(count));
 }
 
 void TCaptionList::Assign(std::string chars, std::vector<uint32_t> ends)
@@ -78,7 +92,17 @@ void TCaptionList::Assign(std::string chars, std::vector<uint32_t> ends)
         throw EListError(ListIndexError(static_cast<int>(ends.size())));
     FChars = std::move(chars);
     FEnds = std::move(ends);
-    FObjects.assign(FEnds.size(), 0);
+    FObjects.clear();
+}
+
+bool TCaptionList::operator==(const TCaptionList& other) const
+{
+    if (FChars != other.FChars || FEnds != other.FEnds)
+        return false;
+    for (int i = 0; i < Count(); ++i)
+        if (Objects(i) != other.Objects(i))
+            return false;
+    return true;
 }
 
 std::vector<std::string> TCaptionList::Strings() const

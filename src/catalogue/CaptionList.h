@@ -20,17 +20,19 @@ public:
     std::string_view operator[](int index) const;
     int32_t Objects(int index) const;
     void SetObject(int index, int32_t value);
+    // One object per text, in order; another count raises EListError.
+    void SetObjects(std::vector<int32_t> objects);
 
     int Add(std::string_view text, int32_t object = 0);
     void Insert(int index, std::string_view text, int32_t object = 0);
     void Clear();
     void Reserve(int count);
     // Takes strings laid end to end in `chars`, string i ending at ends[i]; the ends must rise
-    // and the last be the length of `chars` (else EListError). Every object slot is 0.
+    // and the last be the length of `chars` (else EListError). Every object is 0.
     void Assign(std::string chars, std::vector<uint32_t> ends);
 
     std::vector<std::string> Strings() const;
-    bool operator==(const TCaptionList&) const = default;
+    bool operator==(const TCaptionList& other) const;
 
 private:
     void CheckIndex(int index) const;
@@ -38,6 +40,8 @@ private:
 
     std::string FChars;
     std::vector<uint32_t> FEnds;
+    // Empty while every object is 0: second texts never carry one, and a large outline need
+    // not hold a slot per node for them.
     std::vector<int32_t> FObjects;
 };
 

@@ -126,9 +126,7 @@ void TTreeViewData::ReadData(TReader& reader)
     FirstChildList.ReadData(reader);
     ChildCountList.ReadData(reader);
     Dates.ReadData(reader);
-    const std::vector<int32_t> refs = ReadInt32s(reader, Texts.Count());
-    for (int i = 0; i < Texts.Count(); ++i)
-        Texts.SetObject(i, refs[static_cast<size_t>(i)]);
+    Texts.SetObjects(ReadInt32s(reader, Texts.Count()));
 }
 
 }  // namespace lumarc

@@ -66,6 +66,30 @@ TEST(CaptionList, BadIndexesRaiseTheListError)
     EXPECT_EQ(list.Strings(), std::vector<std::string>{"eins"});
 }
 
+TEST(CaptionList, ObjectsReadZeroUntilSetAndCompareByValue)
+{
+    TCaptionList plain;
+    plain.Add("eins");
+    plain.Add("zwei");
+    TCaptionList zeroed = plain;
+    zeroed.SetObject(1, 5);
+    EXPECT_NE(zeroed, plain);
+    zeroed.SetObject(1, 0);
+    EXPECT_EQ(zeroed, plain);
+    EXPECT_EQ(plain.Objects(1), 0);
+
+    // A first object given by an insertion keeps the zeros of the texts before and after it.
+    plain.Insert(1, "mitte", -7);
+    EXPECT_EQ(plain.Objects(0), 0);
+    EXPECT_EQ(plain.Objects(1), -7);
+    EXPECT_EQ(plain.Objects(2), 0);
+
+    plain.SetObjects({1, 2, 3});
+    EXPECT_EQ(plain.Objects(2), 3);
+    EXPECT_THROW(plain.SetObjects({1, 2}), EListError);
+    EXPECT_EQ(plain.Objects(1), 2);
+}
+
 TEST(CaptionList, AssignRefusesEndsThatDoNotCoverTheBytes)
 {
     TCaptionList list = Captions({"alt"});
