@@ -7,6 +7,19 @@
 
 namespace lumarc {
 
+namespace {
+
+TIndexEntry DecodeEntry(const uint8_t* raw)
+{
+    TIndexEntry entry;
+    entry.RecordType = GetInt16LE(raw);
+    entry.Reserved = static_cast<uint16_t>(GetInt16LE(raw + 2));
+    entry.Offset = GetInt32LE(raw + 4);
+    return entry;
+}
+
+}  // namespace
+
 TIndexedStream::TIndexedStream(TStream& dataStream, TStream& indexStream, bool useIndexDirectly)
     : FDataStream(dataStream), FIndexStream(&indexStream)
 {
@@ -30,14 +43,32 @@ bool TIndexedStream::ReadEntry(TIndexEntry& entry)
     uint8_t raw[TIndexEntry::kSize];
     if (FIndexStream->Read(raw, TIndexEntry::kSize) != TIndexEntry::kSize)
         return false;
-    entry.RecordType = GetInt16LE(raw);
-    entry.Reserved = static_cast<uint16_t>(GetInt16LE(raw + 2));
-    entry.Offset = GetInt32LE(raw + 4);
+    entry = DecodeEntry(raw);
     return true;
+}
+
+bool TIndexedStream::FindInCopy(TIndexEntry& key)
+{
+    // Scanned in place: the outline's entry is the last of a large index, and reading up to
+    // it entry by entry through the stream cost a call per entry.
+    const std::string& bytes = FOwnedIndex->Bytes();
+    const auto* raw = reinterpret_cast<const uint8_t*>(bytes.data());
+    const size_t whole = bytes.size() / TIndexEntry::kSize * TIndexEntry::kSize;
+    for (size_t at = 0; at < whole; at += TIndexEntry::kSize) {
+        if (GetInt16LE(raw + at) == key.RecordType) {
+            key = DecodeEntry(raw + at);
+            FOwnedIndex->SetPosition(static_cast<int64_t>(at) + TIndexEntry::kSize);
+            return true;
+        }
+    }
+    FOwnedIndex->SetPosition(static_cast<int64_t>(bytes.size()));
+    return false;
 }
 
 bool TIndexedStream::FindEntry(TIndexEntry& key)
 {
+    if (FOwnedIndex)
+        return FindInCopy(key);
     FIndexStream->SetPosition(0);
     TIndexEntry entry;
     while (ReadEntry(entry)) {

@@ -40,6 +40,7 @@ public:
 
 private:
     bool ReadEntry(TIndexEntry& entry);
+    bool FindInCopy(TIndexEntry& key);
 
     TStream& FDataStream;
     std::unique_ptr<TMemoryStream> FOwnedIndex;

@@ -35,21 +35,28 @@ TEST(CatalogueIndexedStream, EmptyIndexFindsNothing)
     EXPECT_FALSE(indexed.FindEntry(key));
 }
 
+// Both modes find alike and leave the index where reading entry by entry would.
 TEST(CatalogueIndexedStream, FirstMatchWinsAndReservedBytesDoNotMatter)
 {
-    TMemoryStream data, index(Entry(4, 4) + Entry(3, 100, 0xBEEF) + Entry(3, 200) + "\x03\x00");
-    TIndexedStream indexed(data, index, false);
-    TIndexEntry key;
-    key.RecordType = 3;
-    key.Offset = 999;
-    ASSERT_TRUE(indexed.FindEntry(key));
-    EXPECT_EQ(key.Offset, 100);
-    EXPECT_EQ(key.Reserved, 0xBEEF);
-    EXPECT_EQ(indexed.IndexStream().Position(), 16);
+    for (const bool direct : {false, true}) {
+        TMemoryStream data, index(Entry(4, 4) + Entry(3, 100, 0xBEEF) + Entry(3, 200) + std::string("\x03\x00", 2));
+        TIndexedStream indexed(data, index, direct);
+        TIndexEntry key;
+        key.RecordType = 3;
+        key.Offset = 999;
+        ASSERT_TRUE(indexed.FindEntry(key)) << direct;
+        EXPECT_EQ(key.Offset, 100);
+        EXPECT_EQ(key.Reserved, 0xBEEF);
+        EXPECT_EQ(indexed.IndexStream().Position(), 16);
 
-    key.RecordType = 5;
-    EXPECT_FALSE(indexed.FindEntry(key));
-    EXPECT_EQ(indexed.Entries().size(), 3u);
+        // The two trailing bytes look like type 3 but make no whole entry.
+        key.RecordType = 5;
+        key.Offset = 999;
+        EXPECT_FALSE(indexed.FindEntry(key)) << direct;
+        EXPECT_EQ(key.Offset, 999);
+        EXPECT_EQ(indexed.IndexStream().Position(), 26);
+        EXPECT_EQ(indexed.Entries().size(), 3u);
+    }
 }
 
 TEST(CatalogueIndexedStream, CopyingModeKeepsItsOwnCopy)
