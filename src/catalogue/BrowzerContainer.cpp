@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 #include "Coding.h"
 #include "ScriptOutlineText.h"
@@ -70,6 +71,17 @@ void TBrowzerContainer::CloseFiles()
     FIndexedStream.reset();
     FIndexFile.reset();
     FDataFile.reset();
+}
+
+void TBrowzerContainer::TakeOpenFiles(TBrowzerContainer& other)
+{
+    if (FActive || !other.FActive || other.DataFileName != DataFileName || other.IndexFileName != IndexFileName)
+        return;
+    FDataFile = std::move(other.FDataFile);
+    FIndexFile = std::move(other.FIndexFile);
+    FIndexedStream = std::move(other.FIndexedStream);
+    FActive = FilesOpen = true;
+    other.FActive = other.FilesOpen = false;
 }
 
 TStream& TBrowzerContainer::DataStream() const

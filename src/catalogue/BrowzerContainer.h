@@ -52,6 +52,10 @@ public:
     // Takes an outline that was read from these same files before (through a container of
     // its own) in place of loading it again.
     void AdoptOutline(TTreeViewData& treeData) { FTreeData = &treeData; }
+    // Takes over the open files and index copy of `other`, which must be active on the same
+    // file names while this one is not; else nothing changes. `other` is left inactive. Spares
+    // opening the files, and copying the index, a second time.
+    void TakeOpenFiles(TBrowzerContainer& other);
 
     // The indexed stream while active, else null.
     TIndexedStream* IndexedStream() const { return FIndexedStream.get(); }

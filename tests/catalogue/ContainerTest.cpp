@@ -179,3 +179,40 @@ TEST_F(CatalogueContainer, ReadRecordFollowsTheReadingProtocol)
     EXPECT_THROW(Container.ReadRecord(past, 1 << 20), EReadError);
     EXPECT_EQ(past.RecordStream(), nullptr);
 }
+
+TEST_F(CatalogueContainer, OpenFilesAreTakenOnlyFromAnActiveContainerOnTheSameFiles)
+{
+    WriteCatalogue();
+    TBrowzerContainer other;
+    other.DataFileName = Container.DataFileName;
+    other.IndexFileName = Container.IndexFileName;
+    Container.TakeOpenFiles(other);  // not active: nothing to take
+    EXPECT_FALSE(Container.Active());
+
+    other.SetActive(true);
+    TBrowzerContainer elsewhere;
+    elsewhere.DataFileName = (FDir / "anders.dat").string();
+    elsewhere.IndexFileName = Container.IndexFileName;
+    elsewhere.TakeOpenFiles(other);  // other file names
+    EXPECT_FALSE(elsewhere.Active());
+    EXPECT_TRUE(other.Active());
+
+    Container.TakeOpenFiles(other);
+    EXPECT_TRUE(Container.Active());
+    EXPECT_FALSE(other.Active());
+    EXPECT_EQ(other.IndexedStream(), nullptr);
+    // Taken files serve as if opened here: the outline and a record read through them.
+    TTreeViewData tree;
+    Container.LoadOutline(tree);
+    EXPECT_EQ(tree.Texts.Strings(), (std::vector<std::string>{"Tools", "Editors"}));
+    TScriptInfoText info;
+    Container.ReadRecord(info, 4);
+    EXPECT_EQ(info.Lines.Strings(), std::vector<std::string>{"hallo"});
+
+    // An active container keeps its own files.
+    other.SetActive(true);
+    TIndexedStream* const own = Container.IndexedStream();
+    Container.TakeOpenFiles(other);
+    EXPECT_EQ(Container.IndexedStream(), own);
+    EXPECT_TRUE(other.Active());
+}
