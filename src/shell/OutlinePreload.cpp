@@ -9,16 +9,15 @@ namespace lumarc {
 
 namespace {
 
-std::optional<TTreeViewData> ReadOutline(const std::string& dataFileName, const std::string& indexFileName)
+std::optional<TOutlinePreload::TResult> ReadOutline(const std::string& dataFileName, const std::string& indexFileName)
 {
     try {
-        TBrowzerContainer container;
-        container.DataFileName = dataFileName;
-        container.IndexFileName = indexFileName;
-        container.SetActive(true);
-        TTreeViewData treeData;
-        container.LoadOutline(treeData);
-        return treeData;
+        TOutlinePreload::TResult result{std::make_unique<TBrowzerContainer>(), TTreeViewData()};
+        result.Container->DataFileName = dataFileName;
+        result.Container->IndexFileName = indexFileName;
+        result.Container->SetActive(true);
+        result.Container->LoadOutline(result.TreeData);
+        return result;
     } catch (const std::exception&) {
         // The window's own load meets the same error and says what it is.
         return std::nullopt;
@@ -39,7 +38,7 @@ TOutlinePreload::~TOutlinePreload()
         FResult.wait();
 }
 
-std::optional<TTreeViewData> TOutlinePreload::Take(const std::string& dataFileName, const std::string& indexFileName)
+std::optional<TOutlinePreload::TResult> TOutlinePreload::Take(const std::string& dataFileName, const std::string& indexFileName)
 {
     if (!FResult.valid() || dataFileName != FDataFileName || indexFileName != FIndexFileName)
         return std::nullopt;

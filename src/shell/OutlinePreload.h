@@ -5,15 +5,23 @@
 // load, which reports it as always.
 
 #include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "catalogue/BrowzerContainer.h"
 #include "catalogue/TreeViewData.h"
 
 namespace lumarc {
 
 class TOutlinePreload {
 public:
+    // The outline, and the container it was read through, still active on its files.
+    struct TResult {
+        std::unique_ptr<TBrowzerContainer> Container;
+        TTreeViewData TreeData;
+    };
+
     // Starts reading at once, through a container of its own.
     TOutlinePreload(std::string dataFileName, std::string indexFileName);
     // Waits for the reading thread.
@@ -23,12 +31,12 @@ public:
 
     // The outline read from exactly these two files, waiting for it if need be; nothing when
     // they are other files, when reading failed, or when it was taken before.
-    std::optional<TTreeViewData> Take(const std::string& dataFileName, const std::string& indexFileName);
+    std::optional<TResult> Take(const std::string& dataFileName, const std::string& indexFileName);
 
 private:
     std::string FDataFileName;
     std::string FIndexFileName;
-    std::future<std::optional<TTreeViewData>> FResult;
+    std::future<std::optional<TResult>> FResult;
 };
 
 }  // namespace lumarc

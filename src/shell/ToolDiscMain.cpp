@@ -488,14 +488,17 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
 
 void TToolDiscMain::OpenCatalogue()
 {
-    // Opened first, the files stay open through the version check for the outline's load
-    // instead of being opened twice, each time copying the index.
-    FBrowzerContainer->SetActive(true);
-    FBrowzerContainer->CheckVersion();
-    std::optional<TTreeViewData> preloaded;
+    // The files are opened once, or taken from the read-ahead that opened them, and stay open
+    // through the version check for the outline's load: each opening copies the index.
+    std::optional<TOutlinePreload::TResult> preloaded;
     if (FPreload)
         preloaded = FPreload->Take(FBrowzerContainer->DataFileName, FBrowzerContainer->IndexFileName);
-    OverviewOL->LoadFromContainer(*FBrowzerContainer, std::move(preloaded));
+    if (preloaded)
+        FBrowzerContainer->TakeOpenFiles(*preloaded->Container);
+    FBrowzerContainer->SetActive(true);
+    FBrowzerContainer->CheckVersion();
+    OverviewOL->LoadFromContainer(*FBrowzerContainer,
+                                  preloaded ? std::make_optional(std::move(preloaded->TreeData)) : std::nullopt);
     OverviewOL->ResetOverview();
     TextView->ShowInfoText(*FBrowzerContainer, 0);
     TextView->LayoutRows();
