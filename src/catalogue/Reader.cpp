@@ -23,14 +23,14 @@ void TReader::ReadThrough(void* buffer, int64_t count)
     while (count > 0) {
         if (FBufPos == FBufEnd) {
             FBufPos = 0;
-            FBufEnd = FStream.Read(FBuffer.data(), kBufferSize);
+            FBufEnd = FStream.Read(FBuffer.get(), FBufferSize);
             if (FBufEnd <= 0) {
                 FBufEnd = 0;
                 throw EReadError(SReadError);
             }
         }
         const int64_t n = count < FBufEnd - FBufPos ? count : FBufEnd - FBufPos;
-        std::memcpy(out, FBuffer.data() + FBufPos, static_cast<size_t>(n));
+        std::memcpy(out, FBuffer.get() + FBufPos, static_cast<size_t>(n));
         FBufPos += n;
         out += n;
         count -= n;

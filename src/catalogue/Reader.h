@@ -1,20 +1,24 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "Stream.h"
 
 namespace lumarc {
 
-// Reads a record body through a 4096-byte buffer. When released it gives back what it read
-// ahead, so the stream stands right after the last byte used.
+// Reads a record body through a 4096-byte buffer (or a larger one for a body known to be
+// large). When released it gives back what it read ahead, so the stream stands right after
+// the last byte used.
 class TReader {
 public:
     static constexpr int64_t kBufferSize = 4096;
 
-    explicit TReader(TStream& stream) : FStream(stream) {}
+    explicit TReader(TStream& stream, int64_t bufferSize = kBufferSize)
+        : FStream(stream), FBuffer(new char[static_cast<size_t>(bufferSize)]), FBufferSize(bufferSize)
+    {
+    }
     ~TReader();
     TReader(const TReader&) = delete;
     TReader& operator=(const TReader&) = delete;
@@ -26,7 +30,7 @@ public:
         if (count <= FBufEnd - FBufPos) {
             // An empty list reads its zero bytes into a buffer that may not exist.
             if (count > 0)
-                std::memcpy(buffer, FBuffer.data() + FBufPos, static_cast<size_t>(count));
+                std::memcpy(buffer, FBuffer.get() + FBufPos, static_cast<size_t>(count));
             FBufPos += count;
             return;
         }
@@ -38,7 +42,7 @@ public:
     {
         if (count > FBufEnd - FBufPos)
             return nullptr;
-        const char* bytes = FBuffer.data() + FBufPos;
+        const char* bytes = FBuffer.get() + FBufPos;
         FBufPos += count;
         return bytes;
     }
@@ -52,7 +56,8 @@ private:
     void ReadThrough(void* buffer, int64_t count);
 
     TStream& FStream;
-    std::array<char, kBufferSize> FBuffer{};
+    std::unique_ptr<char[]> FBuffer;
+    int64_t FBufferSize;
     int64_t FBufPos = 0;
     int64_t FBufEnd = 0;
 };

@@ -5,6 +5,12 @@
 
 namespace lumarc {
 
+namespace {
+
+constexpr int64_t kOutlineReadBuffer = 256 * 1024;
+
+}  // namespace
+
 TScriptOutlineText::TScriptOutlineText(TComponent* owner, TTreeViewData* treeData) : TScriptText(owner)
 {
     SharedTreeData = treeData != nullptr;
@@ -91,7 +97,9 @@ void TScriptOutlineText::Store()
 
 void TScriptOutlineText::Load()
 {
-    TReader reader(AttachedStream());
+    // The outline is the one large body, read at start-up: a few big reads instead of a
+    // system call per 4 KiB.
+    TReader reader(AttachedStream(), kOutlineReadBuffer);
     TreeData->ReadData(reader);
 }
 

@@ -166,4 +166,16 @@ TEST(CatalogueCoding, BufferedReadsAcrossTheBufferBoundaryKeepEveryByte)
     EXPECT_EQ(back, lines);
     // The reader gives back what it read ahead.
     EXPECT_EQ(stream.Position(), static_cast<int64_t>(bytes.size()));
+
+    // Any buffer size reads the same and gives back the same, however its edges fall.
+    for (const int64_t size : {int64_t{1}, int64_t{7}, int64_t{300}, int64_t{256 * 1024}}) {
+        stream.SetPosition(0);
+        TStringList again;
+        {
+            TReader reader(stream, size);
+            ReadStringList(reader, again);
+        }
+        EXPECT_EQ(again, lines) << size;
+        EXPECT_EQ(stream.Position(), static_cast<int64_t>(bytes.size())) << size;
+    }
 }
