@@ -8,6 +8,7 @@
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CatalogueBuilder.h"
 #include "catalogue/TreeViewData.h"
+#include "catalogue/OutlineLookup.h"
 #include "platform/TestFiles.h"
 
 using namespace lumarc;
@@ -57,14 +58,7 @@ protected:
         ASSERT_TRUE(View.ShowInfoText(Container, Entry("Kurz")));
     }
 
-    int Entry(const std::string& caption) const
-    {
-        for (int i = 0; i < Tree.Count(); ++i)
-            if (Tree.Texts[i].find(caption) != std::string::npos)
-                return i;
-        ADD_FAILURE() << caption;
-        return -1;
-    }
+    int Entry(const std::string& caption) const { return test::EntryContaining(Tree, caption); }
     std::vector<int> RowFonts() const
     {
         std::vector<int> fonts;

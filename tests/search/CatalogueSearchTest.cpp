@@ -19,6 +19,7 @@
 #include "catalogue/RecordRef.h"
 #include "catalogue/SearchableText.h"
 #include "catalogue/TreeViewData.h"
+#include "catalogue/OutlineLookup.h"
 #include "platform/TestFiles.h"
 #include "search/core/CatalogueSearch.h"
 
@@ -76,14 +77,7 @@ protected:
         Tree = TTreeViewData();
         Container->LoadOutline(Tree);
     }
-    int Entry(const std::string& caption) const
-    {
-        for (int i = 0; i < Tree.Count(); ++i)
-            if (Tree.Texts[i].find(caption) != std::string::npos)
-                return i;
-        ADD_FAILURE() << caption;
-        return -1;
-    }
+    int Entry(const std::string& caption) const { return test::EntryContaining(Tree, caption); }
     std::vector<std::pair<int, std::string>> Search(const std::string& query, bool caseSensitive = false)
     {
         TCatalogueSearch search(Tree, Container->DataFileName, query, caseSensitive);
