@@ -96,6 +96,8 @@ enum {
     DZ_MSG_QUESTION = 8,   /* lpsz1 the question, lpsz2 the caption; answer 6 yes, 7 no, 2 cancel */
     DZ_MSG_REFUSED = 10,   /* lpsz1 names a member that was not extracted, lpsz2 the reason */
     DZ_MSG_CANCELLED = 11, /* the run was cancelled */
+    DZ_MSG_FAILED = 12,    /* lpsz1 names a member that could not be written, lpsz2 the reason:
+                              "damaged", or "errno N" with the system's error number */
     DZ_MSG_TEXT = 13       /* request for text number p1 in lpsz1; answer 1 when supplied */
 };
 

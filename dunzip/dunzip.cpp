@@ -205,13 +205,19 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
                              const std::string& target, mode_t mode)
 {
     std::unique_ptr<zip_file_t, TZipFileCloser> in(zip_fopen_index(FArchive.get(), index, 0));
-    if (!in)
+    if (!in) {
+        Notify(DZ_MSG_FAILED, kNoticeType, member, "damaged");
         return -1;
+    }
     std::string temp = target + ".dzXXXXXX";
     TFd out(::mkstemp(temp.data()));
-    if (out.Get() < 0)
-        return -1;
+    if (out.Get() < 0) {
+        const int error = errno;
+        Notify(DZ_MSG_FAILED, kNoticeType, member, "errno " + std::to_string(error));
+        return DestinationFull(error) ? kFull : -1;
+    }
     bool ok = true;
+    bool damaged = false;
     int writeError = 0;
     zip_uint64_t produced = 0;
     std::vector<char> buffer(64 * 1024);
@@ -219,6 +225,7 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
         const zip_int64_t n = zip_fread(in.get(), buffer.data(), buffer.size());
         if (n < 0) {
             ok = false;
+            damaged = true;
             break;
         }
         if (n == 0)
@@ -257,8 +264,13 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
         ok = false;
     }
     // The rename replaces the old file (or a link in its place) without writing through it.
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        writeError = errno;
+        ok = false;
+    }
+    if (!ok) {
         ::unlink(temp.c_str());
+        Notify(DZ_MSG_FAILED, kNoticeType, member, damaged ? std::string("damaged") : "errno " + std::to_string(writeError));
         return DestinationFull(writeError) ? kFull : -1;
     }
     return 0;
@@ -369,6 +381,7 @@ int TExtraction::Run()
         zip_stat_init(&stat);
         if (zip_stat_index(FArchive.get(), i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
             !(stat.valid & ZIP_STAT_COMP_SIZE)) {
+            Notify(DZ_MSG_FAILED, kNoticeType, member, "damaged");
             FFailed = true;
             continue;
         }

@@ -6,6 +6,7 @@
 
 #include "platform/ApplicationErrors.h"
 #include "platform/Exception.h"
+#include "platform/SystemErrors.h"
 #include "xFileListBox.h"
 
 namespace lumarc {
@@ -22,7 +23,7 @@ void TDirectoryListBox::SetDirectory(const QString& dir)
     if (clean == FDirectory)
         return;
     if (!QDir(clean).exists() || !QDir(clean).isReadable())
-        throw EInOutError("Path not found: " + clean.toStdString());
+        throw EInOutError(UnreachableDirectory(clean.toStdString()));
     FDirectory = clean;
     Update();
 }

@@ -4,6 +4,15 @@
 
 namespace lumarc {
 
+namespace {
+
+const std::string& DiskName(const TFileEntry& entry)
+{
+    return entry.FileName.empty() ? entry.Name : entry.FileName;
+}
+
+}  // namespace
+
 int TSortFileList::CompareNames(const std::string& a, const std::string& b)
 {
     const size_t n = std::min(a.size(), b.size());
@@ -27,7 +36,11 @@ bool TSortFileList::Add(std::unique_ptr<TFileEntry> entry)
     try {
         auto it = FEntries.begin();
         for (; it != FEntries.end(); ++it) {
-            const int order = CompareNames((*it)->Name, entry->Name);
+            int order = CompareNames((*it)->Name, entry->Name);
+            // Names that differ only in case are two files here; only the very same name,
+            // found again by another mask part, is one.
+            if (order == 0)
+                order = DiskName(**it).compare(DiskName(*entry));
             if (order == 0)
                 return false;
             if (order > 0)

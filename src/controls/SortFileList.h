@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/DirectoryScan.h"
 #include "platform/Exception.h"
 
 namespace lumarc {
@@ -14,15 +15,10 @@ LUMARC_DECLARE_ERROR(ESortFileList, Exception);
 
 inline const char* const SSortFileListInsert = "Exception on inserting file into list.";
 
-// Attribute bits as the file list shows them.
-enum : uint32_t {
-    faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faVolumeID = 0x08, faDirectory = 0x10, faArchive = 0x20
-};
-
 struct TFileEntry {
     std::string Name;      // as listed, UTF-8
-    // The name on disk. Names are listed in one case, but this file system tells cases apart,
-    // so the paths of the entries are built from this one.
+    // The name on disk; Name too unless the list shows names in upper case. The paths of the
+    // entries are built from this one.
     std::string FileName;
     uint32_t Attr = 0;
     uint32_t Time = 0;  // packed date and time: date in the high word, time in the low word
@@ -33,8 +29,9 @@ struct TFileEntry {
 
 class TSortFileList {
 public:
-    // Compares by name without regard to ASCII letter case: an entry equal to one already
-    // there is discarded (the old one stays), otherwise it goes before the first greater one.
+    // Compares by name without regard to ASCII letter case, and names equal so by their names
+    // on disk: an entry for the very file of one already there is discarded (the old one stays),
+    // otherwise it goes before the first greater one.
     // Returns whether it was kept. Failures raise ESortFileList.
     bool Add(std::unique_ptr<TFileEntry> entry);
     // At the end, unsorted (the drives keep their own order).

@@ -1,14 +1,6 @@
 #include "xFileListBox.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <fnmatch.h>
-#include <linux/magic.h>
-#include <linux/msdos_fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/vfs.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QBitmap>
@@ -26,7 +18,9 @@
 #include "FileListDelegate.h"
 #include "FileListFormat.h"
 #include "platform/ApplicationErrors.h"
+#include "platform/DirectoryScan.h"
 #include "platform/Drives.h"
+#include "platform/SystemErrors.h"
 
 namespace lumarc {
 
@@ -47,66 +41,6 @@ bool MatchesMask(const QString& mask, const std::string& name)
     return ::fnmatch(mask.toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0 ||
            (mask.endsWith(".*") &&
             ::fnmatch(mask.left(mask.size() - 2).toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0);
-}
-
-struct TFound {
-    std::string Name;
-    uint32_t Attr = 0;
-    uint32_t Time = 0;
-    int64_t Size = 0;
-};
-
-// The hidden, system, read-only and archive bits that a FAT file system (a floppy, a memory
-// stick) keeps for a file; 0 elsewhere or when they cannot be read.
-uint32_t FatAttributes(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return 0;
-    __u32 attributes = 0;
-    const bool ok = ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
-    ::close(fd);
-    return ok ? (attributes & (ATTR_RO | ATTR_HIDDEN | ATTR_SYS | ATTR_ARCH)) : 0;
-}
-
-// Every entry of the directory with the attributes the list shows: directories 0x10, dot files
-// hidden, files the user may not write read-only, special files system, other files archive;
-// on a FAT file system its own hidden and system bits as well.
-std::vector<TFound> ReadDirectory(const std::string& dir)
-{
-    std::vector<TFound> found;
-    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), &::closedir);
-    if (!handle)
-        return found;
-    const bool root = dir == "/";
-    struct statfs fs {};
-    const bool fat = ::statfs(dir.c_str(), &fs) == 0 && fs.f_type == MSDOS_SUPER_MAGIC;
-    while (const dirent* entry = ::readdir(handle.get())) {
-        TFound f;
-        f.Name = entry->d_name;
-        if (root && f.Name == "..")
-            continue;  // the root has no parent to go to
-        const std::string path = (root ? "/" : dir + "/") + f.Name;
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 && ::lstat(path.c_str(), &st) != 0)
-            continue;
-        if (S_ISDIR(st.st_mode))
-            f.Attr |= faDirectory;
-        else if (S_ISREG(st.st_mode))
-            f.Attr |= faArchive;
-        else
-            f.Attr |= faSysFile;
-        if (f.Name[0] == '.' && f.Name != "." && f.Name != "..")
-            f.Attr |= faHidden;
-        if (::access(path.c_str(), W_OK) != 0)
-            f.Attr |= faReadOnly;
-        if (fat && f.Name != "." && f.Name != "..")
-            f.Attr |= FatAttributes(path) & (faHidden | faSysFile);
-        f.Time = PackFileTime(st.st_mtime);
-        f.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<int64_t>(st.st_size);
-        found.push_back(std::move(f));
-    }
-    return found;
 }
 
 QString Extension(const QString& name)
@@ -152,7 +86,7 @@ void TxFileListBox::SetDirectory(const QString& dir)
     if (clean == FDirectory)
         return;
     if (!QFileInfo(clean).isDir())
-        throw EInOutError("Path not found: " + clean.toStdString());
+        throw EInOutError(UnreachableDirectory(clean.toStdString()));
     FDirectory = clean;
     Reload();
 }
@@ -182,7 +116,7 @@ void TxFileListBox::ApplyFilePath(const QString& path)
         FMask = rest;
     const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
     if (!QFileInfo(clean).isDir())
-        throw EInOutError("Path not found: " + clean.toStdString());
+        throw EInOutError(UnreachableDirectory(clean.toStdString()));
     FDirectory = clean;
     Reload();
 }
@@ -316,9 +250,11 @@ void TxFileListBox::resizeEvent(QResizeEvent* event)
         doItemsLayout();
 }
 
+// Names keep the case they have on disk unless upper case is asked for: this file system
+// tells "Readme.txt" from "README.TXT", and a lower-cased name would be another file.
 QString TxFileListBox::CaseName(const QString& name) const
 {
-    return FUpperCase ? name.toUpper() : name.toLower();
+    return FUpperCase ? name.toUpper() : name;
 }
 
 void TxFileListBox::Reload()
@@ -356,12 +292,13 @@ void TxFileListBox::Reload()
     clear();
     FGlyphs.clear();
     if (!FDirectory.isEmpty()) {
+        const std::vector<TDirEntry> found = ReadDirectory(FDirectory.toLocal8Bit().toStdString());
         for (const QString& part : FMask.split(';')) {
             if (!part.isEmpty())
-                ScanMask(part, attributes);
+                ScanMask(found, part, attributes);
         }
         if ((FFileType & ftDirectory) && (FSFShow & sfsDirs))
-            ScanMask(QString(), attributes);
+            ScanMask(found, QString(), attributes);
     }
     if (FSFShow & sfsDrives)
         AddDriveEntries();
@@ -370,11 +307,10 @@ void TxFileListBox::Reload()
         AssignGlyphs();
 }
 
-void TxFileListBox::ScanMask(const QString& mask, uint32_t attributes)
+void TxFileListBox::ScanMask(const std::vector<TDirEntry>& found, const QString& mask, uint32_t attributes)
 {
-    const std::vector<TFound> found = ReadDirectory(FDirectory.toLocal8Bit().toStdString());
     const uint32_t excluding = (faHidden | faSysFile | faVolumeID | faDirectory) & ~(mask.isEmpty() ? 0x3Fu : attributes);
-    for (const TFound& f : found) {
+    for (const TDirEntry& f : found) {
         if (f.Name == "." || (f.Attr & excluding))
             continue;
         if (mask.isEmpty()) {
@@ -385,7 +321,7 @@ void TxFileListBox::ScanMask(const QString& mask, uint32_t attributes)
             entry->Name = f.Name;
             entry->FileName = f.Name;
             entry->Attr = f.Attr;
-            entry->Time = f.Time;
+            entry->Time = PackFileTime(f.Time);
             entry->IsDirectory = true;
             FDirEntries.Add(std::move(entry));
             continue;
@@ -396,7 +332,7 @@ void TxFileListBox::ScanMask(const QString& mask, uint32_t attributes)
         entry->Name = CaseName(QString::fromLocal8Bit(f.Name.c_str())).toLocal8Bit().toStdString();
         entry->FileName = f.Name;
         entry->Attr = f.Attr;
-        entry->Time = f.Time;
+        entry->Time = PackFileTime(f.Time);
         entry->Size = f.Size;
         entry->IsDirectory = (f.Attr & faDirectory) != 0;
         if (entry->IsDirectory) {

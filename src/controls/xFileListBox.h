@@ -161,7 +161,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void ScanMask(const QString& mask, uint32_t attributes);
+    void ScanMask(const std::vector<TDirEntry>& found, const QString& mask, uint32_t attributes);
     void AddDriveEntries();
     void BuildItems();
     QPixmap IconGlyph(int index) const;

@@ -1,14 +1,15 @@
 #include "CInstDlg.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -19,11 +20,18 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <utility>
 #include <vector>
 
 #include "platform/ApplicationErrors.h"
+#include "platform/FileCopy.h"
+#include "platform/ProtectedDirs.h"
+#include "platform/SystemErrors.h"
+#include "platform/UserDirs.h"
 #include "InstallSource.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
@@ -69,22 +77,20 @@ std::string Host(const QString& text)
 }
 
 // The extension as the dialog compares it: from the last "." after the last separator.
+// The desktop's trash, made where the data directory is still missing (a fresh account).
+bool MoveToTrash(const QString& path)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(DataHome(), ignored);
+    return QFile::moveToTrash(path);
+}
+
 QString UpperExtension(const QString& name)
 {
     const int sep = static_cast<int>(std::max({name.lastIndexOf(':'), name.lastIndexOf('\\'), name.lastIndexOf('/')}));
     const int dot = static_cast<int>(name.lastIndexOf('.'));
     return dot > sep ? name.mid(dot).toUpper() : QString();
 }
-
-// Closes a descriptor at the end of a scope.
-struct TFdGuard {
-    int Fd = -1;
-    ~TFdGuard()
-    {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-};
 
 void ConfigureFileList(TxFileListBox* list)
 {
@@ -249,20 +255,31 @@ void TCInstDlg::ConnectHandlers()
 void TCInstDlg::FormCreate()
 {
     FOldExceptionHook = SetApplicationExceptionHook([this](const std::exception& error) {
-        if (!dynamic_cast<const EInOutError*>(&error))
-            return;
-        try {
-            DriveComboBox->SetDrive(FLastGoodDrive);
-        } catch (const std::exception& again) {
-            std::cerr << "lumarc: " << again.what() << '\n';
-        }
+        if (dynamic_cast<const EInOutError*>(&error))
+            InputOutputError(error);
     });
     SetDeleteTreeMessageHook([this](const std::string& text, const std::string& caption) {
         FMessi->SetMsg(Local(text));
         FMessi->SetCaption(Local(caption));
         FMessi->SetButtons(TMSGButtons::msgOK);
+        FMessi->SetDefaultButton(0);
         FMessi->Execute();
     });
+}
+
+// A drive or directory that could not be reached (a medium taken out, a place without
+// rights): everything stays at the last directory that worked, and the user learns why. A
+// drive root is no way back here: on this system it is a mount point such as "/".
+void TCInstDlg::InputOutputError(const std::exception& error)
+{
+    try {
+        DriveComboBox->ShowDriveOf(DestDirListBox->Directory());
+        if (!FLastGoodDest.isEmpty())
+            DestEdit->setText(FLastGoodDest);
+    } catch (const std::exception& again) {
+        std::cerr << "lumarc: " << again.what() << '\n';
+    }
+    Tell(QString::fromStdString(error.what()), QStringLiteral("Fehler"));
 }
 
 void TCInstDlg::FormDestroy()
@@ -277,11 +294,12 @@ void TCInstDlg::SetMessageBox(std::unique_ptr<TMsgBox> box)
         FMessi = std::move(box);
 }
 
-int TCInstDlg::Ask(const QString& text, const QString& caption, int buttons)
+int TCInstDlg::Ask(const QString& text, const QString& caption, int buttons, int defaultButton)
 {
     FMessi->SetMsg(text);
     FMessi->SetCaption(caption);
     FMessi->SetButtons(static_cast<TMSGButtons>(buttons));
+    FMessi->SetDefaultButton(defaultButton);
     return FMessi->Execute();
 }
 
@@ -305,30 +323,50 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
     } catch (const std::exception&) {
         GuardedCall([this] { CompFiles->SetDirectory(QDir::currentPath()); });
     }
-    // The default destination may be a path of another system ("c:\delphi\component"); the
-    // list then stays where it was.
+    // The default destination may be a path of another system ("c:\delphi\component") or
+    // not yet exist; the list then stays where it was.
     const QString destination = Local(Settings().DefaultDestinationPath);
-    bool shown = false;
     if (destination.startsWith('/')) {
         try {
             DestDirListBox->SetDirectory(destination);
-            shown = true;
         } catch (const std::exception&) {
         }
     }
-    // The list stays where it was; the destination text follows it and this component, so the
-    // text never names a directory of another system ("c:\delphi\newcomps").
-    if (!shown)
-        GuardedCall([this] { Change(); });
+    // Every opening offers this component's folder, also when the list did not move and so
+    // said nothing: the folder of the component installed before is no place for this one.
+    GuardedCall([this] { Change(); });
 }
 
 void TCInstDlg::reject()
 {
+    // Escape during a copy would hide the dialog under the running copy, and a second
+    // opening would re-read the lists it copies from.
+    if (FBusy)
+        return;
     done(TMsgBox::mrCancel);
+}
+
+void TCInstDlg::CloseWhenDone()
+{
+    if (FBusy)
+        FCloseAfterRun = true;
+    else
+        done(TMsgBox::mrCancel);
+}
+
+void TCInstDlg::closeEvent(QCloseEvent* event)
+{
+    if (FBusy) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 int TCInstDlg::Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName)
 {
+    if (FBusy || isVisible())
+        return TMsgBox::mrCancel;
     Prepare(hostSourcePath, caption, componentDirName);
     return exec();
 }
@@ -354,20 +392,48 @@ void TCInstDlg::EnsureDestinationDir(QString& dir, const QString& fallback)
     const int answer = Ask(QStringLiteral("Soll Verzeichnis %1 erstellt werden?").arg(dir),
                            QStringLiteral("Verzeichnis nicht gefunden."), static_cast<int>(TMSGButtons::msgYesNoCancel));
     if (answer == TMsgBox::mrYes) {
-        // Only a full path names one place; a relative one would land wherever the program
-        // happens to run.
-        if (!dir.startsWith('/') || ::mkdir(Host(dir).c_str(), 0777) != 0)
-            throw EInOutError(InOutErrorMessage(dir.startsWith('/') ? errno : ENOENT));
+        CreateDestination(dir);
     } else if (answer == TMsgBox::mrNo) {
+        // The place the files go instead must be one the user can see in the list, never a
+        // directory of the system that a shortened path happens to name.
+        const QString instead = QDir::cleanPath(fallback);
+        const bool shown = instead == QDir::cleanPath(DestDirListBox->Directory());
+        if (!QFileInfo(instead).isDir() || (!shown && IsProtectedDirectory(Host(instead)))) {
+            Tell(QStringLiteral("In das Verzeichnis %1 wird nichts geschrieben. Bitte wählen Sie ein Zielverzeichnis.")
+                     .arg(instead.isEmpty() ? fallback : instead),
+                 QStringLiteral("Verzeichnis nicht gefunden."));
+            throw ENoDir("Verzeichnis erstellen abgebrochen!");
+        }
         dir = fallback;
     } else {
         throw ENoDir("Verzeichnis erstellen abgebrochen!");
     }
 }
 
+void TCInstDlg::CreateDestination(const QString& dir)
+{
+    QString reason;
+    if (!dir.startsWith('/')) {
+        // Only a full path names one place; a relative one would land wherever the program runs.
+        reason = QStringLiteral("Der Pfad ist nicht vollständig");
+    } else {
+        std::error_code error;
+        std::filesystem::create_directories(Host(dir), error);
+        if (error)
+            reason = Local(SystemErrorText(error.value()));
+        else if (!QFileInfo(dir).isDir())
+            reason = Local(SystemErrorText(ENOTDIR));
+    }
+    if (reason.isEmpty())
+        return;
+    Tell(QStringLiteral("Das Verzeichnis %1 konnte nicht erstellt werden: %2.").arg(dir, reason),
+         QStringLiteral("Verzeichnis erstellen"));
+    throw ENoDir("Verzeichnis erstellen abgebrochen!");
+}
+
 void TCInstDlg::CopyBtnClick(QObject* sender)
 {
-    if (CompFiles->SelCount() == 0)
+    if (FBusy || CompFiles->SelCount() == 0)
         return;
     QString dest;
     if (sender == DestDirListBox)
@@ -381,28 +447,35 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
     } catch (const ENoDir&) {
         return;
     }
+    // What is to be copied is taken now: the lists may be read again while the copy runs.
+    struct TJob {
+        QString Source;
+        QString Name;
+        int64_t Size;
+    };
+    std::vector<TJob> jobs;
+    for (int i = 0; i < CompFiles->count(); ++i) {
+        if (!CompFiles->Selected(i))
+            continue;
+        const TFileEntry& entry = CompFiles->EntryAt(i);
+        if (!entry.IsDirectory)
+            jobs.push_back({CompFiles->FullPathOf(i), Local(entry.FileName), entry.Size});
+    }
     int copied = 0;
     QString failure;
     {
-        FProgressForm = std::make_unique<TProgressForm>();
-        struct TFree {
-            std::unique_ptr<TProgressForm>& Form;
-            ~TFree() { Form.reset(); }
-        } free{FProgressForm};
-        FProgressForm->InfoLabel()->setText(QStringLiteral("Kopiere Dateien..."));
-        FProgressForm->show();
-        FProgressForm->repaint();
-        for (int i = 0; i < CompFiles->count(); ++i) {
-            if (!CompFiles->Selected(i))
-                continue;
-            const TFileEntry& entry = CompFiles->EntryAt(i);
-            if (entry.IsDirectory)
-                continue;
-            const QString target = Local(IncludeBackslash(Host(dest))) + Local(entry.Name);
+        BeginRun(QStringLiteral("Kopiere Dateien..."));
+        struct TEnd {
+            TCInstDlg& Self;
+            ~TEnd() { Self.EndRun(); }
+        } end{*this};
+        for (const TJob& job : jobs) {
+            const QString target = Local(IncludeBackslash(Host(dest))) + job.Name;
             // A file that cannot be copied (a full disk, a disc taken out) ends the command
             // with a word to the user; the files after it would fail alike.
             try {
-                CopyOneFile(CompFiles->FullPathOf(i), target, entry, FProgressForm.get());
+                if (!CopyOneFile(job.Source, target, job.Name, job.Size, FProgressForm.get()))
+                    break;
             } catch (const Exception& e) {
                 failure = QStringLiteral("Datei %1 konnte nicht kopiert werden: %2.")
                               .arg(target, QString::fromStdString(e.Message()));
@@ -414,88 +487,68 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
     if (!failure.isEmpty())
         Tell(failure, QStringLiteral("Datei kopieren"));
     DestFiles->Reload();
-    DestDirListBox->SetDirectory(dest);
+    GuardedCall([&] { DestDirListBox->SetDirectory(dest); });
     // Last, so that the change notifications of the re-read lists do not overwrite the count.
     StatusLabel->setText(QStringLiteral("%1 Datei(en) kopiert.").arg(copied));
     StatusLabel->adjustSize();
 }
 
-bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const TFileEntry& entry,
+void TCInstDlg::BeginRun(const QString& text)
+{
+    FBusy = true;
+    for (QWidget* part : std::vector<QWidget*>{CompInstBox, DestDirBox, CloseBtn})
+        part->setEnabled(false);
+    // A child window of the dialog, so that its button takes clicks while the dialog is modal.
+    FProgressForm = std::make_unique<TProgressForm>(this);
+    FProgressForm->EnableCancel();
+    FProgressForm->InfoLabel()->setText(text);
+    FProgressForm->show();
+    FProgressForm->repaint();
+}
+
+void TCInstDlg::EndRun()
+{
+    FProgressForm.reset();
+    for (QWidget* part : std::vector<QWidget*>{CompInstBox, DestDirBox, CloseBtn})
+        part->setEnabled(true);
+    FBusy = false;
+    if (std::exchange(FCloseAfterRun, false))
+        done(TMsgBox::mrCancel);
+}
+
+bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const QString& name, int64_t size,
                             TProgressForm* progress)
 {
-    const std::string src = Host(source);
-    const std::string dst = Host(target);
-    {
-        TFdGuard existing{::open(dst.c_str(), O_RDONLY)};
-        if (existing.Fd >= 0) {
-            FMessi->SetButtons(TMSGButtons::msgYesNo);
-            FMessi->SetMsg(QStringLiteral("Soll Datei %1 überschrieben werden?").arg(target));
-            FMessi->SetCaption(QStringLiteral("Datei kopieren"));
-            if (QDialog* window = FMessi->Window())
-                window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-            const int answer = FMessi->Execute();
-            if (QDialog* window = FMessi->Window())
-                window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-            if (answer != TMsgBox::mrYes)
-                return false;
+    TCopyControl control;
+    control.BlockSize = kCopyBlock;
+    control.Overwrite = [&] {
+        FMessi->SetButtons(TMSGButtons::msgYesNo);
+        FMessi->SetMsg(QStringLiteral("Soll Datei %1 überschrieben werden?").arg(target));
+        FMessi->SetCaption(QStringLiteral("Datei kopieren"));
+        FMessi->SetDefaultButton(0);
+        if (QDialog* window = FMessi->Window())
+            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        const int answer = FMessi->Execute();
+        if (QDialog* window = FMessi->Window())
+            window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        if (answer == TMsgBox::mrYes && progress) {
+            progress->InfoLabel()->setText(QStringLiteral("Kopiere Datei: ") + name);
+            progress->repaint();
         }
-    }
-    // The source is opened before the target is touched, so a source that cannot be read
-    // costs the existing target nothing.
-    TFdGuard in{::open(src.c_str(), O_RDONLY)};
-    if (in.Fd < 0)
-        throw EInOutError(InOutErrorMessage(errno));
-    struct stat srcStat {}, dstStat {};
-    if (::fstat(in.Fd, &srcStat) == 0 && ::stat(dst.c_str(), &dstStat) == 0 && srcStat.st_dev == dstStat.st_dev &&
-        srcStat.st_ino == dstStat.st_ino)
-        return true;  // copying a file onto itself would truncate it
-    TFdGuard out{::open(dst.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666)};
-    if (out.Fd < 0)
-        throw EInOutError(InOutErrorMessage(errno));
+        return answer == TMsgBox::mrYes;
+    };
+    control.Progress = [&](int64_t copied) {
+        if (progress && size > 0)
+            progress->Gauge()->SetProgress(static_cast<int>(copied * 100 / size));
+        QCoreApplication::processEvents();
+        return !(progress && progress->CancelRequested());
+    };
     if (progress) {
-        progress->InfoLabel()->setText(QStringLiteral("Kopiere Datei: ") + Local(entry.Name));
+        progress->InfoLabel()->setText(QStringLiteral("Kopiere Datei: ") + name);
         progress->repaint();
     }
-    std::vector<char> buffer(kCopyBlock);
-    int64_t copied = 0;
-    try {
-        for (;;) {
-            const ssize_t n = ::read(in.Fd, buffer.data(), buffer.size());
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw EInOutError(InOutErrorMessage(errno));
-            }
-            if (n == 0)
-                break;
-            for (ssize_t done = 0; done < n;) {
-                const ssize_t w = ::write(out.Fd, buffer.data() + done, static_cast<size_t>(n - done));
-                if (w < 0) {
-                    if (errno == EINTR)
-                        continue;
-                    throw EInOutError(InOutErrorMessage(errno));
-                }
-                done += w;
-            }
-            copied += n;
-            if (progress && entry.Size > 0)
-                progress->Gauge()->SetProgress(static_cast<int>(copied * 100 / entry.Size));
-            QCoreApplication::processEvents();
-        }
-        if (::close(out.Fd) != 0) {
-            out.Fd = -1;
-            throw EInOutError(InOutErrorMessage(errno));
-        }
-        out.Fd = -1;
-    } catch (...) {
-        // A half-written copy must not pass for the file; anything but a plain file (a
-        // device, a pipe) was not made by the copy and stays.
-        struct stat written {};
-        if (::lstat(dst.c_str(), &written) == 0 && S_ISREG(written.st_mode))
-            ::unlink(dst.c_str());
-        throw;
-    }
-    return true;
+    // A skipped file still counts as dealt with; only a cancel stops the command.
+    return CopyFileSafely(Host(source), Host(target), control) != TCopyOutcome::Cancelled;
 }
 
 void TCInstDlg::Tell(const QString& text, const QString& caption)
@@ -510,8 +563,9 @@ void TCInstDlg::UnpackBtnClick()
 {
     FOverwriteAll = false;
     const int current = CompFiles->currentRow();
-    if (current < 0)
+    if (FBusy || current < 0 || CompFiles->EntryAt(current).IsDirectory)
         return;
+    const QString archive = CompFiles->FullPathOf(current);
     QString dest = DestEdit->text();
     try {
         EnsureDestinationDir(dest, Local(PathPart(Host(DestEdit->text()))));
@@ -521,53 +575,65 @@ void TCInstDlg::UnpackBtnClick()
     dest = Local(IncludeBackslash(Host(dest)));
     if (QDialog* window = FMessi->Window())
         window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    FRefused.clear();
+    FFailed.clear();
     {
-        FProgressForm = std::make_unique<TProgressForm>();
+        BeginRun(QStringLiteral("Entpacke..."));
         struct TFree {
             TCInstDlg& Self;
             ~TFree()
             {
                 Self.Unziper.lpszZipFile.ClearText();
                 Self.Unziper.lpszDestination.ClearText();
-                Self.FProgressForm.reset();
+                Self.EndRun();
             }
         } free{*this};
         QLabel* label = FProgressForm->InfoLabel();
-        label->setText(QStringLiteral("Entpacke..."));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->adjustSize();
-        FProgressForm->show();
-        FProgressForm->repaint();
-        const QByteArray zip = CompFiles->FullPathOf(current).toUtf8();
+        const QByteArray zip = archive.toUtf8();
         const QByteArray destination = dest.toUtf8();
         Unziper.lpszZipFile.SetText(zip.constData());
         Unziper.lpszDestination.SetText(destination.constData());
         Unziper.RunFunction(8);
     }
-    // The library has told of a cancel itself; anything else that went wrong is said here, so
-    // that a half-unpacked component does not pass for an installed one.
-    const QString archive = CompFiles->FullPathOf(current);
-    switch (Unziper.LastResult) {
-    case DZ_ERR_ARCHIVE:
-        Tell(QStringLiteral("Das Archiv %1 fehlt oder ist beschädigt.").arg(archive), QStringLiteral("Entpacken"));
-        break;
-    case DZ_ERR_REFUSED:
-        Tell(QStringLiteral("Nicht alle Dateien aus %1 wurden entpackt: Dateien außerhalb des Zielverzeichnisses, "
-                            "Verknüpfungen und unglaubhaft große Dateien werden übergangen.")
-                 .arg(archive),
-             QStringLiteral("Entpacken"));
-        break;
-    case DZ_ERR_WRITE:
-        Tell(QStringLiteral("Nicht alle Dateien aus %1 konnten nach %2 geschrieben werden "
-                            "(ist das Ziellaufwerk voll?).")
-                 .arg(archive, dest),
-             QStringLiteral("Entpacken"));
-        break;
-    default:
-        break;
-    }
+    TellUnpackResult(archive, dest);
     DestFiles->Reload();
-    DestDirListBox->SetDirectory(DestEdit->text());
+    // After "Nein" the folder in DestEdit was never made; the list shows where the files went.
+    const QString shown = QFileInfo(DestEdit->text()).isDir() ? DestEdit->text() : dest;
+    GuardedCall([&] { DestDirListBox->SetDirectory(shown); });
+}
+
+// The library has told of a cancel itself; anything else that went wrong is said here, so
+// that a half-unpacked component does not pass for an installed one.
+void TCInstDlg::TellUnpackResult(const QString& archive, const QString& dest)
+{
+    // A long list of names would make a box taller than the screen.
+    auto listed = [](const QStringList& names) {
+        constexpr int kShown = 10;
+        QString text = QStringList(names.mid(0, kShown)).join(QStringLiteral("\n"));
+        if (names.size() > kShown)
+            text += QStringLiteral("\nund %1 weitere").arg(names.size() - kShown);
+        return text;
+    };
+    QStringList parts;
+    if (Unziper.LastResult == DZ_ERR_ARCHIVE)
+        parts << QStringLiteral("Das Archiv %1 fehlt oder ist beschädigt.").arg(archive);
+    if (!FFailed.isEmpty())
+        parts << QStringLiteral("Nicht geschrieben wurde aus %1 nach %2:\n%3")
+                     .arg(archive, dest, listed(FFailed));
+    if (!FRefused.isEmpty())
+        parts << QStringLiteral("Übergangen, weil außerhalb des Zielverzeichnisses, Verknüpfung oder unglaubhaft groß:\n%1")
+                     .arg(listed(FRefused));
+    if (!FFailed.isEmpty() || !FRefused.isEmpty()) {
+        // A full disk ends the unpacking: the members after it were not tried.
+        if (!FFailed.isEmpty() && FFailed.back().endsWith(Local(SystemErrorText(ENOSPC))))
+            parts << QStringLiteral("Das Entpacken wurde beendet; die Dateien davor wurden geschrieben.");
+        else
+            parts << QStringLiteral("Die anderen Dateien wurden geschrieben.");
+    }
+    if (!parts.isEmpty())
+        Tell(parts.join(QStringLiteral("\n\n")), QStringLiteral("Entpacken"));
 }
 
 void TCInstDlg::UnziperMinorCallback(const char* szItem, int32_t Percent, bool& DoCancel)
@@ -580,14 +646,17 @@ void TCInstDlg::UnziperMinorCallback(const char* szItem, int32_t Percent, bool& 
     label->setText(text);
     label->adjustSize();
     const int width = QFontMetrics(label->font()).horizontalAdvance(text) + 30;
-    FProgressForm->setFixedWidth(width);
+    FProgressForm->setFixedWidth(std::max(width, FProgressForm->MinimumWidth()));
     TBevelPanel* panel = FProgressForm->Panel();
-    panel->resize(width, panel->height());  // the panel fills the window
+    panel->resize(FProgressForm->width(), panel->height());  // the panel fills the window
     TGauge* gauge = FProgressForm->Gauge();
     gauge->move((panel->width() - gauge->width()) / 2, gauge->y());
     label->move((panel->width() - label->width()) / 2, label->y());
     gauge->SetProgress(Percent);
     FProgressForm->repaint();
+    // The unpacking runs in this thread: the click on "Abbrechen" arrives only here.
+    QCoreApplication::processEvents();
+    DoCancel = FProgressForm && FProgressForm->CancelRequested();
 }
 
 QString TCInstDlg::UnzipText(int number)
@@ -641,10 +710,21 @@ void TCInstDlg::UnziperMessageCallback(uint16_t MsgID, uint16_t, int32_t p1, int
         RtnResult = 1;
         return;
     case DZ_MSG_REFUSED:
-        // The library's own notice of a member it would not write; not the user's question.
+        // The library's own notice of a member it would not write; said once it is over.
         std::cerr << "lumarc: " << (lpsz1 ? lpsz1 : "") << ": " << (lpsz2 ? lpsz2 : "") << '\n';
+        FRefused << QString::fromUtf8(lpsz1 ? lpsz1 : "");
         RtnResult = 1;
         return;
+    case DZ_MSG_FAILED: {
+        const QString member = QString::fromUtf8(lpsz1 ? lpsz1 : "");
+        const std::string reason = lpsz2 ? lpsz2 : "";
+        QString why = QStringLiteral("beschädigt");
+        if (reason.rfind("errno ", 0) == 0)
+            why = Local(SystemErrorText(std::atoi(reason.c_str() + 6)));
+        FFailed << QStringLiteral("%1: %2").arg(member, why);
+        RtnResult = 1;
+        return;
+    }
     default:
         RtnResult = 1;
         return;
@@ -659,6 +739,7 @@ void TCInstDlg::Change()
     DestEdit->setText(dir);
     if (!dir.toUpper().contains(FComponentDirName.toUpper()))
         DestEdit->setText(Local(IncludeBackslash(Host(dir))) + FComponentDirName);
+    FLastGoodDest = DestEdit->text();
 }
 
 void TCInstDlg::CompFilesChange()
@@ -722,21 +803,38 @@ void TCInstDlg::SelBtnClick()
 
 void TCInstDlg::KillBtnClick()
 {
+    if (FBusy)
+        return;
     if (DestFiles->SelCount() == 0) {
         KillBtnDragDrop(DestDirListBox);
         return;
     }
-    if (Ask(QStringLiteral("Sollen die markierten Dateien gelöscht werden?"), QStringLiteral("Dateien löschen."),
-            static_cast<int>(TMSGButtons::msgYesNo)) != TMsgBox::mrYes)
+    std::vector<QString> paths;
+    bool toTrash = true;
+    for (int i = 0; i < DestFiles->count(); ++i) {
+        if (DestFiles->Selected(i) && !DestFiles->EntryAt(i).IsDirectory) {
+            paths.push_back(DestFiles->FullPathOf(i));
+            toTrash = toTrash && TrashCanTake(Host(paths.back()));
+        }
+    }
+    const QString question = toTrash ? QStringLiteral("Sollen die markierten Dateien in den Papierkorb verschoben werden?")
+                                     : QStringLiteral("Sollen die markierten Dateien gelöscht werden?\n"
+                                                      "Es gibt hier keinen Papierkorb: sie sind dann endgültig gelöscht.");
+    if (Ask(question, QStringLiteral("Dateien löschen."), static_cast<int>(TMSGButtons::msgYesNo), TMsgBox::mrNo) !=
+        TMsgBox::mrYes)
         return;
     struct TReread {
         TxFileListBox* List;
         ~TReread() { List->Reload(); }
     } reread{DestFiles};
-    for (int i = 0; i < DestFiles->count(); ++i) {
-        if (DestFiles->Selected(i) && !DestFiles->EntryAt(i).IsDirectory)
-            ::unlink(Host(DestFiles->FullPathOf(i)).c_str());  // a file that will not go is skipped
+    QStringList kept;
+    for (const QString& path : paths) {
+        // A file that will not go is skipped; the next one follows.
+        if (toTrash ? !MoveToTrash(path) : ::unlink(Host(path).c_str()) != 0)
+            kept << path;
     }
+    if (!kept.isEmpty())
+        Tell(QStringLiteral("Nicht gelöscht wurde:\n%1").arg(kept.mid(0, 10).join('\n')), QStringLiteral("Dateien löschen."));
 }
 
 bool TCInstDlg::KillBtnDragOver(QObject* source) const
@@ -754,17 +852,28 @@ void TCInstDlg::KillBtnDragDrop(QObject* source)
 
 void TCInstDlg::DeleteDirectoryTree()
 {
-    const QString path = DestDirListBox->ItemPath(DestDirListBox->currentRow());
-    // A drive or the home directory is never deleted as a whole, whatever the answer would be.
-    if (path.isEmpty() || path == QStringLiteral("/") || path == QDir::homePath() ||
-        DriveComboBox->findText(path) >= 0)
+    const QString path = QDir::cleanPath(DestDirListBox->ItemPath(DestDirListBox->currentRow()));
+    // The system's own directories, the home and the ways to it, and whole drives are never
+    // deleted as a whole, whatever the answer would be.
+    if (path.isEmpty() || IsProtectedDirectory(Host(path)) || DriveComboBox->findText(path) >= 0) {
+        Tell(QStringLiteral("Das Verzeichnis %1 wird nicht gelöscht.").arg(path), QStringLiteral("Verzeichnis löschen"));
         return;
-    if (Ask(QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen gelöscht werden?").arg(path),
-            QStringLiteral("Verzeichnis löschen"), static_cast<int>(TMSGButtons::msgOKCancel)) != TMsgBox::mrOK)
+    }
+    const bool toTrash = TrashCanTake(Host(path));
+    const QString question =
+        toTrash ? QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen in den Papierkorb verschoben werden?")
+                : QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen gelöscht werden?\n"
+                                 "Es gibt hier keinen Papierkorb: es ist dann endgültig gelöscht.");
+    if (Ask(question.arg(path), QStringLiteral("Verzeichnis löschen"), static_cast<int>(TMSGButtons::msgOKCancel),
+            TMsgBox::mrCancel) != TMsgBox::mrOK)
         return;
     DestDirListBox->SetDirectory(Local(PathPart(Host(path))));
     DestDirListBox->SetDirectory(DestDirListBox->Directory());
-    DeleteDirectory(Host(path));
+    if (!toTrash)
+        DeleteDirectory(Host(path));
+    else if (!MoveToTrash(path))
+        Tell(QStringLiteral("Das Verzeichnis %1 konnte nicht in den Papierkorb verschoben werden.").arg(path),
+             QStringLiteral("Verzeichnis löschen"));
     DestDirListBox->Update();
 }
 

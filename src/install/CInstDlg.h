@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -59,6 +60,8 @@ public:
     QString ComponentDirName() const { return FComponentDirName; }
     QString LastGoodDrive() const { return FLastGoodDrive; }
     TProgressForm* ProgressForm() const { return FProgressForm.get(); }
+    // While a copy or an unpacking runs: the dialog can then be neither closed nor re-entered.
+    bool Busy() const { return FBusy; }
 
     QPushButton* CloseBtn = nullptr;
     QGroupBox* CompInstBox = nullptr;
@@ -109,10 +112,13 @@ public:
 
     // Escape and the window's close button end the dialog as CloseBtn does (modal result 2).
     void reject() override;
+    // The program ends: the dialog closes now, or when the running copy or unpacking is done.
+    void CloseWhenDone();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateComponents();
@@ -120,17 +126,34 @@ private:
     void FormCreate();
     void FormDestroy();
     void EnsureDestinationDir(QString& dir, const QString& fallback);
-    // Returns false when the file was skipped after a no.
-    bool CopyOneFile(const QString& source, const QString& target, const TFileEntry& entry, TProgressForm* progress);
+    // Creates every missing level of `dir`; says why when it cannot and raises ENoDir.
+    void CreateDestination(const QString& dir);
+    // Copies one file; false when the user stopped the copy in the progress window.
+    bool CopyOneFile(const QString& source, const QString& target, const QString& name, int64_t size,
+                     TProgressForm* progress);
+    // The progress window of a copy or an unpacking, with its "Abbrechen" button; the
+    // dialog's own controls rest until it goes.
+    void BeginRun(const QString& text);
+    void EndRun();
+    // What went wrong in an unpacking, said once it is over.
+    void TellUnpackResult(const QString& archive, const QString& dest);
     // A notice with an OK button in the dialog's message box.
     void Tell(const QString& text, const QString& caption);
     void DeleteDirectoryTree();
-    int Ask(const QString& text, const QString& caption, int buttons);
+    int Ask(const QString& text, const QString& caption, int buttons, int defaultButton = 0);
     QObject* DropTargetOf(QObject* watched) const;
+    void InputOutputError(const std::exception& error);
 
     std::unique_ptr<TMsgBox> FMessi;
     std::unique_ptr<TProgressForm> FProgressForm;
     QString FLastGoodDrive;
+    // DestEdit as the last change of the directory list left it, for the way back after an error.
+    QString FLastGoodDest;
+    bool FBusy = false;
+    bool FCloseAfterRun = false;
+    // Members of the current unpacking that the library refused or could not write.
+    QStringList FRefused;
+    QStringList FFailed;
     bool FOverwriteAll = false;
     QString FComponentDirName;
     std::function<void(const std::exception&)> FOldExceptionHook;

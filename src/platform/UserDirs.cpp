@@ -32,12 +32,27 @@ std::string HomeDir()
     return "/";
 }
 
+namespace {
+
+// An XDG base directory: the variable when it holds an absolute path, else below the home.
+std::string XdgHome(const char* variable, const char* fallback)
+{
+    if (const char* value = std::getenv(variable); value && value[0] == '/')
+        return WithoutTrailingSlashes(value);
+    const std::string home = HomeDir();
+    return (home == "/" ? "" : home) + fallback;
+}
+
+}  // namespace
+
 std::string ConfigHome()
 {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        return WithoutTrailingSlashes(config);
-    const std::string home = HomeDir();
-    return (home == "/" ? "" : home) + "/.config";
+    return XdgHome("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string DataHome()
+{
+    return XdgHome("XDG_DATA_HOME", "/.local/share");
 }
 
 }  // namespace lumarc

@@ -12,5 +12,7 @@ std::string HomeDir();
 // $XDG_CONFIG_HOME when it is set to an absolute path, otherwise HomeDir() + "/.config"
 // (relative values are ignored, as the XDG base directory rules demand). No trailing "/".
 std::string ConfigHome();
+// $XDG_DATA_HOME, or HomeDir() + "/.local/share", by the same rules.
+std::string DataHome();
 
 }  // namespace lumarc

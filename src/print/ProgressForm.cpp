@@ -6,6 +6,8 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 
 namespace lumarc {
@@ -38,6 +40,33 @@ TProgressForm::TProgressForm(QWidget* parent)
         move(area.x() + (area.width() - kClientWidth) / 2, area.y() + (area.height() - kClientHeight) / 2);
     }
     show();
+}
+
+void TProgressForm::EnableCancel()
+{
+    if (FCancelButton)
+        return;
+    FCancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    FCancelButton->setObjectName(QStringLiteral("CancelBtn"));
+    FCancelButton->adjustSize();
+    connect(FCancelButton, &QPushButton::clicked, this, [this] {
+        FCancelRequested = true;
+        FCancelButton->setEnabled(false);
+    });
+    setFixedSize(std::max(width(), MinimumWidth()), kClientHeight + FCancelButton->height() + 8);
+    FCancelButton->show();
+}
+
+int TProgressForm::MinimumWidth() const
+{
+    return FCancelButton ? FCancelButton->sizeHint().width() + 16 : 0;
+}
+
+void TProgressForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (FCancelButton)
+        FCancelButton->move((width() - FCancelButton->width()) / 2, kClientHeight + 4);
 }
 
 }  // namespace lumarc

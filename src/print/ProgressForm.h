@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace lumarc {
 
@@ -26,7 +27,20 @@ public:
     QLabel* InfoLabel() const { return FInfoLabel; }
     TGauge* Gauge() const { return FGauge; }
 
+    // Adds an "Abbrechen" button below the panel; a click on it only asks the job to stop,
+    // which the job reads through CancelRequested after each step.
+    void EnableCancel();
+    bool CancelRequested() const { return FCancelRequested; }
+    QPushButton* CancelButton() const { return FCancelButton; }
+    // Narrower than this, the button would not fit.
+    int MinimumWidth() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QPushButton* FCancelButton = nullptr;
+    bool FCancelRequested = false;
     TBevelPanel* FPanel;
     QLabel* FInfoLabel;
     TGauge* FGauge;

@@ -57,11 +57,12 @@ TMsgBox::TMsgBox(QObject* AOwner) : QObject(AOwner)
     FButtonRow->setFrameShape(QFrame::NoFrame);
     FButtonRow->setGeometry(ButtonRowLeft, ButtonRowTop, FWindow->width() - 4, ButtonRowHeight);
 
+    // The standard captions as the German framework has them; the program speaks German only.
     FOKBtn = MakeButton("OKBtn", QStringLiteral("OK"), QStyle::SP_DialogOkButton, mrOK);
-    FCancelBtn = MakeButton("CancelBtn", QStringLiteral("Cancel"), QStyle::SP_DialogCancelButton, mrCancel);
-    FYesBtn = MakeButton("YesBtn", QStringLiteral("&Yes"), QStyle::SP_DialogYesButton, mrYes);
-    FNoBtn = MakeButton("NoBtn", QStringLiteral("&No"), QStyle::SP_DialogNoButton, mrNo);
-    FAllBtn = MakeButton("AllBtn", QStringLiteral("&All"), QStyle::SP_DialogYesToAllButton, mrAll);
+    FCancelBtn = MakeButton("CancelBtn", QStringLiteral("Abbrechen"), QStyle::SP_DialogCancelButton, mrCancel);
+    FYesBtn = MakeButton("YesBtn", QStringLiteral("&Ja"), QStyle::SP_DialogYesButton, mrYes);
+    FNoBtn = MakeButton("NoBtn", QStringLiteral("&Nein"), QStyle::SP_DialogNoButton, mrNo);
+    FAllBtn = MakeButton("AllBtn", QStringLiteral("&Alle"), QStyle::SP_DialogYesToAllButton, mrAll);
     // Not every style draws "yes to all"; the check mark of Yes says nearly the same.
     if (FAllBtn->icon().isNull())
         FAllBtn->setIcon(FWindow->style()->standardIcon(QStyle::SP_DialogYesButton, nullptr, FAllBtn));
@@ -80,7 +81,10 @@ QPushButton* TMsgBox::MakeButton(const char* Name, const QString& Text, int Icon
     button->setObjectName(QString::fromLatin1(Name));
     button->setIcon(FWindow->style()->standardIcon(static_cast<QStyle::StandardPixmap>(Icon), nullptr, button));
     button->setGeometry(0, 0, ButtonWidth, ButtonHeight);
+    // Enter presses the box's default button, not whichever button last had the focus.
+    button->setAutoDefault(false);
     QDialog* window = FWindow.get();
+    button->setProperty("ModalResult", ModalResult);
     connect(button, &QPushButton::clicked, window, [window, ModalResult] { window->done(ModalResult); });
     return button;
 }
@@ -149,7 +153,15 @@ void TMsgBox::ArrangeButtons()
         break;
     }
     QPushButton* main = FOKBtn->isVisibleTo(FWindow.get()) ? FOKBtn : FYesBtn;
-    main->setDefault(true);
+    for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn}) {
+        const bool chosen = FDefaultButton != 0 && button->property("ModalResult").toInt() == FDefaultButton &&
+                            button->isVisibleTo(FWindow.get());
+        if (chosen)
+            main = button;
+    }
+    for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn})
+        button->setDefault(button == main);
+    main->setFocus();
 }
 
 void TMsgBox::MeasureText()

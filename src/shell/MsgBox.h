@@ -39,6 +39,11 @@ public:
     void SetMsg(const QString& Value) { FMsg = Value; }   // CR LF, CR or LF break lines
     TMSGButtons Buttons() const { return FButtons; }
     void SetButtons(TMSGButtons Value) { FButtons = Value; }
+    // The modal result of the button that Enter presses; 0 (the default) means OK, or Yes
+    // where there is no OK. A question that destroys something makes its harmless answer the
+    // default.
+    int DefaultButton() const { return FDefaultButton; }
+    void SetDefaultButton(int ModalResult) { FDefaultButton = ModalResult; }
 
     // Lays out, sizes and shows the window modally; returns the modal result above.
     virtual int Execute();
@@ -82,6 +87,7 @@ private:
     QString FCaption = QStringLiteral("Message");
     QString FMsg;
     TMSGButtons FButtons = TMSGButtons::msgOK;
+    int FDefaultButton = 0;
 };
 
 }  // namespace lumarc

@@ -211,8 +211,9 @@ void TToolDiscMain::closeEvent(QCloseEvent* event)
     FSearchCommand->ResultsDialog().hide();
     // A command that runs in a dialog (a copy, an unpacking) finishes first: the dialog's
     // loop ends when the command returns to it.
-    for (QDialog* dialog : {static_cast<QDialog*>(FInstallDialog.data()), static_cast<QDialog*>(FOptionsDialog.data()),
-                            static_cast<QDialog*>(&FSearchCommand->SearchDialog())}) {
+    if (FInstallDialog && FInstallDialog->isVisible())
+        FInstallDialog->CloseWhenDone();
+    for (QDialog* dialog : {static_cast<QDialog*>(FOptionsDialog.data()), static_cast<QDialog*>(&FSearchCommand->SearchDialog())}) {
         if (dialog && dialog->isVisible())
             dialog->reject();
     }

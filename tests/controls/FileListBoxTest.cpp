@@ -68,23 +68,30 @@ TEST_F(FileListBoxTest, Reading_DirectoriesFirstDotDotBeforeLettersNoDot)
     EXPECT_EQ(items[0], "..");
     EXPECT_EQ(items[1], "9lives");
     EXPECT_EQ(items[2], "alpha");
-    EXPECT_EQ(items[3], "beta");  // matched by the mask: listed in the list's case
+    EXPECT_EQ(items[3], "Beta");  // as on disk
     EXPECT_EQ(std::count(items.begin(), items.end(), "."), 0);
     EXPECT_EQ(List.LastDirIndex(), 3);
-    // Files after the directories, sorted without regard to case, in lower case.
+    // Files after the directories, sorted without regard to case, in their case on disk.
     EXPECT_EQ(std::vector<std::string>(items.begin() + 4, items.end()),
               (std::vector<std::string>{".hidden", "both.pas.dfm", "readme.txt", "run.bat", "setup.exe", "unit1.dfm",
-                                        "unit1.pas"}));
+                                        "Unit1.PAS"}));
     EXPECT_EQ(List.LastFileIndex(), static_cast<int>(items.size()) - 1);
     EXPECT_EQ(List.LastDriveIndex(), List.LastFileIndex());
 }
 
-TEST_F(FileListBoxTest, Reading_PathsUseTheNameOnDisk)
+TEST_F(FileListBoxTest, Reading_NamesThatDifferInCaseAreTwoFilesAndKeepTheirCase)
 {
+    WriteFile(Root / "sub/UNIT1.PAS", "other unit");
     Open(Root / "sub");
     const auto items = Items(List);
-    const int index = static_cast<int>(std::find(items.begin(), items.end(), "unit1.pas") - items.begin());
-    EXPECT_EQ(List.FullPathOf(index).toStdString(), Root / "sub/Unit1.PAS");
+    for (const char* name : {"Unit1.PAS", "UNIT1.PAS"}) {
+        const auto found = std::find(items.begin(), items.end(), name);
+        ASSERT_NE(found, items.end()) << name;
+        EXPECT_EQ(List.FullPathOf(static_cast<int>(found - items.begin())).toStdString(), Root / ("sub/" + std::string(name)));
+    }
+    List.SetUpperCase(true);  // shown alike, and still two files
+    const auto upper = Items(List);
+    EXPECT_EQ(std::count(upper.begin(), upper.end(), "UNIT1.PAS"), 2);
 }
 
 TEST_F(FileListBoxTest, Masks_BothPatternsListedOnceAndHiddenFilesFollowTheFileType)
@@ -92,7 +99,7 @@ TEST_F(FileListBoxTest, Masks_BothPatternsListedOnceAndHiddenFilesFollowTheFileT
     List.SetSFShow(sfsSize);
     List.SetMask(QStringLiteral("*.pas;*.dfm"));
     Open(Root / "sub");
-    EXPECT_EQ(Items(List), (std::vector<std::string>{"both.pas.dfm", "unit1.dfm", "unit1.pas"}));
+    EXPECT_EQ(Items(List), (std::vector<std::string>{"both.pas.dfm", "unit1.dfm", "Unit1.PAS"}));
 
     List.SetMask(QStringLiteral("*.*"));
     List.SetFileType(ftDirectory | ftArchive | ftNormal);
@@ -297,18 +304,20 @@ TEST_F(FileListBoxMouseTest, Execute_DirectoryOpensParentGoesUpFileRaisesEvent)
     EXPECT_EQ(executed.toStdString(), Root / "sub/readme.txt");
 }
 
-TEST(ControlsSortFileList, EqualNamesKeepTheFirstAndOrderIgnoresAsciiCase)
+TEST(ControlsSortFileList, TheSameNameIsKeptOnceAndOrderIgnoresAsciiCase)
 {
     TSortFileList list;
-    for (const char* name : {"b", "A", "c", "B", "a"}) {
+    for (const char* name : {"b", "A", "c", "B", "a", "b"}) {
         auto entry = std::make_unique<TFileEntry>();
         entry->Name = name;
         list.Add(std::move(entry));
     }
-    ASSERT_EQ(list.Count(), 3);
+    ASSERT_EQ(list.Count(), 5);
     EXPECT_EQ(list[0].Name, "A");
-    EXPECT_EQ(list[1].Name, "b");
-    EXPECT_EQ(list[2].Name, "c");
+    EXPECT_EQ(list[1].Name, "a");
+    EXPECT_EQ(list[2].Name, "B");
+    EXPECT_EQ(list[3].Name, "b");
+    EXPECT_EQ(list[4].Name, "c");
     EXPECT_THROW(list.Add(nullptr), ESortFileList);
 }
 

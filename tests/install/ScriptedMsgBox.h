@@ -13,6 +13,7 @@ struct TQuestion {
     std::string Msg;
     std::string Caption;
     TMSGButtons Buttons;
+    int Default = 0;  // the button Enter would press; 0 for the box's usual one
 };
 
 class TScriptedMsgBox : public TMsgBox {
@@ -20,7 +21,7 @@ public:
     TScriptedMsgBox(std::deque<int>& answers, std::vector<TQuestion>& asked) : FAnswers(answers), FAsked(asked) {}
     int Execute() override
     {
-        FAsked.push_back({Msg().toStdString(), Caption().toStdString(), Buttons()});
+        FAsked.push_back({Msg().toStdString(), Caption().toStdString(), Buttons(), DefaultButton()});
         if (FAnswers.empty())
             return mrCancel;
         const int answer = FAnswers.front();

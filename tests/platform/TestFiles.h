@@ -19,9 +19,10 @@ namespace lumarc::test {
 // A fresh directory below the system's temporary directory, removed with all it holds.
 class TTempDir {
 public:
-    TTempDir()
+    // Below `parent` instead, for a directory on another file system.
+    explicit TTempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lumarc-test-XXXXXX").string();
+        std::string pattern = (parent / "lumarc-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         FPath = pattern;

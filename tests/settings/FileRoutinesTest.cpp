@@ -147,7 +147,7 @@ TEST(SettingsCopyFileBlocks, CreateFailuresRaiseInOutError)
         CopyFileBlocks(dir / "source", dir / "no/such/dir/dest");
         FAIL() << "no error";
     } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_STREQ(e.what(), "nicht gefunden");
     }
     std::filesystem::create_directory(dir / "adir");
     EXPECT_THROW(CopyFileBlocks(dir / "source", dir / "adir"), EInOutError);

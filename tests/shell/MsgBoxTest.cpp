@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -52,7 +54,7 @@ TEST(ShellMsgBox, CreateBuildsAParentlessWindowFreedWithItsOwner)
     EXPECT_EQ(window->windowTitle(), "Message");
     EXPECT_EQ(Row(*box)->geometry(), QRect(2, 45, 296, 41));
     const std::map<const char*, const char*> captions = {
-        {"OKBtn", "OK"}, {"CancelBtn", "Cancel"}, {"YesBtn", "&Yes"}, {"NoBtn", "&No"}, {"AllBtn", "&All"}};
+        {"OKBtn", "OK"}, {"CancelBtn", "Abbrechen"}, {"YesBtn", "&Ja"}, {"NoBtn", "&Nein"}, {"AllBtn", "&Alle"}};
     for (const auto& [name, caption] : captions) {
         QPushButton* button = Button(*box, name);
         ASSERT_NE(button, nullptr) << name;
@@ -147,6 +149,34 @@ TEST(ShellMsgBox, ExecuteReturnsThePressedButtonAndCancelOnClose)
     }
     box.SetButtons(msgYesNo);
     EXPECT_EQ(ExecuteWith(box, [](QDialog& window) { window.close(); }), 2);
+}
+
+// Enter goes to the window's focused widget; Qt's dialog then presses its default button.
+void PressEnterOn(QWidget& widget)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &press);
+}
+
+TEST(ShellMsgBox, EnterPressesTheDefaultButtonWhereverTheFocusWas)
+{
+    using enum TMSGButtons;
+    TMsgBox box;
+    box.SetButtons(msgYesNoCancel);
+    // A box that asked before had its focus on Cancel; the next question must not inherit it.
+    EXPECT_EQ(ExecuteWith(box, [&](QDialog&) { Button(box, "CancelBtn")->click(); }), 2);
+    EXPECT_EQ(ExecuteWith(box, [&](QDialog&) {
+        Button(box, "CancelBtn")->setFocus();
+        PressEnterOn(*Button(box, "CancelBtn"));
+    }), 6);
+
+    // A question that destroys something names its harmless answer as the default.
+    box.SetButtons(msgOKCancel);
+    box.SetDefaultButton(TMsgBox::mrCancel);
+    EXPECT_EQ(ExecuteWith(box, [&](QDialog&) { PressEnterOn(*Button(box, "OKBtn")); }), 2);
+    box.SetButtons(msgYesNo);
+    box.SetDefaultButton(TMsgBox::mrNo);
+    EXPECT_EQ(ExecuteWith(box, [&](QDialog&) { PressEnterOn(*Button(box, "YesBtn")); }), 7);
 }
 
 TEST(ShellMsgBox, ExecuteAppliesTheCurrentPropertiesAndKeepsWindowFlags)

@@ -10,13 +10,11 @@
 #include <utility>
 
 #include "platform/Exception.h"
-#include "platform/FileHandle.h"
+#include "platform/FileCopy.h"
 
 namespace lumarc {
 
 namespace {
-
-constexpr size_t kCopyBlockSize = 2048;
 
 void PrintMessage(const std::string& text, const std::string& caption)
 {
@@ -63,52 +61,6 @@ void ReportRemovalFailure(int error)
 {
     const TMessageHook& hook = DeleteTreeMessageHook();
     hook("FehlerNummer: " + std::to_string(error), "Verzeichnis löschen");
-}
-
-[[noreturn]] void RaiseInOutError(int error)
-{
-    throw EInOutError(InOutErrorMessage(error));
-}
-
-// Reads up to `size` bytes, retrying interrupted reads; -1 with errno on failure.
-ssize_t ReadBlock(int fd, char* buffer, size_t size)
-{
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, size);
-        if (count >= 0 || errno != EINTR)
-            return count;
-    }
-}
-
-// 0, or the errno of the failure; a write that makes no progress counts as a full disc.
-int WriteBlock(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return errno;
-        if (written == 0)
-            return ENOSPC;
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return 0;
-}
-
-int CopyContents(int in, int out)
-{
-    char buffer[kCopyBlockSize];
-    for (;;) {
-        const ssize_t count = ReadBlock(in, buffer, sizeof buffer);
-        if (count < 0)
-            return errno;
-        if (count == 0)
-            return 0;
-        if (const int error = WriteBlock(out, buffer, static_cast<size_t>(count)))
-            return error;
-    }
 }
 
 }  // namespace
@@ -161,36 +113,10 @@ void DeleteDirectory(const std::string& dir)
 
 void CopyFileBlocks(const std::string& source, const std::string& dest)
 {
-    TFileHandle in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat sourceInfo {};
-    if (!in.IsOpen() || ::fstat(in.Get(), &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode))
+    if (::stat(source.c_str(), &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode) || ::access(source.c_str(), R_OK) != 0)
         return;
-
-    TFileHandle out(::open(dest.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-    if (!out.IsOpen())
-        RaiseInOutError(errno);
-    struct stat destInfo {};
-    if (::fstat(out.Get(), &destInfo) != 0)
-        RaiseInOutError(errno);
-    if (destInfo.st_dev == sourceInfo.st_dev && destInfo.st_ino == sourceInfo.st_ino)
-        return;  // truncating the destination would destroy the source
-
-    // Only a regular file is cut and, after a failure, removed: a device such as /dev/null
-    // takes the copy as it is and must never be unlinked.
-    const bool regular = S_ISREG(destInfo.st_mode);
-    if (regular && ::ftruncate(out.Get(), 0) != 0)
-        RaiseInOutError(errno);
-    int error = CopyContents(in.Get(), out.Get());
-    const int closeOut = out.Close();
-    if (error == 0)
-        error = closeOut;
-    if (error != 0) {
-        if (regular)
-            ::unlink(dest.c_str());
-        RaiseInOutError(error);
-    }
-    if (const int closeIn = in.Close())
-        RaiseInOutError(closeIn);
+    CopyFileSafely(source, dest);
 }
 
 }  // namespace lumarc

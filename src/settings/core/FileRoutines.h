@@ -28,10 +28,9 @@ void DeleteTree(const std::string& dir);
 // The installer's entry point; only calls DeleteTree.
 void DeleteDirectory(const std::string& dir);
 
-// Copies `source` to `dest` in blocks of 2048 bytes. A source that cannot be opened (or is a
-// directory) makes it return silently without creating `dest`. Creating, reading, writing or
-// closing failures raise EInOutError; the partial copy is then removed, so that a failed copy
-// never passes for a whole one. A copy onto the source itself leaves the file as it is.
+// Copies `source` to `dest` in blocks of 2048 bytes through CopyFileSafely: `dest` is replaced
+// only by a complete copy. A source that cannot be opened (or is a directory) makes it return
+// silently without creating `dest`; other failures raise EInOutError with the German reason.
 void CopyFileBlocks(const std::string& source, const std::string& dest);
 
 }  // namespace lumarc
