@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -506,12 +507,18 @@ void TxFileListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, boo
         }
         const QString name = FormatField(Format(QStringLiteral("%-12.12s"), fkName, index),
                                          QString::fromLocal8Bit(entry.Name.c_str()));
-        canvas.drawText(QRect(start, rect.top(), rect.right() - start + 1, rect.height()), Qt::AlignVCenter | Qt::AlignLeft,
-                        name);
+        int nameRight = rect.right();
         if ((FSFShow & sfsSize) && !entry.IsDirectory && !entry.IsDrive) {
             const QString size = FormatField(Format(QStringLiteral("%9d"), fkSize, index), entry.Size);
-            canvas.drawText(QRect(start, rect.top(), FOffsetSizes + 2, rect.height()), Qt::AlignVCenter | Qt::AlignRight, size);
+            const QRect sizeRect(start, rect.top(), FOffsetSizes + 2, rect.height());
+            canvas.drawText(sizeRect, Qt::AlignVCenter | Qt::AlignRight, size);
+            // A size of ten digits or more reaches further left than the column was made for;
+            // the name ends before it instead of running into it.
+            const int sizeLeft = sizeRect.right() + 1 - canvas.fontMetrics().horizontalAdvance(size.trimmed());
+            nameRight = std::min(nameRight, sizeLeft - canvas.fontMetrics().horizontalAdvance(QLatin1Char(' ')) - 1);
         }
+        canvas.drawText(QRect(start, rect.top(), std::max(0, nameRight - start + 1), rect.height()),
+                        Qt::AlignVCenter | Qt::AlignLeft, name);
         if (entry.IsDrive)
             return;
         auto column = [&](int offset, const QString& value) {

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -235,6 +236,14 @@ void TCInstDlg::ConnectHandlers()
     connect(DriveComboBox, &TDriveComboBox::Changed, this, guarded([this] { Change(); }));
     connect(CompFiles, &TxFileListBox::Changed, this, guarded([this] { CompFilesChange(); }));
     connect(DestFiles, &TxFileListBox::Changed, this, guarded([this] { CompFilesChange(); }));
+    // The lists tell of a key before the selection moves and of nothing after it, nor of the
+    // caret that focusing moves: the buttons follow the selection model itself.
+    for (TxFileListBox* list : {CompFiles, DestFiles}) {
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                guarded([this] { CompFilesChange(); }));
+        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                guarded([this] { CompFilesChange(); }));
+    }
     DestFiles->OnExecute = [this](TxFileListBox*, const QString& path) { DestFilesExecute(path); };
     connect(CompFiles, &TxFileListBox::MouseUp, this, guarded([this] { UpdateSelectionStatus(); }));
     connect(CompFiles, &TxFileListBox::MouseMove, this, guarded([this] { UpdateSelectionStatus(); }));
@@ -323,18 +332,26 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
     } catch (const std::exception&) {
         GuardedCall([this] { CompFiles->SetDirectory(QDir::currentPath()); });
     }
-    // The default destination may be a path of another system ("c:\delphi\component") or
-    // not yet exist; the list then stays where it was.
-    const QString destination = Local(Settings().DefaultDestinationPath);
-    if (destination.startsWith('/')) {
-        try {
-            DestDirListBox->SetDirectory(destination);
-        } catch (const std::exception&) {
-        }
+    // A destination of the design's system ("c:\\delphi\\component") lies below the home
+    // directory. One that does not exist yet is offered all the same: the list shows the part
+    // of it that exists, and the first copy asks to create the rest.
+    const QString destination = QDir::cleanPath(Local(HostDestinationPath(Settings().DefaultDestinationPath)));
+    QString shown = destination;
+    while (!QFileInfo(shown).isDir() && shown.size() > 1)
+        shown = QFileInfo(shown).path();
+    try {
+        DestDirListBox->SetDirectory(shown);
+    } catch (const std::exception&) {
     }
     // Every opening offers this component's folder, also when the list did not move and so
     // said nothing: the folder of the component installed before is no place for this one.
     GuardedCall([this] { Change(); });
+    if (DestDirListBox->Directory() != destination) {
+        DestEdit->setText(destination.toUpper().contains(FComponentDirName.toUpper())
+                              ? destination
+                              : Local(IncludeBackslash(Host(destination))) + FComponentDirName);
+        FLastGoodDest = DestEdit->text();
+    }
 }
 
 void TCInstDlg::reject()

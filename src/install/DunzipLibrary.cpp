@@ -1,6 +1,7 @@
 #include "DunzipLibrary.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <iostream>
@@ -47,10 +48,15 @@ bool TDunzipLibrary::Load(const TDunzipSearch& search)
     if (search.DataDir.empty() || search.SystemDir.empty())
         return false;
     const std::string copy = search.SystemDir + "/" + search.LibraryName;
+    // Without a library in the data directory there is nothing to copy, and no reason to
+    // leave an empty directory in the user's home.
+    const std::string original = search.DataDir + search.LibraryName;
+    if (::access(original.c_str(), R_OK) != 0)
+        return false;
     try {
         std::error_code ec;
         std::filesystem::create_directories(search.SystemDir, ec);
-        CopyFileBlocks(search.DataDir + search.LibraryName, copy);
+        CopyFileBlocks(original, copy);
     } catch (const Exception& e) {
         // A copy that cannot be written leaves the library missing, which is reported below.
         std::cerr << "lumarc: " << copy << ": " << e.what() << '\n';

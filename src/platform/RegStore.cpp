@@ -233,15 +233,19 @@ std::string TRegStore::Format(const std::vector<TRegValue>& values)
     return text;
 }
 
-bool TRegStore::Parse(std::string_view text, std::vector<TRegValue>& values)
+bool TRegStore::Parse(std::string_view text, std::vector<TRegValue>& values, std::vector<std::string>* skipped)
 {
     values.clear();
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
-    while (!text.empty()) {
+    for (int number = 1; !text.empty(); ++number) {
         const size_t newline = text.find('\n');
-        if (!ParseLine(text.substr(0, newline), values))
-            return false;
+        const std::string_view line = text.substr(0, newline);
+        if (!ParseLine(line, values)) {
+            if (!skipped)
+                return false;
+            skipped->push_back("Zeile " + std::to_string(number) + ": " + std::string(Trim(line)));
+        }
         if (newline == std::string_view::npos)
             break;
         text.remove_prefix(newline + 1);
@@ -257,11 +261,30 @@ long TRegStore::Open(bool create)
         return Replace();
     if (error != 0)
         return ErrorCode(error, ERROR_CANTREAD);
+    // One damaged line costs that line, not every value the file holds. A file without a
+    // single readable value is no settings file at all (another program's, or junk): it is
+    // left alone as a whole, and kept beside the store if it is ever replaced.
     std::vector<TRegValue> values;
-    if (!Parse(text, values))
+    std::vector<std::string> skipped;
+    Parse(text, values, &skipped);
+    if (values.empty() && !skipped.empty()) {
+        FDamagedText = std::move(text);
         return ERROR_BADDB;
+    }
     FValues = std::move(values);
+    FSkippedLines = std::move(skipped);
+    FDamagedText = FSkippedLines.empty() ? std::string() : std::move(text);
     return ERROR_SUCCESS;
+}
+
+long TRegStore::KeepDamagedFile()
+{
+    if (FDamagedText.empty())
+        return ERROR_SUCCESS;
+    const long result = ErrorCode(WriteWholeFileAtomically(FFile + ".bak", FDamagedText), ERROR_CANTWRITE);
+    if (result == ERROR_SUCCESS)
+        FDamagedText.clear();
+    return result;
 }
 
 long TRegStore::Replace()
@@ -270,6 +293,8 @@ long TRegStore::Replace()
     std::filesystem::create_directories(std::filesystem::path(FFile).parent_path(), ec);
     if (ec)
         return ErrorCode(ec.value(), ERROR_CANTWRITE);
+    if (const long kept = KeepDamagedFile(); kept != ERROR_SUCCESS)
+        return kept;
     const long result = ErrorCode(WriteWholeFileAtomically(FFile, Format({})), ERROR_CANTWRITE);
     if (result == ERROR_SUCCESS)
         FValues.clear();
@@ -299,6 +324,8 @@ long TRegStore::Set(TRegValue value)
     }
     if (!replaced)
         values.push_back(std::move(value));
+    if (const long kept = KeepDamagedFile(); kept != ERROR_SUCCESS)
+        return kept;
     const long result = ErrorCode(WriteWholeFileAtomically(FFile, Format(values)), ERROR_CANTWRITE);
     if (result == ERROR_SUCCESS)
         FValues = std::move(values);

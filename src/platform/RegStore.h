@@ -8,9 +8,10 @@
 //
 // A text value is any byte string: "\\" stands for a backslash, "\xHH" for any byte, and the
 // writer escapes every byte outside printable ASCII, so whatever was written reads back the
-// same. Blank lines and lines starting with "#" or ";" are ignored; any other line that does
-// not follow this form makes the whole file corrupt. Value names compare without regard to
-// case, as registry value names do. Results are the registry's error codes.
+// same. Blank lines and lines starting with "#" or ";" are ignored; a line that does not
+// follow this form is skipped (a file without one readable value is corrupt as a whole), and
+// the file as it was is kept as "<file>.bak" before the store first rewrites it. Value names compare without regard to case, as registry value
+// names do. Results are the registry's error codes.
 
 #include <cstdint>
 #include <string>
@@ -58,14 +59,16 @@ public:
     static std::uint32_t DecodeDword(std::string_view data);
 
     static std::string Format(const std::vector<TRegValue>& values);
-    // False when the text is corrupt; a value named twice keeps its first place and spelling and
-    // takes its last setting.
-    static bool Parse(std::string_view text, std::vector<TRegValue>& values);
+    // False when the text has a line of another form, unless `skipped` is given: then such a
+    // line is left out and named there ("Zeile 3: text"). A value named twice keeps its first
+    // place and spelling and takes its last setting.
+    static bool Parse(std::string_view text, std::vector<TRegValue>& values, std::vector<std::string>* skipped = nullptr);
 
     explicit TRegStore(std::string file) : FFile(std::move(file)) {}
 
-    // Reads the key's file. A missing file is ERROR_FILE_NOT_FOUND unless `create` is set;
-    // then it is created, with its directories, holding no values.
+    // Reads the key's file, skipping lines it cannot read. A missing file is
+    // ERROR_FILE_NOT_FOUND unless `create` is set; then it is created, with its directories,
+    // holding no values.
     long Open(bool create);
     // Makes the key's file hold no values, creating it and its directories as needed; whatever
     // the file held before, readable or not, is gone.
@@ -80,10 +83,17 @@ public:
 
     const std::string& File() const { return FFile; }
     const std::vector<TRegValue>& Values() const { return FValues; }
+    // The lines Open left out.
+    const std::vector<std::string>& SkippedLines() const { return FSkippedLines; }
 
 private:
+    // Before the first rewrite of a file with skipped lines: the file as it was, beside it.
+    long KeepDamagedFile();
+
     std::string FFile;
     std::vector<TRegValue> FValues;
+    std::vector<std::string> FSkippedLines;
+    std::string FDamagedText;
 };
 
 }  // namespace lumarc

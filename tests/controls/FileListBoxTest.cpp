@@ -217,6 +217,35 @@ TEST_F(FileListBoxTest, Drawing_SizeRightAlignedAtOffsetAndFormatEvent)
     EXPECT_FALSE(inkAfter);
 }
 
+TEST_F(FileListBoxTest, Drawing_AHugeSizeNeverRunsIntoTheName)
+{
+    // A sparse file of eleven digits' size: wider than the size column was made for.
+    WriteFile(Root / "big/langername.x", "");
+    std::filesystem::resize_file(Root / "big/langername.x", 12345678901ull);
+    List.SetSFShow(sfsSize);
+    List.SetShowGlyphs(false);
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    List.setFont(font);
+    Open(Root / "big");
+    ASSERT_EQ(List.count(), 1);
+    QImage image(300, 16, QImage::Format_RGB32);
+    QPainter painter(&image);
+    List.DrawItem(painter, 0, QRect(0, 0, 300, 16), false, false);
+    painter.end();
+    // Between the name's ink and the digits' ink there is a column of background.
+    const QColor background = List.Color();
+    std::vector<bool> inked(300, false);
+    for (int x = 0; x < 300; ++x)
+        for (int y = 0; y < 16; ++y)
+            inked[x] = inked[x] || image.pixelColor(x, y) != background;
+    const int digitsLeft = 2 + 150 + 2 - QFontMetrics(font).horizontalAdvance(QStringLiteral("12345678901"));
+    ASSERT_GT(digitsLeft, 2);
+    EXPECT_TRUE(std::find(inked.begin(), inked.begin() + digitsLeft - 1, true) != inked.begin() + digitsLeft - 1);
+    EXPECT_FALSE(inked[static_cast<size_t>(digitsLeft - 2)]);
+}
+
 TEST_F(FileListBoxTest, Drawing_ColoursFollowFocusAndSelection)
 {
     List.SetSFShow(sfsSize);

@@ -9,9 +9,11 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -605,6 +607,111 @@ TEST_F(CInstDlgTest, SelectAllAndExecute)
     EXPECT_EQ(Dialog->DestFiles->currentRow(), 1);
     Dialog->ExecBtnClick();
     EXPECT_EQ(Opened, (std::vector<std::string>{Dest / "delphi/zwei.txt"}));
+}
+
+void SendKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(widget, &release);
+}
+
+TEST_F(CInstDlgTest, Keyboard_SelectionByKeysAndFocusIsWhatTheButtonsFollow)
+{
+    TZipWriter(Disc / "comps/grid/DATEN.ZIP").File("m.txt", "m").Close();
+    PrepareGrid();
+    Dialog->show();
+    TxFileListBox* list = Dialog->CompFiles;
+    // Focusing the list moves its caret to ".."; Entpacken must not stay on for that.
+    Dialog->CloseBtn->setFocus();
+    list->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(list->currentRow(), 0);
+    EXPECT_FALSE(Dialog->UnpackBtn->isEnabled());
+
+    list->clearSelection();
+    list->SetItemIndex(Row(list, "DATA.ZIP") - 1);
+    SendKey(list, Qt::Key_Down);
+    SendKey(list, Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_EQ(list->SelCount(), 2);
+    EXPECT_TRUE(Dialog->CopyBtn->isEnabled());
+    EXPECT_TRUE(Dialog->UnpackBtn->isEnabled());
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("2 Datei(en) ausgewählt."));
+    Dialog->hide();
+}
+
+TEST_F(CInstDlgTest, Opening_TheNextComponentIsOfferedItsOwnFolder)
+{
+    PrepareGrid();
+    EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Dest / "delphi/grid");
+    WriteFile(Disc / "comps/lotse/LOTSE.ZIP", "");
+    Dialog->Prepare(QString::fromStdString(Disc / "comps/lotse/LOTSE.ZIP"), QStringLiteral("DBLOTSE"), QStringLiteral("LOTSE"));
+    EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Dest / "delphi/LOTSE");
+}
+
+TEST_F(CInstDlgTest, Opening_TheDesignsDestinationLiesBelowTheHomeAndIsCreatedOnTheFirstCopy)
+{
+    fs::create_directories(Dest / "home/anna");
+    TScopedEnv home("HOME", Dest / "home/anna");
+    Settings().DefaultDestinationPath = "c:\\delphi\\component";
+    PrepareGrid();
+    EXPECT_EQ(Dialog->DestDirListBox->Directory().toStdString(), Dest / "home/anna");
+    EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Dest / "home/anna/delphi/component/grid");
+    Select({"readme.txt"}, "readme.txt");
+    Answers = {TMsgBox::mrYes};
+    Dialog->CopyBtnClick(Dialog->CopyBtn);
+    EXPECT_EQ(ReadFile(Dest / "home/anna/delphi/component/grid/readme.txt"), "Raster\r\n");
+    EXPECT_EQ(TSettings{}.DefaultDestinationPath, Dest / "home/anna/delphi/component");
+}
+
+TEST_F(CInstDlgTest, Running_EscapeCloseAndReopeningWaitAndAbbrechenStopsTheCopy)
+{
+    const std::string big(4 << 20, 'b');
+    WriteFile(Disc / "comps/grid/BIG.BIN", big);
+    fs::create_directories(Dest / "delphi/grid");
+    WriteFile(Dest / "delphi/grid/BIG.BIN", "die alte Fassung");
+    PrepareGrid();
+    Dialog->show();
+    Select({"BIG.BIN", "grid.pas"}, "BIG.BIN");
+    Answers = {TMsgBox::mrYes};  // overwrite
+    bool busyAfterEscape = false;
+    int reopened = 0;
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        SendKey(Dialog.get(), Qt::Key_Escape);
+        Dialog->close();
+        reopened = Dialog->Install(QString::fromStdString(Disc / "comps/grid/grid.pas"), QStringLiteral("X"), QStringLiteral("x"));
+        busyAfterEscape = Dialog->isVisible() && Dialog->Busy();
+        Dialog->ProgressForm()->CancelButton()->click();
+    });
+    Dialog->CopyBtnClick(Dialog->CopyBtn);
+    EXPECT_TRUE(busyAfterEscape);
+    EXPECT_EQ(reopened, TMsgBox::mrCancel);
+    EXPECT_EQ(Dialog->CompInstBox->title(), QStringLiteral("Grid"));  // the lists were not re-read
+    EXPECT_TRUE(Dialog->isVisible());
+    EXPECT_EQ(ReadFile(Dest / "delphi/grid/BIG.BIN"), "die alte Fassung");
+    EXPECT_FALSE(Exists(Dest / "delphi/grid/grid.pas"));
+    std::vector<std::string> left;
+    for (const auto& item : fs::directory_iterator(Dest / "delphi/grid"))
+        left.push_back(item.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"BIG.BIN"});
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("0 Datei(en) kopiert."));
+    EXPECT_EQ(Dialog->ProgressForm(), nullptr);
+    EXPECT_FALSE(Dialog->Busy());
+
+    // The unpacking listens to the same button between its members.
+    Answers = {TMsgBox::mrOK};
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        SendKey(Dialog.get(), Qt::Key_Escape);
+        Dialog->ProgressForm()->CancelButton()->click();
+    });
+    Select({"DATA.ZIP"}, "DATA.ZIP");
+    Dialog->UnpackBtnClick();
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[1].Msg, "Entpacken abgebrochen.");
+    EXPECT_FALSE(Exists(Dest / "delphi/grid/c.txt"));
+    EXPECT_TRUE(Dialog->isVisible());
+    Dialog->hide();
 }
 
 TEST_F(CInstDlgTest, UncaughtErrors_InputOutputIsSaidAndEveryOneIsWrittenOut)

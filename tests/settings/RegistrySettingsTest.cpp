@@ -122,6 +122,34 @@ TEST_F(SettingsLoadSave, CorruptFileSurvivesTheStartAndIsReplacedOnlyBySaving)
     EXPECT_EQ(Settings().DefaultDestinationPath, "/mine");
 }
 
+TEST_F(SettingsLoadSave, OneBadLineCostsOnlyThatLineIsSaidOnceAndKeptOnSaving)
+{
+    const std::string damaged = "DefaultDestinationPath=sz:/home/anna/komp\n"
+                                "ShowHints=dword:0000000G\n"
+                                "CDVolumeLabel=sz:MEINE.CD\n";
+    WriteFile(KeyFile(), damaged);
+    try {
+        LoadSettings();
+        FAIL() << "the bad line went unsaid";
+    } catch (const ERegKey& e) {
+        const std::string said = e.what();
+        EXPECT_NE(said.find("Zeile 2: ShowHints=dword:0000000G"), std::string::npos) << said;
+        EXPECT_NE(said.find(KeyFile() + ".bak"), std::string::npos) << said;
+    }
+    EXPECT_EQ(Settings().DefaultDestinationPath, "/home/anna/komp");
+    EXPECT_EQ(Settings().ShowHints, 1);
+    EXPECT_EQ(Settings().CDVolumeLabel, "MEINE.CD");
+    EXPECT_EQ(ReadFile(KeyFile()), damaged);  // reading changes nothing
+
+    Settings().ShowHints = 0;
+    SaveSettings();
+    EXPECT_EQ(ReadFile(KeyFile() + ".bak"), damaged);
+    Settings() = TSettings{};
+    LoadSettings();  // the saved file is whole again: nothing more to say
+    EXPECT_EQ(Settings().ShowHints, 0);
+    EXPECT_EQ(Settings().CDVolumeLabel, "MEINE.CD");
+}
+
 TEST_F(SettingsLoadSave, SaveWhereNothingCanBeWritten_SaysSoInsteadOfPassing)
 {
     // A file where the configuration directory should be, then a directory where the key file

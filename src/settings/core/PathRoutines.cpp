@@ -61,4 +61,24 @@ std::string FileTitle(const std::string& path)
     return title;
 }
 
+std::string HostDestinationPath(const std::string& setting)
+{
+    if (setting.starts_with('/'))
+        return setting;
+    std::string rest = setting;
+    if (rest.size() >= 2 && std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':')
+        rest.erase(0, 2);
+    for (char& c : rest) {
+        if (c == '\\')
+            c = '/';
+    }
+    while (rest.starts_with('/'))
+        rest.erase(0, 1);
+    const std::string home = HomeDir();
+    std::string path = (home == "/" ? std::string() : home) + "/" + rest;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
 }  // namespace lumarc

@@ -17,6 +17,11 @@ std::string DataDir();
 // turn "no directory" into the root.
 std::string IncludeBackslash(const std::string& path);
 
+// The place on this machine that a destination setting names. A host path stays as it is; a
+// path of the design's system ("c:\delphi\component", "\komp", "komp") goes below the home
+// directory as the drive's root did: "~/delphi/component". No trailing "/".
+std::string HostDestinationPath(const std::string& setting);
+
 // Where the program may put a shared library it needs, as the system directory served on
 // Windows: the user's own library directory, ~/.local/lib (no trailing "/"). Not created here.
 std::string SystemDir();

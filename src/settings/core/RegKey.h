@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Exception.h"
 #include "platform/RegStore.h"
@@ -38,7 +39,7 @@ public:
     TRegKey& operator=(const TRegKey&) = delete;
 
     // Opens the key, creating it when it does not exist. Failure is not raised; it is left in
-    // LastError (a corrupt file is ERROR_BADDB and stays as it is).
+    // LastError (a file that cannot be read stays as it is).
     void Create(HKEY rootKey, const std::string& subKey);
     // Opens the key as Create does, but a key file that cannot be read or is corrupt is
     // replaced by an empty one first: for writers that are about to store every value anyway.
@@ -63,6 +64,9 @@ public:
     std::int32_t ReadInteger(const std::string& name, std::int32_t defaultValue);
     // Stores a 4-byte integer; write failures as for WriteString.
     void WriteInteger(const std::string& name, std::int32_t value);
+
+    // The lines of the open key's file that could not be read and were left out.
+    std::vector<std::string> SkippedLines() const { return FStore ? FStore->SkippedLines() : std::vector<std::string>{}; }
 
 private:
     void Open(HKEY rootKey, const std::string& subKey, bool replaceUnreadable);

@@ -36,7 +36,22 @@ void LoadSettings()
             key.ReadString("DefaultDestinationPath", settings.DefaultDestinationPath, kDestinationPathBuffer);
         settings.ShowHints = key.ReadInteger("ShowHints", 1);
         settings.CDVolumeLabel = key.ReadString("CDVolumeLabel", settings.CDVolumeLabel, kVolumeLabelBuffer);
+        // Said once, after every readable value has been taken over.
+        const std::vector<std::string> skipped = key.SkippedLines();
+        if (!skipped.empty())
+            throw ERegKey(SettingsLinesSkipped(key.Key, skipped));
     });
+}
+
+std::string SettingsLinesSkipped(const std::string& file, const std::vector<std::string>& lines)
+{
+    std::string text = "In der Einstellungsdatei " + file + " kann nicht gelesen werden: ";
+    for (size_t i = 0; i < lines.size() && i < 3; ++i)
+        text += (i ? "; " : "") + lines[i];
+    if (lines.size() > 3)
+        text += "; und " + std::to_string(lines.size() - 3) + " weitere Zeilen";
+    return text + ". Alle anderen Einstellungen gelten; die Datei bleibt beim nächsten Speichern als " + file +
+           ".bak erhalten";
 }
 
 void SaveSettings()

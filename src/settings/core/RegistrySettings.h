@@ -2,6 +2,9 @@
 // The settings kept between runs: "DefaultDestinationPath", "ShowHints" and "CDVolumeLabel"
 // under one registry key. The update date is not kept.
 
+#include <string>
+#include <vector>
+
 #include "RegKey.h"
 
 namespace lumarc {
@@ -9,11 +12,14 @@ namespace lumarc {
 inline const char* const kSettingsKey = "SOFTWARE\\Brimvale\\Lumarc32\\2.0";
 
 // Reads the kept settings into Settings(), creating the key when it does not exist. A key that
-// cannot be opened or created (its file unreadable or corrupt) leaves the settings as they
-// are, silently, and the file untouched. A missing value keeps the current setting ("ShowHints"
-// becomes 1). A value that cannot be read raises ERegKey after the values before it were
-// taken over.
+// cannot be opened or created (its file unreadable) leaves the settings as they are, silently,
+// and the file untouched. A missing value keeps the current setting ("ShowHints" becomes 1).
+// A value that cannot be read raises ERegKey after the values before it were taken over; lines
+// of the file that cannot be read raise ERegKey (SettingsLinesSkipped) after all the others.
 void LoadSettings();
+
+// The message for a settings file with lines that cannot be read; without a final period.
+std::string SettingsLinesSkipped(const std::string& file, const std::vector<std::string>& lines);
 
 inline const char* const SSettingsNotSaved = "Die Einstellungen konnten nicht gespeichert werden!";
 

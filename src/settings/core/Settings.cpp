@@ -1,6 +1,13 @@
 #include "Settings.h"
 
+#include "PathRoutines.h"
+
 namespace lumarc {
+
+std::string DefaultDestination()
+{
+    return HostDestinationPath("c:\\delphi\\component");
+}
 
 TSettings& Settings()
 {

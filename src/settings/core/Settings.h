@@ -10,8 +10,12 @@ namespace lumarc {
 
 inline const char* const kDefaultDateText = "02.05.96";
 
+// "~/delphi/component" as a full path.
+std::string DefaultDestination();
+
 struct TSettings {
-    std::string DefaultDestinationPath = "c:\\delphi\\component";
+    // The design's "c:\delphi\component", below the home directory.
+    std::string DefaultDestinationPath = DefaultDestination();
     int ShowHints = 1;  // 0 off, anything else on
     std::string CDVolumeLabel = "TOOLDISC.CD";
     std::string UpdateDateText = kDefaultDateText;
