@@ -128,7 +128,7 @@ TCInstDlg::TCInstDlg(QWidget* parent) : QDialog(parent)
     font.setPixelSize(11);
     font.setBold(true);
     setFont(font);
-    ShellOpen = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    ShellOpen = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     FMessi = std::make_unique<TMsgBox>();
     FMessi->SetCaption(QStringLiteral("Brimvale"));
     FMessi->SetButtons(TMSGButtons::msgOKCancel);
@@ -636,6 +636,10 @@ void TCInstDlg::TellUnpackResult(const QString& archive, const QString& dest)
     QStringList parts;
     if (Unziper.LastResult == DZ_ERR_ARCHIVE)
         parts << QStringLiteral("Das Archiv %1 fehlt oder ist beschädigt.").arg(archive);
+    else if (Unziper.LastResult == DZ_ERR_WRITE && FFailed.isEmpty())
+        parts << QStringLiteral("In das Verzeichnis %1 kann nicht entpackt werden.").arg(dest);
+    else if (Unziper.LastResult == DZ_ERR_PARAMS)
+        parts << QStringLiteral("Das Archiv %1 konnte nicht entpackt werden.").arg(archive);
     if (!FFailed.isEmpty())
         parts << QStringLiteral("Nicht geschrieben wurde aus %1 nach %2:\n%3")
                      .arg(archive, dest, listed(FFailed));
@@ -790,8 +794,9 @@ void TCInstDlg::UpdateSelectionStatus()
 
 void TCInstDlg::DestFilesExecute(const QString& path)
 {
-    if (ShellOpen)
-        ShellOpen(path);
+    if (ShellOpen && !ShellOpen(path))
+        Tell(QStringLiteral("Für die Datei %1 ist kein Programm eingerichtet, das sie öffnet.").arg(path),
+             QStringLiteral("Ausführen"));
 }
 
 void TCInstDlg::CompFilesDblClick(TxFileListBox* list)

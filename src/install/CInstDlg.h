@@ -53,8 +53,9 @@ public:
     // Questions and notices go through this box; tests put in one that answers by itself.
     void SetMessageBox(std::unique_ptr<TMsgBox> box);
     TMsgBox& Messi() { return *FMessi; }
-    // How a file is opened with its program; the desktop's handler by default.
-    std::function<void(const QString& path)> ShellOpen;
+    // How a file is opened with its program; the desktop's handler by default. False when no
+    // program opens it.
+    std::function<bool(const QString& path)> ShellOpen;
 
     bool OverwriteAll() const { return FOverwriteAll; }
     QString ComponentDirName() const { return FComponentDirName; }

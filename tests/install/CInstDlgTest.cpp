@@ -65,7 +65,10 @@ protected:
         DataHome = std::make_unique<TScopedEnv>("XDG_DATA_HOME", Dest / "data");
         Dialog = std::make_unique<TCInstDlg>();
         Dialog->SetMessageBox(std::make_unique<TScriptedMsgBox>(Answers, Asked));
-        Dialog->ShellOpen = [this](const QString& path) { Opened.push_back(path.toStdString()); };
+        Dialog->ShellOpen = [this](const QString& path) {
+            Opened.push_back(path.toStdString());
+            return !path.endsWith(QStringLiteral(".unbekannt"));
+        };
     }
     void TearDown() override
     {
@@ -607,6 +610,16 @@ TEST_F(CInstDlgTest, SelectAllAndExecute)
     EXPECT_EQ(Dialog->DestFiles->currentRow(), 1);
     Dialog->ExecBtnClick();
     EXPECT_EQ(Opened, (std::vector<std::string>{Dest / "delphi/zwei.txt"}));
+    EXPECT_TRUE(Asked.empty());
+
+    // A file that no program opens is not silently ignored.
+    WriteFile(Dest / "delphi/daten.unbekannt", "?");
+    Dialog->DestFiles->Reload();
+    Dialog->DestFiles->SetItemIndex(Row(Dialog->DestFiles, "daten.unbekannt"));
+    Answers = {TMsgBox::mrOK};
+    Dialog->ExecBtnClick();
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Msg, "Für die Datei " + Dest / "delphi/daten.unbekannt" + " ist kein Programm eingerichtet, das sie öffnet.");
 }
 
 void SendKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
