@@ -6,12 +6,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/Disc.h"
 #include "platform/Exception.h"
 
 namespace lumarc {
 
 TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fileName)
 {
+    if (SplitImagePath(fileName)) {
+        if (mode == TMode::fmCreate)
+            throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(EROFS));
+        if (mode != TMode::fmOpenRead)
+            throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(EROFS));
+        FInImage = OpenDiscFile(fileName);
+        if (!FInImage)
+            throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+        return;
+    }
     int flags = O_CLOEXEC;
     switch (mode) {
     case TMode::fmOpenRead: flags |= O_RDONLY; break;
@@ -58,6 +69,11 @@ int64_t ReadFully(void* buffer, int64_t count, ReadSome readSome)
 
 int64_t TFileStream::Read(void* buffer, int64_t count)
 {
+    if (FInImage) {
+        const int64_t done = ReadAt(FPosition, buffer, count);
+        FPosition += done;
+        return done;
+    }
     return ReadFully(buffer, count, [this](char* p, size_t n, int64_t) { return ::read(FHandle, p, n); });
 }
 
@@ -65,12 +81,19 @@ int64_t TFileStream::ReadAt(int64_t offset, void* buffer, int64_t count)
 {
     if (offset < 0)
         return 0;
+    if (FInImage) {
+        return ReadFully(buffer, count, [this, offset](char* p, size_t n, int64_t done) {
+            return static_cast<ssize_t>(FInImage->ReadAt(offset + done, p, static_cast<int64_t>(n)));
+        });
+    }
     return ReadFully(buffer, count,
                      [this, offset](char* p, size_t n, int64_t done) { return ::pread(FHandle, p, n, offset + done); });
 }
 
 int64_t TFileStream::Write(const void* buffer, int64_t count)
 {
+    if (FInImage)
+        return 0;  // a disc takes nothing
     int64_t done = 0;
     const auto* in = static_cast<const char*>(buffer);
     while (done < count) {
@@ -86,6 +109,15 @@ int64_t TFileStream::Write(const void* buffer, int64_t count)
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
 {
+    if (FInImage) {
+        const int64_t base = origin == TSeekOrigin::soBeginning ? 0
+                             : origin == TSeekOrigin::soCurrent ? FPosition
+                                                                : FInImage->Size();
+        if (base + offset < 0)
+            throw EStreamError("Seek error on \"" + FFileName + "\": " + std::strerror(EINVAL));
+        FPosition = base + offset;
+        return FPosition;
+    }
     const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
                        : origin == TSeekOrigin::soCurrent ? SEEK_CUR
                                                           : SEEK_END;
@@ -97,6 +129,8 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
 
 int64_t TFileStream::Size()
 {
+    if (FInImage)
+        return FInImage->Size();
     struct stat info {};
     if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode))
         return TStream::Size();
@@ -105,6 +139,8 @@ int64_t TFileStream::Size()
 
 void TFileStream::Sync()
 {
+    if (FInImage)
+        return;
     if (::fsync(FHandle) != 0)
         throw EWriteError(std::string(SWriteError) + ": " + std::strerror(errno));
 }

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "Stream.h"
 
 namespace lumarc {
 
-// A stream on an open file. Opening for reading needs an existing file; creating truncates.
+class TDiscFile;
+
+// A stream on an open file. Opening for reading needs an existing file; creating truncates. A
+// file inside a disc image ("/x/disc.iso/DATA/LUMARC32.DAT") opens for reading only, and is
+// read in place.
 class TFileStream : public TStream {
 public:
     enum class TMode { fmOpenRead, fmOpenReadWrite, fmCreate };
@@ -31,6 +36,8 @@ public:
 private:
     std::string FFileName;
     int FHandle = -1;
+    std::unique_ptr<TDiscFile> FInImage;
+    int64_t FPosition = 0;  // of a file in an image
 };
 
 }  // namespace lumarc

@@ -1,7 +1,7 @@
 #include <iostream>
 #include <memory>
 
-#include "CatalogueLocation.h"
+#include "catalogue/CatalogueLocation.h"
 #include "Commands.h"
 #include "catalogue/CatalogueChecker.h"
 #include "catalogue/FileStream.h"
@@ -17,7 +17,7 @@ int RunCheck(const std::string& catalogue)
         data = std::make_unique<TFileStream>(location.DataFileName, TFileStream::TMode::fmOpenRead);
         index = std::make_unique<TFileStream>(location.IndexFileName, TFileStream::TMode::fmOpenRead);
     } catch (const EStreamError&) {
-        std::cerr << "Datenbank nicht gefunden!\n";
+        std::cerr << CatalogueNotFoundMessage(location) << '\n';
         return 1;
     }
     try {

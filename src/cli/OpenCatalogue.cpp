@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "CatalogueLocation.h"
+#include "catalogue/CatalogueLocation.h"
 
 namespace lumarc {
 
@@ -16,7 +16,7 @@ std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue)
         opened->Container.CheckVersion();
         opened->Container.SetActive(true);
     } catch (const EStreamError&) {
-        std::cerr << "Datenbank nicht gefunden!\n";
+        std::cerr << CatalogueNotFoundMessage(location) << '\n';
         return nullptr;
     }
     try {

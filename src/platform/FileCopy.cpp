@@ -8,21 +8,13 @@
 #include <cerrno>
 #include <vector>
 
+#include "Disc.h"
 #include "FileHandle.h"
 #include "SystemErrors.h"
 
 namespace lumarc {
 
 namespace {
-
-ssize_t ReadBlock(int fd, char* buffer, size_t size)
-{
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, size);
-        if (count >= 0 || errno != EINTR)
-            return count;
-    }
-}
 
 // A write that makes no progress counts as a full disk.
 void WriteBlock(int fd, const char* data, size_t size)
@@ -68,12 +60,12 @@ struct TTemporary {
 };
 
 // false when cancelled.
-bool CopyContents(int in, int out, const TCopyControl& control)
+bool CopyContents(TDiscFile& in, int out, const TCopyControl& control)
 {
     std::vector<char> buffer(control.BlockSize > 0 ? control.BlockSize : 2048);
     int64_t copied = 0;
     for (;;) {
-        const ssize_t count = ReadBlock(in, buffer.data(), buffer.size());
+        const int64_t count = in.ReadAt(copied, buffer.data(), static_cast<int64_t>(buffer.size()));
         if (count < 0)
             RaiseSystemError(errno);
         if (count == 0)
@@ -95,17 +87,14 @@ TCopyOutcome CopyFileSafely(const std::string& source, const std::string& target
         return TCopyOutcome::Skipped;
 
     // The source is opened before the target is touched, so a source that cannot be read
-    // costs the existing target nothing.
-    TFileHandle in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat from {};
-    if (!in.IsOpen() || ::fstat(in.Get(), &from) != 0)
+    // costs the existing target nothing. It may lie in a disc image.
+    const std::unique_ptr<TDiscFile> in = OpenDiscFile(source);
+    if (!in)
         RaiseSystemError(errno);
-    if (S_ISDIR(from.st_mode))
-        RaiseSystemError(EISDIR);
 
-    struct stat to {};
+    struct stat from {}, to {};
     const bool reachable = exists && ::stat(target.c_str(), &to) == 0;
-    if (reachable && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+    if (reachable && ::stat(source.c_str(), &from) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
         return TCopyOutcome::Copied;  // truncating it would destroy the source
 
     if (reachable && !S_ISREG(to.st_mode)) {
@@ -113,7 +102,7 @@ TCopyOutcome CopyFileSafely(const std::string& source, const std::string& target
         TFileHandle out(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
         if (!out.IsOpen())
             RaiseSystemError(errno);
-        const bool done = CopyContents(in.Get(), out.Get(), control);
+        const bool done = CopyContents(*in, out.Get(), control);
         if (const int error = out.Close())
             RaiseSystemError(error);
         return done ? TCopyOutcome::Copied : TCopyOutcome::Cancelled;
@@ -125,9 +114,9 @@ TCopyOutcome CopyFileSafely(const std::string& source, const std::string& target
         temporary.Path.clear();
         RaiseSystemError(errno);
     }
-    if (!CopyContents(in.Get(), out.Get(), control))
+    if (!CopyContents(*in, out.Get(), control))
         return TCopyOutcome::Cancelled;
-    const timespec times[2] = {from.st_atim, from.st_mtim};
+    const timespec times[2] = {{in->ModificationTime(), 0}, {in->ModificationTime(), 0}};
     ::futimens(out.Get(), times);  // a file system without times still gets the copy
     if (const int error = out.Close())
         RaiseSystemError(error);

@@ -1,6 +1,5 @@
 #include "WindowsPath.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cctype>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "Disc.h"
 
 namespace lumarc {
 
@@ -15,28 +15,27 @@ namespace {
 
 bool Exists(const std::string& path)
 {
+    if (SplitImagePath(path))
+        return DiscPathKind(path) != TDiscPathKind::None;
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
 }
 
 // The entry of `dir` whose name equals `wanted` (CP1252) without regard to case; of several
 // the smallest, so that the choice does not depend on the order the directory lists them in.
+// The directory may lie in a disc image, whose listing drops the ";1" of its names.
 std::optional<std::string> FindEntry(const std::string& dir, const std::string& wanted)
 {
-    DIR* handle = ::opendir(dir.c_str());
-    if (!handle)
-        return std::nullopt;
     const std::string key = UpperCaseAnsi(wanted);
     std::optional<std::string> found;
-    while (const dirent* entry = ::readdir(handle)) {
-        const std::string name = entry->d_name;
+    for (const TDirEntry& entry : ListDiscFolder(dir)) {
+        const std::string& name = entry.Name;
         std::string ansi;
         if (name == "." || name == ".." || !Utf8ToCp1252(name, ansi) || UpperCaseAnsi(ansi) != key)
             continue;
         if (!found || name < *found)
             found = name;
     }
-    ::closedir(handle);
     return found;
 }
 

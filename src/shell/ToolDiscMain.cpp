@@ -62,7 +62,6 @@ namespace lumarc {
 namespace {
 
 const char* const kErrorCaption = "Lumarcer - Fehler";
-const char* const kNotFound = "Datenbank nicht gefunden!";
 const char* const kLoadFailed = "Fehler beim Laden der Datenbank!";
 
 // The design's "System" font, 13 pixels high; fontconfig maps the name, DejaVu Sans is the
@@ -425,17 +424,7 @@ void TToolDiscMain::ConnectCommands()
 
 TToolDiscMain::TCatalogueFiles TToolDiscMain::CatalogueFiles(const QString& catalogueDir)
 {
-    const std::string base = catalogueDir.isEmpty() ? ProgramDir() : IncludeBackslash(catalogueDir.toStdString());
-    return {LocateCatalogueFile(base, "Lumarc32.dat"), LocateCatalogueFile(base, "Lumarc32.idx")};
-}
-
-std::string TToolDiscMain::LocateCatalogueFile(const std::string& baseDir, const std::string& name)
-{
-    const std::string inData = baseDir + "Data/" + name;
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(inData, ec))
-        return inData;
-    return baseDir + name;
+    return LocateCatalogue(catalogueDir.isEmpty() ? ProgramDir() : catalogueDir.toStdString());
 }
 
 void TToolDiscMain::FormCreate(const QString& catalogueDir)
@@ -475,16 +464,17 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
     FHistory.Clear();
     FRecordHistory = true;
 
-    const TCatalogueFiles files = CatalogueFiles(catalogueDir);
-    FBrowzerContainer->DataFileName = files.DataFileName;
-    FBrowzerContainer->IndexFileName = files.IndexFileName;
+    FLocation = CatalogueFiles(catalogueDir);
+    FBrowzerContainer->DataFileName = FLocation.DataFileName;
+    FBrowzerContainer->IndexFileName = FLocation.IndexFileName;
 
     try {
         OpenCatalogue();
     } catch (const EProgramEnd&) {
         throw;
     } catch (const EFOpenError&) {
-        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kNotFound));
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+                    QString::fromStdString(CatalogueNotFoundMessage(FLocation)));
     } catch (const EListError&) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kLoadFailed));
     } catch (const std::exception& e) {
@@ -681,7 +671,7 @@ void TToolDiscMain::ReportCatalogueError(const std::exception& error)
 {
     const bool missing = dynamic_cast<const EFOpenError*>(&error) != nullptr;
     ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
-                QString::fromUtf8(missing ? kNotFound : error.what()));
+                missing ? QString::fromStdString(CatalogueNotFoundMessage(FLocation)) : QString::fromUtf8(error.what()));
     try {
         FBrowzerContainer->SetActive(false);
     } catch (const std::exception&) {

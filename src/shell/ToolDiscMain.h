@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/CatalogueLocation.h"
 #include "catalogue/IntList.h"
 
 class QAction;
@@ -67,8 +68,8 @@ public:
     // Returns the hook it replaces; an empty function restores the modal boxes.
     static TMessageHook SetMessageHook(TMessageHook hook);
 
-    // Opens the catalogue found in catalogueDir (empty: the program's directory), each of the
-    // two files looked for in its Data/ subdirectory first. Load failures are reported through
+    // Opens the catalogue found in catalogueDir (empty: the program's directory; else any form
+    // LocateCatalogue takes, disc images included). Load failures are reported through
     // the message hook and the window still opens; a data file of the wrong version ends in the
     // container's version-failure handler.
     // An outline `preload` started for the same files saves reading the outline again.
@@ -76,13 +77,8 @@ public:
                            TOutlinePreload* preload = nullptr);
     ~TToolDiscMain() override;
 
-    // baseDir + "Data/" + name when that file exists, else baseDir + name.
-    static std::string LocateCatalogueFile(const std::string& baseDir, const std::string& name);
-    struct TCatalogueFiles {
-        std::string DataFileName;
-        std::string IndexFileName;
-    };
-    // The two files the window opens for catalogueDir (empty: the program's directory).
+    using TCatalogueFiles = TCatalogueLocation;
+    // The two files the window opens for a catalogue (empty: the program's directory).
     static TCatalogueFiles CatalogueFiles(const QString& catalogueDir);
 
     TBrowzerContainer& BrowzerContainer() { return *FBrowzerContainer; }
@@ -236,6 +232,8 @@ private:
     void ReportCatalogueError(const std::exception& error);
 
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
+    // Where the shown catalogue was looked for, for the message when it is missing.
+    TCatalogueLocation FLocation;
     TOutlinePreload* FPreload = nullptr;  // only while the window is created
     std::unique_ptr<TSplitControl> FSplitControl;
     std::unique_ptr<TCompoText> FCompoText;

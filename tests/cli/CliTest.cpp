@@ -106,8 +106,10 @@ TEST_F(Cli, CatalogueIsFoundInDataOrBesideOrByItsDataFile)
     EXPECT_EQ(Run("tree " + (Dir / "other.dat").string()).Status, 0);
     const TRun missing = Run("tree " + (Dir / "nowhere").string());
     EXPECT_EQ(missing.Status, 1);
-    EXPECT_EQ(missing.Err, "Datenbank nicht gefunden!\n");
-    EXPECT_EQ(Run("check " + (Dir / "nowhere").string()).Err, "Datenbank nicht gefunden!\n");
+    const std::string nowhere = (Dir / "nowhere").string();
+    const std::string said = "Datenbank nicht gefunden!\nGesucht: " + nowhere + ", " + nowhere + ".idx\n";
+    EXPECT_EQ(missing.Err, said);
+    EXPECT_EQ(Run("check " + nowhere).Err, said);
 }
 
 TEST_F(Cli, WrongFormatPrintsTheVersionMessage)

@@ -1,5 +1,7 @@
 #include "DiscRoutines.h"
 
+#include "platform/Disc.h"
+
 #include <filesystem>
 
 #include "Settings.h"
@@ -30,6 +32,9 @@ bool DiscInDrive(const TVolumeSources& sources)
 
 std::string CatalogueDiscRoot(const std::string& catalogueDataDir, const TVolumeSources& sources)
 {
+    // A catalogue read from an image has its disc at hand: the image is the disc.
+    if (const auto image = SplitImagePath(catalogueDataDir))
+        return image->Image + '/';
     for (const TVolume& volume : ListVolumes(sources)) {
         if (!volume.Label.empty() && UpperCaseLabel(volume.Label) == Settings().CDVolumeLabel)
             return volume.MountPoint.ends_with('/') ? volume.MountPoint : volume.MountPoint + '/';

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/Exception.h"
+#include "platform/Disc.h"
 #include "platform/FileCopy.h"
 
 namespace lumarc {
@@ -113,8 +114,8 @@ void DeleteDirectory(const std::string& dir)
 
 void CopyFileBlocks(const std::string& source, const std::string& dest)
 {
-    struct stat sourceInfo {};
-    if (::stat(source.c_str(), &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode) || ::access(source.c_str(), R_OK) != 0)
+    // The source may lie on a disc image; one that cannot be opened is no error here.
+    if (!OpenDiscFile(source))
         return;
     CopyFileSafely(source, dest);
 }
