@@ -1,0 +1,92 @@
+// lumarc-cli on disc images: every form reads as the directory it was mastered from, and a
+// damaged image gives the catalogue's messages.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/CliRun.h"
+#include "platform/DiscImages.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using lumarc::test::TRun;
+using lumarc::test::TIsoForm;
+
+class CliImage : public lumarc::test::TCliTest {
+protected:
+    void SetUp() override
+    {
+        TCliTest::SetUp();
+        if (!lumarc::test::HaveXorriso())
+            GTEST_SKIP() << "xorriso is missing";
+        Disc = BuildDemo();
+        Write(Disc / "COMPS/FREEWARE/TEILER.PAS", "unit Teiler;");
+    }
+    fs::path Disc;
+};
+
+TEST_F(CliImage, EveryFormReadsAsTheDirectoryItWasMadeFrom)
+{
+    const TRun expected = Run("dump " + Disc.string());
+    ASSERT_EQ(expected.Status, 0) << expected.Err;
+    const std::string search = Run("search " + Disc.string() + " Komponente").Out;
+    std::vector<fs::path> images;
+    for (const auto& [form, name] : {std::pair{TIsoForm::Plain, "plain.iso"}, {TIsoForm::Joliet, "joliet.iso"},
+                                     {TIsoForm::RockRidge, "rockridge.ISO"}}) {
+        lumarc::test::MakeIso(Disc.string(), (Dir / name).string(), form);
+        images.push_back(Dir / name);
+    }
+    for (int mode : {1, 2}) {
+        const std::string stem = "mode" + std::to_string(mode);
+        lumarc::test::MakeBinCue((Dir / "plain.iso").string(), (Dir / (stem + ".bin")).string(),
+                                 (Dir / (stem + ".cue")).string(), mode);
+        images.push_back(Dir / (stem + ".cue"));
+    }
+    for (const fs::path& image : images) {
+        const TRun dump = Run("dump " + image.string());
+        EXPECT_EQ(dump.Status, 0) << image << ": " << dump.Err;
+        EXPECT_EQ(dump.Out, expected.Out) << image;
+        EXPECT_EQ(Run("check " + image.string()).Status, 0) << image;
+        EXPECT_EQ(Run("search " + image.string() + " Komponente").Out, search) << image;
+        // The data file named inside the image, in the case a CD shows it.
+        EXPECT_EQ(Run("tree " + (image / "DATA/LUMARC32.DAT").string()).Status, 0) << image;
+    }
+}
+
+TEST_F(CliImage, ADamagedImageGivesTheCataloguesMessagesAndNeverACrash)
+{
+    lumarc::test::MakeIso(Disc.string(), (Dir / "whole.iso").string(), TIsoForm::RockRidge);
+    const std::string whole = lumarc::test::ReadAll(Dir / "whole.iso");
+    const std::string data = lumarc::test::ReadAll(Disc / "Data/Lumarc32.dat");
+    const size_t extent = whole.find(data.substr(0, 256));
+    ASSERT_NE(extent, std::string::npos);
+    std::vector<std::pair<std::string, std::string>> damaged = {
+        {"empty.iso", ""},
+        {"junk.iso", std::string(40000, 'x')},
+        {"head.iso", whole.substr(0, 17 * 2048)},                     // the volume descriptors and nothing more
+        {"half.iso", whole.substr(0, extent + data.size() / 2)},      // the data file cut in its middle
+    };
+    std::string noDirectory = whole;
+    for (size_t at = 16 * 2048 + 156; at < 16 * 2048 + 190; ++at)
+        noDirectory[at] = '\xFF';  // the root directory record points far past the end
+    damaged.push_back({"root.iso", noDirectory});
+    for (const auto& [name, bytes] : damaged) {
+        Write(Dir / name, bytes);
+        for (const char* command : {"dump", "tree", "check", "show"}) {
+            const TRun run = Run(std::string(command) + " " + (Dir / name).string() + (command == std::string("show") ? " 0" : ""));
+            EXPECT_EQ(run.Status, 1) << name << " " << command << ": " << run.Err;
+            EXPECT_FALSE(run.Err.empty() && run.Out.empty()) << name << " " << command;
+        }
+    }
+    Write(Dir / "broken.cue", "FILE \"gone.bin\" BINARY\n  TRACK 01 MODE1/2352\n");
+    const TRun cue = Run("tree " + (Dir / "broken.cue").string());
+    EXPECT_EQ(cue.Status, 1);
+    EXPECT_EQ(cue.Err.rfind("Datenbank nicht gefunden!\n", 0), 0u) << cue.Err;
+}
+
+}  // namespace
