@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +19,7 @@
 #include "FileListFormat.h"
 #include "platform/ApplicationErrors.h"
 #include "platform/DirectoryScan.h"
+#include "platform/Disc.h"
 #include "platform/Drives.h"
 #include "platform/SystemErrors.h"
 
@@ -86,7 +86,7 @@ void TxFileListBox::SetDirectory(const QString& dir)
     const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
     if (clean == FDirectory)
         return;
-    if (!QFileInfo(clean).isDir())
+    if (DiscPathKind(clean.toStdString()) != TDiscPathKind::Directory)
         throw EInOutError(UnreachableDirectory(clean.toStdString()));
     FDirectory = clean;
     Reload();
@@ -116,7 +116,7 @@ void TxFileListBox::ApplyFilePath(const QString& path)
     if (!rest.isEmpty() && (rest.contains('*') || rest.contains('?')))
         FMask = rest;
     const QString clean = QDir::cleanPath(QDir(dir).absolutePath());
-    if (!QFileInfo(clean).isDir())
+    if (DiscPathKind(clean.toStdString()) != TDiscPathKind::Directory)
         throw EInOutError(UnreachableDirectory(clean.toStdString()));
     FDirectory = clean;
     Reload();
@@ -293,7 +293,8 @@ void TxFileListBox::Reload()
     clear();
     FGlyphs.clear();
     if (!FDirectory.isEmpty()) {
-        const std::vector<TDirEntry> found = ReadDirectory(FDirectory.toLocal8Bit().toStdString());
+        // The directory may lie in a disc image: the component's folder on the disc.
+        const std::vector<TDirEntry> found = ListDiscFolder(FDirectory.toStdString());
         for (const QString& part : FMask.split(';')) {
             if (!part.isEmpty())
                 ScanMask(found, part, attributes);

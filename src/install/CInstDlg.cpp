@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "platform/ApplicationErrors.h"
+#include "platform/Disc.h"
 #include "platform/FileCopy.h"
 #include "platform/ProtectedDirs.h"
 #include "platform/SystemErrors.h"
@@ -78,6 +79,38 @@ std::string Host(const QString& text)
 }
 
 // The extension as the dialog compares it: from the last "." after the last separator.
+// The archive as a file of the host: itself, or for one inside a disc image a copy in a
+// temporary directory of its own, removed with this object.
+struct TArchiveCopy {
+    explicit TArchiveCopy(const QString& archive) : Path(archive)
+    {
+        if (!SplitImagePath(archive.toStdString()))
+            return;
+        std::string dir = (std::filesystem::temp_directory_path() / "lumarc-archive-XXXXXX").string();
+        if (!::mkdtemp(dir.data())) {
+            Error = QString::fromStdString(SystemErrorText(errno));
+            return;
+        }
+        Dir = dir;
+        Path = QString::fromStdString(dir + "/") + QFileInfo(archive).fileName();
+        try {
+            CopyFileSafely(archive.toStdString(), Path.toStdString());
+        } catch (const Exception& e) {
+            Error = QString::fromStdString(e.Message());
+        }
+    }
+    ~TArchiveCopy()
+    {
+        if (!Dir.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(Dir, ignored);
+        }
+    }
+    QString Path;
+    QString Error;
+    std::string Dir;
+};
+
 // The desktop's trash, made where the data directory is still missing (a fresh account).
 bool MoveToTrash(const QString& path)
 {
@@ -596,6 +629,14 @@ void TCInstDlg::UnpackBtnClick()
     FFailed.clear();
     {
         BeginRun(QStringLiteral("Entpacke..."));
+        // An archive inside a disc image is unpacked from a copy that goes when it is done.
+        const TArchiveCopy local(archive);
+        if (!local.Error.isEmpty()) {
+            EndRun();
+            Tell(QStringLiteral("Das Archiv %1 konnte nicht gelesen werden: %2.").arg(archive, local.Error),
+                 QStringLiteral("Entpacken"));
+            return;
+        }
         struct TFree {
             TCInstDlg& Self;
             ~TFree()
@@ -608,7 +649,7 @@ void TCInstDlg::UnpackBtnClick()
         QLabel* label = FProgressForm->InfoLabel();
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->adjustSize();
-        const QByteArray zip = archive.toUtf8();
+        const QByteArray zip = local.Path.toUtf8();
         const QByteArray destination = dest.toUtf8();
         Unziper.lpszZipFile.SetText(zip.constData());
         Unziper.lpszDestination.SetText(destination.constData());

@@ -22,6 +22,7 @@
 #include "controls/xFileListBox.h"
 #include "install/CInstDlg.h"
 #include "install/ScriptedMsgBox.h"
+#include "platform/DiscImages.h"
 #include "settings/core/Settings.h"
 
 namespace lumarc::test {
@@ -110,6 +111,40 @@ TEST_F(InstallCommandTest, ShortTextArchiveIsUnpacked)
     EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/KALENDER.PAS"));
     EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/DEMO/KALDEMO.DPR"));
     EXPECT_EQ(Dialog->DestDirListBox->Directory().toStdString(), Target / "KALENDER");
+}
+
+TEST_F(InstallCommandTest, FromADiscImageByCopyAndByUnpacking)
+{
+    if (!HaveXorriso())
+        GTEST_SKIP() << "xorriso is missing";
+    TTempDir master;
+    fs::copy(BuildDir() + "/Data", master / "DATA", fs::copy_options::recursive);
+    fs::copy(BuildDir() + "/COMPS", master / "COMPS", fs::copy_options::recursive);
+    MakeIso(master.Path(), Target / "tooldisc.iso", TIsoForm::Plain);
+    Dialog->hide();
+    Window.reset();
+    Open(Target / "tooldisc.iso");
+    Window->SetInstallDialog(Dialog.get());
+    ASSERT_TRUE(Messages.empty()) << Messages[0].Text.toStdString();
+    Settings().DefaultDestinationPath = Target / "komp";
+
+    Show("Teiler Splitterleisten", TToolDiscMain::pkComponent);
+    Answers = {TMsgBox::mrYes};
+    Install([&] {
+        EXPECT_EQ(Dialog->CompFiles->Directory().toStdString(), Target / "tooldisc.iso/COMPS/FREEWARE");
+        ASSERT_TRUE(Dialog->CopyBtn->isEnabled());
+        Dialog->CopyBtn->click();
+    });
+    EXPECT_EQ(ReadFile(Target / "komp/TEILER/TEILER.PAS"), ReadFile(BuildDir() + "/COMPS/FREEWARE/TEILER.PAS"));
+
+    Show("Kalender und Datumsauswahl", TToolDiscMain::pkShortText);
+    Answers = {TMsgBox::mrYes};
+    Install([&] {
+        ASSERT_TRUE(Dialog->UnpackBtn->isEnabled());
+        Dialog->UnpackBtn->click();
+    });
+    EXPECT_TRUE(fs::is_regular_file(Target / "komp/KALENDER/DEMO/KALDEMO.DPR"));
+    EXPECT_EQ(Asked.size(), 2u);  // the two new folders, and nothing went wrong
 }
 
 // The window is closed from the event loop that the command itself runs while it works.
