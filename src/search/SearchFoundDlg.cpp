@@ -181,6 +181,14 @@ void TSearchfounddlg::StopAndJoinAll()
     FStopped.clear();
 }
 
+void TSearchfounddlg::Reset()
+{
+    StopAndJoinAll();
+    ClearResults();
+    FSearchStarted = false;
+    hide();
+}
+
 int TSearchfounddlg::EntryOf(int row) const
 {
     const QListWidgetItem* item = SrchOutputListBox->item(row);

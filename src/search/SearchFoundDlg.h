@@ -44,6 +44,9 @@ public:
     void StopSearch();
     // Stops every search this dialog started and waits for their threads.
     void StopAndJoinAll();
+    // For another catalogue: every search stopped and joined, the list emptied, the dialog
+    // hidden, so that no hit of the old catalogue is shown or opened.
+    void Reset();
 
     // The running search; null when none runs.
     TSearchThread* SearchThread() const { return FSearchThread.get(); }

@@ -10,6 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QUrl>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QDragEnterEvent>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEvent>
@@ -39,8 +44,12 @@
 #include "Glyphs.h"
 #include "MsgBox.h"
 #include "install/CInstDlg.h"
+#include "platform/Disc.h"
+#include "catalogue/Coding.h"
+#include "catalogue/FileStream.h"
 #include "search/SearchDlg.h"
 #include "search/SearchFoundDlg.h"
+#include "CatalogueChooser.h"
 #include "ProgramEnd.h"
 #include "SplitControl.h"
 #include "WideInfoForm.h"
@@ -176,6 +185,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     : QMainWindow(parent), FBrowzerContainer(std::make_unique<TBrowzerContainer>()), FPreload(preload)
 {
     setObjectName(QStringLiteral("ToolDiscMain"));
+    setAcceptDrops(true);
     setWindowTitle(QStringLiteral("Brimvale ToolDisc Viewer"));
     setFont(SystemFont());
     CreateComponents();
@@ -382,6 +392,10 @@ void TToolDiscMain::CreateMenu()
             action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
         return action;
     };
+    MIOpenCatalogue = item(MIFile, "MIOpenCatalogue", "Katalog &öffnen...", "Ctrl+K");
+    MIRecent = MIFile->addMenu(QStringLiteral("&Zuletzt geöffnet"));
+    MIRecent->setObjectName(QStringLiteral("MIRecent"));
+    MIFile->addSeparator();
     MIInstall = item(MIFile, "MIInstall", "&Installation", "Ctrl+I");
     MISearch = item(MIFile, "MISearch", "&Suchen", "Ctrl+S");
     MIPrint = item(MIFile, "MIPrint", "&Drucken", "Ctrl+D");
@@ -397,6 +411,8 @@ void TToolDiscMain::CreateMenu()
 
 void TToolDiscMain::ConnectCommands()
 {
+    connect(MIOpenCatalogue, &QAction::triggered, this, &TToolDiscMain::MIOpenCatalogueClick);
+    FillRecentMenu();
     connect(MIInstall, &QAction::triggered, this, &TToolDiscMain::SBInstallClick);
     connect(SBInstall, &QToolButton::clicked, this, &TToolDiscMain::SBInstallClick);
     connect(MISearch, &QAction::triggered, this, &TToolDiscMain::SBSearchClick);
@@ -465,6 +481,7 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
     FRecordHistory = true;
 
     FLocation = CatalogueFiles(catalogueDir);
+    FCatalogue = catalogueDir.isEmpty() ? QString::fromStdString(ProgramDir()) : catalogueDir;
     FBrowzerContainer->DataFileName = FLocation.DataFileName;
     FBrowzerContainer->IndexFileName = FLocation.IndexFileName;
 
@@ -483,6 +500,120 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
         return;
     }
     ArrangePanes();
+}
+
+bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
+{
+    const TCatalogueLocation location = LocateCatalogue(catalogue.toStdString());
+    // Read all of the new one first: what cannot be read must not cost the shown catalogue.
+    TBrowzerContainer fresh;
+    fresh.DataFileName = location.DataFileName;
+    fresh.IndexFileName = location.IndexFileName;
+    TTreeViewData tree;
+    try {
+        fresh.SetActive(true);
+        TFileStream data(location.DataFileName, TFileStream::TMode::fmOpenRead);
+        uint8_t header[4] = {};
+        if (data.ReadAt(0, header, 4) < 4 || GetInt16LE(header) != TBrowzerContainer::kFormatVersion ||
+            GetInt16LE(header + 2) != TBrowzerContainer::kFormatWord2) {
+            ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+                        QString::fromStdString(TBrowzerContainer::VersionMessage()));
+            return false;
+        }
+        fresh.LoadOutline(tree);
+        if (tree.Count() == 0)
+            throw EListError(ListIndexError(0));
+    } catch (const EFOpenError&) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+                    QString::fromStdString(CatalogueNotFoundMessage(location)));
+        return false;
+    } catch (const EListError&) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kLoadFailed));
+        return false;
+    } catch (const std::exception& e) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
+        return false;
+    }
+
+    // Nothing of the old catalogue may go on: its search, its detail window, its history.
+    // The search threads read the outline that is about to be replaced: joined first.
+    FSearchCommand->ResultsDialog().Reset();
+    FSearchCommand->SearchDialog().hide();
+    if (FDetailWindow)
+        FDetailWindow->hide();
+    try {
+        FBrowzerContainer->SetActive(false);
+    } catch (const std::exception&) {
+        // Closing read-only files loses nothing.
+    }
+    FBrowzerContainer->DataFileName = location.DataFileName;
+    FBrowzerContainer->IndexFileName = location.IndexFileName;
+    FBrowzerContainer->TakeOpenFiles(fresh);
+    FLocation = location;
+    FCatalogue = catalogue;
+    FHistory.Clear();
+    FRecordHistory = true;
+    FCompoText.reset();
+    SetPageKind(pkNothing);
+    OverviewOL->LoadFromContainer(*FBrowzerContainer, std::move(tree));
+    OverviewOL->ResetOverview();
+    TextView->ShowInfoText(*FBrowzerContainer, 0);
+    TextView->LayoutRows();
+    SetPageKind(pkInfoText);
+    ArrangePanes();
+    AddRecent(catalogue);
+    return true;
+}
+
+void TToolDiscMain::MIOpenCatalogueClick()
+{
+    const QString chosen = ChooseCatalogue(this, FCatalogue);
+    if (!chosen.isEmpty())
+        OpenAnotherCatalogue(chosen);
+}
+
+void TToolDiscMain::SetRecentCatalogues(const QStringList& catalogues)
+{
+    FRecent = catalogues.mid(0, kRecentCount);
+    FillRecentMenu();
+}
+
+void TToolDiscMain::AddRecent(const QString& catalogue)
+{
+    const QString path = QFileInfo(catalogue).absoluteFilePath();
+    FRecent.removeAll(path);
+    FRecent.prepend(path);
+    SetRecentCatalogues(FRecent);
+}
+
+void TToolDiscMain::FillRecentMenu()
+{
+    MIRecent->clear();
+    for (int i = 0; i < FRecent.size(); ++i) {
+        const QString path = FRecent[i];
+        QAction* action = MIRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        action->setObjectName(QStringLiteral("MIRecent%1").arg(i + 1));
+        // A catalogue that has gone (a stick taken out, an image moved) is shown, not offered.
+        action->setEnabled(DiscPathKind(path.toStdString()) != TDiscPathKind::None);
+        connect(action, &QAction::triggered, this, [this, path] { OpenAnotherCatalogue(path); });
+    }
+    MIRecent->setEnabled(!FRecent.isEmpty());
+}
+
+void TToolDiscMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void TToolDiscMain::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    OpenAnotherCatalogue(urls.front().toLocalFile());
 }
 
 void TToolDiscMain::OpenCatalogue()

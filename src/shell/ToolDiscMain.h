@@ -4,6 +4,7 @@
 // catalogue container and opens the catalogue when it is created.
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QPointer>
 #include <QString>
 
@@ -110,6 +111,18 @@ public:
     bool SplitterDragging() const;
     TSearchCommand& SearchCommand() { return *FSearchCommand; }
 
+    // Opens another catalogue in place of the shown one (any form LocateCatalogue takes). The
+    // old one stays on screen, and the user learns why, when the new one cannot be read; false
+    // then. Otherwise it replaces all of the old: outline, history, page, detail window, and a
+    // running search is stopped.
+    bool OpenAnotherCatalogue(const QString& catalogue);
+    // The catalogue shown, as it was given; empty when none could be opened.
+    QString Catalogue() const { return FCatalogue; }
+    // The last catalogues opened, the newest first, at most kRecentCount.
+    static constexpr int kRecentCount = 8;
+    QStringList RecentCatalogues() const { return FRecent; }
+    void SetRecentCatalogues(const QStringList& catalogues);
+
     // The narrowest the overview panel and the info pane may become by a splitter drag.
     static constexpr int kMinOverviewWidth = 40;
     static constexpr int kMinInfoWidth = 100;
@@ -164,6 +177,8 @@ public:
     QMenuBar* BrowzerMenu = nullptr;
     QMenu* MIFile = nullptr;
     QMenu* MIHelp = nullptr;
+    QAction* MIOpenCatalogue = nullptr;
+    QMenu* MIRecent = nullptr;
     QAction* MIInstall = nullptr;
     QAction* MISearch = nullptr;
     QAction* MIPrint = nullptr;
@@ -177,6 +192,8 @@ signals:
     void EntryShown(int entry);
 
 public slots:
+    // "Katalog öffnen...": a directory, a data file or a disc image, chosen in a file dialog.
+    void MIOpenCatalogueClick();
     void SBInstallClick();
     void SBSearchClick();
     void SBPrintTextClick();
@@ -203,6 +220,9 @@ protected:
     // The program's other windows go with this one, so that closing it ends the program even
     // while a dialog is open or a search runs.
     void closeEvent(QCloseEvent* event) override;
+    // A catalogue dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The window's parts for display, navigation and output work on its state directly.
@@ -219,6 +239,8 @@ private:
     void ConnectCommands();
     void FormCreate(const QString& catalogueDir);
     void OpenCatalogue();
+    void AddRecent(const QString& catalogue);
+    void FillRecentMenu();
     void OverviewPanelResize();
     void SplitterMouseDown(QMouseEvent* event);
     void SplitterMouseMove(QMouseEvent* event);
@@ -234,6 +256,8 @@ private:
     std::unique_ptr<TBrowzerContainer> FBrowzerContainer;
     // Where the shown catalogue was looked for, for the message when it is missing.
     TCatalogueLocation FLocation;
+    QString FCatalogue;
+    QStringList FRecent;
     TOutlinePreload* FPreload = nullptr;  // only while the window is created
     std::unique_ptr<TSplitControl> FSplitControl;
     std::unique_ptr<TCompoText> FCompoText;

@@ -174,6 +174,28 @@ TEST_F(SearchDialogs, CancelHidesAndTheSearchGoesOnToItsEnd)
     EXPECT_TRUE(results.isVisible());
 }
 
+TEST_F(SearchDialogs, AnotherCatalogueOpenedMidSearchStopsItAndKeepsNoOldHit)
+{
+    OpenGenerated();
+    test::WriteCatalogue(Dir / "klein/Data");
+    TSearchfounddlg& results = Results();
+    results.StartSearch(QStringLiteral("Datenbank"), false);
+    ASSERT_TRUE(ProcessUntil([&] { return results.SrchOutputListBox->count() > 0; }));
+    ASSERT_NE(results.SearchThread(), nullptr);
+    ASSERT_TRUE(Window->OpenAnotherCatalogue(QString::fromStdString(Dir / "klein")));
+    EXPECT_EQ(results.SearchThread(), nullptr);
+    EXPECT_FALSE(results.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(results.SrchOutputListBox->count(), 0);
+
+    // The next search asks anew and runs on the new catalogue.
+    AnswerQuery(QStringLiteral("Scheibe"));
+    Window->SBSearchClick();
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(results.SrchOutputListBox->count(), 1);
+    EXPECT_EQ(results.EntryOf(0), Entry("Willkommen"));
+}
+
 TEST_F(SearchDialogs, NewSearchStopsTheOldOneAndNoOldHitArrivesAfterwards)
 {
     OpenGenerated();

@@ -143,8 +143,10 @@ TEST_F(ShellToolDiscMainLayout, MenuHoldsItsItemsInOrderWithShortcuts)
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), "&Datei");
     EXPECT_EQ(menus[1]->text(), "&Hilfe");
-    EXPECT_EQ(ActionTexts(w.MIFile), QStringList({"&Installation", "&Suchen", "&Drucken", "-", "&Optionen",
-                                                  "Drucker&einstellungen", "-", "&Beenden"}));
+    EXPECT_EQ(ActionTexts(w.MIFile), QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "-", "&Installation",
+                                                  "&Suchen", "&Drucken", "-", "&Optionen", "Drucker&einstellungen", "-",
+                                                  "&Beenden"}));
+    EXPECT_EQ(w.MIOpenCatalogue->shortcut(), QKeySequence("Ctrl+K"));
     EXPECT_EQ(ActionTexts(w.MIHelp), QStringList({"&Info..."}));
     EXPECT_EQ(w.MIInstall->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_EQ(w.MISearch->shortcut(), QKeySequence("Ctrl+S"));
