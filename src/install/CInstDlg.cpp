@@ -365,7 +365,7 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
     } catch (const std::exception&) {
         GuardedCall([this] { CompFiles->SetDirectory(QDir::currentPath()); });
     }
-    // A destination of the design's system ("c:\\delphi\\component") lies below the home
+    // A destination of the old Windows system ("c:\\delphi\\component") lies below the home
     // directory. One that does not exist yet is offered all the same: the list shows the part
     // of it that exists, and the first copy asks to create the rest.
     const QString destination = QDir::cleanPath(Local(HostDestinationPath(Settings().DefaultDestinationPath)));
@@ -581,10 +581,6 @@ bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const 
         const int answer = FMessi->Execute();
         if (QDialog* window = FMessi->Window())
             window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        if (answer == TMsgBox::mrYes && progress) {
-            progress->InfoLabel()->setText(QStringLiteral("Kopiere Datei: ") + name);
-            progress->repaint();
-        }
         return answer == TMsgBox::mrYes;
     };
     control.Progress = [&](int64_t copied) {

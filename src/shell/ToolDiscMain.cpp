@@ -73,7 +73,7 @@ namespace {
 const char* const kErrorCaption = "Lumarcer - Fehler";
 const char* const kLoadFailed = "Fehler beim Laden der Datenbank!";
 
-// The design's "System" font, 13 pixels high; fontconfig maps the name, DejaVu Sans is the
+// The old "System" font, 13 pixels high; fontconfig maps the name, DejaVu Sans is the
 // stated fallback where it does not.
 QFont SystemFont(bool bold = false)
 {

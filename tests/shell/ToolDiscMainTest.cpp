@@ -132,7 +132,7 @@ TEST_F(ShellToolDiscMainLayout, ControlsSitWhereDesignedWithTheirNamesHintsAndPa
     EXPECT_EQ(w.TextView->DefaultColWidth(), 385);
     EXPECT_FALSE(w.TextView->UseStandardFont);
     EXPECT_TRUE(w.ShortMemo->isReadOnly());
-    // The design's "System" font, 13 pixels.
+    // The old "System" font, 13 pixels.
     EXPECT_EQ(w.font().pixelSize(), 13);
 }
 

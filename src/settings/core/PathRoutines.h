@@ -18,7 +18,7 @@ std::string DataDir();
 std::string IncludeBackslash(const std::string& path);
 
 // The place on this machine that a destination setting names. A host path stays as it is; a
-// path of the design's system ("c:\delphi\component", "\komp", "komp") goes below the home
+// path of the old Windows system ("c:\delphi\component", "\komp", "komp") goes below the home
 // directory as the drive's root did: "~/delphi/component". No trailing "/".
 std::string HostDestinationPath(const std::string& setting);
 

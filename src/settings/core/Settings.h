@@ -14,7 +14,7 @@ inline const char* const kDefaultDateText = "02.05.96";
 std::string DefaultDestination();
 
 struct TSettings {
-    // The design's "c:\delphi\component", below the home directory.
+    // The old Windows default "c:\delphi\component", below the home directory.
     std::string DefaultDestinationPath = DefaultDestination();
     int ShowHints = 1;  // 0 off, anything else on
     std::string CDVolumeLabel = "TOOLDISC.CD";
