@@ -55,4 +55,9 @@ std::string DataHome()
     return XdgHome("XDG_DATA_HOME", "/.local/share");
 }
 
+std::string StateHome()
+{
+    return XdgHome("XDG_STATE_HOME", "/.local/state");
+}
+
 }  // namespace lumarc

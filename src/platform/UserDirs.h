@@ -14,5 +14,7 @@ std::string HomeDir();
 std::string ConfigHome();
 // $XDG_DATA_HOME, or HomeDir() + "/.local/share", by the same rules.
 std::string DataHome();
+// $XDG_STATE_HOME, or HomeDir() + "/.local/state", by the same rules.
+std::string StateHome();
 
 }  // namespace lumarc

@@ -719,14 +719,29 @@ bool TToolDiscMain::SplitterDragging() const
     return FSplitControl && FSplitControl->Dragging();
 }
 
+int TToolDiscMain::SplitterPosition() const
+{
+    return OverviewPanel->width();
+}
+
+int TToolDiscMain::WidestOverview() const
+{
+    // Keep both panes usable rather than let a captured mouse push one off the window.
+    return std::max(kMinOverviewWidth, ClientArea->width() - Splitter->width() - 1 - kMinInfoWidth);
+}
+
+void TToolDiscMain::SetSplitterPosition(int overviewWidth)
+{
+    OverviewPanel->resize(std::clamp(overviewWidth, kMinOverviewWidth, WidestOverview()), OverviewPanel->height());
+    FormResize();
+}
+
 void TToolDiscMain::SplitterMouseDown(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
         event->modifiers() != Qt::NoModifier)
         return;
-    // Keep both panes usable rather than let a captured mouse push one off the window.
-    const int widest = ClientArea->width() - Splitter->width() - 1 - kMinInfoWidth;
-    FSplitControl->BeginDrag(Splitter, OverviewPanel, kMinOverviewWidth, std::max(kMinOverviewWidth, widest));
+    FSplitControl->BeginDrag(Splitter, OverviewPanel, kMinOverviewWidth, WidestOverview());
 }
 
 void TToolDiscMain::SplitterMouseMove(QMouseEvent* event)

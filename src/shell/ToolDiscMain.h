@@ -126,6 +126,10 @@ public:
     // The narrowest the overview panel and the info pane may become by a splitter drag.
     static constexpr int kMinOverviewWidth = 40;
     static constexpr int kMinInfoWidth = 100;
+    // The overview panel's width, which the splitter sets.
+    int SplitterPosition() const;
+    // Puts the splitter where a drag could have put it in the window's present width.
+    void SetSplitterPosition(int overviewWidth);
 
     QWidget* ClientArea = nullptr;
     QFrame* ButtonBar = nullptr;
@@ -242,6 +246,7 @@ private:
     void AddRecent(const QString& catalogue);
     void FillRecentMenu();
     void OverviewPanelResize();
+    int WidestOverview() const;
     void SplitterMouseDown(QMouseEvent* event);
     void SplitterMouseMove(QMouseEvent* event);
     void SplitterMouseUp(QMouseEvent* event);

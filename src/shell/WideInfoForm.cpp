@@ -223,6 +223,31 @@ void TWideInfoForm::FormResize()
     ArrangeUpper();
 }
 
+int TWideInfoForm::ReviewHeight() const
+{
+    return ReViewMemo->height();
+}
+
+int TWideInfoForm::InstallHeight() const
+{
+    return InstallMemo->height();
+}
+
+void TWideInfoForm::SetMemoHeights(int Review, int Install)
+{
+    // A hidden window gets its resize event only when shown; the bounds need its layout now.
+    FormResize();
+    const int room = std::max(0, height() - 5 - LowerSplitter->height() - UpperSplitter->height() - 1 - ReViewMemo->y());
+    Review = std::clamp(Review, 0, room);
+    Install = std::clamp(Install, 0, room - Review);
+    ReViewMemo->resize(ReViewMemo->width(), Review);
+    UpperSplitter->move(UpperSplitter->x(), ReViewMemo->y() + Review);
+    InstallMemo->setGeometry(InstallMemo->x(), UpperSplitter->y() + UpperSplitter->height() + 1, InstallMemo->width(),
+                             Install);
+    ArrangeLower();
+    ArrangeUpper();
+}
+
 void TWideInfoForm::resizeEvent(QResizeEvent* Event)
 {
     QWidget::resizeEvent(Event);

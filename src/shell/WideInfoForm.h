@@ -41,6 +41,13 @@ public:
     // The long description as the memo holds it, one CP1252 line per memo line.
     TStringList LongInfoLines() const;
 
+    // How far the two bars are dragged: the heights they leave the review and the
+    // installation notes.
+    int ReviewHeight() const;
+    int InstallHeight() const;
+    // Sets both as drags could have, within the window's present height.
+    void SetMemoHeights(int Review, int Install);
+
     void BackBtnClick();
     void FormResize();
     void ArrangeLower();

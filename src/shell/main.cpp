@@ -22,6 +22,7 @@
 #include "MsgBox.h"
 #include "OutlinePreload.h"
 #include "ProgramEnd.h"
+#include "Session.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
 #include "settings/OptionsDialog.h"
@@ -142,8 +143,13 @@ int main(int argc, char** argv)
     if (screenshot && !HasDisplay())
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
+    // A picture shows the program as it starts for anyone, not as this user left it.
+    const QString sessionFile = screenshot ? QString() : TSession::DefaultFile();
+    const TSession session = screenshot ? TSession() : TSession::Load(sessionFile);
+    const QString catalogue = session.StartCatalogue(args.CatalogueDir);
+
     // The outline is read while the program sets itself up; the window takes it when it opens.
-    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(args.CatalogueDir);
+    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(catalogue);
     TOutlinePreload preload(files.DataFileName, files.IndexFileName);
 
     TApplication app(argc, argv);
@@ -189,7 +195,7 @@ int main(int argc, char** argv)
     splash->ShowNow();
     std::unique_ptr<TToolDiscMain> window;
     try {
-        window = std::make_unique<TToolDiscMain>(args.CatalogueDir, nullptr, &preload);
+        window = std::make_unique<TToolDiscMain>(catalogue, nullptr, &preload);
     } catch (const EProgramEnd& end) {
         return end.ExitCode();
     }
@@ -199,12 +205,16 @@ int main(int argc, char** argv)
     window->SetDetailWindow(detailWindow.get());
     const auto optionsDialog = std::make_unique<TOptionsDialog>();
     window->SetOptionsDialog(optionsDialog.get());
+    session.Restore(*window, *detailWindow);
     splash.reset();
 
     window->show();
     if (screenshot)
         TakeScreenshot(app, *window, args);
     const int code = app.exec();
+    if (!screenshot && !TSession::Capture(*window, *detailWindow).Save(sessionFile))
+        std::cerr << "lumarc: Die Sitzung kann nicht gespeichert werden: " << sessionFile.toLocal8Bit().constData()
+                  << '\n';
     window.reset();
     return code;
 }

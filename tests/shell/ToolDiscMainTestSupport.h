@@ -1,6 +1,6 @@
 #pragma once
-// A main window opened on a small catalogue built for the test, with the user's settings in a
-// scratch directory and every message caught instead of shown.
+// A main window opened on a small catalogue built for the test, with the user's settings and
+// session in a scratch directory and every message caught instead of shown.
 
 #include <gtest/gtest.h>
 
@@ -120,6 +120,7 @@ protected:
 
     TTempDir Config;
     TScopedEnv ConfigHome{"XDG_CONFIG_HOME", Config.Path()};
+    TScopedEnv StateHome{"XDG_STATE_HOME", Config / "state"};
     TTempDir Dir;
     std::vector<TMessage> Messages;
     std::unique_ptr<TToolDiscMain> Window;
