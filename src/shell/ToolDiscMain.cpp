@@ -438,9 +438,24 @@ void TToolDiscMain::ConnectCommands()
     connect(OverviewOL, &QTreeWidget::currentItemChanged, this, &TToolDiscMain::ScheduleOverviewOLClick);
 }
 
+namespace {
+
+// The program's own catalogue lies in the program's directory, as on the disc and in the build.
+// Installed, the program is in "bin/" and its demo in "share/lumarc/" beside it.
+std::string OwnCatalogueDir()
+{
+    const std::string programDir = ProgramDir();
+    if (LocateCatalogue(programDir).LookedFor.empty())
+        return programDir;
+    const std::string installed = (std::filesystem::path(programDir) / "../share/lumarc/").lexically_normal();
+    return LocateCatalogue(installed).LookedFor.empty() ? installed : programDir;
+}
+
+}  // namespace
+
 TToolDiscMain::TCatalogueFiles TToolDiscMain::CatalogueFiles(const QString& catalogueDir)
 {
-    return LocateCatalogue(catalogueDir.isEmpty() ? ProgramDir() : catalogueDir.toStdString());
+    return LocateCatalogue(catalogueDir.isEmpty() ? OwnCatalogueDir() : catalogueDir.toStdString());
 }
 
 void TToolDiscMain::FormCreate(const QString& catalogueDir)
@@ -481,7 +496,7 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
     FRecordHistory = true;
 
     FLocation = CatalogueFiles(catalogueDir);
-    FCatalogue = catalogueDir.isEmpty() ? QString::fromStdString(ProgramDir()) : catalogueDir;
+    FCatalogue = catalogueDir.isEmpty() ? QString::fromStdString(OwnCatalogueDir()) : catalogueDir;
     FBrowzerContainer->DataFileName = FLocation.DataFileName;
     FBrowzerContainer->IndexFileName = FLocation.IndexFileName;
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/DiscImages.h"
 #include "platform/TestFiles.h"
 #include "settings/core/DiscRoutines.h"
 #include "settings/core/Settings.h"
@@ -61,6 +62,25 @@ TEST_F(SettingsDisc, CatalogueDiscRoot_PrefersTheMountedDisc)
     Label("sdb1", "TOOLDISC.CD");
     Mounts("/dev/sda1 / ext4 rw 0 0\n" + Dev("sdb1") + " /media/copy\\040of\\040disc vfat rw 0 0\n");
     EXPECT_EQ(CatalogueDiscRoot("/opt/lumarc/Data/", FSources), "/media/copy of disc/");
+}
+
+TEST_F(SettingsDisc, CatalogueDiscRoot_AnImageIsADiscWithItsOwnLabel)
+{
+    if (!test::HaveXorriso())
+        GTEST_SKIP() << "xorriso missing";
+    test::WriteFile(FDir / "tree/DATA/LUMARC32.DAT", "x");
+    const std::string right = FDir / "right.iso";
+    const std::string other = FDir / "other.iso";
+    test::MakeIso(FDir / "tree", right, test::TIsoForm::Joliet, "tooldisc.cd");
+    test::MakeIso(FDir / "tree", other, test::TIsoForm::Plain, "OTHER");
+    Label("sdb1", "TOOLDISC.CD");
+    Mounts(Dev("sdb1") + " /media/disc vfat rw 0 0\n");
+    // Its label matches: the image, although a disc of the same label is mounted too.
+    EXPECT_EQ(CatalogueDiscRoot(right + "/DATA/", FSources), right + "/");
+    // Another label: the mounted disc of the right label, else the image itself.
+    EXPECT_EQ(CatalogueDiscRoot(other + "/DATA/", FSources), "/media/disc/");
+    Mounts("");
+    EXPECT_EQ(CatalogueDiscRoot(other + "/DATA/", FSources), other + "/");
 }
 
 TEST_F(SettingsDisc, CatalogueDiscRoot_ElseTheDirectoryHoldingTheDataDirectory)

@@ -32,13 +32,18 @@ bool DiscInDrive(const TVolumeSources& sources)
 
 std::string CatalogueDiscRoot(const std::string& catalogueDataDir, const TVolumeSources& sources)
 {
-    // A catalogue read from an image has its disc at hand: the image is the disc.
-    if (const auto image = SplitImagePath(catalogueDataDir))
+    // An image is a disc that needs no drive: its own label counts as a mounted disc's does,
+    // and first, since the catalogue was read from it.
+    const auto image = SplitImagePath(catalogueDataDir);
+    if (image && UpperCaseLabel(ImageVolumeLabel(image->Image)) == Settings().CDVolumeLabel)
         return image->Image + '/';
     for (const TVolume& volume : ListVolumes(sources)) {
         if (!volume.Label.empty() && UpperCaseLabel(volume.Label) == Settings().CDVolumeLabel)
             return volume.MountPoint.ends_with('/') ? volume.MountPoint : volume.MountPoint + '/';
     }
+    // An image of another label holds the catalogue as a directory would.
+    if (image)
+        return image->Image + '/';
     if (catalogueDataDir.empty())
         return {};
     std::filesystem::path dir = std::filesystem::path(catalogueDataDir).lexically_normal();

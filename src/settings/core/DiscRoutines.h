@@ -18,6 +18,8 @@ bool DiscInDrive(const TVolumeSources& sources = {});
 // mounted, the directory that holds the catalogue's data directory (`catalogueDataDir`
 // without a final "Data" component: "/opt/disc/Data/" gives "/opt/disc/", a catalogue kept
 // directly in "/opt/disc/" gives that directory). Empty for an empty `catalogueDataDir`.
+// A catalogue in a disc image has the image as its disc when the image's own label matches,
+// before any mounted volume, and also when no mounted volume matches.
 std::string CatalogueDiscRoot(const std::string& catalogueDataDir, const TVolumeSources& sources = {});
 
 // A volume label in upper case as the disc check compares it: the CP1252 letters are
