@@ -442,12 +442,15 @@ namespace {
 
 // The program's own catalogue lies in the program's directory, as on the disc and in the build.
 // Installed, the program is in "bin/" and its demo in "share/lumarc/" beside it.
+#ifndef LUMARC_BIN_TO_DATA
+#define LUMARC_BIN_TO_DATA "../share/lumarc"
+#endif
 std::string OwnCatalogueDir()
 {
     const std::string programDir = ProgramDir();
     if (LocateCatalogue(programDir).LookedFor.empty())
         return programDir;
-    const std::string installed = (std::filesystem::path(programDir) / "../share/lumarc/").lexically_normal();
+    const std::string installed = (std::filesystem::path(programDir) / LUMARC_BIN_TO_DATA / "").lexically_normal();
     return LocateCatalogue(installed).LookedFor.empty() ? installed : programDir;
 }
 
