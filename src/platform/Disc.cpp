@@ -137,10 +137,22 @@ struct TStat {
     std::time_t Time = 0;
 };
 
+// libcdio reads a directory whole, as long as its record claims. A real disc's largest holds a
+// few hundred kilobytes; a damaged record claiming gigabytes is refused before it is read.
+constexpr uint32_t kMaxDirectoryBytes = 16u << 20;
+
 // The entries of the directory at `rawPath` (names as the image lists them, '/'-separated).
+// The directories above it have been read before, so their sizes are known to be sound.
 std::optional<std::vector<TStat>> ReadImageDir(iso9660_t* iso, const std::string& rawPath)
 {
-    CdioList_t* list = iso9660_ifs_readdir(iso, rawPath.empty() ? "/" : ("/" + rawPath).c_str());
+    const std::string path = rawPath.empty() ? "/" : "/" + rawPath;
+    iso9660_stat_t* self = iso9660_ifs_stat(iso, path.c_str());
+    const bool sound = self && self->type == iso9660_stat_s::_STAT_DIR && self->size <= kMaxDirectoryBytes;
+    if (self)
+        iso9660_stat_free(self);
+    if (!sound)
+        return std::nullopt;
+    CdioList_t* list = iso9660_ifs_readdir(iso, path.c_str());
     if (!list)
         return std::nullopt;
     std::vector<TStat> entries;
