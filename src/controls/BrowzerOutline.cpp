@@ -178,7 +178,9 @@ void TBrowzerOutline::ExpandNode(QTreeWidgetItem* item)
     if (!item)
         return;
     CreateChildren(item);
-    item->setExpanded(true);
+    // A leaf marked expanded would cost the left key a press that "collapses" nothing.
+    if (item->childCount() > 0)
+        item->setExpanded(true);
 }
 
 std::vector<int> TBrowzerOutline::PathTo(int index) const
@@ -317,7 +319,7 @@ QModelIndex TBrowzerOutline::moveCursor(CursorAction action, Qt::KeyboardModifie
     const CursorAction outward = isRightToLeft() ? MoveRight : MoveLeft;
     const QModelIndex current = currentIndex();
     if (action == outward && current.isValid()) {
-        if (isExpanded(current)) {
+        if (isExpanded(current) && model()->rowCount(current) > 0) {
             collapse(current);
             return current;
         }

@@ -1,5 +1,6 @@
 #include "MsgBox.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
@@ -41,6 +42,21 @@ int FloorHalf(int value)
 }
 
 }  // namespace
+
+TBoxShowing::TBoxShowing(QWidget* box)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("CDSplash") && window->isVisible())
+            window->hide();
+    }
+    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+}
+
+TBoxShowing::~TBoxShowing()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
 
 TMsgBox::TMsgBox(QObject* AOwner) : QObject(AOwner)
 {
@@ -95,6 +111,7 @@ int TMsgBox::Execute()
     FWindow->setWindowTitle(FCaption);
     MeasureText();
     CentreOnScreen();
+    const TBoxShowing showing(FWindow.get());
     const int result = FWindow->exec();
     // The close command and Escape reject the dialog, which Qt reports as 0.
     return result == QDialog::Rejected ? mrCancel : result;

@@ -14,8 +14,20 @@ class QFrame;
 class QMargins;
 class QPainter;
 class QPushButton;
+class QWidget;
 
 namespace lumarc {
+
+// While a box the user must read is up: the start-up splash (which stays on top) is out of the
+// way, the box is above every other window, and the cursor is the normal arrow whatever busy
+// cursor was set before; that cursor comes back afterwards.
+class TBoxShowing {
+public:
+    explicit TBoxShowing(QWidget* box);
+    ~TBoxShowing();
+    TBoxShowing(const TBoxShowing&) = delete;
+    TBoxShowing& operator=(const TBoxShowing&) = delete;
+};
 
 enum class TMSGButtons { msgOK, msgOKCancel, msgYesNo, msgYesNoCancel, msgYesAllNoCancel };
 

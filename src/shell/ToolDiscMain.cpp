@@ -162,21 +162,15 @@ void TToolDiscMain::ShowMessage(TMessageKind kind, const QString& caption, const
         MessageHook()(kind, caption, text);
         return;
     }
-    // The splash stays on top of every window: a box under it would never be read.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String("CDSplash") && window->isVisible())
-            window->hide();
-    }
     if (kind == TMessageKind::mkMsgBox) {
         TMsgBox box;
         box.SetCaption(caption);
         box.SetMsg(text);
         box.SetButtons(TMSGButtons::msgOK);
-        box.Window()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         box.Execute();
     } else {
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        const TBoxShowing showing(&box);
         box.exec();
     }
 }

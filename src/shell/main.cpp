@@ -186,6 +186,7 @@ int main(int argc, char** argv)
         if (!screenshot) {
             QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(TDunzipLibrary::kLoadErrorCaption),
                             QString::fromLatin1(TDunzipLibrary::kLoadError), QMessageBox::Ok);
+            const TBoxShowing showing(&box);
             box.exec();
         }
         return 0;

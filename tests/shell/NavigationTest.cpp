@@ -180,6 +180,26 @@ TEST_F(ShellNavigationButtons, EachMoveOfTheSelectionLeadsToExactlyOneDisplay)
     EXPECT_TRUE(Messages.empty());
 }
 
+TEST_F(ShellNavigationButtons, OneLevelUpFromALeafThatNextHasPassedTakesOnePress)
+{
+    TToolDiscMain& w = OpenNavigation();
+    w.SBDown->click();
+    w.SBNext->click();
+    ASSERT_EQ(w.OverviewOL->SelectedEntry(), Entry("Blatt 1.1.1"));
+    w.SBNext->click();  // passes the leaf on to "Blatt 1.1.2"
+    Settle();
+    EXPECT_EQ(DisplaysOf([&] { w.SBPrev->click(); }), std::vector<int>{Entry("Teil 1.1")});
+
+    // The left key as well: one press from a passed leaf reaches its parent.
+    Show("Blatt 2.1.1");
+    w.SBNext->click();
+    Show("Blatt 2.1.1");
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.OverviewOL, &left);
+    Settle();
+    EXPECT_EQ(w.OverviewOL->SelectedEntry(), Entry("Teil 2.1"));
+}
+
 TEST_F(ShellNavigationButtons, NextWalksTheWholeOutlineInReadingOrderOneDisplayPerStep)
 {
     TToolDiscMain& w = OpenNavigation();

@@ -129,6 +129,31 @@ TEST_F(ShellToolDiscMainStartup, NoCatalogueIsReportedOnceAndTheWindowStillOpens
     EXPECT_EQ(w.InfoPanel->geometry().right() + 1, w.ClientArea->width());
 }
 
+TEST_F(ShellToolDiscMainStartup, AStartBoxIsSeenAboveTheSplashWithTheNormalCursor)
+{
+    // The real boxes, not the test's hook: the start on a directory without a catalogue.
+    const TToolDiscMain::TMessageHook hook = TToolDiscMain::SetMessageHook({});
+    TCDSplash splash;
+    splash.ShowNow();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        seen = true;
+        EXPECT_FALSE(splash.isVisible()) << "the splash would hide the box";
+        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        box->close();
+    });
+    Window = std::make_unique<TToolDiscMain>(QString::fromStdString(Dir.Path()));
+    TToolDiscMain::SetMessageHook(hook);
+    EXPECT_TRUE(seen);
+    // The splash's hourglass is back while the start goes on.
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+}
+
 TEST_F(ShellToolDiscMainStartup, AnOutlineReadAheadIsTakenOnlyForTheFilesItWasReadFrom)
 {
     WriteCatalogue(Dir / "Data");
