@@ -36,11 +36,12 @@ void WriteFile(const std::filesystem::path& path, const void* bytes, size_t size
     out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
 }
 
-// Every folder below `dir`, every file read through; a damaged directory may loop back on
-// itself, so the walk stops at a depth no disc has.
-void Walk(const std::string& dir, int depth)
+// Every folder below `dir`, every file read through. A damaged directory may loop back on
+// itself: the programs never walk a disc, they list one folder at a time, so the walk stops
+// after as many folders as a user could open one by one.
+void Walk(const std::string& dir, int& folders)
 {
-    if (depth > 8)
+    if (++folders > 64)
         return;
     char buffer[4096];
     for (const lumarc::TDirEntry& entry : lumarc::ListDiscFolder(dir)) {
@@ -48,7 +49,7 @@ void Walk(const std::string& dir, int depth)
             continue;
         const std::string path = dir + "/" + entry.Name;
         if (lumarc::DiscPathKind(path) == lumarc::TDiscPathKind::Directory) {
-            Walk(path, depth + 1);
+            Walk(path, folders);
         } else if (auto file = lumarc::OpenDiscFile(path)) {
             for (int64_t offset = 0; offset < file->Size() && offset < (1 << 20); offset += sizeof buffer) {
                 if (file->ReadAt(offset, buffer, sizeof buffer) <= 0)
@@ -95,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         WriteFile(image, cue.data(), cue.size());
     }
     lumarc::ImageVolumeLabel(image);
-    Walk(image, 0);
+    int folders = 0;
+    Walk(image, folders);
     lumarc::RunCheck(image);
     try {
         lumarc::RunDump(image);
