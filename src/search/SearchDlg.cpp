@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "controls/CaptionRoom.h"
+
 namespace lumarc {
 
 namespace {
@@ -51,6 +53,7 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent)
     CaseSensiBox = new QCheckBox(QStringLiteral("Groß/&Kleinschreibung beachten"), this);
     CaseSensiBox->setObjectName(QStringLiteral("CaseSensiBox"));
     CaseSensiBox->setGeometry(33, 100, 207, 17);
+    MakeRoomForCaption(CaseSensiBox);
 
     OKBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

@@ -1,9 +1,21 @@
 #include "Application.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "ProgramEnd.h"
 #include "platform/ApplicationErrors.h"
 
 namespace lumarc {
+
+void TApplication::SetUp(QApplication& app)
+{
+    static QTranslator qtTranslator;
+    if (qtTranslator.isEmpty() &&
+        qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
+    app.setApplicationName(QStringLiteral("lumarc"));
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -114,13 +114,12 @@ void TEntryDisplay::FillComponentPage(const TCompoText& compo)
     FMain.CompoCopyright->setText(FromAnsi(compo.Copyright));
     FMain.CompoCopyright->setCursorPosition(0);
 
-    // The gauge covers the label "keine"; hiding it lets the label show through.
-    if (compo.Rating > 0) {
+    // The gauge covers the label "keine"; hiding it lets the label show through. The label
+    // goes while it is covered, so that nothing reads a caption no one can see.
+    if (compo.Rating > 0)
         FMain.RatingGauge->SetProgress(compo.Rating * 10);
-        FMain.RatingGauge->setVisible(true);
-    } else {
-        FMain.RatingGauge->setVisible(false);
-    }
+    FMain.RatingGauge->setVisible(compo.Rating > 0);
+    FMain.RatingLabel->setVisible(compo.Rating <= 0);
     FMain.CompoDistribution->setText(FromAnsi(compo.Distribution));
     FMain.CompoDistribution->setCursorPosition(0);
 

@@ -14,6 +14,9 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <vector>
+
+#include "controls/CaptionRoom.h"
 
 namespace lumarc {
 
@@ -32,6 +35,8 @@ constexpr int TextBottom = 40;
 constexpr int TextMarginRight = 8;
 constexpr int GapBelowText = 15;
 constexpr int GapBelowButtons = 4;
+// What a title bar shows beside the caption: the window's icon and its buttons.
+constexpr int TitleBarExtras = 110;
 
 constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
@@ -119,56 +124,43 @@ int TMsgBox::Execute()
 
 void TMsgBox::ArrangeButtons()
 {
-    SetWindowWidth(WindowWidthDefault);
+    std::vector<QPushButton*> shown;
+    switch (FButtons) {
+    case TMSGButtons::msgOK: shown = {FOKBtn}; break;
+    case TMSGButtons::msgOKCancel: shown = {FOKBtn, FCancelBtn}; break;
+    case TMSGButtons::msgYesNo: shown = {FYesBtn, FNoBtn}; break;
+    case TMSGButtons::msgYesNoCancel: shown = {FYesBtn, FNoBtn, FCancelBtn}; break;
+    case TMSGButtons::msgYesAllNoCancel: shown = {FYesBtn, FAllBtn, FNoBtn, FCancelBtn}; break;
+    }
+    for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn}) {
+        button->hide();
+        // A caption wider than the button's place ("Abbrechen" with its icon) widens it.
+        button->resize(std::max(ButtonWidth, CaptionWidth(button)), ButtonHeight);
+    }
+    int buttonsWidth = 0;
+    for (QPushButton* button : shown)
+        buttonsWidth += button->width() + ButtonGap;
+
+    // Wide enough for the row of buttons, and for the caption in the window system's title bar
+    // beside its icon and buttons.
+    const int designWidth = FButtons == TMSGButtons::msgYesAllNoCancel ? 305 + FAllBtn->width() : WindowWidthDefault;
+    const QMargins m = FrameMargins();
+    const int titleWidth = FWindow->fontMetrics().horizontalAdvance(FCaption) + TitleBarExtras + m.left() + m.right();
+    SetWindowWidth(std::max({designWidth, buttonsWidth + ButtonGap + 4 + m.left() + m.right(), titleWidth}));
     FButtonRow->resize(FWindow->width() - 4, FButtonRow->height());
 
-    const bool all = FButtons == TMSGButtons::msgYesAllNoCancel;
-    if (all) {
-        SetWindowWidth(305 + FAllBtn->width());
-        FButtonRow->resize(FWindow->width() - 4, FButtonRow->height());
-    }
-    const int w = FOKBtn->width();
     const int row = FButtonRow->width();
-    auto place = [&](QPushButton* button, int slot) { button->move(row - slot * (w + ButtonGap), 0); };
-
-    for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn})
-        button->hide();
-    switch (FButtons) {
-    case TMSGButtons::msgOK:
-        FOKBtn->move((row - w) / 2, 0);
-        FOKBtn->show();
-        break;
-    case TMSGButtons::msgOKCancel:
-        place(FOKBtn, 2);
-        place(FCancelBtn, 1);
-        FOKBtn->show();
-        FCancelBtn->show();
-        break;
-    case TMSGButtons::msgYesNo:
-        place(FYesBtn, 2);
-        place(FNoBtn, 1);
-        FYesBtn->show();
-        FNoBtn->show();
-        break;
-    case TMSGButtons::msgYesNoCancel:
-        place(FYesBtn, 3);
-        place(FNoBtn, 2);
-        place(FCancelBtn, 1);
-        FYesBtn->show();
-        FNoBtn->show();
-        FCancelBtn->show();
-        break;
-    case TMSGButtons::msgYesAllNoCancel:
-        place(FYesBtn, 4);
-        place(FAllBtn, 3);
-        place(FNoBtn, 2);
-        place(FCancelBtn, 1);
-        FYesBtn->show();
-        FAllBtn->show();
-        FNoBtn->show();
-        FCancelBtn->show();
-        break;
+    if (shown.size() == 1) {
+        FOKBtn->move((row - FOKBtn->width()) / 2, 0);
+    } else {
+        int right = row;
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+            right -= (*it)->width() + ButtonGap;
+            (*it)->move(right, 0);
+        }
     }
+    for (QPushButton* button : shown)
+        button->show();
     QPushButton* main = FOKBtn->isVisibleTo(FWindow.get()) ? FOKBtn : FYesBtn;
     for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn}) {
         const bool chosen = FDefaultButton != 0 && button->property("ModalResult").toInt() == FDefaultButton &&

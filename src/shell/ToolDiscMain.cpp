@@ -1,5 +1,7 @@
 #include "ToolDiscMain.h"
 
+#include "Application.h"
+
 #include "EntryDisplay.h"
 #include "HintSwitch.h"
 #include "InstallCommand.h"
@@ -57,6 +59,7 @@
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
 #include "controls/BrowzerOutline.h"
+#include "controls/CaptionRoom.h"
 #include "controls/Gauge.h"
 #include "controls/MicaTextView.h"
 #include "platform/Exception.h"
@@ -180,7 +183,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
 {
     setObjectName(QStringLiteral("ToolDiscMain"));
     setAcceptDrops(true);
-    setWindowTitle(QStringLiteral("Brimvale ToolDisc Viewer"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
     setFont(SystemFont());
     CreateComponents();
     FEntryDisplay = std::make_unique<TEntryDisplay>(*this);
@@ -365,6 +368,11 @@ void TToolDiscMain::CreateComponentPage()
     LangCompInfo = MakeEdit(box, "LangCompInfo", 9, 47, 368);
     CompolimitLabel = MakeLabel(box, "CompolimitLabel", QString::fromUtf8("Einschränkungen:"), 8, 74, true);
     CompoLimitations = MakeEdit(box, "CompoLimitations", 132, 70, 245);
+    // Our fonts are wider than the ones these places were made for: each caption keeps its
+    // text whole and pushes the fields after it along its row.
+    for (QWidget* caption : {static_cast<QWidget*>(KompoCopyLabel), static_cast<QWidget*>(UseFulLabel),
+                             static_cast<QWidget*>(Label7), static_cast<QWidget*>(CompolimitLabel)})
+        MakeRoomForCaption(caption);
     StuffView = new TMicaTextView(box);
     StuffView->setObjectName(QStringLiteral("StuffView"));
     StuffView->setGeometry(2, 102, 379, 203);
@@ -478,7 +486,7 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
     try {
         LoadSettings();
     } catch (const Exception& e) {
-        ShowMessage(TMessageKind::mkDefaultError, QApplication::applicationDisplayName(),
+        ShowMessage(TMessageKind::mkDefaultError, QString::fromLatin1(kApplicationTitle),
                     QString::fromStdString(e.Message()) + QLatin1Char('.'));
     }
     // The stored hint setting holds from the start, not only after the options dialog.
@@ -507,7 +515,7 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
     } catch (const EListError&) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kLoadFailed));
     } catch (const std::exception& e) {
-        ShowMessage(TMessageKind::mkDefaultError, QApplication::applicationDisplayName(),
+        ShowMessage(TMessageKind::mkDefaultError, QString::fromLatin1(kApplicationTitle),
                     QString::fromUtf8(e.what()) + QLatin1Char('.'));
         return;
     }
@@ -723,7 +731,9 @@ void TToolDiscMain::FormResize()
 
 void TToolDiscMain::OverviewPanelResize()
 {
-    ArrangePanes();
+    // A splitter drag changes the info pane's width as a window resize does: the component
+    // page's fields and "Erweitern" follow it.
+    FormResize();
 }
 
 bool TToolDiscMain::SplitterDragging() const

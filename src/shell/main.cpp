@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTimer>
-#include <QTranslator>
 #include <QTreeWidgetItem>
 
 #include <cstdio>
@@ -35,7 +33,6 @@ using namespace lumarc;
 
 namespace {
 
-const char* const kTitle = "Brimvale ToolDisc Viewer";
 constexpr int kUsageExit = 2;
 // How long the screenshot mode waits for the entry to appear before it gives up.
 constexpr int kScreenshotTimeoutMs = 15000;
@@ -153,11 +150,7 @@ int main(int argc, char** argv)
     TOutlinePreload preload(files.DataFileName, files.IndexFileName);
 
     TApplication app(argc, argv);
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
-    app.setApplicationName(QStringLiteral("lumarc"));
-    app.setApplicationDisplayName(QString::fromLatin1(kTitle));
+    TApplication::SetUp(app);
 
     // A data file of the wrong version: tell the user, then unwind out of the window's creation
     // so that main ends the program with the container's exit code.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -17,6 +19,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "controls/CaptionRoom.h"
 
 namespace lumarc {
 namespace {
@@ -68,28 +72,46 @@ TEST(ShellMsgBox, CreateBuildsAParentlessWindowFreedWithItsOwner)
 
 TEST(ShellMsgBox, ArrangeButtonsPlacesEachButtonSet)
 {
-    // Row width 296 (376 with All); buttons 75 wide, 4 apart and 4 from the right edge.
+    // Right-aligned, in this order, 4 apart and 4 from the right edge (OK alone centred); each
+    // at least 75 wide and as wide as its caption needs, the box at least 300 (380 with All).
     using enum TMSGButtons;
-    const std::vector<std::tuple<TMSGButtons, int, std::map<std::string, int>>> cases = {
-        {msgOK, 300, {{"OKBtn", 110}}},
-        {msgOKCancel, 300, {{"OKBtn", 138}, {"CancelBtn", 217}}},
-        {msgYesNo, 300, {{"YesBtn", 138}, {"NoBtn", 217}}},
-        {msgYesNoCancel, 300, {{"YesBtn", 59}, {"NoBtn", 138}, {"CancelBtn", 217}}},
-        {msgYesAllNoCancel, 380, {{"YesBtn", 60}, {"AllBtn", 139}, {"NoBtn", 218}, {"CancelBtn", 297}}},
-        {msgOK, 300, {{"OKBtn", 110}}},   // narrows again after the wide set
+    const std::vector<std::tuple<TMSGButtons, int, std::vector<std::string>>> cases = {
+        {msgOK, 300, {"OKBtn"}},
+        {msgOKCancel, 300, {"OKBtn", "CancelBtn"}},
+        {msgYesNo, 300, {"YesBtn", "NoBtn"}},
+        {msgYesNoCancel, 300, {"YesBtn", "NoBtn", "CancelBtn"}},
+        {msgYesAllNoCancel, 380, {"YesBtn", "AllBtn", "NoBtn", "CancelBtn"}},
+        {msgOK, 300, {"OKBtn"}},   // narrows again after the wide set
     };
     TMsgBox box;
-    for (const auto& [buttons, width, lefts] : cases) {
+    box.SetCaption(QStringLiteral("Frage"));
+    for (const auto& [buttons, least, order] : cases) {
+        SCOPED_TRACE(int(buttons));
         box.SetButtons(buttons);
         box.ArrangeButtons();
-        std::map<std::string, int> shown;
-        for (const char* name : {"OKBtn", "CancelBtn", "YesBtn", "NoBtn", "AllBtn"})
-            if (Button(box, name)->isVisibleTo(box.Window()))
-                shown[name] = Button(box, name)->x();
-        EXPECT_EQ(box.WindowWidth(), width) << int(buttons);
-        EXPECT_EQ(Row(box)->width(), width - 4) << int(buttons);
-        EXPECT_EQ(shown, lefts) << int(buttons);
+        std::vector<std::string> shown;
+        for (QPushButton* b : Row(box)->findChildren<QPushButton*>())
+            if (b->isVisibleTo(box.Window()))
+                shown.push_back(b->objectName().toStdString());
+        std::sort(shown.begin(), shown.end(), [&](const std::string& a, const std::string& b) {
+            return Button(box, a.c_str())->x() < Button(box, b.c_str())->x();
+        });
+        EXPECT_EQ(shown, order);
+        EXPECT_GE(box.WindowWidth(), least);
+        EXPECT_EQ(Row(box)->width(), box.Window()->width() - 4);
+        int right = Row(box)->width() - 4;
+        for (auto it = order.rbegin(); it != order.rend(); ++it) {
+            QPushButton* b = Button(box, it->c_str());
+            EXPECT_GE(b->width(), 75);
+            EXPECT_GE(b->width(), CaptionWidth(b)) << *it;
+            if (order.size() > 1)
+                EXPECT_EQ(b->geometry().right() + 1, right) << *it;
+            right = b->x() - 4;
+        }
+        if (order.size() == 1)
+            EXPECT_EQ(Button(box, "OKBtn")->x(), (Row(box)->width() - Button(box, "OKBtn")->width()) / 2);
     }
+    EXPECT_EQ(box.WindowWidth(), 300);
 }
 
 TEST(ShellMsgBox, MeasureTextWrapsCentresAndPutsTheButtons15PixelsBelow)

@@ -207,7 +207,7 @@ TEST_F(ShellToolDiscMainStartup, LoadFailuresGetTheirOwnMessages)
     Open(other.Path());
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Kind, TToolDiscMain::TMessageKind::mkDefaultError);
-    EXPECT_EQ(Messages[0].Caption, QApplication::applicationDisplayName());
+    EXPECT_EQ(Messages[0].Caption, "Brimvale ToolDisc Viewer");
     EXPECT_EQ(Messages[0].Text, "Konnte OutlineText nicht laden!.");
 }
 

@@ -113,9 +113,10 @@ TEST_F(ShellToolDiscMainLayout, ControlsSitWhereDesignedWithTheirNamesHintsAndPa
     QWidget* box = w.CompoScrollContents;
     EXPECT_EQ(w.findChild<QLabel*>("KompoCopyLabel")->text(), "Copyright:");
     EXPECT_EQ(w.findChild<QLineEdit*>("CompoCopyright")->parentWidget(), box);
-    EXPECT_EQ(w.CompoCopyright->pos(), QPoint(78, 1));
+    // At their places or, where a caption needs more room than the place gives, after it.
+    EXPECT_EQ(w.CompoCopyright->pos(), QPoint(std::max(78, w.KompoCopyLabel->geometry().right() + 5), 1));
     EXPECT_TRUE(w.CompoCopyright->isReadOnly());
-    EXPECT_EQ(w.UseFulPanel->geometry(), QRect(77, 26, 85, 19));
+    EXPECT_EQ(w.UseFulPanel->geometry(), QRect(std::max(77, w.UseFulLabel->geometry().right() + 5), 26, 85, 19));
     EXPECT_EQ(w.RatingLabel->text(), "keine");
     EXPECT_EQ(w.RatingGauge->geometry(), QRect(4, 2, 77, 15));
     EXPECT_EQ(w.RatingGauge->ForeColor(), QColor(255, 255, 0));
@@ -124,7 +125,7 @@ TEST_F(ShellToolDiscMainLayout, ControlsSitWhereDesignedWithTheirNamesHintsAndPa
     EXPECT_EQ(w.CompolimitLabel->text(), QString::fromUtf8("Einschränkungen:"));
     EXPECT_TRUE(w.CompolimitLabel->font().bold());
     EXPECT_EQ(w.LangCompInfo->pos(), QPoint(9, 47));
-    EXPECT_EQ(w.CompoLimitations->pos(), QPoint(132, 70));
+    EXPECT_EQ(w.CompoLimitations->pos(), QPoint(std::max(132, w.CompolimitLabel->geometry().right() + 5), 70));
     EXPECT_EQ(w.StuffView->pos(), QPoint(2, 102));
     EXPECT_EQ(w.StuffView->DefaultColWidth(), 377);
     EXPECT_EQ(w.StuffView->ActualFont, 1);
@@ -321,8 +322,14 @@ TEST_F(ShellToolDiscMainSplitter, LeftDragSetsTheOverviewWidthAndThePanesFollow)
     EXPECT_EQ(w.OverviewOL->width(), w.OverviewPanel->width() - 8);
     EXPECT_EQ(w.BrowzerNoteBook->width(), w.InfoPanel->width() - 8);
 
-    DragSplitter(w, -100);
-    EXPECT_EQ(w.OverviewPanel->width(), 136);
+    // The component page follows both ways: the expand button and the fields end inside the pane.
+    for (int by : {-100, 200}) {
+        DragSplitter(w, by);
+        EXPECT_EQ(w.ExpandBtn->geometry().right() + 2 + 1, w.InfoPanel->width()) << by;
+        EXPECT_EQ(w.CompoScrollBox->size(), w.CompoDescBox->contentsRect().size()) << by;
+        EXPECT_EQ(w.StuffView->geometry().right() + 4 + 1, w.CompoScrollContents->width()) << by;
+    }
+    EXPECT_EQ(w.OverviewPanel->width(), 336);
 }
 
 TEST_F(ShellToolDiscMainSplitter, OtherButtonsAndModifiersStartNoDrag)
