@@ -6,9 +6,12 @@
 
 #include "controls/Gauge.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
@@ -36,7 +39,25 @@ TPrintProgressHook& ProgressHook()
     return hook;
 }
 
-// Where a machine without a printer prints until the user picks a file.
+TPdfFileChooser& PdfFileChooser()
+{
+    static TPdfFileChooser chooser = AskForPdfFile;
+    return chooser;
+}
+
+// Without a printer the job needs a file; false when the user named none.
+bool ChooseDestination(QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || !QPrinterInfo::availablePrinters().isEmpty())
+        return true;
+    const QString file = PdfFileChooser() ? PdfFileChooser()(printer.outputFileName()) : printer.outputFileName();
+    if (file.isEmpty())
+        return false;
+    printer.setOutputFileName(file);
+    return true;
+}
+
+// The name a machine without a printer offers for its first PDF file.
 QString DefaultPdfFileName()
 {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -87,6 +108,30 @@ int PrintedPercent(long long written, long long count)
     return static_cast<int>(percent);
 }
 
+TPdfFileChooser SetPdfFileChooser(TPdfFileChooser chooser)
+{
+    TPdfFileChooser previous = std::move(PdfFileChooser());
+    PdfFileChooser() = chooser ? std::move(chooser) : TPdfFileChooser(AskForPdfFile);
+    return previous;
+}
+
+QString AskForPdfFile(const QString& suggested)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("In eine PDF-Datei drucken"));
+    dialog.setObjectName(QStringLiteral("PdfFileDialog"));
+    // Qt's own dialog speaks German with the program's translation; a desktop portal may not.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(QFileInfo(suggested).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().front();
+}
+
 TPrintProgressHook SetPrintProgressHook(TPrintProgressHook hook)
 {
     TPrintProgressHook previous = std::move(ProgressHook());
@@ -100,11 +145,13 @@ void PrintLines(const QStringList& lines, const QFont& font)
         return;
     // Our own copy: showing the window lets events run, and they must not change the text.
     const QStringList text = lines;
+    QPrinter& printer = CurrentPrinter();
+    if (!ChooseDestination(printer))
+        return;
 
     auto form = std::make_unique<TProgressForm>();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-    QPrinter& printer = CurrentPrinter();
     printer.setDocName(QString::fromLatin1(kJobTitle));
     QPainter painter;
     if (!painter.begin(&printer))

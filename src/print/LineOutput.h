@@ -16,8 +16,18 @@ class TProgressForm;
 // file when the machine has no printer.
 QPrinter& CurrentPrinter();
 
+// On a machine without a printer each job goes to a PDF file the user names: the chooser gets
+// the last name (at first "Brimvale ToolDisc.pdf" in the documents directory) and returns the
+// file to write, or nothing when the user cancels. The default asks in a German file dialog
+// that confirms before it replaces a file. Returns the chooser it replaces.
+using TPdfFileChooser = std::function<QString(const QString& suggested)>;
+TPdfFileChooser SetPdfFileChooser(TPdfFileChooser chooser);
+// The default chooser's dialog.
+QString AskForPdfFile(const QString& suggested);
+
 // Prints the lines in the font on CurrentPrinter(), job "Brimvale ToolDisc", with the progress
-// window showing how far it has come. An empty list opens no job and shows no window.
+// window showing how far it has come. An empty list opens no job and shows no window, and so
+// does a PDF file the user declined to name.
 // Throws EPrinter when the printer refuses the job or a page; the window is gone either way.
 void PrintLines(const QStringList& lines, const QFont& font);
 

@@ -150,7 +150,8 @@ void TPrintCommands::PrintShown()
         FMain.TextView->PrintText();
         break;
     case TPage::pgShortDesc:
-        PrintLines(ShortMemoLines(), TextFont());
+        // In the memo's fixed-pitch font, so that box drawings keep their columns on paper.
+        PrintLines(ShortMemoLines(), FMain.ShortMemo->font());
         break;
     case TPage::pgKomponente:
         PrintLines(ComponentTextLines(), TextFont());

@@ -19,6 +19,7 @@
 #include <QDragEnterEvent>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -851,6 +852,11 @@ void TToolDiscMain::MIPrinterSetupClick()
 {
     QPrintDialog dialog(&CurrentPrinter(), this);
     dialog.setObjectName(QStringLiteral("PrinterSetup"));
+    dialog.setWindowTitle(QStringLiteral("Druckereinstellungen"));
+    // The setup only chooses the printer and its settings; a button "Drucken" would print nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dialog.exec();
 }
 

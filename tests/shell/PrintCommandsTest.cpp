@@ -3,16 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTimer>
 #include <QToolButton>
 
 #include <filesystem>
@@ -115,9 +120,12 @@ protected:
         printer.setOutputFileName(Pdf());
         printer.setPageOrientation(QPageLayout::Portrait);
         QGuiApplication::clipboard()->setText(kUntouched);
+        // Without a printer every job asks for its file; these take the one given to the printer.
+        FOldChooser = SetPdfFileChooser([](const QString& suggested) { return suggested; });
     }
     void TearDown() override
     {
+        SetPdfFileChooser(FOldChooser);
         TMainWindowTest::TearDown();
         QPrinter& printer = CurrentPrinter();
         printer.setOutputFormat(FOldFormat);
@@ -143,6 +151,7 @@ protected:
         QObject::disconnect(connection);
     }
 
+    TPdfFileChooser FOldChooser;
     QString Pdf() const { return QString::fromStdString(Dir / "out.pdf"); }
     bool Printed() const { return QFileInfo::exists(Pdf()); }
     std::vector<std::string> PrintedLines() const { return Simplified(PdfLayoutLines(Pdf())); }
@@ -290,6 +299,75 @@ TEST_F(ShellPrintCommandsPrint, EachPageKindPrintsWhatItCopies)
         EXPECT_EQ(PdfInfoField(Pdf(), QStringLiteral("Title")), QStringLiteral("Brimvale ToolDisc"));
     }
     EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(ShellPrintCommandsPrint, AShortTextPrintsInTheFixedPitchFontItIsShownIn)
+{
+    TToolDiscMain& w = OpenScript();
+    Show("Packer");
+    w.SBPrintText->click();
+    ASSERT_TRUE(Printed());
+    const QString fonts = RunTool(QStringLiteral("pdffonts"), {Pdf()});
+    EXPECT_TRUE(fonts.contains(QStringLiteral("Mono"))) << fonts.toStdString();
+}
+
+TEST_F(ShellPrintCommandsPrint, WithoutAPrinterEachJobAsksForItsFileOfferingTheLastName)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "this machine has a printer";
+    SetPdfFileChooser({});  // the real dialog
+    TToolDiscMain& w = OpenScript();
+    Show("Willkommen");
+    const QString chosen = QString::fromStdString(Dir / "Gewählt.pdf");
+    QStringList offered;
+    const auto answer = [&](bool accept) {
+        QTimer::singleShot(0, [&, accept] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), "PdfFileDialog");
+            EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+            EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite)) << "it would overwrite unasked";
+            offered << dialog->selectedFiles().value(0);
+            if (accept) {
+                dialog->selectFile(chosen);
+                static_cast<QDialog*>(dialog)->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+    };
+    answer(true);
+    w.SBPrintText->click();
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    EXPECT_FALSE(Printed());
+    std::filesystem::remove(chosen.toStdString());
+
+    // The next job offers the same name again; declined, it writes nothing and says nothing.
+    answer(false);
+    w.SBPrintText->click();
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_EQ(offered[0], Pdf());
+    EXPECT_EQ(offered[1], chosen);
+    EXPECT_FALSE(QFileInfo::exists(chosen));
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(ShellPrintCommandsPrint, ThePrinterSetupOffersNoButtonThatWouldPrint)
+{
+    TToolDiscMain& w = OpenScript();
+    QString title, ok;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            ok = buttons->button(QDialogButtonBox::Ok)->text();
+        dialog->close();
+    });
+    w.MIPrinterSetup->trigger();
+    EXPECT_EQ(title, QStringLiteral("Druckereinstellungen"));
+    EXPECT_EQ(ok, QStringLiteral("OK"));
+    EXPECT_FALSE(Printed());
 }
 
 TEST_F(ShellPrintCommandsPrint, ComponentFillsTheDetailWindowUnseenAndTheGaugeEndsFull)
