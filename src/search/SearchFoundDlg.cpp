@@ -18,6 +18,8 @@ namespace lumarc {
 
 namespace {
 
+const char* const kFreshTitle = "Volltextsuche...";
+
 // A caption from `left` up to just before its counter, its text against the right edge.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int right)
 {
@@ -67,7 +69,7 @@ std::string QueryBytes(const QString& searchText)
 TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Searchfounddlg"));
-    setWindowTitle(QStringLiteral("Volltextsuche..."));
+    setWindowTitle(QString::fromLatin1(kFreshTitle));
     QFont dialogFont(QStringLiteral("MS Sans Serif"));
     dialogFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
     dialogFont.setPixelSize(11);
@@ -131,6 +133,14 @@ void TSearchfounddlg::ClearResults()
     OKBtn->setEnabled(false);
 }
 
+void TSearchfounddlg::ShowFresh()
+{
+    ClearResults();
+    Searchedplaces->clear();
+    Foundplaces->clear();
+    setWindowTitle(QString::fromLatin1(kFreshTitle));
+}
+
 void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
 {
     StopSearch();
@@ -184,7 +194,7 @@ void TSearchfounddlg::StopAndJoinAll()
 void TSearchfounddlg::Reset()
 {
     StopAndJoinAll();
-    ClearResults();
+    ShowFresh();
     FSearchStarted = false;
     hide();
 }
@@ -263,6 +273,9 @@ void TSearchfounddlg::NewSearchBtnClick()
         ClearResults();
         StopSearch();
     }
+    // Nothing searched: nothing of the old search may stand, its counts and title included.
+    if (FSearchDialog->SearchText.isEmpty())
+        ShowFresh();
     StartSearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive);
 }
 

@@ -81,6 +81,8 @@ public slots:
     void NewSearchBtnClick();
 
 private:
+    // Empty list, no counts, the first title: as before any search.
+    void ShowFresh();
     QString Caption(const QString& state) const;
     void ClearResults();
     void ReleaseFinished();

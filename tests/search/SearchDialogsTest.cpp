@@ -316,7 +316,10 @@ TEST_F(SearchDialogs, ANewEmptyQueryStopsTheSearchAndEmptiesTheList)
     EXPECT_EQ(results.SearchThread(), nullptr);
     EXPECT_EQ(results.SrchOutputListBox->count(), 0);
     EXPECT_FALSE(results.OKBtn->isEnabled());
-    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip\" - Fertig"));
+    // No count or title of the old search stays.
+    EXPECT_EQ(results.windowTitle(), QStringLiteral("Volltextsuche..."));
+    EXPECT_TRUE(results.Foundplaces->text().isEmpty());
+    EXPECT_TRUE(results.Searchedplaces->text().isEmpty());
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(results.SrchOutputListBox->count(), 0);
