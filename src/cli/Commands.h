@@ -8,11 +8,12 @@
 namespace lumarc {
 
 int RunDump(const std::string& catalogue);
-int RunTree(const std::string& catalogue);
+// With `numbers`, each line starts with its node's entry number and a tab.
+int RunTree(const std::string& catalogue, bool numbers = false);
 int RunCheck(const std::string& catalogue);
 int RunBuild(const std::string& outDir, const std::vector<std::string>& scripts);
 // `entry` is an outline entry number, 0 on; anything but plain decimal digits that fit an int
-// is wrong usage (2), a number past the outline's end a catalogue error (1).
+// is wrong usage (2), and so is a number past the outline's end.
 int RunShow(const std::string& catalogue, const std::string& entry);
 int RunOrderForm(const std::string& catalogue);
 // One line per hit in entry order: the entry number, a tab, the hit text. A query that

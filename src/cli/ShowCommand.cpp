@@ -31,6 +31,12 @@ int RunShow(const std::string& catalogue, const std::string& entryText)
     const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
     if (!opened)
         return 1;
+    // A number the outline does not have is a wrong call, as a negative one is.
+    if (entry >= opened->TreeData.Count()) {
+        std::cerr << "Ungültige Eintragsnummer: " << entryText << " (der Katalog hat die Einträge 0 bis "
+                  << opened->TreeData.Count() - 1 << ")\n";
+        return 2;
+    }
     TEntryLines lines;
     try {
         lines = ReadEntryLines(opened->Container, opened->TreeData, entry);

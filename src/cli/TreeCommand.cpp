@@ -7,7 +7,7 @@
 
 namespace lumarc {
 
-int RunTree(const std::string& catalogue)
+int RunTree(const std::string& catalogue, bool numbers)
 {
     const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
     if (!opened)
@@ -32,6 +32,8 @@ int RunTree(const std::string& catalogue)
         if (item.Node < 0 || item.Node >= n || printed[static_cast<size_t>(item.Node)])
             continue;
         printed[static_cast<size_t>(item.Node)] = true;
+        if (numbers)
+            std::cout << item.Node << '\t';
         std::cout << std::string(static_cast<size_t>(item.Depth) * 2, ' ') << Cp1252ToUtf8(tree.Texts[item.Node])
                   << '\n';
         if (!listsWhole)

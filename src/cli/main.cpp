@@ -1,21 +1,86 @@
 // lumarc-cli: reads, checks and builds catalogues without a display.
 
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
+#include "platform/ProgramVersion.h"
+
+namespace {
+
+constexpr int kUsageExit = 2;
+
+// The parser's messages in German where their kind is known; any other keeps CLI11's text.
+std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
+{
+    std::string text = e.what();
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+        const size_t at = text.find(" is required");
+        text = text.find("subcommand") != std::string::npos ? "Ein Befehl fehlt."
+               : at != std::string::npos                   ? "Es fehlt: " + text.substr(0, at)
+                                                           : "Es fehlt etwas: " + text;
+    } else if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+        const size_t colon = text.find(": ");
+        text = "Unerwartete Argumente: " + (colon == std::string::npos ? text : text.substr(colon + 2));
+    } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) || dynamic_cast<const CLI::ConversionError*>(&e) ||
+               dynamic_cast<const CLI::ValidationError*>(&e)) {
+        text = "Ungültiger Aufruf: " + text;
+    }
+    std::string help = app->get_name();
+    for (const CLI::App* parent = app->get_parent(); parent; parent = parent->get_parent())
+        help = parent->get_name() + " " + help;
+    return text + "\nHilfe: " + help + " --help\n";
+}
+
+void SpeakGerman(CLI::App& app)
+{
+    const auto formatter = app.get_formatter();
+    for (const auto& [key, german] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"Usage", "Aufruf"}, {"OPTIONS", "OPTIONEN"}, {"SUBCOMMAND", "BEFEHL"}, {"SUBCOMMANDS", "BEFEHLE"},
+             {"Positionals", "Argumente"}, {"Options", "Optionen"}, {"Subcommands", "Befehle"},
+             {"REQUIRED", "NÖTIG"}, {"TEXT", "TEXT"}})
+        formatter->label(key, german);
+    app.option_defaults()->group("Optionen");
+    app.set_help_flag("-h,--help", "Diese Hilfe zeigen");
+    app.failure_message(GermanFailure);
+}
+
+// A write to standard output that failed (a full disk, a closed pipe) must not end as success.
+int Finish(int status)
+{
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed)
+        return status;
+    const int error = errno;
+    std::cerr << "lumarc-cli: Die Ausgabe konnte nicht geschrieben werden"
+              << (error ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    // A closed pipe is reported like any failed write rather than ending the program silently.
+    std::signal(SIGPIPE, SIG_IGN);
     CLI::App app{"Liest, prüft und erstellt Lumarc-Kataloge", "lumarc-cli"};
+    SpeakGerman(app);
+    app.set_version_flag("--version", "lumarc-cli " + lumarc::ProgramVersion(), "Die Version zeigen");
     app.require_subcommand(1);
 
     std::string catalogue;
     auto* dump = app.add_subcommand("dump", "Den ganzen Katalog als JSON ausgeben");
     dump->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    bool numbers = false;
     auto* tree = app.add_subcommand("tree", "Die Gliederung ausgeben");
     tree->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    tree->add_flag("--numbers", numbers, "Jede Zeile mit der Eintragsnummer und einem Tabulator beginnen");
     auto* check = app.add_subcommand("check", "Den Katalog lesen und prüfen");
     check->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
 
@@ -39,30 +104,45 @@ int main(int argc, char** argv)
     build->add_option("-o", outDir, "Zielverzeichnis")->required();
     build->add_option("SCRIPT", scripts, "Quellskripte")->required();
 
+    for (CLI::App* command : app.get_subcommands({})) {
+        command->group("Befehle");
+        if (CLI::Option* help = command->get_help_ptr())
+            help->group("Optionen");
+    }
+
+    // A first word that names no command is said as such, not as a stray argument.
+    const auto known = [&app](const std::string& word) {
+        for (const CLI::App* command : app.get_subcommands({}))
+            if (command->check_name(word))
+                return true;
+        return false;
+    };
+    if (argc > 1 && argv[1][0] != '-' && !known(argv[1])) {
+        std::cerr << "Unbekannter Befehl: " << argv[1] << "\nHilfe: lumarc-cli --help\n";
+        return kUsageExit;
+    }
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
+    } catch (const CLI::Success& e) {
+        return Finish(app.exit(e));
     } catch (const CLI::ParseError& e) {
         app.exit(e);
-        return 2;
+        return kUsageExit;
     }
 
     if (*dump)
-        return lumarc::RunDump(catalogue);
+        return Finish(lumarc::RunDump(catalogue));
     if (*tree)
-        return lumarc::RunTree(catalogue);
+        return Finish(lumarc::RunTree(catalogue, numbers));
     if (*check)
-        return lumarc::RunCheck(catalogue);
+        return Finish(lumarc::RunCheck(catalogue));
     if (*show)
-        return lumarc::RunShow(catalogue, entry);
+        return Finish(lumarc::RunShow(catalogue, entry));
     if (*orderForm)
-        return lumarc::RunOrderForm(catalogue);
+        return Finish(lumarc::RunOrderForm(catalogue));
     if (*search)
-        return lumarc::RunSearch(catalogue, query, caseSensitive);
+        return Finish(lumarc::RunSearch(catalogue, query, caseSensitive));
     if (*build)
-        return lumarc::RunBuild(outDir, scripts);
-    return 2;
+        return Finish(lumarc::RunBuild(outDir, scripts));
+    return kUsageExit;
 }

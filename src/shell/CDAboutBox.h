@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "platform/ProgramVersion.h"
+
 class QLabel;
 class QPushButton;
 
@@ -15,8 +17,8 @@ class TCDAboutBox : public QDialog {
 public:
     static constexpr int kWidth = 339;
     static constexpr int kHeight = 219;
-    static constexpr int kMajorVersion = 2;
-    static constexpr int kMinorVersion = 3;
+    static constexpr int kMajorVersion = lumarc::kMajorVersion;
+    static constexpr int kMinorVersion = lumarc::kMinorVersion;
 
     explicit TCDAboutBox(QWidget* parent = nullptr);
 

@@ -114,9 +114,10 @@ TEST_F(CliShow, EntryNumberMustBeAPlainNumberInsideTheOutline)
     EXPECT_EQ(Run("show " + cat.string() + " x").Err, "Ungültige Eintragsnummer: x\n");
     EXPECT_EQ(Run("show " + cat.string()).Status, 2);
 
+    // Past the outline's end is as wrong a call as a negative number.
     const TRun past = Run("show " + cat.string() + " 6");
-    EXPECT_EQ(past.Status, 1);
-    EXPECT_EQ(past.Err, "List index out of bounds (6)\n");
+    EXPECT_EQ(past.Status, 2);
+    EXPECT_EQ(past.Err, "Ungültige Eintragsnummer: 6 (der Katalog hat die Einträge 0 bis 5)\n");
     EXPECT_EQ(past.Out, "");
     EXPECT_EQ(Run("show " + cat.string() + " 4").Status, 0);
     EXPECT_EQ(Run("show " + cat.string() + " 0").Out,

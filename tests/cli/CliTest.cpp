@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,6 +98,39 @@ TEST_F(Cli, TreeIndentsTwoSpacesPerLevel)
     const TRun run = Run("tree " + BuildDemo().string());
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "Willkommen \nKomponenten\n  Tabellen\n    Raster \n  Packer \n");
+}
+
+TEST_F(Cli, TreeNumbersAreTheEntriesShowTakes)
+{
+    const fs::path demo = BuildDemo();
+    const TRun numbered = Run("tree --numbers " + demo.string());
+    ASSERT_EQ(numbered.Status, 0);
+    // Each line is the plain line behind its number and a tab; the number shows that entry.
+    std::istringstream lines(numbered.Out), plain(Run("tree " + demo.string()).Out);
+    std::string line, expected;
+    while (std::getline(lines, line)) {
+        ASSERT_TRUE(std::getline(plain, expected));
+        const size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        EXPECT_EQ(line.substr(tab + 1), expected);
+        EXPECT_EQ(Run("show " + demo.string() + " " + line.substr(0, tab)).Status, 0) << line;
+    }
+    EXPECT_FALSE(std::getline(plain, expected));
+    EXPECT_EQ(Run("tree --numbers " + demo.string()).Out.substr(0, 13), "0\tWillkommen ");
+}
+
+TEST_F(Cli, AFailedWriteIsAnErrorNeverSuccess)
+{
+    const fs::path demo = BuildDemo();
+    for (const char* command : {"dump", "tree", "check"}) {
+        const std::string err = (Dir / "err").string();
+        const int raw = std::system((std::string(LUMARC_CLI) + " " + command + " " + demo.string() + " >/dev/full 2>" + err).c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        // check of a sound catalogue writes nothing, so it has nothing to fail on.
+        EXPECT_EQ(WEXITSTATUS(raw), std::string(command) == "check" ? 0 : 1) << command;
+        if (std::string(command) != "check")
+            EXPECT_NE(ReadAll(err).find("nicht geschrieben"), std::string::npos) << command;
+    }
 }
 
 TEST_F(Cli, CatalogueIsFoundInDataOrBesideOrByItsDataFile)
@@ -197,7 +233,12 @@ TEST_F(Cli, BuildRefusesBadScriptsAndWritesNothing)
 TEST_F(Cli, WrongUsageExitsWithTwo)
 {
     EXPECT_EQ(Run("").Status, 2);
-    EXPECT_EQ(Run("frobnicate").Status, 2);
+    const TRun unknown = Run("frobnicate x");
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_EQ(unknown.Err.substr(0, 30), "Unbekannter Befehl: frobnicate");
+    const TRun version = Run("--version");
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "lumarc-cli 2.03\n");
     EXPECT_EQ(Run("dump").Status, 2);
     EXPECT_EQ(Run("build x.txt").Status, 2);
     EXPECT_EQ(Run("--help").Status, 0);
