@@ -128,8 +128,9 @@ TEST_F(Cli, AFailedWriteIsAnErrorNeverSuccess)
         ASSERT_TRUE(WIFEXITED(raw));
         // check of a sound catalogue writes nothing, so it has nothing to fail on.
         EXPECT_EQ(WEXITSTATUS(raw), std::string(command) == "check" ? 0 : 1) << command;
-        if (std::string(command) != "check")
+        if (std::string(command) != "check") {
             EXPECT_NE(ReadAll(err).find("nicht geschrieben"), std::string::npos) << command;
+        }
     }
 }
 

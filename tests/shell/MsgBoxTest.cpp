@@ -104,12 +104,14 @@ TEST(ShellMsgBox, ArrangeButtonsPlacesEachButtonSet)
             QPushButton* b = Button(box, it->c_str());
             EXPECT_GE(b->width(), 75);
             EXPECT_GE(b->width(), CaptionWidth(b)) << *it;
-            if (order.size() > 1)
+            if (order.size() > 1) {
                 EXPECT_EQ(b->geometry().right() + 1, right) << *it;
+            }
             right = b->x() - 4;
         }
-        if (order.size() == 1)
+        if (order.size() == 1) {
             EXPECT_EQ(Button(box, "OKBtn")->x(), (Row(box)->width() - Button(box, "OKBtn")->width()) / 2);
+        }
     }
     EXPECT_EQ(box.WindowWidth(), 300);
 }
