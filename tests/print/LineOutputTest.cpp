@@ -68,8 +68,14 @@ protected:
         printer.setPageOrientation(QPageLayout::Portrait);
         printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         UseFile(QStringLiteral("druck.pdf"));
+        // Without a printer a job asks for its file; these take the one given to the printer.
+        SetPdfFileChooser([](const QString& suggested) { return suggested; });
     }
-    void TearDown() override { SetPrintProgressHook({}); }
+    void TearDown() override
+    {
+        SetPrintProgressHook({});
+        SetPdfFileChooser({});
+    }
 
     QString UseFile(const QString& name)
     {
