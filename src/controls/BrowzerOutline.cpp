@@ -1,7 +1,9 @@
 #include "BrowzerOutline.h"
 
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <algorithm>
 #include <memory>
 
@@ -60,6 +62,22 @@ TBrowzerOutline::TBrowzerOutline(QWidget* parent) : QTreeWidget(parent)
 }
 
 TBrowzerOutline::~TBrowzerOutline() = default;
+
+bool TBrowzerOutline::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeWidget::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect cell = visualRect(index);
+    // The delegate elides against the cell as far as the viewport shows it.
+    const int shown = std::min(cell.right(), viewport()->width() - 1) - cell.left() + 1;
+    if (index.isValid() && sizeHintForIndex(index).width() > shown)
+        QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
+}
 
 void TBrowzerOutline::BeginUpdate()
 {

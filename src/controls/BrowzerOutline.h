@@ -73,6 +73,8 @@ public:
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // A caption that the pane's width cuts short shows whole in a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     class TNodeUpdate;

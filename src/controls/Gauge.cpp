@@ -209,7 +209,8 @@ void TGauge::RepaintNow()
 
 void TGauge::paintEvent(QPaintEvent*)
 {
-    const QImage image = PaintImage();
+    // Drawn at the screen's resolution, so that the text and the pie stay sharp when scaled.
+    const QImage image = PaintImage(devicePixelRatioF());
     QPainter canvas(this);
     canvas.drawImage(0, 0, image);
 }
@@ -222,11 +223,12 @@ QRect TGauge::PaintRect() const
     return r;
 }
 
-QImage TGauge::PaintImage() const
+QImage TGauge::PaintImage(qreal ratio) const
 {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image(size() * ratio, QImage::Format_RGB32);
     if (image.isNull())
         return image;
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     const QRect paintRect = PaintRect();
 

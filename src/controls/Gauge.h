@@ -50,8 +50,9 @@ public:
     // Whole percentage of the range that Progress has reached; 0 for an empty range.
     int Percent() const;
 
-    // The complete picture of the control as it is painted, at the control's size.
-    QImage PaintImage() const;
+    // The complete picture of the control as it is painted, at the control's size; `ratio`
+    // device pixels to a pixel of the control.
+    QImage PaintImage(qreal ratio = 1.0) const;
 
     // Truncate(Z * (P * 0.01)): the pixels of length Z that P per cent cover.
     static int Portion(int P, int Z);

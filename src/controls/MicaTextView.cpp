@@ -102,6 +102,9 @@ void TMicaTextView::SetRowCount(int count)
 void TMicaTextView::LayoutRows()
 {
     ActualFont = 0;
+    // A shorter text after a wide one must not keep the wide one's column and its scroll bar.
+    ++FLayoutCount;
+    FDefaultColWidth = FBaseColWidth;
     SetRowCount(Lines.Count());
     std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
 
@@ -194,6 +197,12 @@ bool TMicaTextView::ShowInfoText(TBrowzerContainer& container, int entry)
 
 void TMicaTextView::SetDefaultColWidth(int width)
 {
+    FBaseColWidth = width;
+    SetColWidth(width);
+}
+
+void TMicaTextView::SetColWidth(int width)
+{
     FDefaultColWidth = width;
     UpdateScrollBars();
     viewport()->update();
@@ -204,7 +213,7 @@ void TMicaTextView::WidenColumn(int width)
     // Several rows of one painting may each ask; a narrower request handled after a wider
     // one must not take the column back.
     if (width > FDefaultColWidth)
-        SetDefaultColWidth(width);
+        SetColWidth(width);
 }
 
 int TMicaTextView::RowHeight(int row) const
@@ -310,7 +319,12 @@ void TMicaTextView::DrawCell(QPainter& painter, int row, const QRect& rect, bool
     if (width > FDefaultColWidth) {
         // Posted, so that the column changes after this painting and not inside it.
         QMetaObject::invokeMethod(
-            this, [this, width] { WidenColumn(width + kColWidthSlack); }, Qt::QueuedConnection);
+            this,
+            [this, width, layout = FLayoutCount] {
+                if (layout == FLayoutCount)
+                    WidenColumn(width + kColWidthSlack);
+            },
+            Qt::QueuedConnection);
     }
 
     painter.save();

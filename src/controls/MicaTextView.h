@@ -73,6 +73,8 @@ public:
     // The lines as printed and copied: tags removed, decoded to Unicode.
     QStringList PlainLines() const;
 
+    // The column's width: the one set here, widened to the widest line drawn of the text that
+    // LayoutRows laid out last.
     int DefaultColWidth() const { return FDefaultColWidth; }
     void SetDefaultColWidth(int width);
 
@@ -105,8 +107,9 @@ private:
     void SetRowCount(int count);
     void DrawCell(QPainter& painter, int row, const QRect& rect, bool focused);
     // Called through the event queue after the painting that found a line wider than the
-    // column; widens the column and never narrows it.
+    // column; widens the column and never narrows it while the text stays.
     void WidenColumn(int width);
+    void SetColWidth(int width);
     // A font for drawing: never raises, so painting survives a row whose tag named a font
     // that does not exist.
     const QFont* FontForDrawing(int index) const;
@@ -118,6 +121,10 @@ private:
     std::vector<int> FRowHeights;
     std::vector<int> FRowFonts;
     int FDefaultColWidth = kDefaultColWidth;
+    // The width the owner set; the column starts from it again with every new text.
+    int FBaseColWidth = kDefaultColWidth;
+    // Counts laid-out texts, so that a widening posted for one text is dropped for the next.
+    unsigned FLayoutCount = 0;
     int FRow = 0;
 };
 

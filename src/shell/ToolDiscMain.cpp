@@ -2,6 +2,7 @@
 
 #include "Application.h"
 
+#include "CommandKeys.h"
 #include "EntryDisplay.h"
 #include "HintSwitch.h"
 #include "InstallCommand.h"
@@ -192,6 +193,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     FPrintCommands = std::make_unique<TPrintCommands>(*this);
     FHintSwitch = new THintSwitch(this);
     ConnectCommands();
+    BindCommandKeys(*this);
     // Until something is shown the commands stand as for page kind 0, so that a catalogue
     // that fails to open leaves nothing to print, copy or install.
     for (QWidget* command : {static_cast<QWidget*>(SBInstall), static_cast<QWidget*>(SBCopy),

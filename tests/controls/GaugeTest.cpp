@@ -239,6 +239,35 @@ TEST(ControlsGauge, TextIsCentredAndInvertsWhatLiesBeneath)
     EXPECT_TRUE(Filled(wide.PaintImage(), Edges(0, 0, 12, 1), Black));
 }
 
+// At a scale factor of 2 the picture has twice the pixels and the same drawing: every shape
+// covers the device pixels of the logical ones, and the text still inverts exactly.
+TEST(ControlsGauge, ScaledPictureDrawsTheSameShapesAtTwiceThePixels)
+{
+    for (TGaugeKind kind : {TGaugeKind::gkHorizontalBar, TGaugeKind::gkVerticalBar}) {
+        TGauge gauge;
+        Configure(gauge, 77, 15, kind, 70);
+        gauge.SetShowText(false);
+        const QImage logical = gauge.PaintImage();
+        const QImage scaled = gauge.PaintImage(2.0);
+        ASSERT_EQ(scaled.size(), logical.size() * 2);
+        EXPECT_EQ(scaled.devicePixelRatio(), 2.0);
+        for (int y = 0; y < scaled.height(); ++y)
+            for (int x = 0; x < scaled.width(); ++x)
+                ASSERT_EQ(scaled.pixel(x, y), logical.pixel(x / 2, y / 2)) << int(kind) << " at " << x << "," << y;
+
+        gauge.SetShowText(true);
+        const QImage withText = gauge.PaintImage(2.0);
+        int inverted = 0;
+        for (int y = 0; y < scaled.height(); ++y)
+            for (int x = 0; x < scaled.width(); ++x)
+                if (withText.pixel(x, y) != scaled.pixel(x, y)) {
+                    ASSERT_EQ(withText.pixel(x, y) & 0xFFFFFFu, ~scaled.pixel(x, y) & 0xFFFFFFu) << x << "," << y;
+                    ++inverted;
+                }
+        EXPECT_GT(inverted, 0);
+    }
+}
+
 TEST(ControlsGauge, PieFillsClockwiseFromTheTop)
 {
     TGauge gauge;

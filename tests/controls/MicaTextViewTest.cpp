@@ -201,7 +201,7 @@ protected:
 };
 
 // Widths are compared within a pixel: the drawn width rounds up where the advance rounds.
-TEST_F(ControlsMicaTextViewColumn, AWideLineWidensTheColumnAfterThePaintingAndItNeverNarrows)
+TEST_F(ControlsMicaTextViewColumn, AWideLineWidensTheColumnAfterThePaintingUntilTheNextText)
 {
     const auto [line, width] = LineOfWidth(600);
     SetLines(View, {"short", line});
@@ -212,10 +212,21 @@ TEST_F(ControlsMicaTextViewColumn, AWideLineWidensTheColumnAfterThePaintingAndIt
     EXPECT_NEAR(widened, width + 5, 1);
     EXPECT_EQ(View.horizontalScrollBar()->maximum(), widened - View.viewport()->width());
 
-    SetLines(View, {"short", LineOfWidth(450).first});
+    // A narrower text gets a column for its own widest line, not the last text's.
+    const auto [narrower, narrowerWidth] = LineOfWidth(450);
+    SetLines(View, {"short", narrower});
     Render(View);
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(View.DefaultColWidth(), widened);
+    EXPECT_NEAR(View.DefaultColWidth(), narrowerWidth + 5, 1);
+
+    // A text that fits has no horizontal scrolling left, even when a widening of the text
+    // before it is still queued.
+    SetLines(View, {line});
+    Render(View);
+    SetLines(View, {"short"});
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(View.DefaultColWidth(), 385);
+    EXPECT_EQ(View.horizontalScrollBar()->maximum(), 385 - View.viewport()->width());
 }
 
 TEST_F(ControlsMicaTextViewColumn, ANarrowerWideLineDrawnLaterDoesNotTakeTheColumnBack)

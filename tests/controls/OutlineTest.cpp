@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -375,6 +378,38 @@ TEST_F(ControlsOutlineImages, TheNewMarkIsOnScreenOnlyWhileAnEntryIsNew)
     EXPECT_TRUE(ShowsTheNewMark(Outline));
     Settings().UpdateDate = EncodeDate(1996, 6, 1);
     EXPECT_FALSE(ShowsTheNewMark(Outline));
+}
+
+// A caption cut short by the pane's width reads whole in its tooltip; one that fits has none.
+TEST_F(ControlsOutlineImages, ACutCaptionShowsWholeInItsTooltip)
+{
+    const std::string longCaption = "Ein sehr langer Eintrag, den das schmale Fenster abschneidet";
+    TTreeViewData data;
+    for (const std::string& caption : {std::string("Kurz"), longCaption}) {
+        data.Texts.Add(caption, -1);
+        data.ParentList.Add(-1);
+        data.FirstChildList.Add(-1);
+        data.ChildCountList.Add(0);
+        data.Dates.Insert(data.Dates.Count(), EncodeDate(1996, 5, 2));
+    }
+    data.RootCount = 2;
+    LoadData(data);
+    Outline.resize(120, 200);
+    Outline.show();
+    auto tipAt = [this](int row) {
+        // A tip goes a moment after it is hidden.
+        QToolTip::hideText();
+        for (int i = 0; i < 100 && QToolTip::isVisible(); ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        const QRect cell = Outline.visualItemRect(Outline.topLevelItem(row));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), Outline.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(Outline.viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(1), QString::fromStdString(longCaption));
+    EXPECT_EQ(tipAt(0), QString());
+    Outline.resize(600, 200);
+    EXPECT_EQ(tipAt(1), QString());
 }
 
 using ControlsOutlineReset = ControlsOutlineFixture;

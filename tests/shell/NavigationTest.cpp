@@ -13,7 +13,13 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <algorithm>
+
 #include "ToolDiscMainTestSupport.h"
+#include "controls/MicaTextView.h"
 #include "shell/Navigation.h"
 
 namespace lumarc::test {
@@ -360,6 +366,59 @@ TEST_F(ShellNavigationHistory, BackToTheEntryAlreadySelectedDoesNotSwallowTheNex
     EXPECT_TRUE(w.RecordHistory());
     Show("Teil 4.1");
     EXPECT_EQ(History(), std::vector<int>({start, Entry("Teil 4.1")}));
+}
+
+using ShellNavigationKeys = ShellNavigationTest;
+
+// The key that a hint names at its end, "(Alt+Left)"; empty when it names none.
+QKeySequence HintedKey(const QAbstractButton& button)
+{
+    const QString hint = button.toolTip();
+    const qsizetype open = hint.lastIndexOf(QStringLiteral(" ("));
+    if (open < 0 || !hint.endsWith(QLatin1Char(')')))
+        return QKeySequence();
+    return QKeySequence::fromString(hint.mid(open + 2, hint.size() - open - 3), QKeySequence::NativeText);
+}
+
+// A key bound twice does nothing at all; one that is bound nowhere makes the hint a lie.
+TEST_F(ShellNavigationKeys, EveryButtonsHintNamesAKeyBoundToExactlyOneCommand)
+{
+    TToolDiscMain& w = OpenNavigation();
+    const QList<QAction*> actions = w.findChildren<QAction*>();
+    int buttons = 0;
+    for (QToolButton* button : w.findChildren<QToolButton*>()) {
+        if (button->parentWidget() != w.ButtonBar && button->parentWidget() != w.InfoPanel)
+            continue;
+        ++buttons;
+        const QKeySequence key = HintedKey(*button);
+        EXPECT_FALSE(key.isEmpty()) << button->objectName().toStdString();
+        const auto bound = std::count_if(actions.begin(), actions.end(),
+                                         [&](const QAction* action) { return action->shortcuts().contains(key); });
+        EXPECT_EQ(bound, 1) << button->objectName().toStdString() << " " << key.toString().toStdString();
+    }
+    EXPECT_EQ(buttons, 14);
+}
+
+TEST_F(ShellNavigationKeys, AltLeftStepsBackAndAltHomeResetsWhereverTheFocusIs)
+{
+    TToolDiscMain& w = OpenNavigation();
+    ASSERT_TRUE(Activate());
+    const int b = Entry("Teil 3.2");
+    Show(b);
+    Show("Blatt 4.3.2");
+    w.TextView->setFocus();
+    const auto press = [](int key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    };
+    EXPECT_EQ(DisplaysOf([&] { press(Qt::Key_Left, Qt::AltModifier); }), std::vector<int>{b});
+
+    w.ShortMemo->setFocus();
+    EXPECT_EQ(DisplaysOf([&] { press(Qt::Key_Home, Qt::AltModifier); }), std::vector<int>{Entry("Gruppe 1")});
+
+    // The key follows the button: with one entry left in the history it does nothing.
+    while (w.SBPrevHist->isEnabled())
+        DisplaysOf([&] { w.SBPrevHist->click(); });
+    EXPECT_TRUE(ShowsNothing([&] { press(Qt::Key_Left, Qt::AltModifier); }));
 }
 
 using ShellNavigationOutline = ShellNavigationTest;

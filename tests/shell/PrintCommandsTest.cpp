@@ -16,6 +16,8 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QTest>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
@@ -250,6 +252,42 @@ TEST_F(ShellPrintCommandsCopy, ShortTextSelectionCopiesOnlyThatPart)
     w.ShortMemo->setTextCursor(cursor);
     w.SBCopy->click();
     EXPECT_EQ(Clipboard(), QStringLiteral("Größe"));
+}
+
+// Ctrl+C, wherever the focus is: the selection where the user made one, else the shown text.
+// A text field takes the key for itself, and must not swallow it when nothing is selected.
+TEST_F(ShellPrintCommandsCopy, CtrlCCopiesTheSelectionOrElseTheShownText)
+{
+    TToolDiscMain& w = OpenScript();
+    ASSERT_TRUE(Activate());
+    const auto ctrlC = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier); };
+
+    Show("Willkommen");
+    w.OverviewOL->setFocus();
+    ctrlC();
+    EXPECT_EQ(Clipboard(), Crlf(kInfoLines));
+
+    Show("Packer");
+    w.ShortMemo->setFocus();
+    ctrlC();
+    EXPECT_EQ(Clipboard(), Crlf(kShortLines));
+    QTextCursor cursor = w.ShortMemo->textCursor();
+    cursor.setPosition(4);
+    cursor.setPosition(9, QTextCursor::KeepAnchor);
+    w.ShortMemo->setTextCursor(cursor);
+    ctrlC();
+    EXPECT_EQ(Clipboard(), QStringLiteral("Größe"));
+
+    Show("Raster");
+    QLineEdit* field = w.CompoCopyright;
+    field->setText(QStringLiteral("(c) 1996"));  // this component names no copyright
+    field->setFocus();
+    field->deselect();
+    ctrlC();
+    EXPECT_TRUE(Clipboard().startsWith(QStringLiteral("Komponente: Raster & Gitter")));
+    field->setSelection(0, 3);
+    ctrlC();
+    EXPECT_EQ(Clipboard(), field->text().left(3));
 }
 
 TEST_F(ShellPrintCommandsCopy, NothingToCopyLeavesTheClipboardAlone)

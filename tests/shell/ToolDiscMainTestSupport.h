@@ -97,6 +97,18 @@ protected:
         QCoreApplication::processEvents();
         return *Window;
     }
+    // Keys reach the window's shortcuts only while it is the active window, which a window
+    // without a screen never becomes.
+    bool Activate()
+    {
+        Window->setAttribute(Qt::WA_DontShowOnScreen, false);
+        Window->hide();
+        Window->show();
+        Window->activateWindow();
+        for (int i = 0; i < 100 && !Window->isActiveWindow(); ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return Window->isActiveWindow();
+    }
     TToolDiscMain& OpenBuilt()
     {
         WriteCatalogue(Dir / "Data");

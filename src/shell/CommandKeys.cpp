@@ -1,0 +1,90 @@
+#include "CommandKeys.h"
+
+#include "shell/ToolDiscMain.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+namespace lumarc {
+
+namespace {
+
+// A text field takes Ctrl+C for itself even when nothing in it is selected, and then copies
+// nothing. Without a selection this leaves the key to the window, which copies the shown text.
+class TCopyKeyPassOn : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !HasSelection(watched))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static bool HasSelection(QObject* watched)
+    {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched))
+            return edit->hasSelectedText();
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(watched))
+            return memo->textCursor().hasSelection();
+        return false;
+    }
+};
+
+void NameKeyInHint(QAbstractButton& button, const QKeySequence& key)
+{
+    button.setToolTip(button.toolTip() + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
+}
+
+}  // namespace
+
+void BindCommandKeys(TToolDiscMain& window)
+{
+    // Buttons whose command is also a menu item: the item's shortcut is the key.
+    const std::pair<QToolButton*, QAction*> shared[] = {
+        {window.SBPrintText, window.MIPrint}, {window.SBInstall, window.MIInstall},
+        {window.SBSearch, window.MISearch},   {window.SBOptions, window.MIOptions},
+        {window.QuitButton, window.MIQuit},
+    };
+    for (const auto& [button, item] : shared)
+        NameKeyInHint(*button, item->shortcut());
+
+    // The others. The outline's own keys move the selection only while it has the focus;
+    // these work wherever the focus is in the window.
+    const std::pair<QToolButton*, QKeySequence> own[] = {
+        {window.SBFirst, QKeySequence(Qt::ALT | Qt::Key_Home)},
+        {window.SBPrev, QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {window.SBDown, QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {window.SBCopy, QKeySequence(QKeySequence::Copy)},
+        {window.SBBestellFormular, QKeySequence(Qt::CTRL | Qt::Key_B)},
+        {window.SBInfo, QKeySequence(Qt::Key_F1)},
+        {window.SBUp, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {window.SBNext, QKeySequence(Qt::ALT | Qt::Key_Right)},
+        {window.SBPrevHist, QKeySequence(Qt::ALT | Qt::Key_Left)},
+    };
+    for (const auto& [button, key] : own) {
+        auto* action = new QAction(button);
+        action->setObjectName(button->objectName() + QStringLiteral("Key"));
+        action->setShortcut(key);
+        // A click on a disabled button does nothing, so the key follows the button's state.
+        QObject::connect(action, &QAction::triggered, button, &QAbstractButton::click);
+        window.addAction(action);
+        NameKeyInHint(*button, key);
+    }
+
+    auto* passOn = new TCopyKeyPassOn(&window);
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>())
+        edit->installEventFilter(passOn);
+    for (QPlainTextEdit* memo : window.findChildren<QPlainTextEdit*>())
+        memo->installEventFilter(passOn);
+}
+
+}  // namespace lumarc
