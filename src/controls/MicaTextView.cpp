@@ -150,9 +150,14 @@ QStringList TMicaTextView::PlainLines() const
     return result;
 }
 
+QFont TMicaTextView::PrintFont()
+{
+    return QFont(QStringLiteral("Arial"), kDefaultFontSize);
+}
+
 void TMicaTextView::PrintText()
 {
-    PrintLineList(PlainLines(), QFont(QStringLiteral("Arial"), kDefaultFontSize));
+    PrintLineList(PlainLines(), PrintFont());
 }
 
 void TMicaTextView::CopyText()

@@ -59,8 +59,10 @@ public:
     void LayoutRows();
     // Drops all lines and every row's font; the row count stays until the next LayoutRows.
     virtual void Clear();
-    // Prints all lines without their tags in "Arial", kDefaultFontSize points.
+    // Prints all lines without their tags in PrintFont().
     virtual void PrintText();
+    // "Arial", kDefaultFontSize points.
+    static QFont PrintFont();
     // Puts all lines without their tags on the clipboard, each ending in CR LF; an empty view
     // leaves the clipboard alone.
     virtual void CopyText();

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStandardPaths>
@@ -77,6 +78,23 @@ QFont InPoints(const QFont& font)
         result.setPointSizeF(result.pixelSize() * 72.0 / dpi);
     }
     return result;
+}
+
+// Lays the lines out on a painter that is open on the printer; `afterLine` hears how many
+// have been written.
+void WriteLines(QPrinter& printer, QPainter& painter, const QStringList& text, const QFont& font,
+                const std::function<void(qsizetype)>& afterLine)
+{
+    painter.setFont(InPoints(font));
+    TTextDevice device(painter, QSize(printer.width(), printer.height()), [&printer] {
+        if (!printer.newPage())
+            throw EPrinter("Der Drucker hat keine neue Seite begonnen");
+    });
+    const qsizetype count = text.size();
+    for (qsizetype written = 1; written <= count; ++written) {
+        device.WriteLine(text[written - 1]);
+        afterLine(written);
+    }
 }
 
 }  // namespace
@@ -170,22 +188,34 @@ void PrintLines(const QStringList& lines, const QFont& font)
         }
     } guard{printer, painter};
 
-    painter.setFont(InPoints(font));
-    TTextDevice device(painter, QSize(printer.width(), printer.height()), [&printer] {
-        if (!printer.newPage())
-            throw EPrinter("Der Drucker hat keine neue Seite begonnen");
-    });
-
     const qsizetype count = text.size();
-    for (qsizetype written = 1; written <= count; ++written) {
-        device.WriteLine(text[written - 1]);
+    WriteLines(printer, painter, text, font, [&](qsizetype written) {
         form->Gauge()->SetProgress(PrintedPercent(written, count));
         if (ProgressHook())
             ProgressHook()(*form);
-    }
+    });
 
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw EPrinter("Der Druckauftrag konnte nicht abgeschlossen werden");
+}
+
+void PreviewLines(const QStringList& lines, const QFont& font, QWidget* parent)
+{
+    const QStringList text = lines;
+    QPrintPreviewDialog dialog(&CurrentPrinter(), parent);
+    dialog.setObjectName(QStringLiteral("PrintPreview"));
+    dialog.setWindowTitle(QStringLiteral("Seitenansicht"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&text, font](QPrinter* printer) {
+        printer->setDocName(QString::fromLatin1(kJobTitle));
+        QPainter painter(printer);
+        // A page the preview cannot begin ends the pages shown; the event loop is no place
+        // for the error.
+        try {
+            WriteLines(*printer, painter, text, font, [](qsizetype) {});
+        } catch (const EPrinter&) {
+        }
+    });
+    dialog.exec();
 }
 
 void CopyLinesToClipboard(const QStringList& lines)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QPrinter;
+class QWidget;
 
 namespace lumarc {
 
@@ -30,6 +31,10 @@ QString AskForPdfFile(const QString& suggested);
 // does a PDF file the user declined to name.
 // Throws EPrinter when the printer refuses the job or a page; the window is gone either way.
 void PrintLines(const QStringList& lines, const QFont& font);
+
+// Shows the pages PrintLines would print, on CurrentPrinter()'s paper, in the "Seitenansicht"
+// dialog; its print button prints them. Returns when the dialog closes.
+void PreviewLines(const QStringList& lines, const QFont& font, QWidget* parent);
 
 // Puts every line followed by CR LF on the clipboard; an empty list leaves the clipboard alone.
 void CopyLinesToClipboard(const QStringList& lines);

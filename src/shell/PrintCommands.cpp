@@ -80,6 +80,11 @@ void TPrintCommands::SBCopyClick()
     Guarded([this] { CopyShown(); });
 }
 
+void TPrintCommands::MIPreviewClick()
+{
+    Guarded([this] { PreviewShown(); });
+}
+
 void TPrintCommands::SBBestellFormularClick()
 {
     Guarded([this] { PrintOrderForm(); });
@@ -155,6 +160,24 @@ void TPrintCommands::PrintShown()
         break;
     case TPage::pgKomponente:
         PrintLines(ComponentTextLines(), TextFont());
+        break;
+    case TPage::pgNone:
+        break;
+    }
+}
+
+void TPrintCommands::PreviewShown()
+{
+    // The lines and fonts of PrintShown, page by page.
+    switch (ShownPage()) {
+    case TPage::pgInfotext:
+        PreviewLines(FMain.TextView->PlainLines(), TMicaTextView::PrintFont(), &FMain);
+        break;
+    case TPage::pgShortDesc:
+        PreviewLines(ShortMemoLines(), FMain.ShortMemo->font(), &FMain);
+        break;
+    case TPage::pgKomponente:
+        PreviewLines(ComponentTextLines(), TextFont(), &FMain);
         break;
     case TPage::pgNone:
         break;

@@ -21,6 +21,8 @@ public:
     // Print and copy go by the notebook page on screen; with nothing shown they do nothing.
     void SBPrintTextClick();
     void SBCopyClick();
+    // The pages that printing the shown page would give, in a preview.
+    void MIPreviewClick();
     // Prints the lines between the order form's cut marks in portrait; nothing without a
     // valid form. The printer's orientation is given back afterwards.
     void SBBestellFormularClick();
@@ -40,6 +42,7 @@ private:
     enum class TPage { pgNone, pgInfotext, pgShortDesc, pgKomponente };
     TPage ShownPage() const;
     void PrintShown();
+    void PreviewShown();
     void CopyShown();
     void PrintOrderForm();
     // Commands run from the event loop, which an exception must not cross.

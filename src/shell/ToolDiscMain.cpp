@@ -200,6 +200,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
                              static_cast<QWidget*>(SBPrintText)})
         command->setEnabled(false);
     MIPrint->setEnabled(false);
+    MIPreview->setEnabled(false);
     MIInstall->setEnabled(false);
     ExpandBtn->setVisible(false);
     setMinimumSize(kMinWidth, kMinHeight);
@@ -404,6 +405,7 @@ void TToolDiscMain::CreateMenu()
     MIInstall = item(MIFile, "MIInstall", "&Installation", "Ctrl+I");
     MISearch = item(MIFile, "MISearch", "&Suchen", "Ctrl+S");
     MIPrint = item(MIFile, "MIPrint", "&Drucken", "Ctrl+D");
+    MIPreview = item(MIFile, "MIPreview", "Seiten&ansicht", nullptr);
     MIFile->addSeparator();
     MIOptions = item(MIFile, "MIOptions", "&Optionen", "Ctrl+O");
     MIPrinterSetup = item(MIFile, "MIPrinterSetup", "Drucker&einstellungen", "Ctrl+E");
@@ -424,6 +426,7 @@ void TToolDiscMain::ConnectCommands()
     connect(SBSearch, &QToolButton::clicked, this, &TToolDiscMain::SBSearchClick);
     connect(MIPrint, &QAction::triggered, this, &TToolDiscMain::SBPrintTextClick);
     connect(SBPrintText, &QToolButton::clicked, this, &TToolDiscMain::SBPrintTextClick);
+    connect(MIPreview, &QAction::triggered, this, &TToolDiscMain::MIPreviewClick);
     connect(MIOptions, &QAction::triggered, this, &TToolDiscMain::SBOptionsClick);
     connect(SBOptions, &QToolButton::clicked, this, &TToolDiscMain::SBOptionsClick);
     connect(MIPrinterSetup, &QAction::triggered, this, &TToolDiscMain::MIPrinterSetupClick);
@@ -700,6 +703,7 @@ void TToolDiscMain::SetPageKind(int kind)
     if (kind != pkComponent && FDetailWindow)
         FDetailWindow->hide();
     MIPrint->setEnabled(SBPrintText->isEnabled());
+    MIPreview->setEnabled(SBPrintText->isEnabled());
     MIInstall->setEnabled(SBInstall->isEnabled());
     ExpandBtn->setVisible(BrowzerNoteBook->currentIndex() == piKomponente);
 }
@@ -902,6 +906,11 @@ void TToolDiscMain::SBSearchClick()
 void TToolDiscMain::SBPrintTextClick()
 {
     FPrintCommands->SBPrintTextClick();
+}
+
+void TToolDiscMain::MIPreviewClick()
+{
+    FPrintCommands->MIPreviewClick();
 }
 
 void TToolDiscMain::SBOptionsClick()

@@ -186,6 +186,7 @@ public:
     QAction* MIInstall = nullptr;
     QAction* MISearch = nullptr;
     QAction* MIPrint = nullptr;
+    QAction* MIPreview = nullptr;
     QAction* MIOptions = nullptr;
     QAction* MIPrinterSetup = nullptr;
     QAction* MIQuit = nullptr;
@@ -201,6 +202,8 @@ public slots:
     void SBInstallClick();
     void SBSearchClick();
     void SBPrintTextClick();
+    // "Seitenansicht": what printing the shown page would give.
+    void MIPreviewClick();
     void SBOptionsClick();
     void MIPrinterSetupClick();
     void MIQuitClick();

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -335,6 +337,44 @@ TEST_F(ShellPrintCommandsPrint, EachPageKindPrintsWhatItCopies)
         ASSERT_TRUE(Printed());
         EXPECT_EQ(PrintedLines(), Simplified(row.Expected));
         EXPECT_EQ(PdfInfoField(Pdf(), QStringLiteral("Title")), QStringLiteral("Brimvale ToolDisc"));
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
+// The preview's pages are the job's: printed from the preview, each page kind gives the same
+// PDF text as "Drucken", in the same fonts.
+TEST_F(ShellPrintCommandsPrint, ThePreviewShowsWhatPrintingGives)
+{
+    TToolDiscMain& w = OpenScript();
+    for (const char* caption : {"Willkommen", "Packer", "Raster"}) {
+        SCOPED_TRACE(caption);
+        Show(caption);
+        std::filesystem::remove(Pdf().toStdString());
+        w.SBPrintText->click();
+        ASSERT_TRUE(Printed());
+        const std::vector<std::string> printed = PrintedLines();
+        const QString printedFonts = RunTool(QStringLiteral("pdffonts"), {Pdf()});
+        std::filesystem::remove(Pdf().toStdString());
+
+        QString title;
+        int pages = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(preview, nullptr);
+            pages = preview->pageCount();
+            preview->print();
+            dialog->reject();
+        });
+        ASSERT_TRUE(w.MIPreview->isEnabled());
+        w.MIPreview->trigger();
+        EXPECT_EQ(title, QStringLiteral("Seitenansicht"));
+        EXPECT_EQ(pages, 1);
+        ASSERT_TRUE(Printed());
+        EXPECT_EQ(PrintedLines(), printed);
+        EXPECT_EQ(RunTool(QStringLiteral("pdffonts"), {Pdf()}), printedFonts);
     }
     EXPECT_TRUE(Messages.empty());
 }

@@ -145,7 +145,7 @@ TEST_F(ShellToolDiscMainLayout, MenuHoldsItsItemsInOrderWithShortcuts)
     EXPECT_EQ(menus[0]->text(), "&Datei");
     EXPECT_EQ(menus[1]->text(), "&Hilfe");
     EXPECT_EQ(ActionTexts(w.MIFile), QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "-", "&Installation",
-                                                  "&Suchen", "&Drucken", "-", "&Optionen", "Drucker&einstellungen", "-",
+                                                  "&Suchen", "&Drucken", "Seiten&ansicht", "-", "&Optionen", "Drucker&einstellungen", "-",
                                                   "&Beenden"}));
     EXPECT_EQ(w.MIOpenCatalogue->shortcut(), QKeySequence("Ctrl+K"));
     EXPECT_EQ(ActionTexts(w.MIHelp), QStringList({"&Info..."}));
