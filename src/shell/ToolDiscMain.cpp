@@ -9,6 +9,7 @@
 #include "Navigation.h"
 #include "OutlinePreload.h"
 #include "PrintCommands.h"
+#include "ScreenRoom.h"
 #include "SearchCommand.h"
 
 #include <QAction>
@@ -206,10 +207,17 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kDesignWidth, kDesignHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        FitToScreen(screen->availableGeometry());
     FormCreate(catalogueDir);
     FPreload = nullptr;
     FSearchCommand = std::make_unique<TSearchCommand>(*this);
+}
+
+void TToolDiscMain::FitToScreen(const QRect& available)
+{
+    KeepInside(*this, available);  // first the size, so that the centre is the right one
+    move(available.center() - rect().center());
+    KeepInside(*this, available);
 }
 
 TToolDiscMain::~TToolDiscMain()

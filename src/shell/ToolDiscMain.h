@@ -192,6 +192,10 @@ public:
     QAction* MIQuit = nullptr;
     QAction* MIAbout = nullptr;
 
+    // Sizes and places the window inside a screen's available area, centred. The start does
+    // it for the primary screen.
+    void FitToScreen(const QRect& available);
+
 signals:
     // After OverviewOLClick has shown the selected entry (or found nothing to show).
     void EntryShown(int entry);

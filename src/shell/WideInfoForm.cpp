@@ -17,6 +17,7 @@
 
 #include "catalogue/CompoText.h"
 #include "platform/CodePage.h"
+#include "shell/ScreenRoom.h"
 #include "shell/SplitControl.h"
 
 namespace lumarc {
@@ -82,6 +83,7 @@ TWideInfoForm::TWideInfoForm(QWidget* Parent)
     font.setPixelSize(13);
     setFont(font);
     setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
+    KeepOnPrimaryScreen(*this);
 
     WidePanel = new QFrame(this);
     WidePanel->setObjectName(QStringLiteral("WidePanel"));

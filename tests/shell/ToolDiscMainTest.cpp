@@ -14,6 +14,8 @@
 #include <QToolButton>
 
 #include "ToolDiscMainTestSupport.h"
+#include "shell/ScreenRoom.h"
+#include "shell/WideInfoForm.h"
 #include "controls/Gauge.h"
 #include "controls/MicaTextView.h"
 
@@ -294,6 +296,25 @@ TEST_F(ShellToolDiscMainGeometry, ResizeFitsEveryPaneAndKeepsTheExpandButtonAtTh
             EXPECT_EQ(field->geometry().right() + 1, parentWidth - 4) << field->objectName().toStdString();
         EXPECT_EQ(w.StuffView->geometry().bottom() + 1, w.CompoScrollContents->height() - 4);
     }
+}
+
+// 1280 x 800 at a scale factor of 2 leaves 640 x 400: less than the minimum. The window fits
+// below the screen's top, where its title bar can be grabbed.
+TEST_F(ShellToolDiscMainGeometry, AScreenSmallerThanTheMinimumStillHoldsTheWholeWindow)
+{
+    TToolDiscMain& w = OpenBuilt();
+    const QRect screen(0, 20, 640, 380);
+    w.FitToScreen(screen);
+    EXPECT_LE(w.minimumHeight(), screen.height() - kDecorationRoom);
+    EXPECT_TRUE(screen.contains(QRect(w.pos(), w.size() + QSize(0, kDecorationRoom))))
+        << w.x() << "," << w.y() << " " << w.width() << "x" << w.height();
+    // The window still lays itself out at that size.
+    EXPECT_TRUE(w.ClientArea->rect().contains(w.InfoPanel->geometry()));
+
+    // So does the detail window, from its designed place.
+    TWideInfoForm detail;
+    KeepInside(detail, screen);
+    EXPECT_TRUE(screen.contains(QRect(detail.pos(), detail.size() + QSize(0, kDecorationRoom))));
 }
 
 TEST_F(ShellToolDiscMainGeometry, WindowNeverGetsSmallerThanTheMinimum)
