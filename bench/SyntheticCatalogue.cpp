@@ -12,6 +12,7 @@
 #include "catalogue/RecordRef.h"
 #include "catalogue/ScriptOutlineText.h"
 #include "catalogue/ShortText.h"
+#include "platform/CodePage.h"
 #include "catalogue/TreeViewData.h"
 #include "search/core/QueryParser.h"
 
@@ -92,8 +93,16 @@ std::unique_ptr<TParamScriptComponent> MakeRecord(int entry, TRandom& random)
     }
     case 1: {
         auto text = std::make_unique<TShortText>();
-        FillLines(text->Lines, random, 8, 20);
-        text->Lines.Insert(0, "D:\\COMPS\\C" + Number(entry) + ".ZIP");
+        TStringList prose;
+        FillLines(prose, random, 8, 20);
+        // Below the file name a short text is OEM text, as the memo shows it.
+        text->Lines.Clear();
+        text->Lines.Add("D:\\COMPS\\C" + Number(entry) + ".ZIP");
+        for (const std::string& line : prose.Strings()) {
+            std::string oem;
+            Utf8ToCp850(Cp1252ToUtf8(line), oem);
+            text->Lines.Add(std::move(oem));
+        }
         return text;
     }
     default: {

@@ -12,6 +12,34 @@ namespace lumarc {
 
 namespace {
 
+// Key words and short info are stored with doubled ampersands for the component page's
+// drawing, which shows "&&" as "&"; they are searched as shown. Collapses lines
+// [first, last) of the text in place; the lines after them move up.
+void CollapseShownAmpersands(std::string& text, std::vector<size_t>& lineStarts, size_t first, size_t last)
+{
+    if (first >= last)
+        return;
+    const size_t begin = lineStarts[first];
+    const size_t end = last < lineStarts.size() ? lineStarts[last] : text.size();
+    if (::memmem(text.data() + begin, end - begin, "&&", 2) == nullptr)
+        return;
+    size_t out = begin;
+    size_t line = first + 1;
+    for (size_t in = begin; in < end; ++in) {
+        for (; line < last && lineStarts[line] == in; ++line)
+            lineStarts[line] = out;
+        const char c = text[in];
+        text[out++] = c;
+        // The second "&" of a pair is never a line's first byte: a line end stands before that.
+        if (c == '&' && in + 1 < end && text[in + 1] == '&')
+            ++in;
+    }
+    const size_t removed = end - out;
+    text.erase(out, removed);
+    for (size_t i = last; i < lineStarts.size(); ++i)
+        lineStarts[i] -= removed;
+}
+
 void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>& lineStarts)
 {
     // ShortName, LongName, FileName, Version, LastReview, Copyright, OS, Distribution,
@@ -26,6 +54,8 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
         ReadByte(reader);
     // KeyWords, ShortInfo, LongInfo, Installation, Review are searched; Documentation, Contact
     // and Order are read past.
+    const size_t firstLine = lineStarts.size();
+    size_t afterShortInfo = firstLine;
     for (int list = 0; list < 8; ++list) {
         if (list < 5) {
             AppendStringList(reader, text, &lineStarts);
@@ -33,12 +63,15 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
             skipped.clear();
             AppendStringList(reader, skipped);
         }
+        if (list == 1)
+            afterShortInfo = lineStarts.size();
     }
     for (const std::string* line : {&longName, &fileName}) {
         lineStarts.push_back(text.size());
         text += *line;
         text += '\n';
     }
+    CollapseShownAmpersands(text, lineStarts, firstLine, afterShortInfo);
 }
 
 // Walks a stored body in memory. Lines are copied still scrambled, each followed by a
@@ -160,6 +193,7 @@ public:
         for (; left > 0; ++p, --left)
             *p = static_cast<char>(*p ^ kFilterKey);
     }
+    size_t LineCount() const { return FLineStarts.size(); }
     void Undo()
     {
         FText.resize(FTextStart);
@@ -175,7 +209,8 @@ private:
     size_t FLineCount;
 };
 
-bool ReadStoredComponent(TStoredBody& body)
+// `shownFrom` and `shownTo` receive the line range of the key words and the short info.
+bool ReadStoredComponent(TStoredBody& body, size_t& shownFrom, size_t& shownTo)
 {
     std::string_view fields[10];
     for (std::string_view& field : fields)
@@ -183,9 +218,13 @@ bool ReadStoredComponent(TStoredBody& body)
             return false;
     if (!body.Skip(3))  // Rating, Language, Compiler
         return false;
-    for (int list = 0; list < 8; ++list)
+    shownFrom = shownTo = body.LineCount();
+    for (int list = 0; list < 8; ++list) {
         if (!body.StringList(list < 5))
             return false;
+        if (list == 1)
+            shownTo = body.LineCount();
+    }
     body.AddStoredLine(fields[1].data(), fields[1].size());  // LongName
     body.AddStoredLine(fields[2].data(), fields[2].size());  // FileName
     return true;
@@ -198,10 +237,12 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
 {
     TStoredBody body(stored, text, lineStarts);
     bool ok = true;
+    size_t shownFrom = 0;
+    size_t shownTo = 0;
     switch (kind) {
     case TRecordKind::rkInfo:
     case TRecordKind::rkShort: ok = body.StringList(true); break;
-    case TRecordKind::rkComponent: ok = ReadStoredComponent(body); break;
+    case TRecordKind::rkComponent: ok = ReadStoredComponent(body, shownFrom, shownTo); break;
     case TRecordKind::rkNone: break;
     }
     if (!ok) {
@@ -209,6 +250,7 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
         return false;
     }
     body.Unscramble();
+    CollapseShownAmpersands(text, lineStarts, shownFrom, shownTo);
     return true;
 }
 

@@ -13,7 +13,9 @@ namespace lumarc {
 // so that a search over every record allocates nothing per line. Each line is appended to
 // `text` followed by '\n', and where it starts to `lineStarts`. A component's lines come in
 // body order (KeyWords, ShortInfo, LongInfo, Installation, Review, LongName, FileName), not in
-// GetText's. The whole body is read, so a damaged record raises the error its Load raises.
+// GetText's. The key words and the short info are given as the component page shows them,
+// with "&&" read as "&". The whole body is read, so a damaged record raises the error its
+// Load raises.
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
 
 // The same from a body held in memory as stored (still scrambled), `stored` beginning at the

@@ -20,6 +20,7 @@
 #include "catalogue/SearchableText.h"
 #include "catalogue/TreeViewData.h"
 #include "catalogue/OutlineLookup.h"
+#include "platform/CodePage.h"
 #include "platform/TestFiles.h"
 #include "search/core/CatalogueSearch.h"
 
@@ -105,6 +106,78 @@ TEST_F(SearchCatalogue, HitsComeInEntryOrderUnderTheirListText)
     EXPECT_EQ(Search("gitter + raster.zip"), (Hits{{Entry("Raster"), "Raster "}}));
     // Contact lines are not part of the searched text.
     EXPECT_EQ(Search("versand"), Hits{});
+}
+
+// What is on screen is what is found. A short text's body is OEM text: umlauts are found as
+// they are shown, and a box drawing is never taken for the CP1252 letter of the same byte.
+// Key words and short info are stored with doubled ampersands and found as shown, with one.
+const char* const kShownScript =
+    "OUTLINE [Gliederung] 01.05.96 {\n"
+    "Kalender [Kalender]\n"
+    "Rahmen [Rahmen]\n"
+    "Raster [Raster]\n"
+    "Euro [Euro]\n"
+    "}\n"
+    "SHORTTEXT [Kalender] 10.06.96 {\n"
+    "D:\\COMPS\\KALENDER.ZIP\n"
+    "frei wählbarem Wochentag, Größe des Codes\n"
+    "}\n"
+    "SHORTTEXT [Rahmen] 10.06.96 {\n"
+    "D:\\COMPS\\ÜBER.ZIP\n"
+    "┌──┐ nur Rahmen ÷ und ¤\n"
+    "└──┘\n"
+    "}\n"
+    "COMPONENT [Raster] {\n"
+    "[LongName]\n"
+    "TabulaGrid\n"
+    "[ShortInfo]\n"
+    "Gitter für Tabellen & Datenbanken\n"
+    "[KeyWords]\n"
+    "R&D Gitter\n"
+    "[LongInfo]\n"
+    "Lang & breit\n"
+    "}\n"
+    "INFOTEXT [Euro] 24.12.95 {\n"
+    "Preis 10 € && mehr\n"
+    "}\n";
+
+TEST_F(SearchCatalogue, ShortTextsAndAmpersandsAreFoundAsShown)
+{
+    Build(kShownScript);
+    const auto entries = [this](const std::string& utf8Query, bool caseSensitive = false) {
+        std::string query;
+        EXPECT_TRUE(Utf8ToCp1252(utf8Query, query)) << utf8Query;
+        std::vector<int> found;
+        for (const auto& [entry, text] : Search(query, caseSensitive))
+            found.push_back(entry);
+        return found;
+    };
+    const int kalender = Entry("Kalender");
+    const int rahmen = Entry("Rahmen");
+    const int raster = Entry("Raster");
+    const int euro = Entry("Euro");
+
+    EXPECT_EQ(entries("wählbarem"), std::vector<int>{kalender});
+    EXPECT_EQ(entries("Größe des Codes"), std::vector<int>{kalender});
+    EXPECT_EQ(entries("GRöße", true), std::vector<int>{});
+    // Box drawing is no letter: "─" and "┌" are the bytes of "Ä" and "Ú" in CP1252.
+    EXPECT_EQ(entries("Ä - Ú"), std::vector<int>{});
+    // ÷ and ¤ are held by both code pages, at other bytes.
+    EXPECT_EQ(entries("÷ + ¤"), std::vector<int>{rahmen});
+    // The file name line stays CP1252; case folding is a–z only.
+    EXPECT_EQ(entries("ÜBER.ZIP"), std::vector<int>{rahmen});
+    EXPECT_EQ(entries("über.zip"), std::vector<int>{});
+    // € has no place in CP850, so no short text line holds it.
+    EXPECT_EQ(entries("€"), std::vector<int>{euro});
+
+    EXPECT_EQ(entries("Tabellen & Datenbanken"), std::vector<int>{raster});
+    EXPECT_EQ(entries("Tabellen && Datenbanken"), std::vector<int>{});
+    EXPECT_EQ(entries("R&D"), std::vector<int>{raster});
+    // Lists stored as written keep their ampersands as they are.
+    EXPECT_EQ(entries("Lang & breit"), std::vector<int>{raster});
+    EXPECT_EQ(entries("10 € && mehr"), std::vector<int>{euro});
+    // The lines after the collapsed ones are still found whole.
+    EXPECT_EQ(entries("TabulaGrid + Lang & breit"), std::vector<int>{raster});
 }
 
 TEST_F(SearchCatalogue, AnEntryWithoutRecordIsNeverAHit)

@@ -5,18 +5,6 @@
 
 namespace lumarc {
 
-std::string CollapseDoubledAmpersands(std::string_view line)
-{
-    std::string result;
-    result.reserve(line.size());
-    for (std::string_view::size_type i = 0; i < line.size(); ++i) {
-        result.push_back(line[i]);
-        if (line[i] == '&' && i + 1 < line.size() && line[i + 1] == '&')
-            ++i;
-    }
-    return result;
-}
-
 TStringList ComponentText(const TCompoText& compo)
 {
     TStringList text;

@@ -68,7 +68,9 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText)
         const size_t end = FMatcher.LineStarts().size() > 1 ? FMatcher.LineStarts()[1] - 1 : text.size() - 1;
         FFirstLine.assign(text, 0, end);
     }
-    if (!FMatcher.MatchText())
+    // A short text's lines below its file name are OEM text.
+    const size_t oemFrom = isShort && FMatcher.LineStarts().size() > 1 ? FMatcher.LineStarts()[1] : std::string::npos;
+    if (!FMatcher.MatchText(oemFrom))
         return false;
     hitText = HitText(FEntries[index], isShort ? &FFirstLine : nullptr);
     return true;

@@ -1,15 +1,43 @@
 #include "SearchMatcher.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
 #include "QueryParser.h"
+#include "platform/CodePage.h"
 
 namespace lumarc {
+
+namespace {
+
+// Where `term` occurs inside one line of `text`, whose lines start at `starts` (offsets into
+// the whole text, from which `text` begins at `base`).
+bool InOneLine(std::string_view text, size_t base, const std::vector<size_t>& starts, size_t firstLine,
+               size_t lastLine, const std::string& term)
+{
+    if (term.find('\n') == std::string::npos)
+        return ::memmem(text.data(), text.size(), term.data(), term.size()) != nullptr;
+    for (size_t i = firstLine; i < lastLine; ++i) {
+        const size_t end = i + 1 < lastLine ? starts[i + 1] - base : text.size();
+        const std::string_view line = text.substr(starts[i] - base, end - (starts[i] - base) - 1);
+        if (line.find(term) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 TSearchMatcher::TSearchMatcher(TStringList terms, bool caseSensitive)
     : FTerms(std::move(terms)), FCaseSensitive(caseSensitive)
 {
+    for (const std::string& term : FTerms.Strings()) {
+        std::string oem;
+        const bool held = Utf8ToCp850(Cp1252ToUtf8(term), oem);
+        FOemTerms.push_back(held ? std::move(oem) : std::string());
+        FOemHeld.push_back(held);
+    }
 }
 
 void TSearchMatcher::Clear()
@@ -29,7 +57,7 @@ bool TSearchMatcher::Matches(const std::vector<std::string>& lines)
     return MatchText();
 }
 
-bool TSearchMatcher::MatchText()
+bool TSearchMatcher::MatchText(size_t oemFrom)
 {
     if (FLineStarts.empty() || FTerms.Empty())
         return false;
@@ -41,25 +69,27 @@ bool TSearchMatcher::MatchText()
         const int32_t op = i == 0 ? soNone : FTerms.Objects(i - 1);
         if ((op == soAnd && !result) || (op == soOr && result))
             continue;
-        result = Found(FTerms[i]);
+        result = Found(i, oemFrom);
     }
     return result;
 }
 
-bool TSearchMatcher::Found(const std::string& term) const
+bool TSearchMatcher::Found(int term, size_t oemFrom) const
 {
-    if (term.empty())
+    const std::string& ansiTerm = FTerms[term];
+    if (ansiTerm.empty())
         return false;
-    if (term.find('\n') == std::string::npos)
-        return ::memmem(FText.data(), FText.size(), term.data(), term.size()) != nullptr;
     const std::string_view text = FText;
-    for (size_t i = 0; i < FLineStarts.size(); ++i) {
-        const size_t end = i + 1 < FLineStarts.size() ? FLineStarts[i + 1] : FText.size();
-        const std::string_view line = text.substr(FLineStarts[i], end - FLineStarts[i] - 1);
-        if (line.find(term) != std::string_view::npos)
-            return true;
-    }
-    return false;
+    oemFrom = std::min(oemFrom, text.size());
+    const size_t oemLine =
+        oemFrom == text.size()
+            ? FLineStarts.size()
+            : static_cast<size_t>(std::lower_bound(FLineStarts.begin(), FLineStarts.end(), oemFrom) - FLineStarts.begin());
+    if (InOneLine(text.substr(0, oemFrom), 0, FLineStarts, 0, oemLine, ansiTerm))
+        return true;
+    const size_t index = static_cast<size_t>(term);
+    return oemFrom < text.size() && FOemHeld[index] &&
+           InOneLine(text.substr(oemFrom), oemFrom, FLineStarts, oemLine, FLineStarts.size(), FOemTerms[index]);
 }
 
 }  // namespace lumarc

@@ -23,15 +23,21 @@ public:
     void Clear();
     std::string& Text() { return FText; }
     std::vector<size_t>& LineStarts() { return FLineStarts; }
-    // Upper-cases the text unless the case counts, then tests it.
-    bool MatchText();
+    // Upper-cases the text unless the case counts, then tests it. The lines from `oemFrom` (a
+    // line's start in Text()) on are CP850 text, as a short text's lines below its file name
+    // are: they are compared with the terms in CP850, and a term that CP850 cannot hold
+    // matches none of them. The lines before are CP1252, as every other text.
+    bool MatchText(size_t oemFrom = std::string::npos);
 
     const TStringList& Terms() const { return FTerms; }
 
 private:
-    bool Found(const std::string& term) const;
+    bool Found(int term, size_t oemFrom) const;
 
     TStringList FTerms;
+    // Each term in CP850; FOemHeld[i] is false where term i has a character CP850 lacks.
+    std::vector<std::string> FOemTerms;
+    std::vector<bool> FOemHeld;
     bool FCaseSensitive;
     // A term without '\n' cannot match across the end of a line, so it is looked for in the
     // whole text at once.

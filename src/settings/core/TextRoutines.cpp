@@ -25,6 +25,18 @@ std::string DoubleAmpersands(const std::string& text)
     return result;
 }
 
+std::string CollapseDoubledAmpersands(std::string_view line)
+{
+    std::string result;
+    result.reserve(line.size());
+    for (std::string_view::size_type i = 0; i < line.size(); ++i) {
+        result.push_back(line[i]);
+        if (line[i] == '&' && i + 1 < line.size() && line[i + 1] == '&')
+            ++i;
+    }
+    return result;
+}
+
 std::size_t LastCharPos(char ch, const std::string& text)
 {
     const std::size_t pos = text.rfind(ch);
