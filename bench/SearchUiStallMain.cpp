@@ -14,6 +14,7 @@
 
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
+#include "search/HitList.h"
 #include "search/SearchFoundDlg.h"
 
 int main(int argc, char** argv)

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStyle>
 
 #include <algorithm>
 
+#include "HitList.h"
 #include "SearchDlg.h"
 #include "SearchThread.h"
 #include "catalogue/BrowzerContainer.h"
@@ -75,7 +77,8 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
     dialogFont.setPixelSize(11);
     dialogFont.setBold(true);
     setFont(dialogFont);
-    setFixedSize(382, 309);
+    setMinimumSize(kDesignWidth, kDesignHeight);
+    resize(kDesignWidth, kDesignHeight);
     move(84, 64);
 
     Label1 = MakeLabel(this, "Label1", QStringLiteral("durchsucht:"), 12, 12, 100);
@@ -88,7 +91,7 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(12, 40, 357, 225);
 
-    SrchOutputListBox = new QListWidget(this);
+    SrchOutputListBox = new THitList(this);
     SrchOutputListBox->setObjectName(QStringLiteral("SrchOutputListBox"));
     SrchOutputListBox->setGeometry(20, 52, 335, 205);
     // Every row 16 pixels high; uniform rows also keep long hit lists cheap to fill.
@@ -126,9 +129,21 @@ QString TSearchfounddlg::Caption(const QString& state) const
     return QStringLiteral("VollTextSuche nach \"") + FSearchText + QStringLiteral("\" ") + state;
 }
 
+void TSearchfounddlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const int growX = width() - kDesignWidth;
+    const int growY = height() - kDesignHeight;
+    Bevel1->setGeometry(12, 40, 357 + growX, 225 + growY);
+    SrchOutputListBox->setGeometry(20, 52, 335 + growX, 205 + growY);
+    NewSearchBtn->move(16, 274 + growY);
+    OKBtn->move(161 + growX, 274 + growY);
+    CancelBtn->move(267 + growX, 274 + growY);
+}
+
 void TSearchfounddlg::ClearResults()
 {
-    SrchOutputListBox->clear();
+    SrchOutputListBox->ClearHits();
     FHitCount = 0;
     OKBtn->setEnabled(false);
 }
@@ -211,11 +226,8 @@ void TSearchfounddlg::AddProgress(uint64_t serial, const TSearchProgress& progre
         return;
     if (!progress.Hits.empty()) {
         SrchOutputListBox->setUpdatesEnabled(false);
-        for (const auto& [entry, text] : progress.Hits) {
-            auto* item = new QListWidgetItem(text);
-            item->setData(Qt::UserRole, entry);
-            SrchOutputListBox->addItem(item);
-        }
+        for (const TSearchHit& hit : progress.Hits)
+            SrchOutputListBox->AddHit(hit);
         SrchOutputListBox->setUpdatesEnabled(true);
         FHitCount += static_cast<int>(progress.Hits.size());
         Foundplaces->setText(QString::number(FHitCount));
@@ -232,6 +244,8 @@ void TSearchfounddlg::EndSearch(uint64_t serial, const std::string& error)
 {
     if (serial != FShownSerial || serial == 0 || !FSearchThread || FSearchThread->Serial() != serial)
         return;
+    if (FHitCount == 0)
+        SrchOutputListBox->SetEmptyText(QStringLiteral("Keine Fundstellen"));
     if (error.empty())
         setWindowTitle(Caption(QStringLiteral("- Fertig")));
     else

@@ -14,13 +14,13 @@
 
 class QFrame;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 namespace lumarc {
 
 class TBrowzerContainer;
 class TBrowzerOutline;
+class THitList;
 class TSearchThread;
 class TSearchdlg;
 struct TSearchProgress;
@@ -29,6 +29,10 @@ class TSearchfounddlg : public QDialog {
     Q_OBJECT
 
 public:
+    // The designed size, which is also the smallest: the user may make the dialog larger.
+    static constexpr int kDesignWidth = 382;
+    static constexpr int kDesignHeight = 309;
+
     explicit TSearchfounddlg(QWidget* parent = nullptr);
     ~TSearchfounddlg() override;
 
@@ -64,7 +68,7 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Foundplaces = nullptr;
     QFrame* Bevel1 = nullptr;
-    QListWidget* SrchOutputListBox = nullptr;
+    THitList* SrchOutputListBox = nullptr;
     QPushButton* NewSearchBtn = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
@@ -79,6 +83,10 @@ public slots:
     void SrchOutputListBoxDblClick();
     void CancelBtnClick();
     void NewSearchBtnClick();
+
+protected:
+    // The list and the buttons follow the dialog's size; the counters stay where they are.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Empty list, no counts, the first title: as before any search.

@@ -2,10 +2,12 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "SearchFoundDlg.h"
+#include "controls/FontTag.h"
 #include "platform/CodePage.h"
 #include "search/core/CatalogueSearch.h"
 
@@ -21,6 +23,36 @@ TSearchThread::TSearchThread(std::string searchText, const TTreeViewData& treeDa
 {
     FCount = FSearch->Count();
     start(QThread::LowestPriority);
+}
+
+TSearchHit ShownHit(int entry, QString text, const std::string& lineBytes, bool oem,
+                    const std::vector<std::pair<size_t, size_t>>& marks)
+{
+    // Each byte of either code page is one UTF-16 character, so byte places are character
+    // places. The font tag is cut where the shown text first differs from the stored one.
+    const std::string shownBytes = oem ? lineBytes : StripFontTag(lineBytes);
+    const size_t cut = lineBytes.size() - shownBytes.size();
+    size_t cutAt = 0;
+    while (cutAt < shownBytes.size() && shownBytes[cutAt] == lineBytes[cutAt])
+        ++cutAt;
+    const QString decoded = QString::fromStdString(oem ? Cp850ToUtf8(shownBytes) : Cp1252ToUtf8(shownBytes));
+    qsizetype lead = 0;
+    while (lead < decoded.size() && decoded[lead].isSpace())
+        ++lead;
+    const QString line = decoded.trimmed();
+    QList<std::pair<int, int>> shownMarks;
+    for (auto [start, length] : marks) {
+        size_t end = start + length;
+        // Places inside the tag go, places after it move up.
+        const auto shift = [&](size_t at) { return at <= cutAt ? at : at < cutAt + cut ? cutAt : at - cut; };
+        start = shift(start);
+        end = shift(end);
+        const qsizetype from = std::max<qsizetype>(0, static_cast<qsizetype>(start) - lead);
+        const qsizetype to = std::min<qsizetype>(line.size(), static_cast<qsizetype>(end) - lead);
+        if (to > from)
+            shownMarks.append({static_cast<int>(from), static_cast<int>(to - from)});
+    }
+    return TSearchHit(entry, std::move(text), line, std::move(shownMarks));
 }
 
 TSearchThread::~TSearchThread()
@@ -52,6 +84,7 @@ void TSearchThread::Execute()
     auto lastPost = Clock::now();
     TSearchProgress pending;
     std::string hitText;
+    TSearchMatcher::TMatchedLine line;
     // Whatever was found before an error is still reported.
     struct TFlush {
         TSearchThread& Thread;
@@ -68,8 +101,9 @@ void TSearchThread::Execute()
             return;
         if (pause.count() > 0)
             std::this_thread::sleep_for(pause);
-        if (FSearch->SearchEntry(FIndex, hitText)) {
-            pending.Hits.emplace_back(FIndex, QString::fromStdString(Cp1252ToUtf8(hitText)));
+        if (FSearch->SearchEntry(FIndex, hitText, &line)) {
+            pending.Hits.push_back(
+                ShownHit(FIndex, QString::fromStdString(Cp1252ToUtf8(hitText)), line.Bytes, line.Oem, line.Marks));
             ++FHitCount;
         }
         pending.Searched = FIndex;

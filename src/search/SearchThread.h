@@ -5,6 +5,7 @@
 // last report, in entry order, and the entry reached. The owner stops it with Terminate and
 // joins it with wait() before anything the thread reports to is destroyed.
 
+#include <QList>
 #include <QString>
 #include <QThread>
 
@@ -22,11 +23,28 @@ class TCatalogueSearch;
 class TSearchfounddlg;
 class TTreeViewData;
 
+// One hit, decoded in the search's thread.
+struct TSearchHit {
+    TSearchHit(int entry, QString text, QString line = QString(), QList<std::pair<int, int>> marks = {})
+        : Entry(entry), Text(std::move(text)), Line(std::move(line)), Marks(std::move(marks))
+    {
+    }
+    int Entry;
+    QString Text;   // as the list shows it: the caption or a short text's file name
+    QString Line;   // the line that matched, as shown on its page, trimmed
+    QList<std::pair<int, int>> Marks;  // where the terms stand in Line: start and length
+};
+
 // What a search found since its last report.
 struct TSearchProgress {
     int Searched = -1;  // the last entry searched, -1 before the first
-    std::vector<std::pair<int, QString>> Hits;  // entry number and hit text, decoded here
+    std::vector<TSearchHit> Hits;
 };
+
+// A matched line as it is shown: decoded from its code page, without the font tag of an
+// info text's line, trimmed; the marks follow the characters they stood on.
+TSearchHit ShownHit(int entry, QString text, const std::string& lineBytes, bool oem,
+                    const std::vector<std::pair<size_t, size_t>>& marks);
 
 class TSearchThread final : public QThread {
     Q_OBJECT

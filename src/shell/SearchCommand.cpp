@@ -4,6 +4,7 @@
 
 #include "ToolDiscMain.h"
 #include "search/SearchDlg.h"
+#include "search/HitList.h"
 #include "search/SearchFoundDlg.h"
 
 namespace lumarc {

@@ -24,6 +24,7 @@ public:
 
     TSearchdlg& SearchDialog() { return *FSearchDialog; }
     TSearchfounddlg& ResultsDialog() { return *FResultsDialog; }
+    const TSearchfounddlg& ResultsDialog() const { return *FResultsDialog; }
 
 private:
     TToolDiscMain& FMain;

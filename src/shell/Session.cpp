@@ -1,15 +1,20 @@
 #include "Session.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLayout>
+#include <QScreen>
 #include <QSettings>
 
 #include <exception>
 
+#include "ScreenRoom.h"
+#include "SearchCommand.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
 #include "catalogue/CatalogueLocation.h"
 #include "controls/BrowzerOutline.h"
+#include "search/SearchFoundDlg.h"
 #include "platform/UserDirs.h"
 
 namespace lumarc {
@@ -21,6 +26,7 @@ const char* const kSplitter = "MainWindow/Splitter";
 const char* const kDetailGeometry = "DetailWindow/Geometry";
 const char* const kReviewHeight = "DetailWindow/ReviewHeight";
 const char* const kInstallHeight = "DetailWindow/InstallHeight";
+const char* const kResultsSize = "SearchResults/Size";
 const char* const kCatalogue = "Catalogue/Path";
 const char* const kEntry = "Catalogue/Entry";
 const char* const kRecent = "Catalogue/Recent";
@@ -58,6 +64,7 @@ TSession TSession::Load(const QString& file)
     session.FDetailGeometry = stored.value(QLatin1String(kDetailGeometry)).toByteArray();
     session.FReviewHeight = Count(stored, kReviewHeight);
     session.FInstallHeight = Count(stored, kInstallHeight);
+    session.FResultsSize = stored.value(QLatin1String(kResultsSize)).toSize();
     session.FCatalogue = stored.value(QLatin1String(kCatalogue)).toString();
     session.FEntry = Count(stored, kEntry);
     for (const QString& path : stored.value(QLatin1String(kRecent)).toStringList()) {
@@ -75,6 +82,7 @@ TSession TSession::Capture(const TToolDiscMain& window, const TWideInfoForm& det
     session.FDetailGeometry = detail.saveGeometry();
     session.FReviewHeight = detail.ReviewHeight();
     session.FInstallHeight = detail.InstallHeight();
+    session.FResultsSize = window.SearchCommand().ResultsDialog().size();
     session.FCatalogue = SamePath(window.Catalogue());
     session.FEntry = window.OverviewOL->SelectedEntry();
     session.FRecent = window.RecentCatalogues();
@@ -90,6 +98,7 @@ bool TSession::Save(const QString& file) const
     stored.setValue(QLatin1String(kDetailGeometry), FDetailGeometry);
     stored.setValue(QLatin1String(kReviewHeight), FReviewHeight);
     stored.setValue(QLatin1String(kInstallHeight), FInstallHeight);
+    stored.setValue(QLatin1String(kResultsSize), FResultsSize);
     stored.setValue(QLatin1String(kCatalogue), FCatalogue);
     stored.setValue(QLatin1String(kEntry), FEntry);
     stored.setValue(QLatin1String(kRecent), FRecent);
@@ -123,6 +132,14 @@ void TSession::Restore(TToolDiscMain& window, TWideInfoForm& detail) const
         detail.restoreGeometry(FDetailGeometry);
     if (FReviewHeight >= 0 && FInstallHeight >= 0)
         detail.SetMemoHeights(FReviewHeight, FInstallHeight);
+    // Never below the designed size, never beyond the screen.
+    if (FResultsSize.isValid()) {
+        TSearchfounddlg& results = window.SearchCommand().ResultsDialog();
+        QSize size = FResultsSize.expandedTo(results.minimumSize());
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            size = size.boundedTo(WindowRoom(screen->availableGeometry())).expandedTo(results.minimumSize());
+        results.resize(size);
+    }
     if (!FRecent.isEmpty())
         window.SetRecentCatalogues(FRecent);
     if (FEntry >= 0 && !FCatalogue.isEmpty() && SamePath(window.Catalogue()) == FCatalogue &&

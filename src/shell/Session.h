@@ -6,6 +6,7 @@
 // start would.
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +41,7 @@ private:
     QByteArray FDetailGeometry;
     int FReviewHeight = -1;
     int FInstallHeight = -1;
+    QSize FResultsSize;
     QString FCatalogue;
     int FEntry = -1;
     QStringList FRecent;

@@ -110,6 +110,7 @@ public:
     TCompoText* CompoText() const { return FCompoText.get(); }
     bool SplitterDragging() const;
     TSearchCommand& SearchCommand() { return *FSearchCommand; }
+    const TSearchCommand& SearchCommand() const { return *FSearchCommand; }
 
     // Opens another catalogue in place of the shown one (any form LocateCatalogue takes). The
     // old one stays on screen, and the user learns why, when the new one cannot be read; false

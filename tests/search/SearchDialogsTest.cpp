@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPoint>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/RecordRef.h"
 #include "search/SearchDlg.h"
+#include "search/HitList.h"
 #include "search/SearchFoundDlg.h"
 #include "search/SearchThread.h"
 #include "search/core/CatalogueSearch.h"
@@ -303,6 +305,72 @@ TEST_F(SearchDialogs, ResultsDialogLayout)
     results.show();
     results.OKBtnClick();
     EXPECT_TRUE(results.isVisible());
+}
+
+// Beside each hit, the line that matched as its page shows it: decoded from its code page,
+// without an info text's font tag, trimmed, and with every place of a term marked.
+TEST_F(SearchDialogs, EachHitShowsItsMatchedLineWithTheTermsMarked)
+{
+    test::WriteCatalogue(Dir / "Data",
+                   "OUTLINE [Gliederung] 01.05.96 {\n"
+                   "Willkommen [Info]\n"
+                   "Kalender [Kalender]\n"
+                   "}\n"
+                   "INFOTEXT [Info] 24.12.95 {\n"
+                   "<F1>Überschrift\n"
+                   "<F0>   Ein Gitter für gitterlose Tabellen   \n"
+                   "}\n"
+                   "SHORTTEXT [Kalender] 10.06.96 {\n"
+                   "D:\\COMPS\\KALENDER.TXT\n"
+                   "│ frei wählbarem Gitter │\n"
+                   "}\n");
+    Open(Dir.Path());
+    TSearchfounddlg& results = Results();
+    TSearchThread::SetEntryPause(std::chrono::microseconds(0));
+    results.StartSearch(QStringLiteral("gitter"), false);
+    ASSERT_TRUE(WaitForEnd());
+    THitList& list = *results.SrchOutputListBox;
+    ASSERT_EQ(list.count(), 2);
+    const auto marked = [&](int row) {
+        const QString line = list.item(row)->data(THitList::kLineRole).toString();
+        QStringList parts;
+        for (const QPoint& mark : list.item(row)->data(THitList::kMarksRole).value<QList<QPoint>>())
+            parts << line.mid(mark.x(), mark.y());
+        return std::make_pair(line, parts);
+    };
+    EXPECT_EQ(marked(0), std::make_pair(QStringLiteral("Ein Gitter für gitterlose Tabellen"),
+                                        QStringList{QStringLiteral("Gitter"), QStringLiteral("gitter")}));
+    EXPECT_EQ(marked(1), std::make_pair(QStringLiteral("│ frei wählbarem Gitter │"), QStringList{QStringLiteral("Gitter")}));
+    EXPECT_TRUE(list.EmptyText().isEmpty());
+
+    // Nothing found is said in the list, and a new search takes it back.
+    results.StartSearch(QStringLiteral("wählbarem + fehlt"), false);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(list.EmptyText(), QStringLiteral("Keine Fundstellen"));
+    results.StartSearch(QStringLiteral("wählbarem"), false);
+    EXPECT_TRUE(list.EmptyText().isEmpty());
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(marked(0).second, QStringList{QStringLiteral("wählbarem")});
+}
+
+// The designed size is the smallest; a larger dialog gives the list the room.
+TEST_F(SearchDialogs, TheResultsDialogGrowsWithItsList)
+{
+    OpenGenerated();
+    TSearchfounddlg& results = Results();
+    results.show();
+    results.resize(200, 200);
+    EXPECT_EQ(results.size(), QSize(382, 309));
+    results.resize(700, 500);
+    const QRect list = results.SrchOutputListBox->geometry();
+    EXPECT_EQ(list.size(), QSize(335 + 318, 205 + 191));
+    for (QWidget* button : {static_cast<QWidget*>(results.NewSearchBtn), static_cast<QWidget*>(results.OKBtn),
+                            static_cast<QWidget*>(results.CancelBtn)}) {
+        EXPECT_TRUE(results.rect().contains(button->geometry()));
+        EXPECT_GT(button->y(), list.bottom());
+    }
+    EXPECT_EQ(results.CancelBtn->geometry().right(), 700 - 16);
 }
 
 TEST_F(SearchDialogs, ANewEmptyQueryStopsTheSearchAndEmptiesTheList)

@@ -10,6 +10,8 @@
 
 #include "ToolDiscMainTestSupport.h"
 #include "controls/MicaTextView.h"
+#include "search/SearchFoundDlg.h"
+#include "shell/SearchCommand.h"
 #include "shell/Session.h"
 #include "shell/WideInfoForm.h"
 
@@ -76,6 +78,7 @@ TEST_F(Session, TheNextStartHasTheWindowsTheCatalogueAndTheEntryOfTheLastRun)
     Window->SetSplitterPosition(260);
     Detail->setGeometry(50, 60, 600, 470);
     Detail->SetMemoHeights(40, 150);
+    Window->SearchCommand().ResultsDialog().resize(500, 380);
     ASSERT_TRUE(Window->OpenAnotherCatalogue(QString::fromStdString(Other.Path())));
     Window->OverviewOL->SelectEntry(1);
     End();
@@ -89,6 +92,7 @@ TEST_F(Session, TheNextStartHasTheWindowsTheCatalogueAndTheEntryOfTheLastRun)
     EXPECT_EQ(Detail->size(), QSize(600, 470));
     EXPECT_EQ(Detail->ReviewHeight(), 40);
     EXPECT_EQ(Detail->InstallHeight(), 150);
+    EXPECT_EQ(Window->SearchCommand().ResultsDialog().size(), QSize(500, 380));
     EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 1);
     ASSERT_TRUE(ProcessUntil([&] { return Window->TextView->PlainLines() == QStringList({"Zwei"}); }));
     EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Other.Path())}));

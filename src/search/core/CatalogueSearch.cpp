@@ -41,7 +41,7 @@ std::string TCatalogueSearch::HitText(std::string_view caption, const std::strin
     return std::string(caption);
 }
 
-bool TCatalogueSearch::SearchEntry(int index, std::string& hitText)
+bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatcher::TMatchedLine* line)
 {
     const int32_t ref = FEntries.Objects(index);
     const TRecordKind kind = RecordKindOf(ref);
@@ -73,6 +73,10 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText)
     if (!FMatcher.MatchText(oemFrom))
         return false;
     hitText = HitText(FEntries[index], isShort ? &FFirstLine : nullptr);
+    if (line && !FMatcher.MatchedLine(*line)) {
+        line->Bytes.clear();
+        line->Marks.clear();
+    }
     return true;
 }
 

@@ -27,9 +27,10 @@ public:
     int Count() const { return FEntries.Count(); }
 
     // Reads and tests entry `index` (0..Count-1). True for a hit, with the text the result list
-    // shows in hitText. An entry without a record is no hit. Raises the data file's open error
-    // on the first call that needs the file, and the record's read error.
-    bool SearchEntry(int index, std::string& hitText);
+    // shows in hitText and, when `line` is given, the line it is listed with (empty bytes when
+    // no single term can be pointed at). An entry without a record is no hit. Raises the data
+    // file's open error on the first call that needs the file, and the record's read error.
+    bool SearchEntry(int index, std::string& hitText, TSearchMatcher::TMatchedLine* line = nullptr);
 
     // The list text of a hit: a short text whose first line contains ".ZIP" (any case) is
     // listed under that line as stored, every other entry under its caption.

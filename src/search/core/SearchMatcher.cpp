@@ -59,10 +59,14 @@ bool TSearchMatcher::Matches(const std::vector<std::string>& lines)
 
 bool TSearchMatcher::MatchText(size_t oemFrom)
 {
+    FOemFrom = oemFrom;
     if (FLineStarts.empty() || FTerms.Empty())
         return false;
-    if (!FCaseSensitive)
-        UpperCaseAZ(FText);
+    // Folded into a copy, so that a hit's line can be listed as it is written.
+    if (!FCaseSensitive) {
+        FFolded.assign(FText);
+        UpperCaseAZ(FFolded);
+    }
     bool result = false;
     for (int i = 0; i < FTerms.Count(); ++i) {
         // Terms have no side effects: skip the ones that cannot change the result.
@@ -79,7 +83,7 @@ bool TSearchMatcher::Found(int term, size_t oemFrom) const
     const std::string& ansiTerm = FTerms[term];
     if (ansiTerm.empty())
         return false;
-    const std::string_view text = FText;
+    const std::string_view text = Haystack();
     oemFrom = std::min(oemFrom, text.size());
     const size_t oemLine =
         oemFrom == text.size()
@@ -90,6 +94,60 @@ bool TSearchMatcher::Found(int term, size_t oemFrom) const
     const size_t index = static_cast<size_t>(term);
     return oemFrom < text.size() && FOemHeld[index] &&
            InOneLine(text.substr(oemFrom), oemFrom, FLineStarts, oemLine, FLineStarts.size(), FOemTerms[index]);
+}
+
+const std::string& TSearchMatcher::TermFor(size_t term, size_t at) const
+{
+    static const std::string kNone;
+    if (at < FOemFrom)
+        return FTerms[static_cast<int>(term)];
+    return FOemHeld[term] ? FOemTerms[term] : kNone;
+}
+
+bool TSearchMatcher::MatchedLine(TMatchedLine& line) const
+{
+    const std::string_view text = Haystack();
+    const size_t oemFrom = std::min(FOemFrom, text.size());
+    // The earliest place of any term, in either part of the text.
+    size_t first = std::string::npos;
+    for (size_t i = 0; i < static_cast<size_t>(FTerms.Count()); ++i) {
+        for (const size_t from : {size_t{0}, oemFrom}) {
+            const std::string& term = TermFor(i, from);
+            if (term.empty() || term.find('\n') != std::string::npos || from >= text.size())
+                continue;
+            const size_t to = from == 0 ? oemFrom : text.size();
+            const size_t at = text.substr(from, to - from).find(term);
+            if (at != std::string_view::npos)
+                first = std::min(first, from + at);
+        }
+    }
+    if (first == std::string::npos)
+        return false;
+    const auto next = std::upper_bound(FLineStarts.begin(), FLineStarts.end(), first);
+    const size_t begin = *(next - 1);
+    const size_t end = (next == FLineStarts.end() ? text.size() : *next) - 1;
+    line.Bytes.assign(FText, begin, end - begin);
+    line.Oem = begin >= oemFrom;
+    line.Marks.clear();
+    const std::string_view shown = text.substr(begin, end - begin);
+    for (size_t i = 0; i < static_cast<size_t>(FTerms.Count()); ++i) {
+        const std::string& term = TermFor(i, begin);
+        if (term.empty())
+            continue;
+        for (size_t at = shown.find(term); at != std::string_view::npos; at = shown.find(term, at + 1))
+            line.Marks.emplace_back(at, term.size());
+    }
+    // Overlapping places of different terms become one mark.
+    std::sort(line.Marks.begin(), line.Marks.end());
+    std::vector<std::pair<size_t, size_t>> merged;
+    for (const auto& [start, length] : line.Marks) {
+        if (!merged.empty() && start <= merged.back().first + merged.back().second)
+            merged.back().second = std::max(merged.back().second, start + length - merged.back().first);
+        else
+            merged.emplace_back(start, length);
+    }
+    line.Marks = std::move(merged);
+    return true;
 }
 
 }  // namespace lumarc

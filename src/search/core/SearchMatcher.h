@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/StringList.h"
@@ -23,7 +24,7 @@ public:
     void Clear();
     std::string& Text() { return FText; }
     std::vector<size_t>& LineStarts() { return FLineStarts; }
-    // Upper-cases the text unless the case counts, then tests it. The lines from `oemFrom` (a
+    // Tests the text, upper-cased a-z in a copy unless the case counts. The lines from `oemFrom` (a
     // line's start in Text()) on are CP850 text, as a short text's lines below its file name
     // are: they are compared with the terms in CP850, and a term that CP850 cannot hold
     // matches none of them. The lines before are CP1252, as every other text.
@@ -31,8 +32,21 @@ public:
 
     const TStringList& Terms() const { return FTerms; }
 
+    // The line a hit is listed with: after MatchText found the text, the first line in text
+    // order that holds one of the terms, as stored (not upper-cased), with every place in it
+    // where a term occurs. False when no term without a line end occurs anywhere.
+    struct TMatchedLine {
+        std::string Bytes;
+        bool Oem = false;  // a CP850 line of a short text
+        std::vector<std::pair<size_t, size_t>> Marks;  // start and length in Bytes, in order, disjoint
+    };
+    bool MatchedLine(TMatchedLine& line) const;
+
 private:
     bool Found(int term, size_t oemFrom) const;
+    // The text the terms are looked for in: the text itself, or upper-cased a-z.
+    const std::string& Haystack() const { return FCaseSensitive ? FText : FFolded; }
+    const std::string& TermFor(size_t term, size_t at) const;
 
     TStringList FTerms;
     // Each term in CP850; FOemHeld[i] is false where term i has a character CP850 lacks.
@@ -42,7 +56,9 @@ private:
     // A term without '\n' cannot match across the end of a line, so it is looked for in the
     // whole text at once.
     std::string FText;
+    std::string FFolded;
     std::vector<size_t> FLineStarts;
+    size_t FOemFrom = std::string::npos;
 };
 
 }  // namespace lumarc
