@@ -34,6 +34,19 @@ QString Decode(const std::string& cp1252)
     return QString::fromUtf8(Cp1252ToUtf8(cp1252));
 }
 
+// What drawing with Qt::TextShowMnemonic shows of a text.
+QString WithoutMnemonics(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && ++i >= text.size())
+            break;
+        shown += text[i];
+    }
+    return shown;
+}
+
 }  // namespace
 
 TMicaTextView::TMicaTextView(QWidget* parent) : QAbstractScrollArea(parent)
@@ -102,6 +115,8 @@ void TMicaTextView::SetRowCount(int count)
 void TMicaTextView::LayoutRows()
 {
     ActualFont = 0;
+    FMarks.clear();
+    FCurrentMark = -1;
     // A shorter text after a wide one must not keep the wide one's column and its scroll bar.
     ++FLayoutCount;
     FDefaultColWidth = FBaseColWidth;
@@ -136,6 +151,8 @@ void TMicaTextView::LayoutRows()
 
 void TMicaTextView::Clear()
 {
+    FMarks.clear();
+    FCurrentMark = -1;
     std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
     Lines.Clear();
     viewport()->update();
@@ -219,6 +236,50 @@ void TMicaTextView::WidenColumn(int width)
     // one must not take the column back.
     if (width > FDefaultColWidth)
         SetColWidth(width);
+}
+
+QColor TMicaTextView::MarkColour()
+{
+    return QColor(255, 230, 80);
+}
+
+QColor TMicaTextView::CurrentMarkColour()
+{
+    return QColor(255, 150, 50);
+}
+
+QString TMicaTextView::ShownText(int row) const
+{
+    if (row < 0 || row >= Lines.Count())
+        return QString();
+    return WithoutMnemonics(Decode(StripFontTag(Lines[row])));
+}
+
+void TMicaTextView::SetMarks(std::vector<TMark> marks, int current)
+{
+    FMarks = std::move(marks);
+    FCurrentMark = current;
+    viewport()->update();
+}
+
+void TMicaTextView::ShowMark(int index)
+{
+    if (index < 0 || index >= static_cast<int>(FMarks.size()))
+        return;
+    FCurrentMark = index;
+    const TMark& mark = FMarks[static_cast<size_t>(index)];
+    if (mark.Row < RowCount()) {
+        ScrollRowIntoView(mark.Row);
+        const QFont* font = FontForDrawing(RowFont(mark.Row));
+        const QFontMetrics metrics(font ? *font : this->font(), viewport());
+        const QString shown = ShownText(mark.Row);
+        const int left = kTextInset + metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, shown.left(mark.Start)).width();
+        const int right = left + metrics.horizontalAdvance(shown.mid(mark.Start, mark.Length));
+        QScrollBar* bar = horizontalScrollBar();
+        if (left < bar->value() || right > bar->value() + viewport()->width())
+            bar->setValue(std::max(0, left - viewport()->width() / 3));
+    }
+    viewport()->update();
 }
 
 int TMicaTextView::RowHeight(int row) const
@@ -311,6 +372,26 @@ void TMicaTextView::paintEvent(QPaintEvent* event)
     }
 }
 
+void TMicaTextView::DrawMarks(QPainter& painter, int row, const QRect& rect) const
+{
+    if (FMarks.empty())
+        return;
+    QString shown;
+    const QFontMetrics& metrics = painter.fontMetrics();
+    for (size_t i = 0; i < FMarks.size(); ++i) {
+        const TMark& mark = FMarks[i];
+        if (mark.Row != row)
+            continue;
+        if (shown.isNull())
+            shown = ShownText(row);
+        const int left = rect.left() + kTextInset +
+                         metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, shown.left(mark.Start)).width();
+        const int width = metrics.horizontalAdvance(shown.mid(mark.Start, mark.Length));
+        painter.fillRect(QRect(left, rect.top(), width, rect.height()),
+                         static_cast<int>(i) == FCurrentMark ? CurrentMarkColour() : MarkColour());
+    }
+}
+
 void TMicaTextView::DrawCell(QPainter& painter, int row, const QRect& rect, bool focused)
 {
     if (row >= Lines.Count())
@@ -334,6 +415,7 @@ void TMicaTextView::DrawCell(QPainter& painter, int row, const QRect& rect, bool
 
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
+    DrawMarks(painter, row, rect);
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), kDrawFlags, text);
     painter.restore();

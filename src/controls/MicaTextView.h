@@ -4,6 +4,7 @@
 // are CP1252 bytes and are decoded only where they are drawn, printed or copied.
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QFont>
 #include <QStringList>
 #include <deque>
@@ -91,6 +92,25 @@ public:
     // Horizontal scroll position in pixels.
     int LeftOffset() const;
 
+    // Places in the shown text that are marked, as found text is: a row, and a start and a
+    // length in ShownText(row). The current one stands out. Marks go with the next text.
+    struct TMark {
+        int Row;
+        int Start;
+        int Length;
+        bool operator==(const TMark&) const = default;
+    };
+    void SetMarks(std::vector<TMark> marks, int current = -1);
+    const std::vector<TMark>& Marks() const { return FMarks; }
+    // Scrolls mark `index` into view and makes it the current one.
+    void ShowMark(int index);
+    // The row's text as drawn: without its font tag, decoded, "&&" shown as "&" and the "&" of a
+    // mnemonic left out.
+    QString ShownText(int row) const;
+    // The colours of a mark and of the current mark, shared by every view that marks text.
+    static QColor MarkColour();
+    static QColor CurrentMarkColour();
+
 protected:
     // The seams to the shared line output; tests replace them to see what is handed over.
     virtual void PrintLineList(const QStringList& lines, const QFont& font);
@@ -108,6 +128,7 @@ private:
     void CheckFontIndex(int index) const;
     void SetRowCount(int count);
     void DrawCell(QPainter& painter, int row, const QRect& rect, bool focused);
+    void DrawMarks(QPainter& painter, int row, const QRect& rect) const;
     // Called through the event queue after the painting that found a line wider than the
     // column; widens the column and never narrows it while the text stays.
     void WidenColumn(int width);
@@ -128,6 +149,8 @@ private:
     // Counts laid-out texts, so that a widening posted for one text is dropped for the next.
     unsigned FLayoutCount = 0;
     int FRow = 0;
+    std::vector<TMark> FMarks;
+    int FCurrentMark = -1;
 };
 
 }  // namespace lumarc

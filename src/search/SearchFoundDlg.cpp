@@ -15,6 +15,7 @@
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 #include "platform/CodePage.h"
+#include "search/core/QueryParser.h"
 
 namespace lumarc {
 
@@ -165,6 +166,7 @@ void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
     const std::string query = QueryBytes(searchText);
     FSearchStarted = true;
     FSearchText = searchText;
+    FCaseSensitive = caseSensitive;
     FShownSerial = ++FSerial;
     setWindowTitle(Caption(QStringLiteral("...")));
     Foundplaces->setText(QStringLiteral("0"));
@@ -212,6 +214,16 @@ void TSearchfounddlg::Reset()
     ShowFresh();
     FSearchStarted = false;
     hide();
+}
+
+QStringList TSearchfounddlg::Terms() const
+{
+    TStringList terms;
+    ParseQuery(QueryBytes(FSearchText), FCaseSensitive, terms);
+    QStringList decoded;
+    for (const std::string& term : terms.Strings())
+        decoded << QString::fromStdString(Cp1252ToUtf8(term));
+    return decoded;
 }
 
 int TSearchfounddlg::EntryOf(int row) const

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -51,6 +52,11 @@ public:
     // For another catalogue: every search stopped and joined, the list emptied, the dialog
     // hidden, so that no hit of the old catalogue is shown or opened.
     void Reset();
+
+    // The terms of the last search started, decoded, and its case rule: what an opened hit
+    // marks.
+    QStringList Terms() const;
+    bool CaseSensitive() const { return FCaseSensitive; }
 
     // The running search; null when none runs.
     TSearchThread* SearchThread() const { return FSearchThread.get(); }
@@ -105,6 +111,7 @@ private:
     uint64_t FShownSerial = 0;  // the search whose reports the dialog shows
     QString FSearchText;
     bool FSearchStarted = false;
+    bool FCaseSensitive = false;
     int FHitCount = 0;
 };
 

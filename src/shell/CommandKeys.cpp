@@ -1,5 +1,6 @@
 #include "CommandKeys.h"
 
+#include "shell/TermMarks.h"
 #include "shell/ToolDiscMain.h"
 
 #include <QAction>
@@ -7,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
+
+#include <utility>
 
 namespace lumarc {
 
@@ -78,6 +81,21 @@ void BindCommandKeys(TToolDiscMain& window)
         QObject::connect(action, &QAction::triggered, button, &QAbstractButton::click);
         window.addAction(action);
         NameKeyInHint(*button, key);
+    }
+
+    // Found text: F3 and Shift+F3 step through its places on the page.
+    for (const auto& [key, forward] : {std::pair{QKeySequence(Qt::Key_F3), true},
+                                       std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F3), false}}) {
+        auto* action = new QAction(&window);
+        action->setObjectName(forward ? QStringLiteral("NextMarkKey") : QStringLiteral("PreviousMarkKey"));
+        action->setShortcut(key);
+        QObject::connect(action, &QAction::triggered, &window, [&window, forward = forward] {
+            if (forward)
+                window.TermMarks().Next();
+            else
+                window.TermMarks().Previous();
+        });
+        window.addAction(action);
     }
 
     auto* passOn = new TCopyKeyPassOn(&window);

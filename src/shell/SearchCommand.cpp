@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 
+#include "TermMarks.h"
 #include "ToolDiscMain.h"
 #include "search/SearchDlg.h"
 #include "search/HitList.h"
@@ -16,7 +17,11 @@ TSearchCommand::TSearchCommand(TToolDiscMain& main)
 {
     FResultsDialog->SetCatalogue(main.OverviewOL, &main.BrowzerContainer());
     FResultsDialog->SetSearchDialog(FSearchDialog.get());
-    QObject::connect(FResultsDialog.get(), &TSearchfounddlg::OutlineClick, &main, &TToolDiscMain::OverviewOLClick);
+    // An opened hit is shown at once, with its terms marked.
+    QObject::connect(FResultsDialog.get(), &TSearchfounddlg::OutlineClick, &main, [this] {
+        FMain.OverviewOLClick();
+        FMain.TermMarks().Mark(FResultsDialog->Terms(), FResultsDialog->CaseSensitive());
+    });
 }
 
 TSearchCommand::~TSearchCommand()

@@ -11,6 +11,7 @@
 #include "PrintCommands.h"
 #include "ScreenRoom.h"
 #include "SearchCommand.h"
+#include "TermMarks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -193,6 +194,7 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     FNavigation = std::make_unique<TNavigation>(*this);
     FPrintCommands = std::make_unique<TPrintCommands>(*this);
     FHintSwitch = new THintSwitch(this);
+    FTermMarks = new TTermMarks(*this);
     ConnectCommands();
     BindCommandKeys(*this);
     // Until something is shown the commands stand as for page kind 0, so that a catalogue
@@ -838,6 +840,9 @@ void TToolDiscMain::OverviewOLClick()
         return;
     OverviewOL->SetHandledNode(node);
     const int entry = TBrowzerOutline::EntryOf(node);
+    // Marks belong to the entry they were found in; shown again, it keeps them.
+    if (entry != FTermMarks->Entry())
+        FTermMarks->Clear();
     // An entry that cannot be read must not leave the previous entry on screen as if it
     // were this one, nor end the event loop.
     try {
@@ -846,6 +851,7 @@ void TToolDiscMain::OverviewOLClick()
         SetPageKind(pkNothing);
         ReportCatalogueError(e);
     }
+    FTermMarks->Refresh();
     FNavigation->EntryDisplayed();
     emit EntryShown(entry);
 }
@@ -993,8 +999,10 @@ void TToolDiscMain::SBPrevHistClick()
 
 void TToolDiscMain::ExpandBtnClick()
 {
-    if (auto* detail = qobject_cast<TWideInfoForm*>(FDetailWindow.data()); detail && FCompoText)
+    if (auto* detail = qobject_cast<TWideInfoForm*>(FDetailWindow.data()); detail && FCompoText) {
         detail->Fill(*FCompoText, true);
+        FTermMarks->Refresh();
+    }
 }
 
 }  // namespace lumarc

@@ -43,6 +43,7 @@ class TOptionsDialog;
 class TNavigation;
 class TPrintCommands;
 class TSearchCommand;
+class TTermMarks;
 class TOutlinePreload;
 class TGauge;
 class TMicaTextView;
@@ -111,6 +112,8 @@ public:
     bool SplitterDragging() const;
     TSearchCommand& SearchCommand() { return *FSearchCommand; }
     const TSearchCommand& SearchCommand() const { return *FSearchCommand; }
+    // The marks of found text in the shown entry.
+    TTermMarks& TermMarks() { return *FTermMarks; }
 
     // Opens another catalogue in place of the shown one (any form LocateCatalogue takes). The
     // old one stays on screen, and the user learns why, when the new one cannot be read; false
@@ -279,6 +282,7 @@ private:
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TPrintCommands> FPrintCommands;
     std::unique_ptr<TSearchCommand> FSearchCommand;
+    TTermMarks* FTermMarks = nullptr;  // a child of the window
     QPointer<QWidget> FDetailWindow;
     QPointer<TOptionsDialog> FOptionsDialog;
     QPointer<TCInstDlg> FInstallDialog;

@@ -10,6 +10,9 @@
 #include <QPoint>
 #include <QPointer>
 #include <QPushButton>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <filesystem>
@@ -22,6 +25,8 @@
 #include "search/SearchThread.h"
 #include "search/core/CatalogueSearch.h"
 #include "shell/SearchCommand.h"
+#include "shell/TermMarks.h"
+#include "controls/MicaTextView.h"
 #include "shell/ToolDiscMainTestSupport.h"
 
 namespace lumarc {
@@ -352,6 +357,98 @@ TEST_F(SearchDialogs, EachHitShowsItsMatchedLineWithTheTermsMarked)
     EXPECT_TRUE(list.EmptyText().isEmpty());
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(marked(0).second, QStringList{QStringLiteral("wählbarem")});
+}
+
+// An opened hit shows where it was found: every place of the terms is marked in the views of
+// its page, the first is in view, F3 steps on, and the next entry shown has no marks.
+TEST_F(SearchDialogs, AnOpenedHitMarksItsTermsOnEveryKindOfPage)
+{
+    std::string script = "OUTLINE [Gliederung] 01.05.96 {\n"
+                         "Info [Info]\n"
+                         "Kurz [Kurz]\n"
+                         "Raster [Raster]\n"
+                         "Leer\n"
+                         "}\n"
+                         "INFOTEXT [Info] 24.12.95 {\n"
+                         "<F1>Gitter oben\n";
+    for (int i = 0; i < 60; ++i)
+        script += "Zeile " + std::to_string(i) + "\n";
+    script += "unten ein GITTER und noch ein gitter\n"
+              "}\n"
+              "SHORTTEXT [Kurz] 10.06.96 {\n"
+              "D:\\COMPS\\KURZ.ZIP\n"
+              "┌ Gitter für Größe ┐\n"
+              "}\n"
+              "COMPONENT [Raster] {\n"
+              "[LongName]\n"
+              "Raster\n"
+              "[Copyright]\n"
+              "(c) Gitterwerk\n"
+              "[ShortInfo]\n"
+              "Ein Gitter & mehr\n"
+              "}\n";
+    test::WriteCatalogue(Dir / "Data", script.c_str());
+    TToolDiscMain& w = Open(Dir.Path());
+    ASSERT_TRUE(Activate());
+    TSearchThread::SetEntryPause(std::chrono::microseconds(0));
+    TSearchfounddlg& results = Results();
+    TTermMarks& marks = w.TermMarks();
+    const auto open = [&](int row) {
+        results.SrchOutputListBox->setCurrentRow(row);
+        results.OKBtnClick();
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        // The window manager gives the window back its activation when the dialog goes.
+        ASSERT_TRUE(Activate());
+    };
+    results.StartSearch(QStringLiteral("gitter"), false);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(results.SrchOutputListBox->count(), 3);
+
+    // Info text: three places on two rows, the first current; F3 brings the far row into view.
+    open(0);
+    ASSERT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
+    using TMark = TMicaTextView::TMark;
+    EXPECT_EQ(w.TextView->Marks(), (std::vector<TMark>{{0, 0, 6}, {61, 10, 6}, {61, 30, 6}}));
+    EXPECT_EQ(marks.Current(), 0);
+    EXPECT_EQ(w.TextView->TopRow(), 0);
+    QTest::keyClick(&w, Qt::Key_F3);
+    EXPECT_EQ(marks.Current(), 1);
+    EXPECT_GT(w.TextView->TopRow(), 0);
+    QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
+    QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(marks.Current(), 2);  // round to the last
+
+    // Short text: the memo marks what it shows.
+    open(1);
+    ASSERT_EQ(w.PageKind(), TToolDiscMain::pkShortText);
+    EXPECT_TRUE(w.TextView->Marks().empty());
+    const QList<QTextEdit::ExtraSelection> memo = w.ShortMemo->extraSelections();
+    ASSERT_EQ(memo.size(), 1);
+    EXPECT_EQ(memo[0].cursor.selectedText(), QStringLiteral("Gitter"));
+
+    // Component: the field and the page's text view.
+    open(2);
+    ASSERT_EQ(w.PageKind(), TToolDiscMain::pkComponent);
+    EXPECT_TRUE(w.ShortMemo->extraSelections().isEmpty());
+    ASSERT_EQ(marks.Count(), 2);
+    ASSERT_EQ(w.StuffView->Marks().size(), 1u);
+    const TMark shown = w.StuffView->Marks()[0];
+    EXPECT_EQ(w.StuffView->ShownText(shown.Row).mid(shown.Start, shown.Length), QStringLiteral("Gitter"));
+    // The field's mark is painted over it.
+    const QImage field = w.CompoCopyright->grab().toImage();
+    bool marked = false;
+    for (int y = 0; y < field.height() && !marked; ++y)
+        for (int x = 0; x < field.width() && !marked; ++x) {
+            const QColor c = field.pixelColor(x, y);
+            marked = c.red() > 200 && c.blue() < 170 && c.green() > 120;
+        }
+    EXPECT_TRUE(marked);
+
+    // The next entry shown carries none.
+    w.OverviewOL->SelectEntry(Window->OverviewOL->SelectedEntry() + 1);
+    ASSERT_TRUE(ProcessUntil([&] { return marks.Count() == 0; }));
+    EXPECT_TRUE(w.StuffView->Marks().empty());
 }
 
 // The designed size is the smallest; a larger dialog gives the list the room.

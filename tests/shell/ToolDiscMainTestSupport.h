@@ -101,9 +101,11 @@ protected:
     // without a screen never becomes.
     bool Activate()
     {
-        Window->setAttribute(Qt::WA_DontShowOnScreen, false);
-        Window->hide();
-        Window->show();
+        if (Window->testAttribute(Qt::WA_DontShowOnScreen)) {
+            Window->setAttribute(Qt::WA_DontShowOnScreen, false);
+            Window->hide();
+            Window->show();
+        }
         Window->activateWindow();
         for (int i = 0; i < 100 && !Window->isActiveWindow(); ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
