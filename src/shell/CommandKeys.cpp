@@ -1,5 +1,6 @@
 #include "CommandKeys.h"
 
+#include "shell/FindBar.h"
 #include "shell/TermMarks.h"
 #include "shell/ToolDiscMain.h"
 
@@ -90,13 +91,21 @@ void BindCommandKeys(TToolDiscMain& window)
         action->setObjectName(forward ? QStringLiteral("NextMarkKey") : QStringLiteral("PreviousMarkKey"));
         action->setShortcut(key);
         QObject::connect(action, &QAction::triggered, &window, [&window, forward = forward] {
+            // With the find bar open its text is what F3 looks for, on whatever page is shown.
+            const bool finding = !window.FindBar().isHidden();
             if (forward)
-                window.TermMarks().Next();
+                finding ? window.FindBar().FindNext() : void(window.TermMarks().Next());
             else
-                window.TermMarks().Previous();
+                finding ? window.FindBar().FindPrevious() : void(window.TermMarks().Previous());
         });
         window.addAction(action);
     }
+
+    auto* find = new QAction(&window);
+    find->setObjectName(QStringLiteral("FindKey"));
+    find->setShortcut(QKeySequence::Find);
+    QObject::connect(find, &QAction::triggered, &window, [&window] { window.FindBar().Open(); });
+    window.addAction(find);
 
     auto* passOn = new TCopyKeyPassOn(&window);
     for (QLineEdit* edit : window.findChildren<QLineEdit*>())

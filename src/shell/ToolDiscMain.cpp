@@ -3,6 +3,7 @@
 #include "Application.h"
 
 #include "CommandKeys.h"
+#include "FindBar.h"
 #include "EntryDisplay.h"
 #include "HintSwitch.h"
 #include "InstallCommand.h"
@@ -195,6 +196,8 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     FPrintCommands = std::make_unique<TPrintCommands>(*this);
     FHintSwitch = new THintSwitch(this);
     FTermMarks = new TTermMarks(*this);
+    FFindBar = new TFindBar(*FTermMarks, InfoPanel);
+    connect(FFindBar, &TFindBar::VisibilityChanged, this, &TToolDiscMain::FormResize);
     ConnectCommands();
     BindCommandKeys(*this);
     // Until something is shown the commands stand as for page kind 0, so that a catalogue
@@ -724,7 +727,12 @@ void TToolDiscMain::ArrangePanes()
     Splitter->move(OverviewPanel->width() + 1, Splitter->y());
     const int infoLeft = Splitter->x() + Splitter->width();
     InfoPanel->setGeometry(infoLeft, InfoPanel->y(), ClientArea->width() - infoLeft, Splitter->height());
-    BrowzerNoteBook->resize(InfoPanel->width() - 8, InfoPanel->height() - BrowzerNoteBook->y() - 4);
+    // An open find bar takes its room from the bottom of the page.
+    const int findRoom = FFindBar && !FFindBar->isHidden() ? TFindBar::kHeight + 2 : 0;
+    BrowzerNoteBook->resize(InfoPanel->width() - 8, InfoPanel->height() - BrowzerNoteBook->y() - 4 - findRoom);
+    if (findRoom > 0)
+        FFindBar->setGeometry(BrowzerNoteBook->x(), BrowzerNoteBook->geometry().bottom() + 3, BrowzerNoteBook->width(),
+                              TFindBar::kHeight);
     CompoDescBox->resize(BrowzerNoteBook->size());
     OverviewOL->resize(OverviewPanel->width() - 8, OverviewPanel->height() - OverviewOL->y() - 4);
 }

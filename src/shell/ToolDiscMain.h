@@ -44,6 +44,7 @@ class TNavigation;
 class TPrintCommands;
 class TSearchCommand;
 class TTermMarks;
+class TFindBar;
 class TOutlinePreload;
 class TGauge;
 class TMicaTextView;
@@ -114,6 +115,8 @@ public:
     const TSearchCommand& SearchCommand() const { return *FSearchCommand; }
     // The marks of found text in the shown entry.
     TTermMarks& TermMarks() { return *FTermMarks; }
+    // The find bar below the page (Ctrl+F).
+    TFindBar& FindBar() { return *FFindBar; }
 
     // Opens another catalogue in place of the shown one (any form LocateCatalogue takes). The
     // old one stays on screen, and the user learns why, when the new one cannot be read; false
@@ -283,6 +286,7 @@ private:
     std::unique_ptr<TPrintCommands> FPrintCommands;
     std::unique_ptr<TSearchCommand> FSearchCommand;
     TTermMarks* FTermMarks = nullptr;  // a child of the window
+    TFindBar* FFindBar = nullptr;      // a child of the info pane
     QPointer<QWidget> FDetailWindow;
     QPointer<TOptionsDialog> FOptionsDialog;
     QPointer<TCInstDlg> FInstallDialog;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -25,6 +27,7 @@
 #include "search/SearchThread.h"
 #include "search/core/CatalogueSearch.h"
 #include "shell/SearchCommand.h"
+#include "shell/FindBar.h"
 #include "shell/TermMarks.h"
 #include "controls/MicaTextView.h"
 #include "shell/ToolDiscMainTestSupport.h"
@@ -449,6 +452,60 @@ TEST_F(SearchDialogs, AnOpenedHitMarksItsTermsOnEveryKindOfPage)
     w.OverviewOL->SelectEntry(Window->OverviewOL->SelectedEntry() + 1);
     ASSERT_TRUE(ProcessUntil([&] { return marks.Count() == 0; }));
     EXPECT_TRUE(w.StuffView->Marks().empty());
+}
+
+// Ctrl+F finds in the shown page: typing marks, Return steps on, the case box counts, the page
+// gives the bar its room, and Escape closes the bar with its marks.
+TEST_F(SearchDialogs, TheFindBarFindsInTheShownPage)
+{
+    test::WriteCatalogue(Dir / "Data",
+                         "OUTLINE [Gliederung] 01.05.96 {\n"
+                         "Info [Info]\n"
+                         "Kurz [Kurz]\n"
+                         "}\n"
+                         "INFOTEXT [Info] 24.12.95 {\n"
+                         "<F1>Tabelle und tabelle\n"
+                         "noch eine Tabelle\n"
+                         "}\n"
+                         "SHORTTEXT [Kurz] 10.06.96 {\n"
+                         "D:\\COMPS\\KURZ.ZIP\n"
+                         "Tabelle │ Größe\n"
+                         "}\n");
+    TToolDiscMain& w = Open(Dir.Path());
+    ASSERT_TRUE(Activate());
+    TFindBar& bar = w.FindBar();
+    TTermMarks& marks = w.TermMarks();
+    const int pageHeight = w.BrowzerNoteBook->height();
+    w.OverviewOL->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(bar.isVisible());
+    EXPECT_TRUE(bar.FindEdit->hasFocus());
+    EXPECT_LT(w.BrowzerNoteBook->height(), pageHeight);
+    EXPECT_LE(w.BrowzerNoteBook->geometry().bottom(), bar.geometry().top());
+
+    QTest::keyClicks(bar.FindEdit, QStringLiteral("tabelle"));
+    EXPECT_EQ(marks.Count(), 3);
+    EXPECT_EQ(marks.Current(), 0);
+    QTest::keyClick(bar.FindEdit, Qt::Key_Return);
+    EXPECT_EQ(marks.Current(), 1);
+    bar.FindCaseBox->setChecked(true);
+    EXPECT_EQ(marks.Count(), 1);
+    bar.FindCaseBox->setChecked(false);
+
+    // Another page: F3 finds the field's text there.
+    w.OverviewOL->SelectEntry(1);
+    ASSERT_TRUE(ProcessUntil([&] { return w.PageKind() == TToolDiscMain::pkShortText; }));
+    EXPECT_EQ(marks.Count(), 0);
+    QTest::keyClick(bar.FindEdit, Qt::Key_F3);
+    EXPECT_EQ(marks.Count(), 1);
+    QTest::keyClicks(bar.FindEdit, QStringLiteral("x"));
+    EXPECT_EQ(marks.Count(), 0);
+
+    QTest::keyClick(bar.FindEdit, Qt::Key_Escape);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_FALSE(marks.Active());
+    EXPECT_TRUE(w.ShortMemo->extraSelections().isEmpty());
+    EXPECT_EQ(w.BrowzerNoteBook->height(), pageHeight);
 }
 
 // The designed size is the smallest; a larger dialog gives the list the room.
