@@ -9,8 +9,9 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "TermMarks.h"
-#include "controls/CaptionRoom.h"
 
 namespace lumarc {
 
@@ -31,23 +32,17 @@ QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixma
 TFindBar::TFindBar(TTermMarks& marks, QWidget* parent) : QWidget(parent), FMarks(marks)
 {
     setObjectName(QStringLiteral("FindBar"));
-    auto* label = new QLabel(QStringLiteral("Suchen:"), this);
-    label->setObjectName(QStringLiteral("FindLabel"));
-    label->setGeometry(4, 5, label->sizeHint().width(), 18);
+    FindCloseBtn = MakeButton(this, "FindCloseBtn", QStyle::SP_TitleBarCloseButton, QStringLiteral("schließen (Esc)"));
+    FLabel = new QLabel(QStringLiteral("Suchen:"), this);
+    FLabel->setObjectName(QStringLiteral("FindLabel"));
     FindEdit = new QLineEdit(this);
     FindEdit->setObjectName(QStringLiteral("FindEdit"));
-    FindEdit->setGeometry(label->geometry().right() + 6, 3, 160, 22);
-    label->setBuddy(FindEdit);
+    FLabel->setBuddy(FindEdit);
     FindPrevBtn = MakeButton(this, "FindPrevBtn", QStyle::SP_ArrowUp, QStringLiteral("vorherige Fundstelle (Umschalt+F3)"));
     FindNextBtn = MakeButton(this, "FindNextBtn", QStyle::SP_ArrowDown, QStringLiteral("nächste Fundstelle (F3)"));
-    FindPrevBtn->setGeometry(FindEdit->geometry().right() + 4, 3, 22, 22);
-    FindNextBtn->setGeometry(FindPrevBtn->geometry().right() + 2, 3, 22, 22);
     FindCaseBox = new QCheckBox(QStringLiteral("Groß/&Kleinschreibung"), this);
     FindCaseBox->setObjectName(QStringLiteral("FindCaseBox"));
-    FindCaseBox->move(FindNextBtn->geometry().right() + 8, 5);
-    MakeRoomForCaption(FindCaseBox);
-    FindCloseBtn = MakeButton(this, "FindCloseBtn", QStyle::SP_TitleBarCloseButton, QStringLiteral("schließen (Esc)"));
-    FindCloseBtn->resize(22, 22);
+    Arrange();
     hide();
 
     // Escape closes the bar wherever the focus is in the pane it belongs to.
@@ -70,6 +65,28 @@ TFindBar::TFindBar(TTermMarks& marks, QWidget* parent) : QWidget(parent), FMarks
         else
             FindNext();
     });
+}
+
+void TFindBar::Arrange()
+{
+    // The field gives up width before any caption is cut.
+    constexpr int kGap = 4;
+    const int fixed = 2 + 22 + 6 + FLabel->sizeHint().width() + 6 + kGap + 22 + 2 + 22 + 8 +
+                      FindCaseBox->sizeHint().width() + 2;
+    const int field = std::clamp(width() - fixed, kMinFieldWidth, kFieldWidth);
+    FindCloseBtn->setGeometry(2, 3, 22, 22);
+    FLabel->setGeometry(FindCloseBtn->geometry().right() + 7, 5, FLabel->sizeHint().width(), 18);
+    FindEdit->setGeometry(FLabel->geometry().right() + 7, 3, field, 22);
+    FindPrevBtn->setGeometry(FindEdit->geometry().right() + 1 + kGap, 3, 22, 22);
+    FindNextBtn->setGeometry(FindPrevBtn->geometry().right() + 3, 3, 22, 22);
+    FindCaseBox->setGeometry(FindNextBtn->geometry().right() + 9, (kHeight - FindCaseBox->sizeHint().height()) / 2,
+                             FindCaseBox->sizeHint().width(), FindCaseBox->sizeHint().height());
+}
+
+void TFindBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Arrange();
 }
 
 void TFindBar::Open()
@@ -128,12 +145,6 @@ void TFindBar::FindPrevious()
     if (Stale())
         Search();
     FMarks.Previous();
-}
-
-void TFindBar::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    FindCloseBtn->move(width() - FindCloseBtn->width() - 2, 3);
 }
 
 }  // namespace lumarc

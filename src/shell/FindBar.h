@@ -7,6 +7,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -19,6 +20,8 @@ class TFindBar : public QWidget {
 
 public:
     static constexpr int kHeight = 28;
+    static constexpr int kFieldWidth = 160;
+    static constexpr int kMinFieldWidth = 60;
 
     TFindBar(TTermMarks& marks, QWidget* parent);
 
@@ -46,11 +49,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void Arrange();
     void Search();
     bool Stale() const;
 
     TTermMarks& FMarks;
     QAction* FEscape = nullptr;
+    QLabel* FLabel = nullptr;
 };
 
 }  // namespace lumarc

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "ToolDiscMainTestSupport.h"
+#include "shell/FindBar.h"
 #include "install/CInstDlg.h"
 #include "print/ProgressForm.h"
 #include "search/SearchDlg.h"
@@ -161,6 +162,12 @@ TEST_F(CaptionFit, NoCaptionIsCutInAnyWindow)
     Expect(*Window);
     ShowEntry("Kalender und Datumsauswahl", TToolDiscMain::pkShortText);
     Expect(*Window);
+    // The find bar in the narrowest pane: its captions whole and inside the bar.
+    Window->FindBar().Open();
+    Expect(*Window);
+    for (const QWidget* child : Window->FindBar().findChildren<QWidget*>())
+        EXPECT_TRUE(Window->FindBar().rect().contains(child->geometry())) << child->objectName().toStdString();
+    Window->FindBar().Close();
 
     TWideInfoForm detail;
     Show(detail);
