@@ -1,7 +1,6 @@
 #include "HitList.h"
 
 #include <QPainter>
-#include <QPoint>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -45,7 +44,8 @@ public:
         painter->drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter,
                           metrics.elidedText(caption, Qt::ElideRight, captionRect.width()));
 
-        const QString line = index.data(THitList::kLineRole).toString();
+        const TSearchHit* hit = FList.Hit(index.row());
+        const QString line = hit ? hit->Line : QString();
         if (!line.isEmpty()) {
             QFont lineFont = option.font;
             lineFont.setBold(false);
@@ -53,19 +53,19 @@ public:
             const QFontMetrics lineMetrics(lineFont);
             const QRect lineRect(split, option.rect.top(), option.rect.right() - split, option.rect.height());
             painter->setClipRect(lineRect);
-            for (const QPoint& mark : index.data(THitList::kMarksRole).value<QList<QPoint>>()) {
-                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(mark.x()));
-                const int width = lineMetrics.horizontalAdvance(line.mid(mark.x(), mark.y()));
+            for (const auto& [start, length] : hit->Marks) {
+                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(start));
+                const int width = lineMetrics.horizontalAdvance(line.mid(start, length));
                 painter->fillRect(QRect(x, lineRect.top() + 1, width, lineRect.height() - 2), kMarkColour);
             }
             // Marked text stays readable on the mark whether or not the row is selected.
             painter->setPen(text);
             painter->drawText(lineRect, Qt::AlignLeft | Qt::AlignVCenter, line);
-            for (const QPoint& mark : index.data(THitList::kMarksRole).value<QList<QPoint>>()) {
-                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(mark.x()));
+            for (const auto& [start, length] : hit->Marks) {
+                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(start));
                 painter->setPen(Qt::black);
                 painter->drawText(QRect(x, lineRect.top(), lineRect.right() - x, lineRect.height()),
-                                  Qt::AlignLeft | Qt::AlignVCenter, line.mid(mark.x(), mark.y()));
+                                  Qt::AlignLeft | Qt::AlignVCenter, line.mid(start, length));
             }
         }
         painter->restore();
@@ -82,25 +82,36 @@ THitList::THitList(QWidget* parent) : QListWidget(parent)
     setItemDelegate(new THitDelegate(*this));
 }
 
-void THitList::AddHit(const TSearchHit& hit)
+THitList::~THitList() = default;
+
+void THitList::AddHits(const std::vector<TSearchHit>& hits)
 {
-    auto* item = new QListWidgetItem(hit.Text);
-    item->setData(Qt::UserRole, hit.Entry);
-    if (!hit.Line.isEmpty()) {
-        item->setData(kLineRole, hit.Line);
-        QList<QPoint> marks;
-        for (const auto& [start, length] : hit.Marks)
-            marks.append(QPoint(start, length));
-        item->setData(kMarksRole, QVariant::fromValue(marks));
+    QStringList captions;
+    captions.reserve(static_cast<qsizetype>(hits.size()));
+    for (const TSearchHit& hit : hits) {
+        captions.append(hit.Text);
+        // Measuring every caption would cost the window's thread more than the list itself:
+        // only a caption at least as long as the longest so far can be the widest.
+        if (hit.Text.size() >= FLongestCaption) {
+            FLongestCaption = hit.Text.size();
+            FWidestCaption = std::max(FWidestCaption, fontMetrics().horizontalAdvance(hit.Text));
+        }
     }
-    addItem(item);
-    FWidestCaption = std::max(FWidestCaption, fontMetrics().horizontalAdvance(hit.Text));
+    FHits.insert(FHits.end(), hits.begin(), hits.end());
+    addItems(captions);
+}
+
+const TSearchHit* THitList::Hit(int row) const
+{
+    return row >= 0 && row < static_cast<int>(FHits.size()) ? &FHits[static_cast<size_t>(row)] : nullptr;
 }
 
 void THitList::ClearHits()
 {
     clear();
+    FHits.clear();
     FWidestCaption = 0;
+    FLongestCaption = 0;
     SetEmptyText(QString());
 }
 

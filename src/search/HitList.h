@@ -7,22 +7,24 @@
 #include <QString>
 
 #include <utility>
+#include <vector>
+
+#include "SearchThread.h"
 
 namespace lumarc {
-
-struct TSearchHit;
 
 class THitList : public QListWidget {
     Q_OBJECT
 
 public:
-    // Item data beside the entry number (Qt::UserRole) and the caption (the display text).
-    static constexpr int kLineRole = Qt::UserRole + 1;   // QString
-    static constexpr int kMarksRole = Qt::UserRole + 2;  // QList<QPoint>: start and length
-
     explicit THitList(QWidget* parent = nullptr);
+    ~THitList() override;
 
-    void AddHit(const TSearchHit& hit);
+    // Appends the hits in one go: a report may bring thousands, and the window's thread must
+    // not wait for them item by item.
+    void AddHits(const std::vector<TSearchHit>& hits);
+    // The hit of a row; null past the end.
+    const TSearchHit* Hit(int row) const;
     // Drops every hit and the empty text.
     void ClearHits();
 
@@ -37,8 +39,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    std::vector<TSearchHit> FHits;
     QString FEmptyText;
     int FWidestCaption = 0;
+    qsizetype FLongestCaption = 0;
 };
 
 }  // namespace lumarc

@@ -228,8 +228,8 @@ QStringList TSearchfounddlg::Terms() const
 
 int TSearchfounddlg::EntryOf(int row) const
 {
-    const QListWidgetItem* item = SrchOutputListBox->item(row);
-    return item ? item->data(Qt::UserRole).toInt() : -1;
+    const TSearchHit* hit = SrchOutputListBox->Hit(row);
+    return hit ? hit->Entry : -1;
 }
 
 void TSearchfounddlg::AddProgress(uint64_t serial, const TSearchProgress& progress)
@@ -238,8 +238,7 @@ void TSearchfounddlg::AddProgress(uint64_t serial, const TSearchProgress& progre
         return;
     if (!progress.Hits.empty()) {
         SrchOutputListBox->setUpdatesEnabled(false);
-        for (const TSearchHit& hit : progress.Hits)
-            SrchOutputListBox->AddHit(hit);
+        SrchOutputListBox->AddHits(progress.Hits);
         SrchOutputListBox->setUpdatesEnabled(true);
         FHitCount += static_cast<int>(progress.Hits.size());
         Foundplaces->setText(QString::number(FHitCount));

@@ -107,8 +107,14 @@ void TSearchThread::Execute()
             ++FHitCount;
         }
         pending.Searched = FIndex;
+        const bool full = pending.Hits.size() >= kMaxHitsPerReport;
+        // The window's thread lists hits more slowly than a search that matches nearly every
+        // entry finds them: a full report waits until the one before it has been listed, so
+        // that reports never pile up into one long wait of the window.
+        while (full && FReportsWaiting->load() > 0 && !Terminated())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         const auto now = Clock::now();
-        if (now - lastPost >= interval) {
+        if (now - lastPost >= interval || full) {
             Post(std::move(pending));
             pending = TSearchProgress();
             lastPost = now;
@@ -120,9 +126,15 @@ void TSearchThread::Post(TSearchProgress progress)
 {
     TSearchfounddlg* dialog = FDialog;
     const uint64_t serial = FSerial;
-    // Queued to the dialog's thread; dropped by Qt when the dialog is gone by then.
+    // Queued to the dialog's thread; dropped by Qt when the dialog is gone by then. The count
+    // is shared, as a report may be taken after this thread object has gone.
+    FReportsWaiting->fetch_add(1);
     QMetaObject::invokeMethod(
-        dialog, [dialog, serial, progress = std::move(progress)] { dialog->AddProgress(serial, progress); },
+        dialog,
+        [dialog, serial, progress = std::move(progress), waiting = FReportsWaiting] {
+            dialog->AddProgress(serial, progress);
+            waiting->fetch_sub(1);
+        },
         Qt::QueuedConnection);
 }
 

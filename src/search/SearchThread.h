@@ -1,8 +1,8 @@
 #pragma once
 // One full-text search in a thread of its own. It reads the catalogue through a handle of its
 // own (TCatalogueSearch), so no read waits for the window, and it reports to the results
-// dialog through queued calls, at most one every kUpdateInterval: the hits found since the
-// last report, in entry order, and the entry reached. The owner stops it with Terminate and
+// dialog through queued calls, at most one every kUpdateInterval unless kMaxHitsPerReport hits
+// are waiting: the hits found since the last report, in entry order, and the entry reached. The owner stops it with Terminate and
 // joins it with wait() before anything the thread reports to is destroyed.
 
 #include <QList>
@@ -51,6 +51,9 @@ class TSearchThread final : public QThread {
 
 public:
     static constexpr int kUpdateIntervalMs = 30;
+    // A report is also sent once it holds this many hits: the window's thread lists one report
+    // without a break, and a query that matches nearly everything must not hold it up.
+    static constexpr size_t kMaxHitsPerReport = 1000;
 
     // Takes what it needs of the outline data at once and starts the search at the lowest
     // priority; reports go to `dialog` tagged with `serial`, so that the dialog can tell the
@@ -87,6 +90,8 @@ private:
     int FIndex = 0;
     int FHitCount = 0;
     std::atomic<bool> FTerminated{false};
+    // Reports posted and not yet taken by the dialog.
+    std::shared_ptr<std::atomic<int>> FReportsWaiting = std::make_shared<std::atomic<int>>(0);
     static inline std::atomic<int64_t> FEntryPause{0};
 };
 

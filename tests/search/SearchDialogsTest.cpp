@@ -340,10 +340,10 @@ TEST_F(SearchDialogs, EachHitShowsItsMatchedLineWithTheTermsMarked)
     THitList& list = *results.SrchOutputListBox;
     ASSERT_EQ(list.count(), 2);
     const auto marked = [&](int row) {
-        const QString line = list.item(row)->data(THitList::kLineRole).toString();
+        const QString line = list.Hit(row)->Line;
         QStringList parts;
-        for (const QPoint& mark : list.item(row)->data(THitList::kMarksRole).value<QList<QPoint>>())
-            parts << line.mid(mark.x(), mark.y());
+        for (const auto& [start, length] : list.Hit(row)->Marks)
+            parts << line.mid(start, length);
         return std::make_pair(line, parts);
     };
     EXPECT_EQ(marked(0), std::make_pair(QStringLiteral("Ein Gitter für gitterlose Tabellen"),
