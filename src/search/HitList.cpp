@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kColumnGap = 12;
 constexpr int kPadding = 3;
+// Characters kept before a term that is brought into the column.
+constexpr int kLeadChars = 12;
 
 // The colour the views mark a found term with.
 const QColor kMarkColour(255, 230, 80);
@@ -45,28 +47,40 @@ public:
                           metrics.elidedText(caption, Qt::ElideRight, captionRect.width()));
 
         const TSearchHit* hit = FList.Hit(index.row());
-        const QString line = hit ? hit->Line : QString();
-        if (!line.isEmpty()) {
+        if (hit && !hit->Line.isEmpty()) {
             QFont lineFont = option.font;
             lineFont.setBold(false);
             painter->setFont(lineFont);
             const QFontMetrics lineMetrics(lineFont);
             const QRect lineRect(split, option.rect.top(), option.rect.right() - split, option.rect.height());
-            painter->setClipRect(lineRect);
-            for (const auto& [start, length] : hit->Marks) {
-                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(start));
-                const int width = lineMetrics.horizontalAdvance(line.mid(start, length));
-                painter->fillRect(QRect(x, lineRect.top() + 1, width, lineRect.height() - 2), kMarkColour);
+            // A term far along its line is brought into the column, the start cut with "…".
+            QString line = hit->Line;
+            int shift = 0;
+            if (!hit->Marks.isEmpty()) {
+                const auto [start, length] = hit->Marks.front();
+                if (lineMetrics.horizontalAdvance(line.left(start + length)) > lineRect.width()) {
+                    const int from = std::max(0, start - kLeadChars);
+                    line = QStringLiteral("…") + line.mid(from);
+                    shift = 1 - from;
+                }
             }
-            // Marked text stays readable on the mark whether or not the row is selected.
+            painter->setClipRect(lineRect);
+            const auto markRect = [&](int start, int length) {
+                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(start + shift));
+                return QRect(x, lineRect.top(), lineMetrics.horizontalAdvance(line.mid(start + shift, length)),
+                             lineRect.height());
+            };
+            for (const auto& [start, length] : hit->Marks)
+                if (start + shift >= 0)
+                    painter->fillRect(markRect(start, length).adjusted(0, 1, 0, -1), kMarkColour);
             painter->setPen(text);
             painter->drawText(lineRect, Qt::AlignLeft | Qt::AlignVCenter, line);
-            for (const auto& [start, length] : hit->Marks) {
-                const int x = lineRect.left() + lineMetrics.horizontalAdvance(line.left(start));
-                painter->setPen(Qt::black);
-                painter->drawText(QRect(x, lineRect.top(), lineRect.right() - x, lineRect.height()),
-                                  Qt::AlignLeft | Qt::AlignVCenter, line.mid(start, length));
-            }
+            // Marked text stays readable on the mark whether or not the row is selected.
+            painter->setPen(Qt::black);
+            for (const auto& [start, length] : hit->Marks)
+                if (start + shift >= 0)
+                    painter->drawText(markRect(start, length).adjusted(0, 0, lineRect.width(), 0),
+                                      Qt::AlignLeft | Qt::AlignVCenter, line.mid(start + shift, length));
         }
         painter->restore();
     }

@@ -175,6 +175,8 @@ void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
                                                     caseSensitive, FShownSerial);
     show();
     raise();
+    // The keys go to the hits, not to the window behind, which the search dialog handed back.
+    activateWindow();
     repaint();
 }
 
