@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "Gauge.h"
+#include "widgets/Gauge.h"
 #include "SortFileList.h"
 
 namespace lumarc {

@@ -37,14 +37,14 @@
 #include "InstallSource.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 #include "controls/xFileListBox.h"
-#include "print/BevelPanel.h"
-#include "print/ProgressForm.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/ProgressForm.h"
 #include "settings/core/FileRoutines.h"
 #include "settings/core/PathRoutines.h"
 #include "settings/core/Settings.h"
-#include "shell/MsgBox.h"
+#include "widgets/MsgBox.h"
 
 namespace lumarc {
 

@@ -1,10 +1,10 @@
 #include "LineOutput.h"
 
 #include "print/PrinterError.h"
-#include "print/ProgressForm.h"
+#include "widgets/ProgressForm.h"
 #include "print/TextDevice.h"
 
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 
 #include <QApplication>
 #include <QClipboard>

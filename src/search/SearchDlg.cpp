@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "controls/CaptionRoom.h"
+#include "widgets/CaptionRoom.h"
 
 namespace lumarc {
 

@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QValidator>
 
-#include "controls/DateEdit.h"
+#include "widgets/DateEdit.h"
 #include "settings/core/DateTime.h"
 #include "settings/core/RegKey.h"
 #include "settings/core/RegistrySettings.h"

@@ -16,7 +16,7 @@
 #include "catalogue/RecordRef.h"
 #include "catalogue/ShortText.h"
 #include "catalogue/TreeViewData.h"
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"

@@ -17,7 +17,7 @@
 
 #include "Application.h"
 #include "CDSplash.h"
-#include "MsgBox.h"
+#include "widgets/MsgBox.h"
 #include "OutlinePreload.h"
 #include "ProgramEnd.h"
 #include "Session.h"

@@ -1,4 +1,4 @@
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 
 #include <gtest/gtest.h>
 

@@ -35,9 +35,9 @@
 #include "platform/MountTable.h"
 #include "install/CInstDlg.h"
 #include "install/ScriptedMsgBox.h"
-#include "controls/Gauge.h"
-#include "print/BevelPanel.h"
-#include "print/ProgressForm.h"
+#include "widgets/Gauge.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/ProgressForm.h"
 #include "platform/TestFiles.h"
 #include "settings/core/Settings.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/MsgBox.h"
+#include "widgets/MsgBox.h"
 
 namespace lumarc::test {
 

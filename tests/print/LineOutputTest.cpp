@@ -4,9 +4,9 @@
 
 #include "print/PdfProbe.h"
 #include "print/PrinterError.h"
-#include "print/ProgressForm.h"
+#include "widgets/ProgressForm.h"
 
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The progress window: its frame, its two controls and what it looks like on screen.
 
-#include "print/ProgressForm.h"
+#include "widgets/ProgressForm.h"
 
-#include "print/BevelPanel.h"
+#include "widgets/BevelPanel.h"
 
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 
 #include <gtest/gtest.h>
 

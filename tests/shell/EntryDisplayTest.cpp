@@ -17,7 +17,7 @@
 #include "ToolDiscMainTestSupport.h"
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
 
 using namespace lumarc;

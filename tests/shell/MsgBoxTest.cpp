@@ -1,4 +1,4 @@
-#include "shell/MsgBox.h"
+#include "widgets/MsgBox.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/CaptionRoom.h"
+#include "widgets/CaptionRoom.h"
 
 namespace lumarc {
 namespace {

@@ -30,8 +30,8 @@
 
 #include "print/LineOutput.h"
 #include "print/PdfProbe.h"
-#include "print/ProgressForm.h"
-#include "controls/Gauge.h"
+#include "widgets/ProgressForm.h"
+#include "widgets/Gauge.h"
 #include "shell/ToolDiscMainTestSupport.h"
 #include "shell/WideInfoForm.h"
 

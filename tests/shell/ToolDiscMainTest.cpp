@@ -16,7 +16,7 @@
 #include "ToolDiscMainTestSupport.h"
 #include "shell/ScreenRoom.h"
 #include "shell/WideInfoForm.h"
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
 
 using namespace lumarc;

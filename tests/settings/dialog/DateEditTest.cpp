@@ -1,4 +1,4 @@
-#include "controls/DateEdit.h"
+#include "widgets/DateEdit.h"
 
 #include <gtest/gtest.h>
 

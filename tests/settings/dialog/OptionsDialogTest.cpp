@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/DateEdit.h"
+#include "widgets/DateEdit.h"
 #include "platform/TestFiles.h"
 #include "settings/core/DateTime.h"
 #include "settings/core/RegistrySettings.h"

@@ -1,8 +1,8 @@
 #include "ProgressForm.h"
 
-#include "print/BevelPanel.h"
+#include "widgets/BevelPanel.h"
 
-#include "controls/Gauge.h"
+#include "widgets/Gauge.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "controls/CaptionRoom.h"
+#include "widgets/CaptionRoom.h"
 
 namespace lumarc {
 
