@@ -9,9 +9,9 @@
 
 #include "OutlineItem.h"
 #include "catalogue/BrowzerContainer.h"
-#include "platform/CodePage.h"
 #include "platform/Exception.h"
 #include "settings/core/Settings.h"
+#include "widgets/AnsiText.h"
 
 namespace lumarc {
 
@@ -39,9 +39,7 @@ bool ValueAt(const TIntList& list, int index, int32_t& value)
 
 std::unique_ptr<TOutlineItem> MakeItem(const TTreeViewData& data, int entry, bool hasChildren)
 {
-    const std::string utf8 = Cp1252ToUtf8(data.Texts[entry]);
-    return std::make_unique<TOutlineItem>(entry, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())),
-                                          hasChildren);
+    return std::make_unique<TOutlineItem>(entry, FromAnsi(data.Texts[entry]), hasChildren);
 }
 
 }  // namespace

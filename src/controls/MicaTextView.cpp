@@ -17,7 +17,7 @@
 #include "catalogue/RecordRef.h"
 #include "catalogue/ScriptInfoText.h"
 #include "catalogue/TreeViewData.h"
-#include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "print/LineOutput.h"
 
 namespace lumarc {
@@ -28,11 +28,6 @@ constexpr int kDrawFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine
                            Qt::TextShowMnemonic;
 
 const char* const SFontIndexError = "Index Außerhalb des gültigen Bereiches";
-
-QString Decode(const std::string& cp1252)
-{
-    return QString::fromUtf8(Cp1252ToUtf8(cp1252));
-}
 
 // What drawing with Qt::TextShowMnemonic shows of a text.
 QString WithoutMnemonics(const QString& text)
@@ -163,7 +158,7 @@ QStringList TMicaTextView::PlainLines() const
     QStringList result;
     result.reserve(Lines.Count());
     for (const std::string& line : Lines.Strings())
-        result.append(Decode(StripFontTag(line)));
+        result.append(FromAnsi(StripFontTag(line)));
     return result;
 }
 
@@ -252,7 +247,7 @@ QString TMicaTextView::ShownText(int row) const
 {
     if (row < 0 || row >= Lines.Count())
         return QString();
-    return WithoutMnemonics(Decode(StripFontTag(Lines[row])));
+    return WithoutMnemonics(FromAnsi(StripFontTag(Lines[row])));
 }
 
 void TMicaTextView::SetMarks(std::vector<TMark> marks, int current)
@@ -396,7 +391,7 @@ void TMicaTextView::DrawCell(QPainter& painter, int row, const QRect& rect, bool
 {
     if (row >= Lines.Count())
         return;
-    const QString text = Decode(StripFontTag(Lines[row]));
+    const QString text = FromAnsi(StripFontTag(Lines[row]));
     if (const QFont* rowFont = FontForDrawing(FRowFonts[static_cast<size_t>(row)]))
         painter.setFont(*rowFont);
     painter.fillRect(rect, palette().color(QPalette::Base));

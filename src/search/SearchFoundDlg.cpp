@@ -15,6 +15,7 @@
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 #include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "search/core/QueryParser.h"
 
 namespace lumarc {
@@ -224,7 +225,7 @@ QStringList TSearchfounddlg::Terms() const
     ParseQuery(QueryBytes(FSearchText), FCaseSensitive, terms);
     QStringList decoded;
     for (const std::string& term : terms.Strings())
-        decoded << QString::fromStdString(Cp1252ToUtf8(term));
+        decoded << FromAnsi(term);
     return decoded;
 }
 

@@ -8,7 +8,7 @@
 
 #include "SearchFoundDlg.h"
 #include "controls/FontTag.h"
-#include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "search/core/CatalogueSearch.h"
 
 namespace lumarc {
@@ -35,7 +35,7 @@ TSearchHit ShownHit(int entry, QString text, const std::string& lineBytes, bool 
     size_t cutAt = 0;
     while (cutAt < shownBytes.size() && shownBytes[cutAt] == lineBytes[cutAt])
         ++cutAt;
-    const QString decoded = QString::fromStdString(oem ? Cp850ToUtf8(shownBytes) : Cp1252ToUtf8(shownBytes));
+    const QString decoded = oem ? FromOem(shownBytes) : FromAnsi(shownBytes);
     qsizetype lead = 0;
     while (lead < decoded.size() && decoded[lead].isSpace())
         ++lead;
@@ -103,7 +103,7 @@ void TSearchThread::Execute()
             std::this_thread::sleep_for(pause);
         if (FSearch->SearchEntry(FIndex, hitText, &line)) {
             pending.Hits.push_back(
-                ShownHit(FIndex, QString::fromStdString(Cp1252ToUtf8(hitText)), line.Bytes, line.Oem, line.Marks));
+                ShownHit(FIndex, FromAnsi(hitText), line.Bytes, line.Oem, line.Marks));
             ++FHitCount;
         }
         pending.Searched = FIndex;

@@ -18,7 +18,7 @@
 #include "catalogue/TreeViewData.h"
 #include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
-#include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "platform/Exception.h"
 #include "print/core/ComponentPage.h"
 #include "settings/core/TextRoutines.h"
@@ -26,11 +26,6 @@
 namespace lumarc {
 
 namespace {
-
-QString FromAnsi(const std::string& bytes)
-{
-    return QString::fromUtf8(Cp1252ToUtf8(bytes));
-}
 
 // Rows of the component page's text view: headings in font 1, the rest in font 0.
 constexpr int kStuffTextPoints = 10;
@@ -84,7 +79,7 @@ bool TEntryDisplay::ShowShortText(TBrowzerContainer& container, int entry)
         body += lines[i];
     }
     QPlainTextEdit* memo = FMain.ShortMemo;
-    memo->setPlainText(QString::fromUtf8(Cp850ToUtf8(body)));
+    memo->setPlainText(FromOem(body));
     QTextCursor caret = memo->textCursor();
     caret.movePosition(QTextCursor::Start);
     memo->setTextCursor(caret);

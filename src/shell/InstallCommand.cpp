@@ -9,6 +9,7 @@
 #include "install/CInstDlg.h"
 #include "install/InstallSource.h"
 #include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "settings/core/DiscRoutines.h"
 
 namespace lumarc {
@@ -19,13 +20,13 @@ void RunInstallCommand(TToolDiscMain& main, TCInstDlg& dialog)
     QString caption;
     if (main.BrowzerNoteBook->currentIndex() == TToolDiscMain::piKomponente && main.CompoText()) {
         source = main.CompoText()->FileName;
-        caption = QString::fromStdString(Cp1252ToUtf8(main.CompoText()->ShortName));
+        caption = FromAnsi(main.CompoText()->ShortName);
     } else {
         // The label shows the record's line decoded; the path rules work on its bytes.
         const QString shown = main.ShortFileName->text();
         if (!Utf8ToCp1252(shown.toStdString(), source))
             source = shown.toStdString();
-        caption = QString::fromStdString(Cp1252ToUtf8(LastPathComponent(source)));
+        caption = FromAnsi(LastPathComponent(source));
     }
     const std::string dataDir = PathPart(main.BrowzerContainer().DataFileName);
     const TInstallSource install = ResolveInstallSource(source, CatalogueDiscRoot(dataDir));

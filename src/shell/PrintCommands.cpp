@@ -17,7 +17,7 @@
 #include "catalogue/CompoText.h"
 #include "controls/BrowzerOutline.h"
 #include "controls/MicaTextView.h"
-#include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "print/LineOutput.h"
 #include "print/core/ComponentText.h"
 #include "print/core/OrderForm.h"
@@ -26,11 +26,6 @@
 namespace lumarc {
 
 namespace {
-
-QString FromAnsi(const std::string& bytes)
-{
-    return QString::fromUtf8(Cp1252ToUtf8(bytes));
-}
 
 // Gives the printer back the orientation the user chose, also when the job fails: the order
 // form's portrait must not carry over into later text printing.

@@ -17,6 +17,7 @@
 
 #include "catalogue/CompoText.h"
 #include "platform/CodePage.h"
+#include "widgets/AnsiText.h"
 #include "shell/ScreenRoom.h"
 #include "shell/SplitControl.h"
 
@@ -25,11 +26,6 @@ namespace lumarc {
 namespace {
 
 constexpr int kBevel = 2;
-
-QString Decode(const std::string& Cp1252)
-{
-    return QString::fromUtf8(Cp1252ToUtf8(Cp1252));
-}
 
 QPlainTextEdit* MakeMemo(QWidget* Parent, const char* Name, const QRect& Geometry)
 {
@@ -59,7 +55,7 @@ void SetLines(QPlainTextEdit* Memo, const TStringList& Lines)
     QStringList text;
     text.reserve(Lines.Count());
     for (const std::string& line : Lines.Strings())
-        text.append(Decode(line));
+        text.append(FromAnsi(line));
     Memo->setPlainText(text.join(QLatin1Char('\n')));
     Memo->moveCursor(QTextCursor::Start);
     Memo->ensureCursorVisible();
@@ -164,7 +160,7 @@ void TWideInfoForm::Fill(const TCompoText& Compo, bool ShowWindow)
     SetLines(LongInfoMemo, Compo.LongInfo);
     SetLines(InstallMemo, Compo.Installation);
     SetLines(ReViewMemo, Compo.Review);
-    setWindowTitle(QStringLiteral("Detailansicht der Komponente: ") + Decode(Compo.LongName));
+    setWindowTitle(QStringLiteral("Detailansicht der Komponente: ") + FromAnsi(Compo.LongName));
     if (ShowWindow) {
         show();
         raise();
