@@ -1,5 +1,7 @@
 #include "CInstDlg.h"
 
+#include "widgets/DesignLook.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,15 +59,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     button->setGeometry(left, top, width, height);
     button->setAutoDefault(false);
     return button;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
 }
 
 QString Local(const std::string& text)
@@ -129,10 +122,7 @@ QString UpperExtension(const QString& name)
 void ConfigureFileList(TxFileListBox* list)
 {
     list->SetColor(Qt::white);
-    QFont font(QStringLiteral("System"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    list->setFont(font);
+    list->setFont(SystemFont(true));
     list->SetFontColor(Qt::black);
     list->SetItemHeight(16);
     list->SetMultiSelect(true);
@@ -157,10 +147,7 @@ TCInstDlg::TCInstDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("CInstDlg"));
     setWindowTitle(QStringLiteral("[Brimvale ToolDisc-ROM]   -   Komponente installieren"));
     setFixedSize(kClientWidth, kClientHeight);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    setFont(font);
+    setFont(SansSerifFont(true));
     ShellOpen = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     FMessi = std::make_unique<TMsgBox>();
     FMessi->SetCaption(QStringLiteral("Brimvale"));

@@ -1,5 +1,7 @@
 #include "SearchDlg.h"
 
+#include "widgets/DesignLook.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -13,28 +15,11 @@
 
 namespace lumarc {
 
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
-
-}  // namespace
-
 TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Searchdlg"));
     setWindowTitle(QStringLiteral("Volltextsuche"));
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    dialogFont.setPixelSize(11);
-    dialogFont.setBold(true);
-    setFont(dialogFont);
+    setFont(SansSerifFont(true));
     setFixedSize(317, 192);
 
     Bevel1 = new QFrame(this);

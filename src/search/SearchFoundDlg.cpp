@@ -1,5 +1,7 @@
 #include "SearchFoundDlg.h"
 
+#include "widgets/DesignLook.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -25,7 +27,7 @@ namespace {
 const char* const kFreshTitle = "Volltextsuche...";
 
 // A caption from `left` up to just before its counter, its text against the right edge.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int right)
+QLabel* MakeCaption(QWidget* parent, const char* name, const QString& caption, int left, int top, int right)
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -74,18 +76,14 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Searchfounddlg"));
     setWindowTitle(QString::fromLatin1(kFreshTitle));
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    dialogFont.setPixelSize(11);
-    dialogFont.setBold(true);
-    setFont(dialogFont);
+    setFont(SansSerifFont(true));
     setMinimumSize(kDesignWidth, kDesignHeight);
     resize(kDesignWidth, kDesignHeight);
     move(84, 64);
 
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("durchsucht:"), 12, 12, 100);
+    Label1 = MakeCaption(this, "Label1", QStringLiteral("durchsucht:"), 12, 12, 100);
     Searchedplaces = MakeCounter(this, "Searchedplaces", 105, 12);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Fundstellen:"), 207, 12, 300);
+    Label2 = MakeCaption(this, "Label2", QStringLiteral("Fundstellen:"), 207, 12, 300);
     Foundplaces = MakeCounter(this, "Foundplaces", 306, 12);
 
     Bevel1 = new QFrame(this);

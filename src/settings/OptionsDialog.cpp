@@ -1,5 +1,7 @@
 #include "OptionsDialog.h"
 
+#include "widgets/DesignLook.h"
+
 #include <QCheckBox>
 #include <QFont>
 #include <QFrame>
@@ -49,9 +51,7 @@ void TOptionsDialog::FormCreate()
 {
     setObjectName(QStringLiteral("OptionsDialog"));
     setWindowTitle(QStringLiteral("Brimvale Lumarcer - Optionen"));
-    QFont dialogFont(QStringLiteral("System"));
-    dialogFont.setPixelSize(13);
-    setFont(dialogFont);
+    setFont(SystemFont());
     setFixedSize(371, 164);
 
     OptionPanel = new QFrame(this);

@@ -49,6 +49,7 @@
 
 #include "CDAboutBox.h"
 #include "Glyphs.h"
+#include "widgets/DesignLook.h"
 #include "widgets/MsgBox.h"
 #include "install/CInstDlg.h"
 #include "platform/Disc.h"
@@ -83,15 +84,6 @@ const char* const kLoadFailed = "Fehler beim Laden der Datenbank!";
 
 // The old "System" font, 13 pixels high; fontconfig maps the name, DejaVu Sans is the
 // stated fallback where it does not.
-QFont SystemFont(bool bold = false)
-{
-    QFont font(QStringLiteral("System"));
-    font.setFamilies({QStringLiteral("System"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(13);
-    font.setBold(bold);
-    return font;
-}
-
 TToolDiscMain::TMessageHook& MessageHook()
 {
     static TToolDiscMain::TMessageHook hook;
@@ -107,14 +99,10 @@ QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow = QFr
     return panel;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, bool bold = false)
+QLabel* MakeSystemLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, bool bold = false)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(SystemFont(bold));
-    label->adjustSize();
-    label->move(left, top);
-    return label;
+    const QFont font = SystemFont(bold);
+    return MakeLabel(parent, name, caption, left, top, &font);
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width)
@@ -291,7 +279,7 @@ void TToolDiscMain::CreateOverview()
 {
     OverviewPanel = MakePanel(ClientArea, "OverviewPanel");
     OverviewPanel->setGeometry(1, 29, 176, 364);
-    OverViewLabel = MakeLabel(OverviewPanel, "OverViewLabel", QString::fromUtf8("Überbli&ck"), 10, 2);
+    OverViewLabel = MakeSystemLabel(OverviewPanel, "OverViewLabel", QString::fromUtf8("Überbli&ck"), 10, 2);
     OverviewOL = new TBrowzerOutline(OverviewPanel);
     OverviewOL->setGeometry(4, 19, 167, 336);
     OverViewLabel->setBuddy(OverviewOL);
@@ -320,7 +308,7 @@ void TToolDiscMain::CreateInfoPanel()
     SBPrevHist = MakeSpeedButton(InfoPanel, "SBPrevHist", TGlyph::gPrevHist,
                                  QString::fromUtf8("letzter gewählter Eintrag"), 60, 6, 22, 23);
     SBPrevHist->setEnabled(false);
-    ShortFileName = MakeLabel(InfoPanel, "ShortFileName", QString(), 94, 10);
+    ShortFileName = MakeSystemLabel(InfoPanel, "ShortFileName", QString(), 94, 10);
     ShortFileName->setVisible(false);
     ExpandBtn = new QPushButton(TGlyphs::Icon(TGlyph::gExpand), QStringLiteral("Er&weitern"), InfoPanel);
     ExpandBtn->setObjectName(QStringLiteral("ExpandBtn"));
@@ -366,24 +354,24 @@ void TToolDiscMain::CreateComponentPage()
     CompoScrollBox->setWidget(CompoScrollContents);
     QWidget* box = CompoScrollContents;
 
-    KompoCopyLabel = MakeLabel(box, "KompoCopyLabel", QStringLiteral("Copyright:"), 8, 3, true);
+    KompoCopyLabel = MakeSystemLabel(box, "KompoCopyLabel", QStringLiteral("Copyright:"), 8, 3, true);
     KompoCopyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     CompoCopyright = MakeEdit(box, "CompoCopyright", 78, 1, 299);
-    UseFulLabel = MakeLabel(box, "UseFulLabel", QStringLiteral("Wertung:"), 13, 27, true);
+    UseFulLabel = MakeSystemLabel(box, "UseFulLabel", QStringLiteral("Wertung:"), 13, 27, true);
     UseFulLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     UseFulPanel = MakePanel(box, "UseFulPanel", QFrame::Sunken);
     UseFulPanel->setGeometry(77, 26, 85, 19);
-    RatingLabel = MakeLabel(UseFulPanel, "RatingLabel", QStringLiteral("keine"), 4, 2);
+    RatingLabel = MakeSystemLabel(UseFulPanel, "RatingLabel", QStringLiteral("keine"), 4, 2);
     RatingGauge = new TGauge(UseFulPanel);
     RatingGauge->setObjectName(QStringLiteral("RatingGauge"));
     RatingGauge->setGeometry(4, 2, 77, 15);
     RatingGauge->SetForeColor(QColor(255, 255, 0));
     RatingGauge->SetBackColor(QColor(0, 0, 128));
     RatingGauge->SetProgress(0);
-    Label7 = MakeLabel(box, "Label7", QStringLiteral("Distribution:"), 170, 27, true);
+    Label7 = MakeSystemLabel(box, "Label7", QStringLiteral("Distribution:"), 170, 27, true);
     CompoDistribution = MakeEdit(box, "CompoDistribution", 256, 24, 121);
     LangCompInfo = MakeEdit(box, "LangCompInfo", 9, 47, 368);
-    CompolimitLabel = MakeLabel(box, "CompolimitLabel", QString::fromUtf8("Einschränkungen:"), 8, 74, true);
+    CompolimitLabel = MakeSystemLabel(box, "CompolimitLabel", QString::fromUtf8("Einschränkungen:"), 8, 74, true);
     CompoLimitations = MakeEdit(box, "CompoLimitations", 132, 70, 245);
     // Our fonts are wider than the ones these places were made for: each caption keeps its
     // text whole and pushes the fields after it along its row.

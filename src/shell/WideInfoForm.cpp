@@ -1,5 +1,7 @@
 #include "shell/WideInfoForm.h"
 
+#include "widgets/DesignLook.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFrame>
@@ -75,9 +77,7 @@ TWideInfoForm::TWideInfoForm(QWidget* Parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("WideInfoForm"));
-    QFont font(QStringLiteral("System"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(SystemFont());
     setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
     KeepOnPrimaryScreen(*this);
 

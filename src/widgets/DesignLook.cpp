@@ -1,0 +1,41 @@
+#include "DesignLook.h"
+
+#include <QLabel>
+
+namespace lumarc {
+
+namespace {
+
+QFont DesignFont(const QString& family, int pixels, bool bold)
+{
+    QFont font(family);
+    font.setFamilies({family, QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+QFont SystemFont(bool bold)
+{
+    return DesignFont(QStringLiteral("System"), 13, bold);
+}
+
+QFont SansSerifFont(bool bold)
+{
+    return DesignFont(QStringLiteral("MS Sans Serif"), 11, bold);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, const QFont* font)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    if (font)
+        label->setFont(*font);
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+}  // namespace lumarc

@@ -1,0 +1,23 @@
+#pragma once
+// The 1996 look the windows are laid out for: its two fonts, with the family that stands in
+// for each on Linux, and the label that takes its size from its caption.
+
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace lumarc {
+
+// "System", 13 pixels: the main window, the detail window, the options and the file lists.
+QFont SystemFont(bool bold = false);
+// "MS Sans Serif", 11 pixels: the dialogs.
+QFont SansSerifFont(bool bold = false);
+
+// A label named `name` at (left, top), as large as its caption in `font` (the parent's when
+// none is given).
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                  const QFont* font = nullptr);
+
+}  // namespace lumarc
