@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "RecordIO.h"
 #include "catalogue/CompoText.h"
 #include "catalogue/ScriptParser.h"
@@ -145,19 +147,39 @@ TEST(CatalogueCompoText, GetTextGathersTheSearchableText)
     EXPECT_EQ(text.Strings(), (std::vector<std::string>{"GRID", "lang", "kurz", "test", "inst", "Raster", "GRID.ZIP"}));
 }
 
+// Every field and list of a record read into an object that held another record is the new
+// record's: a field the second record leaves empty must not keep the first one's value.
 TEST(CatalogueCompoText, LoadingTwiceLeavesNothingOfTheFirst)
 {
     TMemoryCatalogue cat;
     TCompoText first, second;
-    first.KeyWords.Add("ALT");
-    first.Review.Add("alt");
+    for (std::string* field : {&first.ShortName, &first.LongName, &first.FileName, &first.Version, &first.LastReview,
+                               &first.Copyright, &first.OS, &first.Distribution, &first.Limitations, &first.Price})
+        *field = "alt";
+    for (TStringList* list : {&first.KeyWords, &first.ShortInfo, &first.LongInfo, &first.Installation, &first.Review,
+                              &first.Documentation, &first.Order, &first.Contact})
+        list->Add("alt");
+    first.Rating = 5;
+    first.Compiler = TCompoText::cfBP;
+    first.Language = 2;
+    second.LongName = "neu";
+    second.Contact.Add("neu");
     const int32_t a = cat.Store(first);
     const int32_t b = cat.Store(second);
-    TCompoText reader;
+    TCompoText reader, fresh;
     cat.Load(reader, a);
     cat.Load(reader, b);
-    EXPECT_TRUE(reader.KeyWords.Empty());
-    EXPECT_TRUE(reader.Review.Empty());
+    cat.Load(fresh, b);
+    const auto fields = [](const TCompoText& c) {
+        return std::tie(c.ShortName, c.LongName, c.FileName, c.Version, c.LastReview, c.KeyWords, c.Copyright,
+                        c.ShortInfo, c.LongInfo, c.Installation, c.Review, c.Rating, c.OS, c.Compiler,
+                        c.Documentation, c.Language, c.Distribution, c.Limitations, c.Price, c.Order, c.Contact);
+    };
+    EXPECT_TRUE(fields(reader) == fields(fresh));
+    EXPECT_EQ(reader.LongName, "neu");
+    EXPECT_EQ(reader.Contact.Strings(), std::vector<std::string>{"neu"});
+    EXPECT_TRUE(reader.Order.Empty());
+    EXPECT_EQ(reader.Rating, 0);
 }
 
 TEST(CatalogueCompoText, BadTagIsInvalidPropertyValue)
