@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "SearchThread.h"
+#include "controls/MicaTextView.h"
 
 namespace lumarc {
 
@@ -16,8 +17,6 @@ constexpr int kPadding = 3;
 // Characters kept before a term that is brought into the column.
 constexpr int kLeadChars = 12;
 
-// The colour the views mark a found term with.
-const QColor kMarkColour(255, 230, 80);
 
 class THitDelegate : public QStyledItemDelegate {
 public:
@@ -72,7 +71,7 @@ public:
             };
             for (const auto& [start, length] : hit->Marks)
                 if (start + shift >= 0)
-                    painter->fillRect(markRect(start, length).adjusted(0, 1, 0, -1), kMarkColour);
+                    painter->fillRect(markRect(start, length).adjusted(0, 1, 0, -1), TMicaTextView::MarkColour());
             painter->setPen(text);
             painter->drawText(lineRect, Qt::AlignLeft | Qt::AlignVCenter, line);
             // Marked text stays readable on the mark whether or not the row is selected.

@@ -149,10 +149,9 @@ void TTermMarks::MarkMemo(QPlainTextEdit& memo, bool onPage)
         for (const auto& [start, length] : FindTerms(block.text(), FTerms, FCaseSensitive)) {
             any = true;
             // Places in the detail window are marked but not stepped to: F3 stays on the page.
-            FPlaces.push_back({onPage ? static_cast<QWidget*>(&memo) : nullptr, block.blockNumber(), start, length});
+            if (onPage)
+                FPlaces.push_back({&memo, block.blockNumber(), start, length});
         }
-    if (!onPage)
-        std::erase_if(FPlaces, [](const TPlace& place) { return place.View == nullptr; });
     if (!any)
         return;
     FMarked.emplace_back(&memo);
