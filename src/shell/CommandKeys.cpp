@@ -1,9 +1,5 @@
 #include "CommandKeys.h"
 
-#include "shell/FindBar.h"
-#include "shell/TermMarks.h"
-#include "shell/ToolDiscMain.h"
-
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,6 +7,10 @@
 #include <QToolButton>
 
 #include <utility>
+
+#include "shell/FindBar.h"
+#include "shell/TermMarks.h"
+#include "shell/ToolDiscMain.h"
 
 namespace lumarc {
 
@@ -25,8 +25,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::ShortcutOverride &&
-            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !HasSelection(watched))
+        if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+            !HasSelection(watched))
             return true;
         return QObject::eventFilter(watched, event);
     }
@@ -48,15 +48,29 @@ void NameKeyInHint(QAbstractButton& button, const QKeySequence& key)
                       QLatin1Char(')'));
 }
 
+// The window's buttons and menu items are found by name: this binds keys, it does not reach
+// into the window's parts.
+QToolButton* Button(const TToolDiscMain& window, const char* name)
+{
+    return window.findChild<QToolButton*>(QString::fromLatin1(name));
+}
+
+QAction* Item(const TToolDiscMain& window, const char* name)
+{
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
 }  // namespace
 
 void BindCommandKeys(TToolDiscMain& window)
 {
     // Buttons whose command is also a menu item: the item's shortcut is the key.
     const std::pair<QToolButton*, QAction*> shared[] = {
-        {window.SBPrintText, window.MIPrint}, {window.SBInstall, window.MIInstall},
-        {window.SBSearch, window.MISearch},   {window.SBOptions, window.MIOptions},
-        {window.QuitButton, window.MIQuit},
+        {Button(window, "SBPrintText"), Item(window, "MIPrint")},
+        {Button(window, "SBInstall"), Item(window, "MIInstall")},
+        {Button(window, "SBSearch"), Item(window, "MISearch")},
+        {Button(window, "SBOptions"), Item(window, "MIOptions")},
+        {Button(window, "QuitButton"), Item(window, "MIQuit")},
     };
     for (const auto& [button, item] : shared)
         NameKeyInHint(*button, item->shortcut());
@@ -64,15 +78,15 @@ void BindCommandKeys(TToolDiscMain& window)
     // The others. The outline's own keys move the selection only while it has the focus;
     // these work wherever the focus is in the window.
     const std::pair<QToolButton*, QKeySequence> own[] = {
-        {window.SBFirst, QKeySequence(Qt::ALT | Qt::Key_Home)},
-        {window.SBPrev, QKeySequence(Qt::ALT | Qt::Key_Up)},
-        {window.SBDown, QKeySequence(Qt::CTRL | Qt::Key_Down)},
-        {window.SBCopy, QKeySequence(QKeySequence::Copy)},
-        {window.SBBestellFormular, QKeySequence(Qt::CTRL | Qt::Key_B)},
-        {window.SBInfo, QKeySequence(Qt::Key_F1)},
-        {window.SBUp, QKeySequence(Qt::CTRL | Qt::Key_Up)},
-        {window.SBNext, QKeySequence(Qt::ALT | Qt::Key_Right)},
-        {window.SBPrevHist, QKeySequence(Qt::ALT | Qt::Key_Left)},
+        {Button(window, "SBFirst"), QKeySequence(Qt::ALT | Qt::Key_Home)},
+        {Button(window, "SBPrev"), QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {Button(window, "SBDown"), QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {Button(window, "SBCopy"), QKeySequence(QKeySequence::Copy)},
+        {Button(window, "SBBestellFormular"), QKeySequence(Qt::CTRL | Qt::Key_B)},
+        {Button(window, "SBInfo"), QKeySequence(Qt::Key_F1)},
+        {Button(window, "SBUp"), QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {Button(window, "SBNext"), QKeySequence(Qt::ALT | Qt::Key_Right)},
+        {Button(window, "SBPrevHist"), QKeySequence(Qt::ALT | Qt::Key_Left)},
     };
     for (const auto& [button, key] : own) {
         auto* action = new QAction(button);
@@ -85,8 +99,8 @@ void BindCommandKeys(TToolDiscMain& window)
     }
 
     // Found text: F3 and Shift+F3 step through its places on the page.
-    for (const auto& [key, forward] : {std::pair{QKeySequence(Qt::Key_F3), true},
-                                       std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F3), false}}) {
+    for (const auto& [key, forward] :
+         {std::pair{QKeySequence(Qt::Key_F3), true}, std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F3), false}}) {
         auto* action = new QAction(&window);
         action->setObjectName(forward ? QStringLiteral("NextMarkKey") : QStringLiteral("PreviousMarkKey"));
         action->setShortcut(key);

@@ -1,74 +1,71 @@
 #include "EntryDisplay.h"
 
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextCursor>
 
-#include <memory>
-#include <string>
-
+#include "ComponentPage.h"
 #include "ToolDiscMain.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/ShortText.h"
 #include "catalogue/TreeViewData.h"
-#include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
-#include "widgets/AnsiText.h"
 #include "platform/Exception.h"
-#include "print/core/ComponentPage.h"
-#include "settings/core/TextRoutines.h"
+#include "widgets/AnsiText.h"
 
 namespace lumarc {
 
-namespace {
+TEntryDisplay::TEntryDisplay(TBrowzerContainer& container, const TEntryPages& pages)
+    : FContainer(container), FPages(pages)
+{
+}
 
-// Rows of the component page's text view: headings in font 1, the rest in font 0.
-constexpr int kStuffTextPoints = 10;
-constexpr int kStuffHeadingPoints = 8;
+TEntryDisplay::~TEntryDisplay() = default;
 
-}  // namespace
+void TEntryDisplay::Forget()
+{
+    FComponent.reset();
+    FShortTextFileName.clear();
+}
 
-int TEntryDisplay::RecordRef(TBrowzerContainer& container, int entry)
+int TEntryDisplay::RecordRef(int entry) const
 {
     if (entry < 0)
         return kNoRecord;
-    container.SetActive(true);
-    const TTreeViewData* tree = container.TreeData();
+    FContainer.SetActive(true);
+    const TTreeViewData* tree = FContainer.TreeData();
     if (!tree)
         throw EListError(ListIndexError(entry));
     return tree->Texts.Objects(entry);
 }
 
-void TEntryDisplay::ShowEntry(int entry)
+int TEntryDisplay::ShowEntry(int entry)
 {
-    TBrowzerContainer& container = *FMain.FBrowzerContainer;
-    int kind = TToolDiscMain::pkNothing;
-    if (FMain.TextView->ShowInfoText(container, entry))
-        kind = TToolDiscMain::pkInfoText;
-    else if (ShowShortText(container, entry))
-        kind = TToolDiscMain::pkShortText;
-    else if (ShowCompoText(container, entry))
-        kind = TToolDiscMain::pkComponent;
-    FMain.SetPageKind(kind);
+    if (FPages.TextView->ShowInfoText(FContainer, entry))
+        return TToolDiscMain::pkInfoText;
+    if (ShowShortText(entry))
+        return TToolDiscMain::pkShortText;
+    if (ShowCompoText(entry))
+        return TToolDiscMain::pkComponent;
+    return TToolDiscMain::pkNothing;
 }
 
-bool TEntryDisplay::ShowShortText(TBrowzerContainer& container, int entry)
+bool TEntryDisplay::ShowShortText(int entry)
 {
-    const int32_t ref = RecordRef(container, entry);
+    const int32_t ref = RecordRef(entry);
     if (RecordKindOf(ref) != TRecordKind::rkShort)
         return false;
-    auto record = std::make_unique<TShortText>();
-    record->DataPosition = RecordOffsetOf(ref);
-    container.ReadRecord(*record, record->DataPosition);
+    TShortText record;
+    record.DataPosition = RecordOffsetOf(ref);
+    FContainer.ReadRecord(record, record.DataPosition);
 
-    const TStringList& lines = record->Lines;
-    FMain.ShortFileName->setText(lines.Empty() ? QString() : FromAnsi(lines[0]));
-    FMain.ShortFileName->adjustSize();
+    const TStringList& lines = record.Lines;
+    FShortTextFileName = lines.Empty() ? std::string() : lines[0];
+    FPages.ShortFileName->setText(FromAnsi(FShortTextFileName));
+    FPages.ShortFileName->adjustSize();
     // The lines below the file name are DOS text. Decoding them straight from CP850 keeps the
     // box-drawing characters, whichever font the memo has; a detour through CP1252 would
     // turn them into look-alike letters.
@@ -78,7 +75,7 @@ bool TEntryDisplay::ShowShortText(TBrowzerContainer& container, int entry)
             body += '\n';
         body += lines[i];
     }
-    QPlainTextEdit* memo = FMain.ShortMemo;
+    QPlainTextEdit* memo = FPages.ShortMemo;
     memo->setPlainText(FromOem(body));
     QTextCursor caret = memo->textCursor();
     caret.movePosition(QTextCursor::Start);
@@ -87,62 +84,18 @@ bool TEntryDisplay::ShowShortText(TBrowzerContainer& container, int entry)
     return true;
 }
 
-bool TEntryDisplay::ShowCompoText(TBrowzerContainer& container, int entry)
+bool TEntryDisplay::ShowCompoText(int entry)
 {
-    const int32_t ref = RecordRef(container, entry);
+    const int32_t ref = RecordRef(entry);
     if (RecordKindOf(ref) != TRecordKind::rkComponent)
         return false;
     auto record = std::make_unique<TCompoText>();
     record->DataPosition = RecordOffsetOf(ref);
-    // Installing, printing and the detail window read the kept component; a record that
-    // failed half-way must not take the place of the last good one.
-    container.ReadRecord(*record, record->DataPosition);
-    FMain.FCompoText = std::move(record);
-    FillComponentPage(*FMain.FCompoText);
+    // A record that failed half-way must not take the place of the last good one.
+    FContainer.ReadRecord(*record, record->DataPosition);
+    FComponent = std::move(record);
+    FPages.ComponentPage->Show(*FComponent);
     return true;
-}
-
-void TEntryDisplay::FillComponentPage(const TCompoText& compo)
-{
-    // A group box takes "&" as the mark of its accelerator.
-    FMain.CompoDescBox->setTitle(FromAnsi(DoubleAmpersands(" " + compo.LongName + "   Version " + compo.Version + " ")));
-    FMain.CompoCopyright->setText(FromAnsi(compo.Copyright));
-    FMain.CompoCopyright->setCursorPosition(0);
-
-    // The gauge covers the label "keine"; hiding it lets the label show through. The label
-    // goes while it is covered, so that nothing reads a caption no one can see.
-    if (compo.Rating > 0)
-        FMain.RatingGauge->SetProgress(compo.Rating * 10);
-    FMain.RatingGauge->setVisible(compo.Rating > 0);
-    FMain.RatingLabel->setVisible(compo.Rating <= 0);
-    FMain.CompoDistribution->setText(FromAnsi(compo.Distribution));
-    FMain.CompoDistribution->setCursorPosition(0);
-
-    const std::string langComp = LangCompLine(compo);
-    QLineEdit* info = FMain.LangCompInfo;
-    QLineEdit* limits = FMain.CompoLimitations;
-    if (langComp.empty()) {
-        info->setVisible(false);
-        limits->move(limits->x(), info->y());
-    } else {
-        info->setVisible(true);
-        limits->move(limits->x(), info->y() + info->height());
-    }
-    FMain.CompolimitLabel->move(FMain.CompolimitLabel->x(), limits->y() + 4);
-    info->setText(FromAnsi(langComp));
-    info->setCursorPosition(0);
-    FMain.FormResize();
-
-    limits->setText(FromAnsi(compo.Limitations));
-    limits->setCursorPosition(0);
-
-    TMicaTextView* stuff = FMain.StuffView;
-    stuff->GetFont(0).setPointSize(kStuffTextPoints);
-    stuff->GetFont(1).setPointSize(kStuffHeadingPoints);
-    stuff->Clear();
-    stuff->Lines = ComponentPageLines(compo);
-    stuff->LayoutRows();
-    FMain.FormResize();
 }
 
 }  // namespace lumarc

@@ -1,34 +1,27 @@
 #include "InstallCommand.h"
 
-#include <QLabel>
-#include <QStackedWidget>
-
-#include "ToolDiscMain.h"
+#include "EntryDisplay.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CompoText.h"
 #include "install/CInstDlg.h"
 #include "install/InstallSource.h"
-#include "platform/CodePage.h"
-#include "widgets/AnsiText.h"
 #include "settings/core/DiscRoutines.h"
+#include "widgets/AnsiText.h"
 
 namespace lumarc {
 
-void RunInstallCommand(TToolDiscMain& main, TCInstDlg& dialog)
+void RunInstallCommand(const TEntryDisplay& display, bool componentShown, TCInstDlg& dialog)
 {
     std::string source;
     QString caption;
-    if (main.BrowzerNoteBook->currentIndex() == TToolDiscMain::piKomponente && main.CompoText()) {
-        source = main.CompoText()->FileName;
-        caption = FromAnsi(main.CompoText()->ShortName);
+    if (const TCompoText* compo = display.Component(); componentShown && compo) {
+        source = compo->FileName;
+        caption = FromAnsi(compo->ShortName);
     } else {
-        // The label shows the record's line decoded; the path rules work on its bytes.
-        const QString shown = main.ShortFileName->text();
-        if (!Utf8ToCp1252(shown.toStdString(), source))
-            source = shown.toStdString();
+        source = display.ShortTextFileName();
         caption = FromAnsi(LastPathComponent(source));
     }
-    const std::string dataDir = PathPart(main.BrowzerContainer().DataFileName);
+    const std::string dataDir = PathPart(display.Container().DataFileName);
     const TInstallSource install = ResolveInstallSource(source, CatalogueDiscRoot(dataDir));
     dialog.Install(QString::fromStdString(install.HostPath), caption, QString::fromStdString(install.ComponentDirName));
 }

@@ -5,11 +5,11 @@
 namespace lumarc {
 
 class TCInstDlg;
-class TToolDiscMain;
+class TEntryDisplay;
 
-// On the component page the source is the component's file name and the box caption its short
-// name; on the other pages the source is the short text's file name line and the caption that
-// path's last component. Runs the dialog modally.
-void RunInstallCommand(TToolDiscMain& main, TCInstDlg& dialog);
+// With the component page shown the source is the component's file name and the box caption its
+// short name; otherwise the source is the file name line of the short text shown and the caption
+// that path's last component. Runs the dialog modally.
+void RunInstallCommand(const TEntryDisplay& display, bool componentShown, TCInstDlg& dialog);
 
 }  // namespace lumarc

@@ -1,12 +1,13 @@
 #include "Navigation.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QToolButton>
 
 #include <exception>
 
+#include "Messages.h"
 #include "ToolDiscMain.h"
 #include "controls/BrowzerOutline.h"
 
@@ -38,72 +39,79 @@ bool IsRightButtonEvent(const QEvent* event)
 
 }  // namespace
 
-TNavigation::TNavigation(TToolDiscMain& main) : FMain(main)
+TNavigation::TNavigation(TBrowzerOutline& outline, QAbstractButton& installButton, QAbstractButton& backButton)
+    : FOutline(outline), FInstallButton(installButton), FBackButton(backButton)
 {
-    FMain.OverviewOL->installEventFilter(this);
-    FMain.OverviewOL->viewport()->installEventFilter(this);
+    FOutline.installEventFilter(this);
+    FOutline.viewport()->installEventFilter(this);
+}
+
+void TNavigation::ClearHistory()
+{
+    FHistory.Clear();
+    FRecordHistory = true;
+    UpdateBackButton();
 }
 
 TNavigation::~TNavigation() = default;
 
 void TNavigation::SBFirstClick()
 {
-    FMain.OverviewOL->ResetOverview();
+    FOutline.ResetOverview();
 }
 
 void TNavigation::SBPrevClick()
 {
-    FMain.OverviewOL->LevelUp();
+    FOutline.LevelUp();
 }
 
 void TNavigation::SBDownClick()
 {
-    FMain.OverviewOL->LineDown();
+    FOutline.LineDown();
 }
 
 void TNavigation::SBUpClick()
 {
-    FMain.OverviewOL->LineUp();
+    FOutline.LineUp();
 }
 
 void TNavigation::SBNextClick()
 {
-    FMain.OverviewOL->NextEntry();
+    FOutline.NextEntry();
 }
 
 void TNavigation::SBPrevHistClick()
 {
-    TIntList& history = FMain.FHistory;
+    TIntList& history = FHistory;
     const int n = history.Count() - 2;
     if (n >= 0) {
         const int entry = history[n];
         history.Delete(n);
-        TBrowzerOutline& outline = *FMain.OverviewOL;
+        TBrowzerOutline& outline = FOutline;
         const QTreeWidgetItem* before = outline.currentItem();
         try {
             outline.SelectEntry(entry);
         } catch (const std::exception& e) {
             // A slot must not let the error into the event loop; the entry is gone from the
             // history, so the next back step goes further.
-            TToolDiscMain::ShowMessage(TToolDiscMain::TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
-                                       QString::fromUtf8(e.what()));
+            ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
         }
         // Only a selection that moved leads to a display; skipping the recording of a display
         // that never comes would lose the next real one.
         if (outline.currentItem() != before)
-            FMain.FRecordHistory = false;
+            FRecordHistory = false;
     }
     UpdateBackButton();
 }
 
 void TNavigation::EntryDisplayed()
 {
-    if (!FMain.FRecordHistory) {
-        FMain.FRecordHistory = true;
+    if (!FRecordHistory) {
+        FRecordHistory = true;
         return;
     }
-    TIntList& history = FMain.FHistory;
-    const int entry = FMain.OverviewOL->SelectedEntry();
+    TIntList& history = FHistory;
+    const int entry = FOutline.SelectedEntry();
     if (entry >= 0 && (history.Count() == 0 || history[history.Count() - 1] != entry)) {
         // The oldest entry makes room only for a new one: showing the same entry again must
         // not shorten the history.
@@ -116,31 +124,31 @@ void TNavigation::EntryDisplayed()
 
 void TNavigation::UpdateBackButton()
 {
-    FMain.SBPrevHist->setEnabled(FMain.FHistory.Count() > 1);
+    FBackButton.setEnabled(FHistory.Count() > 1);
 }
 
 void TNavigation::OverviewOLKeyPress()
 {
-    TBrowzerOutline& outline = *FMain.OverviewOL;
+    TBrowzerOutline& outline = FOutline;
     outline.SetHandledNode(outline.currentItem());
 }
 
 bool TNavigation::OverviewOLMouseDown(Qt::MouseButton button)
 {
-    if (button != Qt::RightButton || !FMain.SBInstall->isEnabled())
+    if (button != Qt::RightButton || !FInstallButton.isEnabled())
         return false;
     // Through the button, so the command runs exactly as a click on it would.
-    FMain.SBInstall->click();
+    FInstallButton.click();
     return true;
 }
 
 bool TNavigation::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == FMain.OverviewOL && IsEnterKey(event)) {
+    if (watched == &FOutline && IsEnterKey(event)) {
         OverviewOLKeyPress();
         return true;
     }
-    if (watched == FMain.OverviewOL->viewport() && IsRightButtonEvent(event)) {
+    if (watched == FOutline.viewport() && IsRightButtonEvent(event)) {
         // The right button is the install shortcut for the shown entry; it must not select
         // the node under the mouse, which would show another entry than the one installed.
         if (event->type() == QEvent::MouseButtonPress)

@@ -2,18 +2,23 @@
 
 #include <QObject>
 
+#include "catalogue/IntList.h"
+
+class QAbstractButton;
 class QEvent;
 class QTreeWidgetItem;
 
 namespace lumarc {
 
-class TToolDiscMain;
+class TBrowzerOutline;
 
 // The navigation buttons, the history of shown entries and the outline's keys and clicks.
 // Buttons only move the outline's selection. No thread polls the selection: the main window
 // hears the tree's own selection-change signal and shows the entry from a zero timer, so that
 // every change leads to one display in the next turn of the event loop (several changes in
 // one go to one display), with HandledNode set first; EntryDisplayed then records it.
+// The install button stands behind the right mouse button, the back button follows the
+// history.
 class TNavigation : public QObject {
     Q_OBJECT
 
@@ -21,8 +26,8 @@ public:
     // At most this many entries stay in the history.
     static constexpr int kMaxHistory = 21;
 
-    // Watches the main window's outline for the Enter key and the right mouse button.
-    explicit TNavigation(TToolDiscMain& main);
+    // Watches the outline for the Enter key and the right mouse button.
+    TNavigation(TBrowzerOutline& outline, QAbstractButton& installButton, QAbstractButton& backButton);
     ~TNavigation() override;
 
     void SBFirstClick();
@@ -34,6 +39,11 @@ public:
     void SBPrevHistClick();
     // After each display of the selected entry: enters it in the history.
     void EntryDisplayed();
+    const TIntList& History() const { return FHistory; }
+    // False while the display of a step back is coming, which is not recorded.
+    bool RecordHistory() const { return FRecordHistory; }
+    // Another catalogue: its entries are not the old ones.
+    void ClearHistory();
 
     // Enter marks the selection as handled and is swallowed: no beep, no second display.
     void OverviewOLKeyPress();
@@ -47,7 +57,11 @@ protected:
 private:
     void UpdateBackButton();
 
-    TToolDiscMain& FMain;
+    TBrowzerOutline& FOutline;
+    QAbstractButton& FInstallButton;
+    QAbstractButton& FBackButton;
+    TIntList FHistory;
+    bool FRecordHistory = true;
 };
 
 }  // namespace lumarc

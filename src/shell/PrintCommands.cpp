@@ -11,17 +11,19 @@
 #include <exception>
 #include <string>
 
+#include "ComponentPage.h"
+#include "EntryDisplay.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CompoText.h"
 #include "controls/BrowzerOutline.h"
 #include "controls/MicaTextView.h"
-#include "widgets/AnsiText.h"
 #include "print/LineOutput.h"
 #include "print/core/ComponentText.h"
 #include "print/core/OrderForm.h"
 #include "print/core/PlainLines.h"
+#include "widgets/AnsiText.h"
 
 namespace lumarc {
 
@@ -91,7 +93,7 @@ TPrintCommands::TPage TPrintCommands::ShownPage() const
     // hold the text shown before; that text is not what the user sees.
     if (FMain.PageKind() == TToolDiscMain::pkNothing)
         return TPage::pgNone;
-    const QWidget* page = FMain.BrowzerNoteBook->currentWidget();
+    const QWidget* page = FDisplay.Pages().Notebook->currentWidget();
     if (!page)
         return TPage::pgNone;
     const QString name = page->objectName().toUpper();
@@ -107,7 +109,7 @@ TPrintCommands::TPage TPrintCommands::ShownPage() const
 QStringList TPrintCommands::ShortMemoLines() const
 {
     QStringList lines;
-    const QTextDocument* document = FMain.ShortMemo->document();
+    const QTextDocument* document = FDisplay.Pages().ShortMemo->document();
     if (document->isEmpty())
         return lines;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
@@ -118,14 +120,14 @@ QStringList TPrintCommands::ShortMemoLines() const
 QStringList TPrintCommands::ComponentTextLines()
 {
     QStringList lines;
-    const TCompoText* compo = FMain.FCompoText.get();
+    const TCompoText* compo = FDisplay.Component();
     if (!compo)
         return lines;
 
     // The long description is read back from the detail window, filled without showing it,
     // so that paper and screen agree; without the window the record's own lines stand in.
     TStringList longInfo;
-    if (auto* detail = qobject_cast<TWideInfoForm*>(FMain.FDetailWindow.data())) {
+    if (auto* detail = qobject_cast<TWideInfoForm*>(FMain.DetailWindow())) {
         detail->Fill(*compo, false);
         longInfo = detail->LongInfoLines();
     } else {
@@ -135,7 +137,7 @@ QStringList TPrintCommands::ComponentTextLines()
     lines.append(FromAnsi("Komponente: " + compo->LongName + "   Version " + compo->Version));
     lines.append(QString());
     // The page's lines carry doubled ampersands for the view's mnemonic drawing only.
-    for (const std::string& line : FMain.StuffView->Lines.Strings())
+    for (const std::string& line : FDisplay.Pages().ComponentPage->StuffView().Lines.Strings())
         lines.append(FromAnsi(CollapseDoubledAmpersands(RemoveFontTag(line))));
     lines.append(QString::fromUtf8("Ausführliche Beschreibung:"));
     for (const std::string& line : longInfo.Strings())
@@ -147,11 +149,11 @@ void TPrintCommands::PrintShown()
 {
     switch (ShownPage()) {
     case TPage::pgInfotext:
-        FMain.TextView->PrintText();
+        FDisplay.Pages().TextView->PrintText();
         break;
     case TPage::pgShortDesc:
         // In the memo's fixed-pitch font, so that box drawings keep their columns on paper.
-        PrintLines(ShortMemoLines(), FMain.ShortMemo->font());
+        PrintLines(ShortMemoLines(), FDisplay.Pages().ShortMemo->font());
         break;
     case TPage::pgKomponente:
         PrintLines(ComponentTextLines(), TextFont());
@@ -166,10 +168,10 @@ void TPrintCommands::PreviewShown()
     // The lines and fonts of PrintShown, page by page.
     switch (ShownPage()) {
     case TPage::pgInfotext:
-        PreviewLines(FMain.TextView->PlainLines(), TMicaTextView::PrintFont(), &FMain);
+        PreviewLines(FDisplay.Pages().TextView->PlainLines(), TMicaTextView::PrintFont(), &FMain);
         break;
     case TPage::pgShortDesc:
-        PreviewLines(ShortMemoLines(), FMain.ShortMemo->font(), &FMain);
+        PreviewLines(ShortMemoLines(), FDisplay.Pages().ShortMemo->font(), &FMain);
         break;
     case TPage::pgKomponente:
         PreviewLines(ComponentTextLines(), TextFont(), &FMain);
@@ -183,11 +185,11 @@ void TPrintCommands::CopyShown()
 {
     switch (ShownPage()) {
     case TPage::pgInfotext:
-        FMain.TextView->CopyText();
+        FDisplay.Pages().TextView->CopyText();
         break;
     case TPage::pgShortDesc:
-        if (FMain.ShortMemo->textCursor().hasSelection())
-            FMain.ShortMemo->copy();
+        if (FDisplay.Pages().ShortMemo->textCursor().hasSelection())
+            FDisplay.Pages().ShortMemo->copy();
         else
             CopyLinesToClipboard(ShortMemoLines());
         break;
@@ -201,7 +203,7 @@ void TPrintCommands::CopyShown()
 
 void TPrintCommands::PrintOrderForm()
 {
-    const TStringList form = ReadOrderForm(*FMain.FBrowzerContainer, FMain.OverviewOL->TreeData());
+    const TStringList form = ReadOrderForm(FDisplay.Container(), FMain.Outline().TreeData());
     if (form.Empty())
         return;
     QStringList lines;

@@ -9,6 +9,7 @@
 
 namespace lumarc {
 
+class TEntryDisplay;
 class TToolDiscMain;
 
 class TPrintCommands {
@@ -16,7 +17,8 @@ public:
     // The size a new font object has; both print fonts keep it.
     static constexpr int kPrintFontPoints = 8;
 
-    explicit TPrintCommands(TToolDiscMain& main) : FMain(main) {}
+    // Prints what `display` shows in `main`'s notebook.
+    TPrintCommands(TToolDiscMain& main, const TEntryDisplay& display) : FMain(main), FDisplay(display) {}
 
     // Print and copy go by the notebook page on screen; with nothing shown they do nothing.
     void SBPrintTextClick();
@@ -50,6 +52,7 @@ private:
     void Guarded(Command command);
 
     TToolDiscMain& FMain;
+    const TEntryDisplay& FDisplay;
 };
 
 }  // namespace lumarc

@@ -4,8 +4,8 @@
 
 #include "TermMarks.h"
 #include "ToolDiscMain.h"
-#include "search/SearchDlg.h"
 #include "search/HitList.h"
+#include "search/SearchDlg.h"
 #include "search/SearchFoundDlg.h"
 
 namespace lumarc {
@@ -15,7 +15,7 @@ TSearchCommand::TSearchCommand(TToolDiscMain& main)
       FSearchDialog(std::make_unique<TSearchdlg>(&main)),
       FResultsDialog(std::make_unique<TSearchfounddlg>(&main))
 {
-    FResultsDialog->SetCatalogue(main.OverviewOL, &main.BrowzerContainer());
+    FResultsDialog->SetCatalogue(&main.Outline(), &main.BrowzerContainer());
     FResultsDialog->SetSearchDialog(FSearchDialog.get());
     // An opened hit is shown at once, with its terms marked.
     QObject::connect(FResultsDialog.get(), &TSearchfounddlg::OutlineClick, &main, [this] {

@@ -14,8 +14,8 @@
 #include "WideInfoForm.h"
 #include "catalogue/CatalogueLocation.h"
 #include "controls/BrowzerOutline.h"
-#include "search/SearchFoundDlg.h"
 #include "platform/UserDirs.h"
+#include "search/SearchFoundDlg.h"
 
 namespace lumarc {
 
@@ -84,7 +84,7 @@ TSession TSession::Capture(const TToolDiscMain& window, const TWideInfoForm& det
     session.FInstallHeight = detail.InstallHeight();
     session.FResultsSize = window.SearchCommand().ResultsDialog().size();
     session.FCatalogue = SamePath(window.Catalogue());
-    session.FEntry = window.OverviewOL->SelectedEntry();
+    session.FEntry = window.Outline().SelectedEntry();
     session.FRecent = window.RecentCatalogues();
     return session;
 }
@@ -143,9 +143,9 @@ void TSession::Restore(TToolDiscMain& window, TWideInfoForm& detail) const
     if (!FRecent.isEmpty())
         window.SetRecentCatalogues(FRecent);
     if (FEntry >= 0 && !FCatalogue.isEmpty() && SamePath(window.Catalogue()) == FCatalogue &&
-        window.OverviewOL->SelectedEntry() >= 0) {
+        window.Outline().SelectedEntry() >= 0) {
         try {
-            window.OverviewOL->SelectEntry(FEntry);
+            window.Outline().SelectEntry(FEntry);
         } catch (const std::exception&) {
             // The disc was remastered since: its start selection stays.
         }

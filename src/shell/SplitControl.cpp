@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 
 #include <algorithm>
@@ -26,6 +27,51 @@ TSplitControl::~TSplitControl()
     delete FLine.data();
 }
 
+void TSplitControl::Attach(QWidget* Bar, QWidget* Target, TRange Range, std::function<void()> Dropped)
+{
+    if (FAttachedBar)
+        FAttachedBar->removeEventFilter(this);
+    FAttachedBar = Bar;
+    FAttachedTarget = Target;
+    FRange = std::move(Range);
+    FDropped = std::move(Dropped);
+    if (Bar)
+        Bar->installEventFilter(this);
+}
+
+bool TSplitControl::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched != FAttachedBar)
+        return QObject::eventFilter(Watched, Event);
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress: {
+        // Drags start for the left button alone, with no modifier key held.
+        const auto* mouse = static_cast<QMouseEvent*>(Event);
+        if (mouse->button() == Qt::LeftButton && mouse->buttons() == Qt::LeftButton &&
+            mouse->modifiers() == Qt::NoModifier) {
+            const auto [least, most] = FRange ? FRange() : std::pair{0, std::numeric_limits<int>::max()};
+            BeginDrag(FAttachedBar, FAttachedTarget, least, most);
+        }
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (Dragging()) {
+            const QPoint pos = static_cast<QMouseEvent*>(Event)->position().toPoint();
+            TrackTo(pos.x(), pos.y());
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (Dragging()) {
+            EndDrag();
+            if (FDropped)
+                FDropped();
+        }
+        return true;
+    default:
+        return QObject::eventFilter(Watched, Event);
+    }
+}
+
 void TSplitControl::BeginDrag(QWidget* Bar, QWidget* Target, int MinSize, int MaxSize)
 {
     if (Dragging())
@@ -41,7 +87,7 @@ void TSplitControl::BeginDrag(QWidget* Bar, QWidget* Target, int MinSize, int Ma
     FHorizontal = Bar->width() > Bar->height();
     FPos = QPoint(0, 0);
 
-    auto* line = new QLabel(FForm);   // owned by the form; freed by EndDrag at the latest
+    auto* line = new QLabel(FForm);  // owned by the form; freed by EndDrag at the latest
     line->setObjectName(QStringLiteral("SplitLine"));
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
     line->hide();
@@ -53,7 +99,7 @@ void TSplitControl::TrackTo(int X, int Y)
 {
     if (!Dragging())
         return;
-    DrawLine();   // the line is shown: this erases it
+    DrawLine();  // the line is shown: this erases it
     const int value = Bounded(FHorizontal ? Y : X);
     if (FHorizontal)
         FPos.setY(value);

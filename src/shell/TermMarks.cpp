@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "ComponentPage.h"
+#include "EntryDisplay.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
 #include "controls/BrowzerOutline.h"
@@ -57,7 +59,7 @@ QList<std::pair<int, int>> FindTerms(const QString& text, const QStringList& ter
     return joined;
 }
 
-TTermMarks::TTermMarks(TToolDiscMain& main) : QObject(&main), FMain(main) {}
+TTermMarks::TTermMarks(TToolDiscMain& main, const TEntryPages& pages) : QObject(&main), FMain(main), FPages(pages) {}
 
 TTermMarks::~TTermMarks() = default;
 
@@ -67,20 +69,20 @@ int TTermMarks::Mark(const QStringList& terms, bool caseSensitive)
     FTerms = terms;
     FTerms.removeAll(QString());
     FCaseSensitive = caseSensitive;
-    FEntry = FMain.OverviewOL->SelectedEntry();
+    FEntry = FMain.Outline().SelectedEntry();
     if (FTerms.isEmpty())
         return 0;
     switch (FMain.PageKind()) {
     case TToolDiscMain::pkInfoText:
-        MarkTextView(*FMain.TextView);
+        MarkTextView(*FPages.TextView);
         break;
     case TToolDiscMain::pkShortText:
-        MarkMemo(*FMain.ShortMemo, true);
+        MarkMemo(*FPages.ShortMemo, true);
         break;
     case TToolDiscMain::pkComponent:
-        for (QLineEdit* field : {FMain.CompoCopyright, FMain.CompoDistribution, FMain.LangCompInfo, FMain.CompoLimitations})
+        for (QLineEdit* field : FPages.ComponentPage->Fields())
             MarkField(*field);
-        MarkTextView(*FMain.StuffView);
+        MarkTextView(FPages.ComponentPage->StuffView());
         if (auto* detail = qobject_cast<TWideInfoForm*>(FMain.DetailWindow()))
             for (QPlainTextEdit* memo : {detail->ReViewMemo, detail->InstallMemo, detail->LongInfoMemo})
                 MarkMemo(*memo, false);

@@ -4,14 +4,16 @@
 // marks go with the next selection. The views keep their fonts, rows and layout: a mark is
 // painted behind or over the text, never into it.
 
-#include <QObject>
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <utility>
 #include <vector>
+
+#include "EntryDisplay.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -30,7 +32,8 @@ class TTermMarks : public QObject {
     Q_OBJECT
 
 public:
-    explicit TTermMarks(TToolDiscMain& main);
+    // Marks `pages`, the pages of `main`'s notebook.
+    TTermMarks(TToolDiscMain& main, const TEntryPages& pages);
     ~TTermMarks() override;
 
     // Marks the terms in the shown page and, for a component, in its detail window, and
@@ -69,6 +72,7 @@ private:
     void Unmark();
 
     TToolDiscMain& FMain;
+    TEntryPages FPages;
     QStringList FTerms;
     bool FCaseSensitive = false;
     int FEntry = -1;

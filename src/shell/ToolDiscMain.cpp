@@ -1,30 +1,14 @@
 #include "ToolDiscMain.h"
 
-#include "Application.h"
-
-#include "CommandKeys.h"
-#include "FindBar.h"
-#include "EntryDisplay.h"
-#include "HintSwitch.h"
-#include "InstallCommand.h"
-#include "Navigation.h"
-#include "OutlinePreload.h"
-#include "PrintCommands.h"
-#include "ScreenRoom.h"
-#include "SearchCommand.h"
-#include "TermMarks.h"
-
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
-#include <QUrl>
-#include <QMimeData>
-#include <QDropEvent>
-#include <QDragEnterEvent>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,8 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -41,81 +27,73 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
+#include "Application.h"
 #include "CDAboutBox.h"
-#include "Glyphs.h"
-#include "widgets/DesignLook.h"
-#include "widgets/MsgBox.h"
-#include "install/CInstDlg.h"
-#include "platform/Disc.h"
-#include "catalogue/Coding.h"
-#include "catalogue/FileStream.h"
-#include "search/SearchDlg.h"
-#include "search/SearchFoundDlg.h"
 #include "CatalogueChooser.h"
+#include "CommandKeys.h"
+#include "ComponentPage.h"
+#include "EntryDisplay.h"
+#include "FindBar.h"
+#include "Glyphs.h"
+#include "HintSwitch.h"
+#include "InstallCommand.h"
+#include "Messages.h"
+#include "Navigation.h"
+#include "OutlinePreload.h"
+#include "PrintCommands.h"
 #include "ProgramEnd.h"
+#include "ScreenRoom.h"
+#include "SearchCommand.h"
 #include "SplitControl.h"
+#include "TermMarks.h"
 #include "WideInfoForm.h"
 #include "catalogue/BrowzerContainer.h"
+#include "catalogue/CatalogueLocation.h"
+#include "catalogue/Coding.h"
 #include "catalogue/CompoText.h"
+#include "catalogue/FileStream.h"
 #include "catalogue/RecordRef.h"
 #include "controls/BrowzerOutline.h"
-#include "widgets/CaptionRoom.h"
-#include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
+#include "install/CInstDlg.h"
+#include "platform/Disc.h"
 #include "platform/Exception.h"
 #include "print/LineOutput.h"
-#include "settings/core/PathRoutines.h"
+#include "search/SearchDlg.h"
+#include "search/SearchFoundDlg.h"
 #include "settings/OptionsDialog.h"
+#include "settings/core/PathRoutines.h"
 #include "settings/core/RegistrySettings.h"
 #include "settings/core/Settings.h"
+#include "widgets/CaptionRoom.h"
+#include "widgets/DesignLook.h"
+#include "widgets/Gauge.h"
+#include "widgets/MsgBox.h"
 
 namespace lumarc {
 
 namespace {
 
 const char* const kErrorCaption = "Lumarcer - Fehler";
+
+constexpr int kMinWidth = 640;
+constexpr int kMinHeight = 460;
+constexpr int kDesignWidth = 588;
+constexpr int kDesignHeight = 441;
+// The notebook's pages.
+enum { piKomponente = 0, piShortDesc = 1, piInfotext = 2 };
 const char* const kLoadFailed = "Fehler beim Laden der Datenbank!";
 
-// The old "System" font, 13 pixels high; fontconfig maps the name, DejaVu Sans is the
-// stated fallback where it does not.
-TToolDiscMain::TMessageHook& MessageHook()
-{
-    static TToolDiscMain::TMessageHook hook;
-    return hook;
-}
-
-QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow = QFrame::Raised)
-{
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameStyle(QFrame::Panel | shadow);
-    panel->setLineWidth(1);
-    return panel;
-}
-
-QLabel* MakeSystemLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, bool bold = false)
-{
-    const QFont font = SystemFont(bold);
-    return MakeLabel(parent, name, caption, left, top, &font);
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setGeometry(left, top, width, 23);
-    return edit;
-}
-
-QToolButton* MakeSpeedButton(QWidget* parent, const char* name, TGlyph glyph, const QString& hint, int left,
-                             int top, int width, int height)
+QToolButton* MakeSpeedButton(QWidget* parent, const char* name, TGlyph glyph, const QString& hint, int left, int top,
+                             int width, int height)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -145,65 +123,142 @@ void FillWith(QWidget* page, QWidget* child)
 
 }  // namespace
 
-TToolDiscMain::TMessageHook TToolDiscMain::SetMessageHook(TMessageHook hook)
-{
-    TMessageHook old = std::move(MessageHook());
-    MessageHook() = std::move(hook);
-    return old;
-}
+// The window's widgets, the parts it delegates to, and its state. The builders and the
+// handlers of private events work on these.
+struct TToolDiscMain::TParts {
+    explicit TParts(TToolDiscMain& window) : W(window) {}
 
-void TToolDiscMain::ShowMessage(TMessageKind kind, const QString& caption, const QString& text)
-{
-    if (MessageHook()) {
-        MessageHook()(kind, caption, text);
-        return;
-    }
-    if (kind == TMessageKind::mkMsgBox) {
-        TMsgBox box;
-        box.SetCaption(caption);
-        box.SetMsg(text);
-        box.SetButtons(TMSGButtons::msgOK);
-        box.Execute();
-    } else {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
-        const TBoxShowing showing(&box);
-        box.exec();
-    }
-}
+    void CreateComponents();
+    void CreateButtonBar();
+    void CreateOverview();
+    void CreateInfoPanel();
+    void CreateMenu();
+    void ConnectCommands();
+    void FormCreate(const QString& catalogueDir);
+    void OpenCatalogue();
+    void AddRecent(const QString& catalogue);
+    void FillRecentMenu();
+    // Lays out the panes from the splitter's position.
+    void ArrangePanes();
+    // Fits the panes and the component fields to the window's client area.
+    void FormResize();
+    void OverviewPanelResize();
+    int WidestOverview() const;
+    void ScheduleOverviewOLClick();
+    // After the options dialog was confirmed: outline images and hints follow the settings.
+    void ApplyOptions();
+    void MIOpenCatalogueClick();
+    void MIPrinterSetupClick();
+    void MIAboutClick();
+    void SBOptionsClick();
+    void ExpandBtnClick();
+
+    TToolDiscMain& W;
+
+    QWidget* ClientArea = nullptr;
+    QFrame* ButtonBar = nullptr;
+    QToolButton* SBFirst = nullptr;
+    QToolButton* SBPrev = nullptr;
+    QToolButton* SBDown = nullptr;
+    QToolButton* SBCopy = nullptr;
+    QToolButton* SBPrintText = nullptr;
+    QToolButton* SBInstall = nullptr;
+    QToolButton* SBSearch = nullptr;
+    QToolButton* SBBestellFormular = nullptr;
+    QToolButton* SBOptions = nullptr;
+    QToolButton* SBInfo = nullptr;
+    QToolButton* QuitButton = nullptr;
+
+    QFrame* OverviewPanel = nullptr;
+    QLabel* OverViewLabel = nullptr;
+    TBrowzerOutline* OverviewOL = nullptr;
+    QFrame* Splitter = nullptr;
+    QFrame* InfoPanel = nullptr;
+    QToolButton* SBUp = nullptr;
+    QToolButton* SBNext = nullptr;
+    QToolButton* SBPrevHist = nullptr;
+    QLabel* ShortFileName = nullptr;
+    QPushButton* ExpandBtn = nullptr;
+
+    QStackedWidget* BrowzerNoteBook = nullptr;
+    TComponentPage* PageKomponente = nullptr;
+    QWidget* PageShortDesc = nullptr;
+    QWidget* PageInfotext = nullptr;
+    QPlainTextEdit* ShortMemo = nullptr;
+    TMicaTextView* TextView = nullptr;
+
+    QMenuBar* BrowzerMenu = nullptr;
+    QMenu* MIFile = nullptr;
+    QMenu* MIHelp = nullptr;
+    QAction* MIOpenCatalogue = nullptr;
+    QMenu* MIRecent = nullptr;
+    QAction* MIInstall = nullptr;
+    QAction* MISearch = nullptr;
+    QAction* MIPrint = nullptr;
+    QAction* MIPreview = nullptr;
+    QAction* MIOptions = nullptr;
+    QAction* MIPrinterSetup = nullptr;
+    QAction* MIQuit = nullptr;
+    QAction* MIAbout = nullptr;
+
+    std::unique_ptr<TBrowzerContainer> BrowzerContainer = std::make_unique<TBrowzerContainer>();
+    // Where the shown catalogue was looked for, for the message when it is missing.
+    TCatalogueLocation Location;
+    QString Catalogue;
+    QStringList Recent;
+    TOutlinePreload* Preload = nullptr;  // only while the window is created
+    std::unique_ptr<TSplitControl> SplitControl;
+    // The window delegates the display, the navigation and the output commands to these.
+    std::unique_ptr<TEntryDisplay> EntryDisplay;
+    std::unique_ptr<TNavigation> Navigation;
+    std::unique_ptr<TPrintCommands> PrintCommands;
+    std::unique_ptr<TSearchCommand> SearchCommand;
+    TTermMarks* TermMarks = nullptr;  // a child of the window
+    TFindBar* FindBar = nullptr;      // a child of the info pane
+    QPointer<QWidget> DetailWindow;
+    QPointer<TOptionsDialog> OptionsDialog;
+    QPointer<TCInstDlg> InstallDialog;
+    THintSwitch* HintSwitch = nullptr;
+    uint8_t PageKind = pkNothing;
+    bool ShortMemoOemConvert = false;
+    bool ClickPending = false;
+};
 
 TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutlinePreload* preload)
-    : QMainWindow(parent), FBrowzerContainer(std::make_unique<TBrowzerContainer>()), FPreload(preload)
+    : QMainWindow(parent), F(std::make_unique<TParts>(*this))
 {
+    F->Preload = preload;
     setObjectName(QStringLiteral("ToolDiscMain"));
     setAcceptDrops(true);
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     setFont(SystemFont());
-    CreateComponents();
-    FEntryDisplay = std::make_unique<TEntryDisplay>(*this);
-    FNavigation = std::make_unique<TNavigation>(*this);
-    FPrintCommands = std::make_unique<TPrintCommands>(*this);
-    FHintSwitch = new THintSwitch(this);
-    FTermMarks = new TTermMarks(*this);
-    FFindBar = new TFindBar(*FTermMarks, InfoPanel);
-    connect(FFindBar, &TFindBar::VisibilityChanged, this, &TToolDiscMain::FormResize);
-    ConnectCommands();
+    F->CreateComponents();
+    const TEntryPages pages{F->BrowzerNoteBook, F->TextView, F->ShortFileName, F->ShortMemo, F->PageKomponente};
+    F->EntryDisplay = std::make_unique<TEntryDisplay>(*F->BrowzerContainer, pages);
+    F->Navigation = std::make_unique<TNavigation>(*F->OverviewOL, *F->SBInstall, *F->SBPrevHist);
+    F->PrintCommands = std::make_unique<TPrintCommands>(*this, *F->EntryDisplay);
+    F->HintSwitch = new THintSwitch(this);
+    F->TermMarks = new TTermMarks(*this, pages);
+    F->FindBar = new TFindBar(*F->TermMarks, F->InfoPanel);
+    connect(F->FindBar, &TFindBar::VisibilityChanged, this, [this] { F->FormResize(); });
+    F->ConnectCommands();
     BindCommandKeys(*this);
     // Until something is shown the commands stand as for page kind 0, so that a catalogue
     // that fails to open leaves nothing to print, copy or install.
-    for (QWidget* command : {static_cast<QWidget*>(SBInstall), static_cast<QWidget*>(SBCopy),
-                             static_cast<QWidget*>(SBPrintText)})
+    for (QWidget* command :
+         {static_cast<QWidget*>(F->SBInstall), static_cast<QWidget*>(F->SBCopy), static_cast<QWidget*>(F->SBPrintText)})
         command->setEnabled(false);
-    MIPrint->setEnabled(false);
-    MIPreview->setEnabled(false);
-    MIInstall->setEnabled(false);
-    ExpandBtn->setVisible(false);
+    F->MIPrint->setEnabled(false);
+    F->MIPreview->setEnabled(false);
+    F->MIInstall->setEnabled(false);
+    F->ExpandBtn->setVisible(false);
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kDesignWidth, kDesignHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         FitToScreen(screen->availableGeometry());
-    FormCreate(catalogueDir);
-    FPreload = nullptr;
-    FSearchCommand = std::make_unique<TSearchCommand>(*this);
+    F->FormCreate(catalogueDir);
+    F->Preload = nullptr;
+    F->SearchCommand = std::make_unique<TSearchCommand>(*this);
 }
 
 void TToolDiscMain::FitToScreen(const QRect& available)
@@ -218,44 +273,46 @@ TToolDiscMain::~TToolDiscMain()
     // Children are destroyed after this body; their last resize events must not reach a
     // half-destroyed window.
     // A running search ends before the outline and the catalogue it was started on.
-    FSearchCommand.reset();
-    ClientArea->removeEventFilter(this);
-    OverviewPanel->removeEventFilter(this);
-    Splitter->removeEventFilter(this);
+    F->SearchCommand.reset();
+    F->ClientArea->removeEventFilter(this);
+    F->OverviewPanel->removeEventFilter(this);
+    // The widgets go while the parts their signals reach are still there.
+    delete takeCentralWidget();
 }
 
 void TToolDiscMain::closeEvent(QCloseEvent* event)
 {
-    FSearchCommand->ResultsDialog().StopSearch();
-    FSearchCommand->ResultsDialog().hide();
+    F->SearchCommand->ResultsDialog().StopSearch();
+    F->SearchCommand->ResultsDialog().hide();
     // A command that runs in a dialog (a copy, an unpacking) finishes first: the dialog's
     // loop ends when the command returns to it.
-    if (FInstallDialog && FInstallDialog->isVisible())
-        FInstallDialog->CloseWhenDone();
-    for (QDialog* dialog : {static_cast<QDialog*>(FOptionsDialog.data()), static_cast<QDialog*>(&FSearchCommand->SearchDialog())}) {
+    if (F->InstallDialog && F->InstallDialog->isVisible())
+        F->InstallDialog->CloseWhenDone();
+    for (QDialog* dialog :
+         {static_cast<QDialog*>(F->OptionsDialog.data()), static_cast<QDialog*>(&F->SearchCommand->SearchDialog())}) {
         if (dialog && dialog->isVisible())
             dialog->reject();
     }
-    if (FDetailWindow)
-        FDetailWindow->close();
+    if (F->DetailWindow)
+        F->DetailWindow->close();
     QMainWindow::closeEvent(event);
 }
 
-void TToolDiscMain::CreateComponents()
+void TToolDiscMain::TParts::CreateComponents()
 {
-    ClientArea = new QWidget(this);
+    ClientArea = new QWidget(&W);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(ClientArea);
+    W.setCentralWidget(ClientArea);
     CreateButtonBar();
     CreateOverview();
     CreateInfoPanel();
     CreateMenu();
-    ClientArea->installEventFilter(this);
-    OverviewPanel->installEventFilter(this);
-    Splitter->installEventFilter(this);
+    ClientArea->installEventFilter(&W);
+    OverviewPanel->installEventFilter(&W);
+    Splitter->installEventFilter(&W);
 }
 
-void TToolDiscMain::CreateButtonBar()
+void TToolDiscMain::TParts::CreateButtonBar()
 {
     ButtonBar = MakePanel(ClientArea, "ButtonBar");
     ButtonBar->setGeometry(0, 0, kDesignWidth, 29);
@@ -275,7 +332,7 @@ void TToolDiscMain::CreateButtonBar()
     QuitButton = bar("QuitButton", TGlyph::gQuit, "Lumarc beenden", 283);
 }
 
-void TToolDiscMain::CreateOverview()
+void TToolDiscMain::TParts::CreateOverview()
 {
     OverviewPanel = MakePanel(ClientArea, "OverviewPanel");
     OverviewPanel->setGeometry(1, 29, 176, 364);
@@ -289,8 +346,7 @@ void TToolDiscMain::CreateOverview()
     // The selection stays as visible as with the focus when the focus is elsewhere.
     QPalette pal = OverviewOL->palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                 pal.color(QPalette::Active, QPalette::HighlightedText));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     OverviewOL->setPalette(pal);
 
     Splitter = MakePanel(ClientArea, "Splitter");
@@ -299,7 +355,7 @@ void TToolDiscMain::CreateOverview()
     Splitter->setCursor(Qt::SplitHCursor);
 }
 
-void TToolDiscMain::CreateInfoPanel()
+void TToolDiscMain::TParts::CreateInfoPanel()
 {
     InfoPanel = MakePanel(ClientArea, "InfoPanel");
     InfoPanel->setGeometry(182, 29, 395, 364);
@@ -317,10 +373,10 @@ void TToolDiscMain::CreateInfoPanel()
     BrowzerNoteBook = new QStackedWidget(InfoPanel);
     BrowzerNoteBook->setObjectName(QStringLiteral("BrowzerNoteBook"));
     BrowzerNoteBook->setGeometry(2, 34, 387, 327);
-    PageKomponente = MakePage(BrowzerNoteBook, "Komponente");
+    PageKomponente = new TComponentPage(BrowzerNoteBook);
+    BrowzerNoteBook->addWidget(PageKomponente);
     PageShortDesc = MakePage(BrowzerNoteBook, "ShortDesc");
     PageInfotext = MakePage(BrowzerNoteBook, "Infotext");
-    CreateComponentPage();
 
     ShortMemo = new QPlainTextEdit(PageShortDesc);
     ShortMemo->setObjectName(QStringLiteral("ShortMemo"));
@@ -338,57 +394,9 @@ void TToolDiscMain::CreateInfoPanel()
     BrowzerNoteBook->setCurrentIndex(piInfotext);
 }
 
-void TToolDiscMain::CreateComponentPage()
+void TToolDiscMain::TParts::CreateMenu()
 {
-    CompoDescBox = new QGroupBox(PageKomponente);
-    CompoDescBox->setObjectName(QStringLiteral("CompoDescBox"));
-    CompoDescBox->setGeometry(0, 0, 387, 327);
-    CompoScrollBox = new QScrollArea(CompoDescBox);
-    CompoScrollBox->setObjectName(QStringLiteral("CompoScrollBox"));
-    CompoScrollBox->setFrameShape(QFrame::NoFrame);
-    CompoScrollBox->setWidgetResizable(false);
-    CompoScrollBox->setGeometry(CompoDescBox->contentsRect());
-    CompoScrollContents = new QWidget;
-    CompoScrollContents->setObjectName(QStringLiteral("CompoScrollContents"));
-    CompoScrollContents->resize(CompoScrollBox->size());
-    CompoScrollBox->setWidget(CompoScrollContents);
-    QWidget* box = CompoScrollContents;
-
-    KompoCopyLabel = MakeSystemLabel(box, "KompoCopyLabel", QStringLiteral("Copyright:"), 8, 3, true);
-    KompoCopyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    CompoCopyright = MakeEdit(box, "CompoCopyright", 78, 1, 299);
-    UseFulLabel = MakeSystemLabel(box, "UseFulLabel", QStringLiteral("Wertung:"), 13, 27, true);
-    UseFulLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    UseFulPanel = MakePanel(box, "UseFulPanel", QFrame::Sunken);
-    UseFulPanel->setGeometry(77, 26, 85, 19);
-    RatingLabel = MakeSystemLabel(UseFulPanel, "RatingLabel", QStringLiteral("keine"), 4, 2);
-    RatingGauge = new TGauge(UseFulPanel);
-    RatingGauge->setObjectName(QStringLiteral("RatingGauge"));
-    RatingGauge->setGeometry(4, 2, 77, 15);
-    RatingGauge->SetForeColor(QColor(255, 255, 0));
-    RatingGauge->SetBackColor(QColor(0, 0, 128));
-    RatingGauge->SetProgress(0);
-    Label7 = MakeSystemLabel(box, "Label7", QStringLiteral("Distribution:"), 170, 27, true);
-    CompoDistribution = MakeEdit(box, "CompoDistribution", 256, 24, 121);
-    LangCompInfo = MakeEdit(box, "LangCompInfo", 9, 47, 368);
-    CompolimitLabel = MakeSystemLabel(box, "CompolimitLabel", QString::fromUtf8("Einschränkungen:"), 8, 74, true);
-    CompoLimitations = MakeEdit(box, "CompoLimitations", 132, 70, 245);
-    // Our fonts are wider than the ones these places were made for: each caption keeps its
-    // text whole and pushes the fields after it along its row.
-    for (QWidget* caption : {static_cast<QWidget*>(KompoCopyLabel), static_cast<QWidget*>(UseFulLabel),
-                             static_cast<QWidget*>(Label7), static_cast<QWidget*>(CompolimitLabel)})
-        MakeRoomForCaption(caption);
-    StuffView = new TMicaTextView(box);
-    StuffView->setObjectName(QStringLiteral("StuffView"));
-    StuffView->setGeometry(2, 102, 379, 203);
-    StuffView->SetDefaultColWidth(377);
-    StuffView->ActualFont = 1;
-    StuffView->UseStandardFont = true;
-}
-
-void TToolDiscMain::CreateMenu()
-{
-    BrowzerMenu = menuBar();
+    BrowzerMenu = W.menuBar();
     BrowzerMenu->setObjectName(QStringLiteral("BrowzerMenu"));
     MIFile = BrowzerMenu->addMenu(QStringLiteral("&Datei"));
     MIFile->setObjectName(QStringLiteral("MIFile"));
@@ -417,34 +425,41 @@ void TToolDiscMain::CreateMenu()
     MIAbout = item(MIHelp, "MIAbout", "&Info...", nullptr);
 }
 
-void TToolDiscMain::ConnectCommands()
+void TToolDiscMain::TParts::ConnectCommands()
 {
-    connect(MIOpenCatalogue, &QAction::triggered, this, &TToolDiscMain::MIOpenCatalogueClick);
+    // A button and the menu item of the same command run it alike.
+    const auto command = [this](QObject* sender, auto run) {
+        if (auto* action = qobject_cast<QAction*>(sender))
+            connect(action, &QAction::triggered, &W, run);
+        else
+            connect(static_cast<QAbstractButton*>(sender), &QAbstractButton::clicked, &W, run);
+    };
+    command(MIOpenCatalogue, [this] { MIOpenCatalogueClick(); });
     FillRecentMenu();
-    connect(MIInstall, &QAction::triggered, this, &TToolDiscMain::SBInstallClick);
-    connect(SBInstall, &QToolButton::clicked, this, &TToolDiscMain::SBInstallClick);
-    connect(MISearch, &QAction::triggered, this, &TToolDiscMain::SBSearchClick);
-    connect(SBSearch, &QToolButton::clicked, this, &TToolDiscMain::SBSearchClick);
-    connect(MIPrint, &QAction::triggered, this, &TToolDiscMain::SBPrintTextClick);
-    connect(SBPrintText, &QToolButton::clicked, this, &TToolDiscMain::SBPrintTextClick);
-    connect(MIPreview, &QAction::triggered, this, &TToolDiscMain::MIPreviewClick);
-    connect(MIOptions, &QAction::triggered, this, &TToolDiscMain::SBOptionsClick);
-    connect(SBOptions, &QToolButton::clicked, this, &TToolDiscMain::SBOptionsClick);
-    connect(MIPrinterSetup, &QAction::triggered, this, &TToolDiscMain::MIPrinterSetupClick);
-    connect(MIQuit, &QAction::triggered, this, &TToolDiscMain::MIQuitClick);
-    connect(QuitButton, &QToolButton::clicked, this, &TToolDiscMain::QuitButtonClick);
-    connect(MIAbout, &QAction::triggered, this, &TToolDiscMain::MIAboutClick);
-    connect(SBInfo, &QToolButton::clicked, this, &TToolDiscMain::SBInfoClick);
-    connect(SBFirst, &QToolButton::clicked, this, &TToolDiscMain::SBFirstClick);
-    connect(SBPrev, &QToolButton::clicked, this, &TToolDiscMain::SBPrevClick);
-    connect(SBDown, &QToolButton::clicked, this, &TToolDiscMain::SBDownClick);
-    connect(SBCopy, &QToolButton::clicked, this, &TToolDiscMain::SBCopyClick);
-    connect(SBBestellFormular, &QToolButton::clicked, this, &TToolDiscMain::SBBestellFormularClick);
-    connect(SBUp, &QToolButton::clicked, this, &TToolDiscMain::SBUpClick);
-    connect(SBNext, &QToolButton::clicked, this, &TToolDiscMain::SBNextClick);
-    connect(SBPrevHist, &QToolButton::clicked, this, &TToolDiscMain::SBPrevHistClick);
-    connect(ExpandBtn, &QPushButton::clicked, this, &TToolDiscMain::ExpandBtnClick);
-    connect(OverviewOL, &QTreeWidget::currentItemChanged, this, &TToolDiscMain::ScheduleOverviewOLClick);
+    for (QObject* sender : {static_cast<QObject*>(MIInstall), static_cast<QObject*>(SBInstall)})
+        command(sender, [this] { W.SBInstallClick(); });
+    for (QObject* sender : {static_cast<QObject*>(MISearch), static_cast<QObject*>(SBSearch)})
+        command(sender, [this] { SearchCommand->SBSearchClick(); });
+    for (QObject* sender : {static_cast<QObject*>(MIPrint), static_cast<QObject*>(SBPrintText)})
+        command(sender, [this] { PrintCommands->SBPrintTextClick(); });
+    command(MIPreview, [this] { PrintCommands->MIPreviewClick(); });
+    for (QObject* sender : {static_cast<QObject*>(MIOptions), static_cast<QObject*>(SBOptions)})
+        command(sender, [this] { SBOptionsClick(); });
+    command(MIPrinterSetup, [this] { MIPrinterSetupClick(); });
+    for (QObject* sender : {static_cast<QObject*>(MIQuit), static_cast<QObject*>(QuitButton)})
+        command(sender, [this] { W.close(); });
+    for (QObject* sender : {static_cast<QObject*>(MIAbout), static_cast<QObject*>(SBInfo)})
+        command(sender, [this] { MIAboutClick(); });
+    command(SBFirst, [this] { Navigation->SBFirstClick(); });
+    command(SBPrev, [this] { Navigation->SBPrevClick(); });
+    command(SBDown, [this] { Navigation->SBDownClick(); });
+    command(SBUp, [this] { Navigation->SBUpClick(); });
+    command(SBNext, [this] { Navigation->SBNextClick(); });
+    command(SBPrevHist, [this] { Navigation->SBPrevHistClick(); });
+    command(SBCopy, [this] { PrintCommands->SBCopyClick(); });
+    command(SBBestellFormular, [this] { PrintCommands->SBBestellFormularClick(); });
+    command(ExpandBtn, [this] { ExpandBtnClick(); });
+    connect(OverviewOL, &QTreeWidget::currentItemChanged, &W, [this] { ScheduleOverviewOLClick(); });
 }
 
 namespace {
@@ -465,25 +480,25 @@ std::string OwnCatalogueDir()
 
 }  // namespace
 
-TToolDiscMain::TCatalogueFiles TToolDiscMain::CatalogueFiles(const QString& catalogueDir)
+TCatalogueLocation TToolDiscMain::CatalogueFiles(const QString& catalogueDir)
 {
     return LocateCatalogue(catalogueDir.isEmpty() ? OwnCatalogueDir() : catalogueDir.toStdString());
 }
 
-void TToolDiscMain::FormCreate(const QString& catalogueDir)
+void TToolDiscMain::TParts::FormCreate(const QString& catalogueDir)
 {
     // The line-drawing font shows the OEM box characters as they are; without it the memo's
     // text goes through the OEM code page first.
     if (QFontDatabase::families().contains(QStringLiteral("MS LineDraw"))) {
         ShortMemo->setFont(QFont(QStringLiteral("MS LineDraw")));
-        FShortMemoOemConvert = false;
+        ShortMemoOemConvert = false;
     } else {
         QFont fixed(QStringLiteral("Fixedsys"));
         fixed.setFamilies({QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono")});
         fixed.setStyleHint(QFont::TypeWriter);
         fixed.setPixelSize(12);
         ShortMemo->setFont(fixed);
-        FShortMemoOemConvert = true;
+        ShortMemoOemConvert = true;
     }
     QPalette memoPal = ShortMemo->palette();
     memoPal.setColor(QPalette::Text, Qt::black);
@@ -497,20 +512,19 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
                     QString::fromStdString(e.Message()) + QLatin1Char('.'));
     }
     // The stored hint setting holds from the start, not only after the options dialog.
-    FHintSwitch->SetShowHints(Settings().ShowHints != 0);
+    HintSwitch->SetShowHints(Settings().ShowHints != 0);
 
     const int courier = TextView->AddFont();
     TextView->GetFont(courier) = QFont(QStringLiteral("Courier"), 10);
     TextView->Clear();
 
-    FSplitControl = std::make_unique<TSplitControl>(this);
-    FHistory.Clear();
-    FRecordHistory = true;
+    SplitControl = std::make_unique<TSplitControl>(&W);
+    SplitControl->Attach(Splitter, OverviewPanel, [this] { return std::pair{kMinOverviewWidth, WidestOverview()}; });
 
-    FLocation = CatalogueFiles(catalogueDir);
-    FCatalogue = catalogueDir.isEmpty() ? QString::fromStdString(OwnCatalogueDir()) : catalogueDir;
-    FBrowzerContainer->DataFileName = FLocation.DataFileName;
-    FBrowzerContainer->IndexFileName = FLocation.IndexFileName;
+    Location = TToolDiscMain::CatalogueFiles(catalogueDir);
+    Catalogue = catalogueDir.isEmpty() ? QString::fromStdString(OwnCatalogueDir()) : catalogueDir;
+    BrowzerContainer->DataFileName = Location.DataFileName;
+    BrowzerContainer->IndexFileName = Location.IndexFileName;
 
     try {
         OpenCatalogue();
@@ -518,7 +532,7 @@ void TToolDiscMain::FormCreate(const QString& catalogueDir)
         throw;
     } catch (const EFOpenError&) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
-                    QString::fromStdString(CatalogueNotFoundMessage(FLocation)));
+                    QString::fromStdString(CatalogueNotFoundMessage(Location)));
     } catch (const EListError&) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(kLoadFailed));
     } catch (const std::exception& e) {
@@ -564,67 +578,66 @@ bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
 
     // Nothing of the old catalogue may go on: its search, its detail window, its history.
     // The search threads read the outline that is about to be replaced: joined first.
-    FSearchCommand->ResultsDialog().Reset();
-    FSearchCommand->SearchDialog().hide();
-    if (FDetailWindow)
-        FDetailWindow->hide();
+    F->SearchCommand->ResultsDialog().Reset();
+    F->SearchCommand->SearchDialog().hide();
+    if (F->DetailWindow)
+        F->DetailWindow->hide();
     try {
-        FBrowzerContainer->SetActive(false);
+        F->BrowzerContainer->SetActive(false);
     } catch (const std::exception&) {
         // Closing read-only files loses nothing.
     }
-    FBrowzerContainer->DataFileName = location.DataFileName;
-    FBrowzerContainer->IndexFileName = location.IndexFileName;
-    FBrowzerContainer->TakeOpenFiles(fresh);
-    FLocation = location;
-    FCatalogue = catalogue;
-    FHistory.Clear();
-    FRecordHistory = true;
-    FCompoText.reset();
+    F->BrowzerContainer->DataFileName = location.DataFileName;
+    F->BrowzerContainer->IndexFileName = location.IndexFileName;
+    F->BrowzerContainer->TakeOpenFiles(fresh);
+    F->Location = location;
+    F->Catalogue = catalogue;
+    F->Navigation->ClearHistory();
+    F->EntryDisplay->Forget();
     SetPageKind(pkNothing);
-    OverviewOL->LoadFromContainer(*FBrowzerContainer, std::move(tree));
-    OverviewOL->ResetOverview();
-    TextView->ShowInfoText(*FBrowzerContainer, 0);
-    TextView->LayoutRows();
+    F->OverviewOL->LoadFromContainer(*F->BrowzerContainer, std::move(tree));
+    F->OverviewOL->ResetOverview();
+    F->TextView->ShowInfoText(*F->BrowzerContainer, 0);
+    F->TextView->LayoutRows();
     SetPageKind(pkInfoText);
-    ArrangePanes();
-    AddRecent(catalogue);
+    F->ArrangePanes();
+    F->AddRecent(catalogue);
     return true;
 }
 
-void TToolDiscMain::MIOpenCatalogueClick()
+void TToolDiscMain::TParts::MIOpenCatalogueClick()
 {
-    const QString chosen = ChooseCatalogue(this, FCatalogue);
+    const QString chosen = ChooseCatalogue(&W, Catalogue);
     if (!chosen.isEmpty())
-        OpenAnotherCatalogue(chosen);
+        W.OpenAnotherCatalogue(chosen);
 }
 
 void TToolDiscMain::SetRecentCatalogues(const QStringList& catalogues)
 {
-    FRecent = catalogues.mid(0, kRecentCount);
-    FillRecentMenu();
+    F->Recent = catalogues.mid(0, kRecentCount);
+    F->FillRecentMenu();
 }
 
-void TToolDiscMain::AddRecent(const QString& catalogue)
+void TToolDiscMain::TParts::AddRecent(const QString& catalogue)
 {
     const QString path = QFileInfo(catalogue).absoluteFilePath();
-    FRecent.removeAll(path);
-    FRecent.prepend(path);
-    SetRecentCatalogues(FRecent);
+    Recent.removeAll(path);
+    Recent.prepend(path);
+    W.SetRecentCatalogues(Recent);
 }
 
-void TToolDiscMain::FillRecentMenu()
+void TToolDiscMain::TParts::FillRecentMenu()
 {
     MIRecent->clear();
-    for (int i = 0; i < FRecent.size(); ++i) {
-        const QString path = FRecent[i];
+    for (int i = 0; i < Recent.size(); ++i) {
+        const QString path = Recent[i];
         QAction* action = MIRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
         action->setObjectName(QStringLiteral("MIRecent%1").arg(i + 1));
         // A catalogue that has gone (a stick taken out, an image moved) is shown, not offered.
         action->setEnabled(DiscPathKind(path.toStdString()) != TDiscPathKind::None);
-        connect(action, &QAction::triggered, this, [this, path] { OpenAnotherCatalogue(path); });
+        connect(action, &QAction::triggered, &W, [this, path] { W.OpenAnotherCatalogue(path); });
     }
-    MIRecent->setEnabled(!FRecent.isEmpty());
+    MIRecent->setEnabled(!Recent.isEmpty());
 }
 
 void TToolDiscMain::dragEnterEvent(QDragEnterEvent* event)
@@ -643,106 +656,97 @@ void TToolDiscMain::dropEvent(QDropEvent* event)
     OpenAnotherCatalogue(urls.front().toLocalFile());
 }
 
-void TToolDiscMain::OpenCatalogue()
+void TToolDiscMain::TParts::OpenCatalogue()
 {
     // The files are opened once, or taken from the read-ahead that opened them, and stay open
     // through the version check for the outline's load: each opening copies the index.
     std::optional<TOutlinePreload::TResult> preloaded;
-    if (FPreload)
-        preloaded = FPreload->Take(FBrowzerContainer->DataFileName, FBrowzerContainer->IndexFileName);
+    if (Preload)
+        preloaded = Preload->Take(BrowzerContainer->DataFileName, BrowzerContainer->IndexFileName);
     if (preloaded)
-        FBrowzerContainer->TakeOpenFiles(*preloaded->Container);
-    FBrowzerContainer->SetActive(true);
-    FBrowzerContainer->CheckVersion();
-    OverviewOL->LoadFromContainer(*FBrowzerContainer,
+        BrowzerContainer->TakeOpenFiles(*preloaded->Container);
+    BrowzerContainer->SetActive(true);
+    BrowzerContainer->CheckVersion();
+    OverviewOL->LoadFromContainer(*BrowzerContainer,
                                   preloaded ? std::make_optional(std::move(preloaded->TreeData)) : std::nullopt);
     OverviewOL->ResetOverview();
-    TextView->ShowInfoText(*FBrowzerContainer, 0);
+    TextView->ShowInfoText(*BrowzerContainer, 0);
     TextView->LayoutRows();
-    SetPageKind(pkInfoText);
+    W.SetPageKind(pkInfoText);
 }
 
 void TToolDiscMain::SetPageKind(int kind)
 {
-    if (kind == FPageKind)
+    if (kind == F->PageKind)
         return;
-    FPageKind = static_cast<uint8_t>(kind);
+    F->PageKind = static_cast<uint8_t>(kind);
     switch (kind) {
     case pkNothing:
-        BrowzerNoteBook->setCurrentIndex(piInfotext);
-        TextView->setVisible(false);
-        ShortFileName->setVisible(false);
-        SBInstall->setEnabled(false);
-        SBCopy->setEnabled(false);
-        SBPrintText->setEnabled(false);
+        F->BrowzerNoteBook->setCurrentIndex(piInfotext);
+        F->TextView->setVisible(false);
+        F->ShortFileName->setVisible(false);
+        F->SBInstall->setEnabled(false);
+        F->SBCopy->setEnabled(false);
+        F->SBPrintText->setEnabled(false);
         break;
     case pkInfoText:
-        BrowzerNoteBook->setCurrentIndex(piInfotext);
-        ShortFileName->setVisible(false);
-        SBInstall->setEnabled(false);
-        SBCopy->setEnabled(true);
-        SBPrintText->setEnabled(true);
+        F->BrowzerNoteBook->setCurrentIndex(piInfotext);
+        F->ShortFileName->setVisible(false);
+        F->SBInstall->setEnabled(false);
+        F->SBCopy->setEnabled(true);
+        F->SBPrintText->setEnabled(true);
         break;
     case pkShortText:
-        BrowzerNoteBook->setCurrentIndex(piShortDesc);
-        ShortFileName->setVisible(true);
-        SBInstall->setEnabled(true);
-        SBCopy->setEnabled(true);
-        SBPrintText->setEnabled(true);
+        F->BrowzerNoteBook->setCurrentIndex(piShortDesc);
+        F->ShortFileName->setVisible(true);
+        F->SBInstall->setEnabled(true);
+        F->SBCopy->setEnabled(true);
+        F->SBPrintText->setEnabled(true);
         break;
     case pkComponent:
-        BrowzerNoteBook->setCurrentIndex(piKomponente);
-        ShortFileName->setVisible(false);
-        SBInstall->setEnabled(true);
-        SBCopy->setEnabled(true);
-        SBPrintText->setEnabled(true);
+        F->BrowzerNoteBook->setCurrentIndex(piKomponente);
+        F->ShortFileName->setVisible(false);
+        F->SBInstall->setEnabled(true);
+        F->SBCopy->setEnabled(true);
+        F->SBPrintText->setEnabled(true);
         break;
     default:
         break;
     }
     // Another component keeps an open detail window open; any other kind of entry closes it.
-    if (kind != pkComponent && FDetailWindow)
-        FDetailWindow->hide();
-    MIPrint->setEnabled(SBPrintText->isEnabled());
-    MIPreview->setEnabled(SBPrintText->isEnabled());
-    MIInstall->setEnabled(SBInstall->isEnabled());
-    ExpandBtn->setVisible(BrowzerNoteBook->currentIndex() == piKomponente);
+    if (kind != pkComponent && F->DetailWindow)
+        F->DetailWindow->hide();
+    F->MIPrint->setEnabled(F->SBPrintText->isEnabled());
+    F->MIPreview->setEnabled(F->SBPrintText->isEnabled());
+    F->MIInstall->setEnabled(F->SBInstall->isEnabled());
+    F->ExpandBtn->setVisible(F->BrowzerNoteBook->currentIndex() == piKomponente);
 }
 
-void TToolDiscMain::ArrangePanes()
+void TToolDiscMain::TParts::ArrangePanes()
 {
     OverviewPanel->resize(OverviewPanel->width(), Splitter->height());
     Splitter->move(OverviewPanel->width() + 1, Splitter->y());
     const int infoLeft = Splitter->x() + Splitter->width();
     InfoPanel->setGeometry(infoLeft, InfoPanel->y(), ClientArea->width() - infoLeft, Splitter->height());
     // An open find bar takes its room from the bottom of the page.
-    const int findRoom = FFindBar && !FFindBar->isHidden() ? TFindBar::kHeight + 2 : 0;
+    const int findRoom = FindBar && !FindBar->isHidden() ? TFindBar::kHeight + 2 : 0;
     BrowzerNoteBook->resize(InfoPanel->width() - 8, InfoPanel->height() - BrowzerNoteBook->y() - 4 - findRoom);
     if (findRoom > 0)
-        FFindBar->setGeometry(BrowzerNoteBook->x(), BrowzerNoteBook->geometry().bottom() + 3, BrowzerNoteBook->width(),
-                              TFindBar::kHeight);
-    CompoDescBox->resize(BrowzerNoteBook->size());
+        FindBar->setGeometry(BrowzerNoteBook->x(), BrowzerNoteBook->geometry().bottom() + 3, BrowzerNoteBook->width(),
+                             TFindBar::kHeight);
+    PageKomponente->Fit(BrowzerNoteBook->size());
     OverviewOL->resize(OverviewPanel->width() - 8, OverviewPanel->height() - OverviewOL->y() - 4);
 }
 
-void TToolDiscMain::FormResize()
+void TToolDiscMain::TParts::FormResize()
 {
     ButtonBar->resize(ClientArea->width(), ButtonBar->height());
     Splitter->resize(Splitter->width(), ClientArea->height() - Splitter->y());
     ArrangePanes();
     ExpandBtn->move(InfoPanel->width() - ExpandBtn->width() - 2, ExpandBtn->y());
-    // The scroll box fills the group box; its contents are never larger than it.
-    CompoScrollBox->setGeometry(CompoDescBox->contentsRect());
-    CompoScrollContents->resize(CompoScrollBox->size());
-    const int parentWidth = CompoScrollContents->width();
-    for (QWidget* field : {static_cast<QWidget*>(CompoCopyright), static_cast<QWidget*>(CompoDistribution),
-                           static_cast<QWidget*>(LangCompInfo), static_cast<QWidget*>(CompoLimitations),
-                           static_cast<QWidget*>(StuffView)})
-        field->resize(parentWidth - field->x() - 4, field->height());
-    StuffView->resize(StuffView->width(), CompoScrollContents->height() - StuffView->y() - 4);
 }
 
-void TToolDiscMain::OverviewPanelResize()
+void TToolDiscMain::TParts::OverviewPanelResize()
 {
     // A splitter drag changes the info pane's width as a window resize does: the component
     // page's fields and "Erweitern" follow it.
@@ -751,15 +755,15 @@ void TToolDiscMain::OverviewPanelResize()
 
 bool TToolDiscMain::SplitterDragging() const
 {
-    return FSplitControl && FSplitControl->Dragging();
+    return F->SplitControl && F->SplitControl->Dragging();
 }
 
 int TToolDiscMain::SplitterPosition() const
 {
-    return OverviewPanel->width();
+    return F->OverviewPanel->width();
 }
 
-int TToolDiscMain::WidestOverview() const
+int TToolDiscMain::TParts::WidestOverview() const
 {
     // Keep both panes usable rather than let a captured mouse push one off the window.
     return std::max(kMinOverviewWidth, ClientArea->width() - Splitter->width() - 1 - kMinInfoWidth);
@@ -767,106 +771,72 @@ int TToolDiscMain::WidestOverview() const
 
 void TToolDiscMain::SetSplitterPosition(int overviewWidth)
 {
-    OverviewPanel->resize(std::clamp(overviewWidth, kMinOverviewWidth, WidestOverview()), OverviewPanel->height());
-    FormResize();
-}
-
-void TToolDiscMain::SplitterMouseDown(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
-        event->modifiers() != Qt::NoModifier)
-        return;
-    FSplitControl->BeginDrag(Splitter, OverviewPanel, kMinOverviewWidth, WidestOverview());
-}
-
-void TToolDiscMain::SplitterMouseMove(QMouseEvent* event)
-{
-    if (FSplitControl->Dragging()) {
-        const QPoint pos = event->position().toPoint();
-        FSplitControl->TrackTo(pos.x(), pos.y());
-    }
-}
-
-void TToolDiscMain::SplitterMouseUp(QMouseEvent*)
-{
-    if (FSplitControl->Dragging())
-        FSplitControl->EndDrag();
+    F->OverviewPanel->resize(std::clamp(overviewWidth, kMinOverviewWidth, F->WidestOverview()),
+                             F->OverviewPanel->height());
+    F->FormResize();
 }
 
 bool TToolDiscMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ClientArea && event->type() == QEvent::Resize) {
-        FormResize();
-    } else if (watched == OverviewPanel && event->type() == QEvent::Resize) {
-        OverviewPanelResize();
-    } else if (watched == Splitter) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            SplitterMouseDown(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseMove:
-            SplitterMouseMove(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            SplitterMouseUp(static_cast<QMouseEvent*>(event));
-            return true;
-        default:
-            break;
-        }
+    if (watched == F->ClientArea && event->type() == QEvent::Resize) {
+        F->FormResize();
+    } else if (watched == F->OverviewPanel && event->type() == QEvent::Resize) {
+        F->OverviewPanelResize();
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TToolDiscMain::ScheduleOverviewOLClick()
+void TToolDiscMain::TParts::ScheduleOverviewOLClick()
 {
     // Several selection changes in one go (a reset, a key held down) end in one display.
-    if (FClickPending)
+    if (ClickPending)
         return;
-    FClickPending = true;
-    QTimer::singleShot(0, this, [this] {
-        FClickPending = false;
-        OverviewOLClick();
+    ClickPending = true;
+    QTimer::singleShot(0, &W, [this] {
+        ClickPending = false;
+        W.OverviewOLClick();
     });
 }
 
 void TToolDiscMain::OverviewOLClick()
 {
-    QTreeWidgetItem* node = OverviewOL->currentItem();
+    QTreeWidgetItem* node = F->OverviewOL->currentItem();
     if (!node)
         return;
-    OverviewOL->SetHandledNode(node);
+    F->OverviewOL->SetHandledNode(node);
     const int entry = TBrowzerOutline::EntryOf(node);
     // Marks belong to the entry they were found in; shown again, it keeps them.
-    if (entry != FTermMarks->Entry())
-        FTermMarks->Clear();
+    if (entry != F->TermMarks->Entry())
+        F->TermMarks->Clear();
     // An entry that cannot be read must not leave the previous entry on screen as if it
     // were this one, nor end the event loop.
     try {
-        FEntryDisplay->ShowEntry(entry);
+        SetPageKind(F->EntryDisplay->ShowEntry(entry));
     } catch (const std::exception& e) {
         SetPageKind(pkNothing);
         ReportCatalogueError(e);
     }
-    FTermMarks->Refresh();
-    FNavigation->EntryDisplayed();
+    F->TermMarks->Refresh();
+    F->Navigation->EntryDisplayed();
     emit EntryShown(entry);
 }
 
 void TToolDiscMain::ReportCatalogueError(const std::exception& error)
 {
     const bool missing = dynamic_cast<const EFOpenError*>(&error) != nullptr;
-    ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
-                missing ? QString::fromStdString(CatalogueNotFoundMessage(FLocation)) : QString::fromUtf8(error.what()));
+    ShowMessage(
+        TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+        missing ? QString::fromStdString(CatalogueNotFoundMessage(F->Location)) : QString::fromUtf8(error.what()));
     try {
-        FBrowzerContainer->SetActive(false);
+        F->BrowzerContainer->SetActive(false);
     } catch (const std::exception&) {
         // Closing a read-only file cannot lose anything; the next open reports what is wrong.
     }
 }
 
-void TToolDiscMain::MIPrinterSetupClick()
+void TToolDiscMain::TParts::MIPrinterSetupClick()
 {
-    QPrintDialog dialog(&CurrentPrinter(), this);
+    QPrintDialog dialog(&CurrentPrinter(), &W);
     dialog.setObjectName(QStringLiteral("PrinterSetup"));
     dialog.setWindowTitle(QStringLiteral("Druckereinstellungen"));
     // The setup only chooses the printer and its settings; a button "Drucken" would print nothing.
@@ -876,61 +846,31 @@ void TToolDiscMain::MIPrinterSetupClick()
     dialog.exec();
 }
 
-void TToolDiscMain::MIQuitClick()
+void TToolDiscMain::TParts::MIAboutClick()
 {
-    close();
-}
-
-void TToolDiscMain::QuitButtonClick()
-{
-    close();
-}
-
-void TToolDiscMain::MIAboutClick()
-{
-    TCDAboutBox about(this);
+    TCDAboutBox about(&W);
     about.exec();
-}
-
-void TToolDiscMain::SBInfoClick()
-{
-    MIAboutClick();
 }
 
 void TToolDiscMain::SBInstallClick()
 {
-    if (FInstallDialog)
-        RunInstallCommand(*this, *FInstallDialog);
+    if (F->InstallDialog)
+        RunInstallCommand(*F->EntryDisplay, F->PageKind == pkComponent, *F->InstallDialog);
 }
 
 void TToolDiscMain::SetInstallDialog(TCInstDlg* dialog)
 {
-    FInstallDialog = dialog;
+    F->InstallDialog = dialog;
 }
 
-void TToolDiscMain::SBSearchClick()
+void TToolDiscMain::TParts::SBOptionsClick()
 {
-    FSearchCommand->SBSearchClick();
-}
-
-void TToolDiscMain::SBPrintTextClick()
-{
-    FPrintCommands->SBPrintTextClick();
-}
-
-void TToolDiscMain::MIPreviewClick()
-{
-    FPrintCommands->MIPreviewClick();
-}
-
-void TToolDiscMain::SBOptionsClick()
-{
-    if (!FOptionsDialog)
+    if (!OptionsDialog)
         return;
     // Exceptions must not cross the event loop: a settings store that refuses the save is
     // reported, the values in memory are already applied.
     try {
-        FOptionsDialog->Execute();
+        OptionsDialog->Execute();
     } catch (const std::exception& e) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption), QString::fromUtf8(e.what()));
     }
@@ -938,67 +878,97 @@ void TToolDiscMain::SBOptionsClick()
 
 void TToolDiscMain::SetOptionsDialog(TOptionsDialog* dialog)
 {
-    FOptionsDialog = dialog;
+    F->OptionsDialog = dialog;
     if (dialog)
-        connect(dialog, &TOptionsDialog::SettingsApplied, this, &TToolDiscMain::ApplyOptions);
+        connect(dialog, &TOptionsDialog::SettingsApplied, this, [this] { F->ApplyOptions(); });
 }
 
-void TToolDiscMain::ApplyOptions()
+void TToolDiscMain::TParts::ApplyOptions()
 {
     OverviewOL->viewport()->update();
-    FHintSwitch->SetShowHints(Settings().ShowHints != 0);
+    HintSwitch->SetShowHints(Settings().ShowHints != 0);
 }
 
 bool TToolDiscMain::HintsShown() const
 {
-    return FHintSwitch->ShowHints();
+    return F->HintSwitch->ShowHints();
 }
-void TToolDiscMain::SBFirstClick()
+void TToolDiscMain::TParts::ExpandBtnClick()
 {
-    FNavigation->SBFirstClick();
-}
-
-void TToolDiscMain::SBPrevClick()
-{
-    FNavigation->SBPrevClick();
-}
-
-void TToolDiscMain::SBDownClick()
-{
-    FNavigation->SBDownClick();
-}
-
-void TToolDiscMain::SBCopyClick()
-{
-    FPrintCommands->SBCopyClick();
-}
-
-void TToolDiscMain::SBBestellFormularClick()
-{
-    FPrintCommands->SBBestellFormularClick();
-}
-
-void TToolDiscMain::SBUpClick()
-{
-    FNavigation->SBUpClick();
-}
-
-void TToolDiscMain::SBNextClick()
-{
-    FNavigation->SBNextClick();
-}
-
-void TToolDiscMain::SBPrevHistClick()
-{
-    FNavigation->SBPrevHistClick();
-}
-
-void TToolDiscMain::ExpandBtnClick()
-{
-    if (auto* detail = qobject_cast<TWideInfoForm*>(FDetailWindow.data()); detail && FCompoText) {
-        detail->Fill(*FCompoText, true);
-        FTermMarks->Refresh();
+    if (auto* detail = qobject_cast<TWideInfoForm*>(DetailWindow.data()); detail && EntryDisplay->Component()) {
+        detail->Fill(*EntryDisplay->Component(), true);
+        TermMarks->Refresh();
     }
+}
+
+TBrowzerContainer& TToolDiscMain::BrowzerContainer()
+{
+    return *F->BrowzerContainer;
+}
+
+TBrowzerOutline& TToolDiscMain::Outline() const
+{
+    return *F->OverviewOL;
+}
+
+int TToolDiscMain::PageKind() const
+{
+    return F->PageKind;
+}
+
+QWidget* TToolDiscMain::DetailWindow() const
+{
+    return F->DetailWindow;
+}
+
+bool TToolDiscMain::ShortMemoOemConvert() const
+{
+    return F->ShortMemoOemConvert;
+}
+
+TCompoText* TToolDiscMain::CompoText() const
+{
+    return F->EntryDisplay->Component();
+}
+
+TNavigation& TToolDiscMain::Navigation() const
+{
+    return *F->Navigation;
+}
+
+TPrintCommands& TToolDiscMain::PrintCommands() const
+{
+    return *F->PrintCommands;
+}
+
+TSearchCommand& TToolDiscMain::SearchCommand() const
+{
+    return *F->SearchCommand;
+}
+
+TTermMarks& TToolDiscMain::TermMarks() const
+{
+    return *F->TermMarks;
+}
+
+TFindBar& TToolDiscMain::FindBar() const
+{
+    return *F->FindBar;
+}
+
+QString TToolDiscMain::Catalogue() const
+{
+    return F->Catalogue;
+}
+
+QStringList TToolDiscMain::RecentCatalogues() const
+{
+    return F->Recent;
+}
+
+void TToolDiscMain::SetDetailWindow(QWidget* form)
+{
+    F->DetailWindow = form;
 }
 
 }  // namespace lumarc

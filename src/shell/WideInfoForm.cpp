@@ -1,13 +1,10 @@
 #include "shell/WideInfoForm.h"
 
-#include "widgets/DesignLook.h"
-
 #include <QApplication>
 #include <QFont>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -19,9 +16,10 @@
 
 #include "catalogue/CompoText.h"
 #include "platform/CodePage.h"
-#include "widgets/AnsiText.h"
 #include "shell/ScreenRoom.h"
 #include "shell/SplitControl.h"
+#include "widgets/AnsiText.h"
+#include "widgets/DesignLook.h"
 
 namespace lumarc {
 
@@ -63,13 +61,6 @@ void SetLines(QPlainTextEdit* Memo, const TStringList& Lines)
     Memo->ensureCursorVisible();
 }
 
-// Drags start for the left button alone, with no modifier key held.
-bool StartsDrag(const QMouseEvent* Event)
-{
-    return Event->button() == Qt::LeftButton && Event->buttons() == Qt::LeftButton &&
-           Event->modifiers() == Qt::NoModifier;
-}
-
 }  // namespace
 
 TWideInfoForm::TWideInfoForm(QWidget* Parent)
@@ -91,7 +82,7 @@ TWideInfoForm::TWideInfoForm(QWidget* Parent)
     WideScroll->setFrameShape(QFrame::NoFrame);
     auto* contents = new QWidget;
     contents->setObjectName(QStringLiteral("WideScrollContents"));
-    WideScroll->setWidget(contents);   // the scroll box owns it
+    WideScroll->setWidget(contents);  // the scroll box owns it
     FitPanels();
 
     ReviewLabel = new QLabel(QStringLiteral("persönliche Einschätzung:"), contents);
@@ -105,11 +96,12 @@ TWideInfoForm::TWideInfoForm(QWidget* Parent)
     connect(BackBtn, &QPushButton::clicked, this, &TWideInfoForm::BackBtnClick);
 
     ReViewMemo = MakeMemo(contents, "ReViewMemo", QRect(0, 34, 572, 65));
-    UpperSplitter = MakeBar(contents, "UpperSplitter", QStringLiteral("Installationshinweise:"), QRect(1, 102, 571, 19));
+    UpperSplitter =
+        MakeBar(contents, "UpperSplitter", QStringLiteral("Installationshinweise:"), QRect(1, 102, 571, 19));
     InstallMemo = MakeMemo(contents, "InstallMemo", QRect(0, 122, 573, 96));
-    LowerSplitter = MakeBar(contents, "LowerSplitter", QStringLiteral("Komponentenbeschreibung:"), QRect(0, 219, 571, 19));
-    LongInfoMemo = MakeMemo(contents, "LongInfoMemo",
-                            QRect(0, contents->height() - 148, contents->width(), 148));
+    LowerSplitter =
+        MakeBar(contents, "LowerSplitter", QStringLiteral("Komponentenbeschreibung:"), QRect(0, 219, 571, 19));
+    LongInfoMemo = MakeMemo(contents, "LongInfoMemo", QRect(0, contents->height() - 148, contents->width(), 148));
 
     // Every key goes past the form first, so Esc reaches the back button from any control.
     for (QWidget* child : findChildren<QWidget*>())
@@ -129,9 +121,24 @@ void TWideInfoForm::FormCreate()
 {
     // No minimise box and so no minimise command in the window menu: the window flags above
     // leave the hint out.
+    // The bars are bounded so no memo's height goes below zero: the lower bar stays between the
+    // installation notes' top and the point where the long description would vanish, the upper
+    // bar between the review's top and the lower bar.
     FLowerSplit = std::make_unique<TSplitControl>(this);
+    FLowerSplit->Attach(
+        LowerSplitter, InstallMemo,
+        [this] {
+            return std::pair{0, std::max(0, height() - 5 - LowerSplitter->height() - InstallMemo->y())};
+        },
+        [this] { ArrangeLower(); });
     ArrangeLower();
     FUpperSplit = std::make_unique<TSplitControl>(this);
+    FUpperSplit->Attach(
+        UpperSplitter, ReViewMemo,
+        [this] {
+            return std::pair{0, std::max(0, LowerSplitter->y() - ReViewMemo->y() - UpperSplitter->height() - 1)};
+        },
+        [this] { ArrangeUpper(); });
     ArrangeUpper();
 }
 
@@ -235,7 +242,8 @@ void TWideInfoForm::SetMemoHeights(int Review, int Install)
 {
     // A hidden window gets its resize event only when shown; the bounds need its layout now.
     FormResize();
-    const int room = std::max(0, height() - 5 - LowerSplitter->height() - UpperSplitter->height() - 1 - ReViewMemo->y());
+    const int room =
+        std::max(0, height() - 5 - LowerSplitter->height() - UpperSplitter->height() - 1 - ReViewMemo->y());
     Review = std::clamp(Review, 0, room);
     Install = std::clamp(Install, 0, room - Review);
     ReViewMemo->resize(ReViewMemo->width(), Review);
@@ -263,84 +271,11 @@ void TWideInfoForm::keyPressEvent(QKeyEvent* Event)
 
 bool TWideInfoForm::eventFilter(QObject* Watched, QEvent* Event)
 {
-    switch (Event->type()) {
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape) {
-            BackBtn->click();
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(Event);
-        const bool lower = Watched == LowerSplitter;
-        if (!lower && Watched != UpperSplitter)
-            break;
-        if (Event->type() == QEvent::MouseButtonPress)
-            lower ? LowerSplitterMouseDown(mouse) : UpperSplitterMouseDown(mouse);
-        else if (Event->type() == QEvent::MouseMove)
-            lower ? LowerSplitterMouseMove(mouse) : UpperSplitterMouseMove(mouse);
-        else
-            lower ? LowerSplitterMouseUp(mouse) : UpperSplitterMouseUp(mouse);
+    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape) {
+        BackBtn->click();
         return true;
     }
-    default:
-        break;
-    }
     return QWidget::eventFilter(Watched, Event);
-}
-
-// The bars are bounded so no memo's height goes below zero: the lower bar stays between the
-// installation notes' top and the point where the long description would vanish, the upper
-// bar between the review's top and the lower bar.
-
-void TWideInfoForm::LowerSplitterMouseDown(QMouseEvent* Event)
-{
-    if (!StartsDrag(Event))
-        return;
-    const int widest = height() - 5 - LowerSplitter->height() - InstallMemo->y();
-    FLowerSplit->BeginDrag(LowerSplitter, InstallMemo, 0, std::max(0, widest));
-}
-
-void TWideInfoForm::LowerSplitterMouseMove(QMouseEvent* Event)
-{
-    if (FLowerSplit->Dragging()) {
-        const QPoint pos = Event->position().toPoint();
-        FLowerSplit->TrackTo(pos.x(), pos.y());
-    }
-}
-
-void TWideInfoForm::LowerSplitterMouseUp(QMouseEvent*)
-{
-    if (FLowerSplit->Dragging()) {
-        FLowerSplit->EndDrag();
-        ArrangeLower();
-    }
-}
-
-void TWideInfoForm::UpperSplitterMouseDown(QMouseEvent* Event)
-{
-    if (!StartsDrag(Event))
-        return;
-    const int widest = LowerSplitter->y() - ReViewMemo->y() - UpperSplitter->height() - 1;
-    FUpperSplit->BeginDrag(UpperSplitter, ReViewMemo, 0, std::max(0, widest));
-}
-
-void TWideInfoForm::UpperSplitterMouseMove(QMouseEvent* Event)
-{
-    if (FUpperSplit->Dragging()) {
-        const QPoint pos = Event->position().toPoint();
-        FUpperSplit->TrackTo(pos.x(), pos.y());
-    }
-}
-
-void TWideInfoForm::UpperSplitterMouseUp(QMouseEvent*)
-{
-    if (FUpperSplit->Dragging()) {
-        FUpperSplit->EndDrag();
-        ArrangeUpper();
-    }
 }
 
 }  // namespace lumarc

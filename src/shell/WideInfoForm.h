@@ -15,7 +15,6 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
-class QMouseEvent;
 
 namespace lumarc {
 
@@ -74,13 +73,6 @@ private:
     // The area the memos and bars are laid out in: the scroll box's contents.
     QWidget* ScrollArea() const;
     int ScrollWidth() const;
-
-    void LowerSplitterMouseDown(QMouseEvent* Event);
-    void LowerSplitterMouseMove(QMouseEvent* Event);
-    void LowerSplitterMouseUp(QMouseEvent* Event);
-    void UpperSplitterMouseDown(QMouseEvent* Event);
-    void UpperSplitterMouseMove(QMouseEvent* Event);
-    void UpperSplitterMouseUp(QMouseEvent* Event);
 
     std::unique_ptr<TSplitControl> FLowerSplit;
     std::unique_ptr<TSplitControl> FUpperSplit;

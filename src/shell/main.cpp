@@ -17,17 +17,19 @@
 
 #include "Application.h"
 #include "CDSplash.h"
-#include "widgets/MsgBox.h"
+#include "Messages.h"
 #include "OutlinePreload.h"
 #include "ProgramEnd.h"
 #include "Session.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
-#include "settings/OptionsDialog.h"
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/CatalogueLocation.h"
+#include "controls/BrowzerOutline.h"
 #include "install/CInstDlg.h"
 #include "install/DunzipLibrary.h"
-#include "catalogue/BrowzerContainer.h"
-#include "controls/BrowzerOutline.h"
+#include "settings/OptionsDialog.h"
+#include "widgets/MsgBox.h"
 
 using namespace lumarc;
 
@@ -98,14 +100,14 @@ void TakeScreenshot(TApplication& app, TToolDiscMain& window, const TArguments& 
     auto claim = [done] { return !std::exchange(*done, true); };
     if (args.Show) {
         try {
-            window.OverviewOL->SelectEntry(*args.Show);
+            window.Outline().SelectEntry(*args.Show);
         } catch (const std::exception& e) {
             std::cerr << "lumarc: " << e.what() << '\n';
             QTimer::singleShot(0, &app, [&app] { app.exit(1); });
             return;
         }
     }
-    const int target = window.OverviewOL->SelectedEntry();
+    const int target = window.Outline().SelectedEntry();
     QObject::connect(&window, &TToolDiscMain::EntryShown, &window, [&app, &window, target, claim, args](int entry) {
         if (entry != target || !claim())
             return;
@@ -146,7 +148,7 @@ int main(int argc, char** argv)
     const QString catalogue = session.StartCatalogue(args.CatalogueDir);
 
     // The outline is read while the program sets itself up; the window takes it when it opens.
-    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(catalogue);
+    const TCatalogueLocation files = TToolDiscMain::CatalogueFiles(catalogue);
     TOutlinePreload preload(files.DataFileName, files.IndexFileName);
 
     TApplication app(argc, argv);
@@ -167,7 +169,7 @@ int main(int argc, char** argv)
         throw EProgramEnd(message, exitCode);
     });
     if (screenshot) {
-        TToolDiscMain::SetMessageHook([](TToolDiscMain::TMessageKind, const QString& caption, const QString& text) {
+        SetMessageHook([](TMessageKind, const QString& caption, const QString& text) {
             std::cerr << caption.toLocal8Bit().constData() << ": " << text.toLocal8Bit().constData() << '\n';
         });
     }

@@ -38,4 +38,19 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int
     return label;
 }
 
+QLabel* MakeSystemLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, bool bold)
+{
+    const QFont font = SystemFont(bold);
+    return MakeLabel(parent, name, caption, left, top, &font);
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    panel->setLineWidth(1);
+    return panel;
+}
+
 }  // namespace lumarc

@@ -3,6 +3,7 @@
 // for each on Linux, and the label that takes its size from its caption.
 
 #include <QFont>
+#include <QFrame>
 #include <QString>
 
 class QLabel;
@@ -19,5 +20,10 @@ QFont SansSerifFont(bool bold = false);
 // none is given).
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
                   const QFont* font = nullptr);
+// The same in the "System" font, kept when the parent's font changes.
+QLabel* MakeSystemLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                        bool bold = false);
+// A panel named `name` with a one-pixel bevel.
+QFrame* MakePanel(QWidget* parent, const char* name, QFrame::Shadow shadow = QFrame::Raised);
 
 }  // namespace lumarc

@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPoint>
 #include <QPointer>
 #include <QPushButton>
-#include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextCursor>
@@ -21,20 +21,21 @@
 
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/RecordRef.h"
-#include "search/SearchDlg.h"
+#include "controls/MicaTextView.h"
 #include "search/HitList.h"
+#include "search/SearchDlg.h"
 #include "search/SearchFoundDlg.h"
 #include "search/SearchThread.h"
 #include "search/core/CatalogueSearch.h"
-#include "shell/SearchCommand.h"
 #include "shell/FindBar.h"
+#include "shell/SearchCommand.h"
 #include "shell/TermMarks.h"
-#include "controls/MicaTextView.h"
 #include "shell/ToolDiscMainTestSupport.h"
 
 namespace lumarc {
 namespace {
 
+using test::Part;
 using test::ProcessUntil;
 
 // The build's generated catalogue: large enough that a search runs for many report intervals.
@@ -88,8 +89,8 @@ protected:
     // The hits the engine finds, for comparison.
     std::vector<std::pair<int, QString>> EngineHits(const std::string& query, bool caseSensitive = false)
     {
-        TCatalogueSearch search(Window->OverviewOL->TreeData(), Window->BrowzerContainer().DataFileName, query,
-                                caseSensitive);
+        TCatalogueSearch search(Part<TBrowzerOutline>(*Window, "OverviewOL")->TreeData(),
+                                Window->BrowzerContainer().DataFileName, query, caseSensitive);
         std::vector<std::pair<int, QString>> hits;
         std::string text;
         for (int i = 0; i < search.Count(); ++i)
@@ -138,7 +139,7 @@ TEST_F(SearchDialogs, HitsAppearWhileTheSearchRunsAndEndExact)
     TSearchfounddlg& results = Results();
     EXPECT_EQ(results.windowTitle(), QStringLiteral("Volltextsuche..."));
     AnswerQuery(QStringLiteral("zip + c0001"));
-    Window->SBSearchClick();
+    Window->SearchCommand().SBSearchClick();
     EXPECT_TRUE(results.isVisible());
     EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip + c0001\" ..."));
     EXPECT_EQ(results.Foundplaces->text(), QStringLiteral("0"));
@@ -178,7 +179,7 @@ TEST_F(SearchDialogs, CancelHidesAndTheSearchGoesOnToItsEnd)
         asked = Query().isVisible();
         Query().reject();
     });
-    Window->SBSearchClick();
+    Window->SearchCommand().SBSearchClick();
     QCoreApplication::processEvents();
     EXPECT_FALSE(asked);
     EXPECT_TRUE(results.isVisible());
@@ -200,7 +201,7 @@ TEST_F(SearchDialogs, AnotherCatalogueOpenedMidSearchStopsItAndKeepsNoOldHit)
 
     // The next search asks anew and runs on the new catalogue.
     AnswerQuery(QStringLiteral("Scheibe"));
-    Window->SBSearchClick();
+    Window->SearchCommand().SBSearchClick();
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(results.SrchOutputListBox->count(), 1);
     EXPECT_EQ(results.EntryOf(0), Entry("Willkommen"));
@@ -249,7 +250,7 @@ TEST_F(SearchDialogs, ASecondSearchFromTheMainWindowStopsTheFirst)
     QPointer<TSearchThread> first = results.SearchThread();
     ASSERT_FALSE(first.isNull());
     AnswerQuery(QStringLiteral("c0000001"));
-    Window->SBSearchClick();
+    Window->SearchCommand().SBSearchClick();
     EXPECT_TRUE(first.isNull() || first->Terminated());
     ASSERT_TRUE(WaitForEnd());
     for (int i = 0; i < 10; ++i)
@@ -262,14 +263,15 @@ TEST_F(SearchDialogs, OkAndDoubleClickShowTheHitAtOnce)
     OpenGenerated();
     TSearchfounddlg& results = Results();
     std::vector<int> shown;
-    QObject::connect(Window.get(), &TToolDiscMain::EntryShown, Window.get(), [&](int entry) { shown.push_back(entry); });
+    QObject::connect(Window.get(), &TToolDiscMain::EntryShown, Window.get(),
+                     [&](int entry) { shown.push_back(entry); });
     results.StartSearch(QStringLiteral("c0009997 - c0000100"), false);
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(ListedHits().size(), 2u);
     shown.clear();
     results.OKBtn->click();
     EXPECT_FALSE(results.isVisible());
-    EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 100);
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 100);
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.front(), 100);
 
@@ -278,7 +280,7 @@ TEST_F(SearchDialogs, OkAndDoubleClickShowTheHitAtOnce)
     results.SrchOutputListBox->setCurrentRow(1);
     results.SrchOutputListBoxDblClick();
     EXPECT_FALSE(results.isVisible());
-    EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 9997);
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 9997);
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.front(), 9997);
 }
@@ -286,12 +288,13 @@ TEST_F(SearchDialogs, OkAndDoubleClickShowTheHitAtOnce)
 TEST_F(SearchDialogs, AnErrorKeepsTheHitsAndSaysTheSearchEndedEarly)
 {
     OpenCopy();
-    const int32_t ref = Window->OverviewOL->TreeData().Texts.Objects(5000);
+    const int32_t ref = Part<TBrowzerOutline>(*Window, "OverviewOL")->TreeData().Texts.Objects(5000);
     std::filesystem::resize_file(Dir / "Data/Lumarc32.dat", static_cast<uintmax_t>(RecordOffsetOf(ref)) + 10);
     TSearchfounddlg& results = Results();
     results.StartSearch(QStringLiteral("zip"), false);
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(results.windowTitle(), QStringLiteral("VollTextSuche nach \"zip\" - vorzeitig beendet: Stream read error"));
+    EXPECT_EQ(results.windowTitle(),
+              QStringLiteral("VollTextSuche nach \"zip\" - vorzeitig beendet: Stream read error"));
     // Every short text and component before entry 5000 names a .ZIP file.
     EXPECT_EQ(results.SrchOutputListBox->count(), 5000 * 2 / 3);
     EXPECT_EQ(results.Searchedplaces->text(), QStringLiteral("4999"));
@@ -320,18 +323,18 @@ TEST_F(SearchDialogs, ResultsDialogLayout)
 TEST_F(SearchDialogs, EachHitShowsItsMatchedLineWithTheTermsMarked)
 {
     test::WriteCatalogue(Dir / "Data",
-                   "OUTLINE [Gliederung] 01.05.96 {\n"
-                   "Willkommen [Info]\n"
-                   "Kalender [Kalender]\n"
-                   "}\n"
-                   "INFOTEXT [Info] 24.12.95 {\n"
-                   "<F1>Überschrift\n"
-                   "<F0>   Ein Gitter für gitterlose Tabellen   \n"
-                   "}\n"
-                   "SHORTTEXT [Kalender] 10.06.96 {\n"
-                   "D:\\COMPS\\KALENDER.TXT\n"
-                   "│ frei wählbarem Gitter │\n"
-                   "}\n");
+                         "OUTLINE [Gliederung] 01.05.96 {\n"
+                         "Willkommen [Info]\n"
+                         "Kalender [Kalender]\n"
+                         "}\n"
+                         "INFOTEXT [Info] 24.12.95 {\n"
+                         "<F1>Überschrift\n"
+                         "<F0>   Ein Gitter für gitterlose Tabellen   \n"
+                         "}\n"
+                         "SHORTTEXT [Kalender] 10.06.96 {\n"
+                         "D:\\COMPS\\KALENDER.TXT\n"
+                         "│ frei wählbarem Gitter │\n"
+                         "}\n");
     Open(Dir.Path());
     TSearchfounddlg& results = Results();
     TSearchThread::SetEntryPause(std::chrono::microseconds(0));
@@ -348,7 +351,8 @@ TEST_F(SearchDialogs, EachHitShowsItsMatchedLineWithTheTermsMarked)
     };
     EXPECT_EQ(marked(0), std::make_pair(QStringLiteral("Ein Gitter für gitterlose Tabellen"),
                                         QStringList{QStringLiteral("Gitter"), QStringLiteral("gitter")}));
-    EXPECT_EQ(marked(1), std::make_pair(QStringLiteral("│ frei wählbarem Gitter │"), QStringList{QStringLiteral("Gitter")}));
+    EXPECT_EQ(marked(1),
+              std::make_pair(QStringLiteral("│ frei wählbarem Gitter │"), QStringList{QStringLiteral("Gitter")}));
     EXPECT_TRUE(list.EmptyText().isEmpty());
 
     // Nothing found is said in the list, and a new search takes it back.
@@ -366,30 +370,32 @@ TEST_F(SearchDialogs, EachHitShowsItsMatchedLineWithTheTermsMarked)
 // its page, the first is in view, F3 steps on, and the next entry shown has no marks.
 TEST_F(SearchDialogs, AnOpenedHitMarksItsTermsOnEveryKindOfPage)
 {
-    std::string script = "OUTLINE [Gliederung] 01.05.96 {\n"
-                         "Info [Info]\n"
-                         "Kurz [Kurz]\n"
-                         "Raster [Raster]\n"
-                         "Leer\n"
-                         "}\n"
-                         "INFOTEXT [Info] 24.12.95 {\n"
-                         "<F1>Gitter oben\n";
+    std::string script =
+        "OUTLINE [Gliederung] 01.05.96 {\n"
+        "Info [Info]\n"
+        "Kurz [Kurz]\n"
+        "Raster [Raster]\n"
+        "Leer\n"
+        "}\n"
+        "INFOTEXT [Info] 24.12.95 {\n"
+        "<F1>Gitter oben\n";
     for (int i = 0; i < 60; ++i)
         script += "Zeile " + std::to_string(i) + "\n";
-    script += "unten ein GITTER und noch ein gitter\n"
-              "}\n"
-              "SHORTTEXT [Kurz] 10.06.96 {\n"
-              "D:\\COMPS\\KURZ.ZIP\n"
-              "┌ Gitter für Größe ┐\n"
-              "}\n"
-              "COMPONENT [Raster] {\n"
-              "[LongName]\n"
-              "Raster\n"
-              "[Copyright]\n"
-              "(c) Gitterwerk\n"
-              "[ShortInfo]\n"
-              "Ein Gitter & mehr\n"
-              "}\n";
+    script +=
+        "unten ein GITTER und noch ein gitter\n"
+        "}\n"
+        "SHORTTEXT [Kurz] 10.06.96 {\n"
+        "D:\\COMPS\\KURZ.ZIP\n"
+        "┌ Gitter für Größe ┐\n"
+        "}\n"
+        "COMPONENT [Raster] {\n"
+        "[LongName]\n"
+        "Raster\n"
+        "[Copyright]\n"
+        "(c) Gitterwerk\n"
+        "[ShortInfo]\n"
+        "Ein Gitter & mehr\n"
+        "}\n";
     test::WriteCatalogue(Dir / "Data", script.c_str());
     TToolDiscMain& w = Open(Dir.Path());
     ASSERT_TRUE(Activate());
@@ -412,12 +418,12 @@ TEST_F(SearchDialogs, AnOpenedHitMarksItsTermsOnEveryKindOfPage)
     open(0);
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
     using TMark = TMicaTextView::TMark;
-    EXPECT_EQ(w.TextView->Marks(), (std::vector<TMark>{{0, 0, 6}, {61, 10, 6}, {61, 30, 6}}));
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->Marks(), (std::vector<TMark>{{0, 0, 6}, {61, 10, 6}, {61, 30, 6}}));
     EXPECT_EQ(marks.Current(), 0);
-    EXPECT_EQ(w.TextView->TopRow(), 0);
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->TopRow(), 0);
     QTest::keyClick(&w, Qt::Key_F3);
     EXPECT_EQ(marks.Current(), 1);
-    EXPECT_GT(w.TextView->TopRow(), 0);
+    EXPECT_GT(Part<TMicaTextView>(w, "TextView")->TopRow(), 0);
     QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
     QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(marks.Current(), 2);  // round to the last
@@ -425,21 +431,22 @@ TEST_F(SearchDialogs, AnOpenedHitMarksItsTermsOnEveryKindOfPage)
     // Short text: the memo marks what it shows.
     open(1);
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkShortText);
-    EXPECT_TRUE(w.TextView->Marks().empty());
-    const QList<QTextEdit::ExtraSelection> memo = w.ShortMemo->extraSelections();
+    EXPECT_TRUE(Part<TMicaTextView>(w, "TextView")->Marks().empty());
+    const QList<QTextEdit::ExtraSelection> memo = Part<QPlainTextEdit>(w, "ShortMemo")->extraSelections();
     ASSERT_EQ(memo.size(), 1);
     EXPECT_EQ(memo[0].cursor.selectedText(), QStringLiteral("Gitter"));
 
     // Component: the field and the page's text view.
     open(2);
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkComponent);
-    EXPECT_TRUE(w.ShortMemo->extraSelections().isEmpty());
+    EXPECT_TRUE(Part<QPlainTextEdit>(w, "ShortMemo")->extraSelections().isEmpty());
     ASSERT_EQ(marks.Count(), 2);
-    ASSERT_EQ(w.StuffView->Marks().size(), 1u);
-    const TMark shown = w.StuffView->Marks()[0];
-    EXPECT_EQ(w.StuffView->ShownText(shown.Row).mid(shown.Start, shown.Length), QStringLiteral("Gitter"));
+    ASSERT_EQ(Part<TMicaTextView>(w, "StuffView")->Marks().size(), 1u);
+    const TMark shown = Part<TMicaTextView>(w, "StuffView")->Marks()[0];
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->ShownText(shown.Row).mid(shown.Start, shown.Length),
+              QStringLiteral("Gitter"));
     // The field's mark is painted over it.
-    const QImage field = w.CompoCopyright->grab().toImage();
+    const QImage field = Part<QLineEdit>(w, "CompoCopyright")->grab().toImage();
     bool marked = false;
     for (int y = 0; y < field.height() && !marked; ++y)
         for (int x = 0; x < field.width() && !marked; ++x) {
@@ -449,9 +456,10 @@ TEST_F(SearchDialogs, AnOpenedHitMarksItsTermsOnEveryKindOfPage)
     EXPECT_TRUE(marked);
 
     // The next entry shown carries none.
-    w.OverviewOL->SelectEntry(Window->OverviewOL->SelectedEntry() + 1);
+    Part<TBrowzerOutline>(w, "OverviewOL")
+        ->SelectEntry(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry() + 1);
     ASSERT_TRUE(ProcessUntil([&] { return marks.Count() == 0; }));
-    EXPECT_TRUE(w.StuffView->Marks().empty());
+    EXPECT_TRUE(Part<TMicaTextView>(w, "StuffView")->Marks().empty());
 }
 
 // Ctrl+F finds in the shown page: typing marks, Return steps on, the case box counts, the page
@@ -475,13 +483,13 @@ TEST_F(SearchDialogs, TheFindBarFindsInTheShownPage)
     ASSERT_TRUE(Activate());
     TFindBar& bar = w.FindBar();
     TTermMarks& marks = w.TermMarks();
-    const int pageHeight = w.BrowzerNoteBook->height();
-    w.OverviewOL->setFocus();
+    const int pageHeight = Part<QStackedWidget>(w, "BrowzerNoteBook")->height();
+    Part<TBrowzerOutline>(w, "OverviewOL")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
     ASSERT_TRUE(bar.isVisible());
     EXPECT_TRUE(bar.FindEdit->hasFocus());
-    EXPECT_LT(w.BrowzerNoteBook->height(), pageHeight);
-    EXPECT_LE(w.BrowzerNoteBook->geometry().bottom(), bar.geometry().top());
+    EXPECT_LT(Part<QStackedWidget>(w, "BrowzerNoteBook")->height(), pageHeight);
+    EXPECT_LE(Part<QStackedWidget>(w, "BrowzerNoteBook")->geometry().bottom(), bar.geometry().top());
 
     QTest::keyClicks(bar.FindEdit, QStringLiteral("tabelle"));
     EXPECT_EQ(marks.Count(), 3);
@@ -493,7 +501,7 @@ TEST_F(SearchDialogs, TheFindBarFindsInTheShownPage)
     bar.FindCaseBox->setChecked(false);
 
     // Another page: F3 finds the field's text there.
-    w.OverviewOL->SelectEntry(1);
+    Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(1);
     ASSERT_TRUE(ProcessUntil([&] { return w.PageKind() == TToolDiscMain::pkShortText; }));
     EXPECT_EQ(marks.Count(), 0);
     QTest::keyClick(bar.FindEdit, Qt::Key_F3);
@@ -504,8 +512,8 @@ TEST_F(SearchDialogs, TheFindBarFindsInTheShownPage)
     QTest::keyClick(bar.FindEdit, Qt::Key_Escape);
     EXPECT_FALSE(bar.isVisible());
     EXPECT_FALSE(marks.Active());
-    EXPECT_TRUE(w.ShortMemo->extraSelections().isEmpty());
-    EXPECT_EQ(w.BrowzerNoteBook->height(), pageHeight);
+    EXPECT_TRUE(Part<QPlainTextEdit>(w, "ShortMemo")->extraSelections().isEmpty());
+    EXPECT_EQ(Part<QStackedWidget>(w, "BrowzerNoteBook")->height(), pageHeight);
 }
 
 // The designed size is the smallest; a larger dialog gives the list the room.
@@ -564,7 +572,7 @@ TEST_F(SearchDialogs, EmptyQueryStartsNothing)
     OpenGenerated();
     TSearchfounddlg& results = Results();
     AnswerQuery(QString());
-    Window->SBSearchClick();
+    Window->SearchCommand().SBSearchClick();
     EXPECT_EQ(results.SearchThread(), nullptr);
     EXPECT_FALSE(results.isVisible());
     EXPECT_EQ(results.windowTitle(), QStringLiteral("Volltextsuche..."));

@@ -21,17 +21,17 @@
 #include <vector>
 
 #include "ToolDiscMainTestSupport.h"
-#include "shell/FindBar.h"
 #include "install/CInstDlg.h"
-#include "widgets/ProgressForm.h"
 #include "search/SearchDlg.h"
 #include "search/SearchFoundDlg.h"
 #include "settings/OptionsDialog.h"
 #include "shell/Application.h"
 #include "shell/CDAboutBox.h"
-#include "widgets/MsgBox.h"
+#include "shell/FindBar.h"
 #include "shell/SearchCommand.h"
 #include "shell/WideInfoForm.h"
+#include "widgets/MsgBox.h"
+#include "widgets/ProgressForm.h"
 
 namespace lumarc::test {
 namespace {
@@ -99,7 +99,8 @@ std::vector<std::string> CutCaptions(QWidget* root)
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             if (button->text().isEmpty())
                 continue;
-            if (auto* tool = qobject_cast<QToolButton*>(button); tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
+            if (auto* tool = qobject_cast<QToolButton*>(button);
+                tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
                 continue;
             const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
             const int frame = 2 * (button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) / 2 +
@@ -112,7 +113,8 @@ std::vector<std::string> CutCaptions(QWidget* root)
             option.initFrom(group);
             option.text = group->title();
             option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-            const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+            const QRect title =
+                group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
             report(group, group->title(), title.left() + TextWidth(group, group->title()), group->width());
         }
     }
@@ -144,7 +146,7 @@ protected:
     }
     void ShowEntry(const std::string& caption, int kind)
     {
-        Window->OverviewOL->SelectEntry(Entry(caption));
+        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry(caption));
         Window->OverviewOLClick();
         ASSERT_TRUE(ProcessUntil([&] { return Window->PageKind() == kind; })) << caption;
     }

@@ -37,27 +37,30 @@ protected:
         WriteCatalogue(Other / "DATA", kOtherScript);
         OpenBuilt();
     }
-    QString FirstCaption() const { return Window->OverviewOL->topLevelItem(0)->text(0).trimmed(); }
+    QString FirstCaption() const
+    {
+        return Part<TBrowzerOutline>(*Window, "OverviewOL")->topLevelItem(0)->text(0).trimmed();
+    }
 
     TTempDir Other;
 };
 
 TEST_F(CatalogueChoice, TheFileDialogTakesADirectoryHoldingACatalogueAndReplacesTheShownOne)
 {
-    Window->OverviewOL->SelectEntry(Entry("Hinweise"));
+    Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry("Hinweise"));
     Window->OverviewOLClick();
-    ASSERT_TRUE(ProcessUntil([&] { return Window->History().Count() > 1; }));
+    ASSERT_TRUE(ProcessUntil([&] { return Window->Navigation().History().Count() > 1; }));
     QTimer::singleShot(0, Window.get(), [&] {
         auto* chooser = qobject_cast<TCatalogueChooser*>(QApplication::activeModalWidget());
         ASSERT_NE(chooser, nullptr);
         chooser->selectFile(QString::fromStdString(Other.Path()));
         chooser->accept();
     });
-    Window->MIOpenCatalogue->trigger();
+    Part<QAction>(*Window, "MIOpenCatalogue")->trigger();
     EXPECT_TRUE(Messages.empty());
     EXPECT_EQ(FirstCaption(), QStringLiteral("Anderer Katalog"));
-    EXPECT_EQ(Window->TextView->PlainLines(), QStringList({"Eine andere Scheibe"}));
-    EXPECT_LE(Window->History().Count(), 1) << "the old catalogue's history must go";
+    EXPECT_EQ(Part<TMicaTextView>(*Window, "TextView")->PlainLines(), QStringList({"Eine andere Scheibe"}));
+    EXPECT_LE(Window->Navigation().History().Count(), 1) << "the old catalogue's history must go";
     EXPECT_EQ(Window->BrowzerContainer().DataFileName, Other / "DATA/Lumarc32.dat");
     EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Other.Path())}));
 }
@@ -81,12 +84,12 @@ TEST_F(CatalogueChoice, ADropOpensAndTheRecentListOffersOnlyWhatIsStillThere)
     // The other disc goes away: its entry stays in the list, greyed.
     std::filesystem::rename(Other / "DATA", Other / "WEG");
     Window->SetRecentCatalogues(Window->RecentCatalogues());
-    QAction* gone = Window->MIRecent->findChild<QAction*>(QStringLiteral("MIRecent2"));
+    QAction* gone = Part<QMenu>(*Window, "MIRecent")->findChild<QAction*>(QStringLiteral("MIRecent2"));
     ASSERT_NE(gone, nullptr);
     EXPECT_FALSE(gone->isEnabled());
     std::filesystem::rename(Other / "WEG", Other / "DATA");
     Window->SetRecentCatalogues(Window->RecentCatalogues());
-    Window->MIRecent->findChild<QAction*>(QStringLiteral("MIRecent2"))->trigger();
+    Part<QMenu>(*Window, "MIRecent")->findChild<QAction*>(QStringLiteral("MIRecent2"))->trigger();
     EXPECT_EQ(FirstCaption(), QStringLiteral("Anderer Katalog"));
 }
 
@@ -94,9 +97,11 @@ TEST_F(CatalogueChoice, ACatalogueThatCannotBeReadLeavesTheShownOneAndSaysWhy)
 {
     EXPECT_FALSE(Window->OpenAnotherCatalogue(QString::fromStdString(Other / "nirgends")));
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_TRUE(Messages[0].Text.startsWith(QStringLiteral("Datenbank nicht gefunden!\nGesucht: "))) << Messages[0].Text.toStdString();
+    EXPECT_TRUE(Messages[0].Text.startsWith(QStringLiteral("Datenbank nicht gefunden!\nGesucht: ")))
+        << Messages[0].Text.toStdString();
     EXPECT_EQ(FirstCaption(), QStringLiteral("Willkommen"));
-    EXPECT_EQ(Window->TextView->PlainLines(), QStringList({"Willkommen auf der Scheibe", "zweite Zeile"}));
+    EXPECT_EQ(Part<TMicaTextView>(*Window, "TextView")->PlainLines(),
+              QStringList({"Willkommen auf der Scheibe", "zweite Zeile"}));
 
     WriteFile(Other / "alt/Lumarc32.dat", std::string("\x02\x00\x02\x00", 4) + std::string(60, '\0'));
     WriteFile(Other / "alt/Lumarc32.idx", std::string(8, '\0'));

@@ -17,8 +17,8 @@
 #include "ToolDiscMainTestSupport.h"
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
-#include "widgets/Gauge.h"
 #include "controls/MicaTextView.h"
+#include "widgets/Gauge.h"
 
 using namespace lumarc;
 using namespace lumarc::test;
@@ -144,9 +144,10 @@ protected:
     void Show(const std::string& caption)
     {
         const int entry = Entry(caption);
-        ASSERT_NE(Window->OverviewOL->SelectedEntry(), entry) << "already selected: " << caption;
+        ASSERT_NE(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), entry)
+            << "already selected: " << caption;
         FShown = -2;
-        Window->OverviewOL->SelectEntry(entry);
+        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(entry);
         ASSERT_TRUE(ProcessUntil([&] { return FShown == entry; })) << caption;
     }
 
@@ -172,27 +173,29 @@ TEST_F(ShellEntryDisplay, EachRecordKindShowsItsPageAndSetsTheCommands)
         bool Install, Copy, Print, FileName;
     };
     const Row rows[] = {
-        {"Kurz", TToolDiscMain::pkShortText, w.PageShortDesc, true, true, true, true},
-        {"Voll", TToolDiscMain::pkComponent, w.PageKomponente, true, true, true, false},
-        {"Leer", TToolDiscMain::pkNothing, w.PageInfotext, false, false, false, false},
-        {"Englisch", TToolDiscMain::pkComponent, w.PageKomponente, true, true, true, false},
-        {"Willkommen", TToolDiscMain::pkInfoText, w.PageInfotext, false, true, true, false},
-        {"Einzeilig", TToolDiscMain::pkShortText, w.PageShortDesc, true, true, true, true},
+        {"Kurz", TToolDiscMain::pkShortText, Part<QWidget>(w, "ShortDesc"), true, true, true, true},
+        {"Voll", TToolDiscMain::pkComponent, Part<QWidget>(w, "Komponente"), true, true, true, false},
+        {"Leer", TToolDiscMain::pkNothing, Part<QWidget>(w, "Infotext"), false, false, false, false},
+        {"Englisch", TToolDiscMain::pkComponent, Part<QWidget>(w, "Komponente"), true, true, true, false},
+        {"Willkommen", TToolDiscMain::pkInfoText, Part<QWidget>(w, "Infotext"), false, true, true, false},
+        {"Einzeilig", TToolDiscMain::pkShortText, Part<QWidget>(w, "ShortDesc"), true, true, true, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Caption);
         Show(row.Caption);
         EXPECT_EQ(w.PageKind(), row.Kind);
-        EXPECT_EQ(w.BrowzerNoteBook->currentWidget(), row.Page);
-        EXPECT_EQ(w.SBInstall->isEnabled(), row.Install);
-        EXPECT_EQ(w.MIInstall->isEnabled(), row.Install);
-        EXPECT_EQ(w.SBCopy->isEnabled(), row.Copy);
-        EXPECT_EQ(w.SBPrintText->isEnabled(), row.Print);
-        EXPECT_EQ(w.MIPrint->isEnabled(), row.Print);
-        EXPECT_EQ(w.ShortFileName->isVisibleTo(w.InfoPanel), row.FileName);
-        EXPECT_EQ(w.ExpandBtn->isVisibleTo(w.InfoPanel), row.Kind == TToolDiscMain::pkComponent);
-        if (row.Page == w.PageInfotext) {
-            EXPECT_EQ(w.TextView->isVisibleTo(w.PageInfotext), row.Kind == TToolDiscMain::pkInfoText);
+        EXPECT_EQ(Part<QStackedWidget>(w, "BrowzerNoteBook")->currentWidget(), row.Page);
+        EXPECT_EQ(Part<QToolButton>(w, "SBInstall")->isEnabled(), row.Install);
+        EXPECT_EQ(Part<QAction>(w, "MIInstall")->isEnabled(), row.Install);
+        EXPECT_EQ(Part<QToolButton>(w, "SBCopy")->isEnabled(), row.Copy);
+        EXPECT_EQ(Part<QToolButton>(w, "SBPrintText")->isEnabled(), row.Print);
+        EXPECT_EQ(Part<QAction>(w, "MIPrint")->isEnabled(), row.Print);
+        EXPECT_EQ(Part<QLabel>(w, "ShortFileName")->isVisibleTo(Part<QFrame>(w, "InfoPanel")), row.FileName);
+        EXPECT_EQ(Part<QPushButton>(w, "ExpandBtn")->isVisibleTo(Part<QFrame>(w, "InfoPanel")),
+                  row.Kind == TToolDiscMain::pkComponent);
+        if (row.Page == Part<QWidget>(w, "Infotext")) {
+            EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->isVisibleTo(Part<QWidget>(w, "Infotext")),
+                      row.Kind == TToolDiscMain::pkInfoText);
         }
     }
     EXPECT_TRUE(Messages.empty());
@@ -203,52 +206,55 @@ TEST_F(ShellEntryDisplayShortText, FileNameAboveBoxDrawingAndUmlautsInTheMemo)
     TToolDiscMain& w = OpenDisplay();
     Show("Kurz");
     // The file name is Windows text, the memo DOS text: each decoded from its own code page.
-    EXPECT_EQ(w.ShortFileName->text(), QString::fromUtf8("D:\\KOMPS\\GRÖSSE.ZIP"));
-    EXPECT_GE(w.ShortFileName->width(), w.ShortFileName->sizeHint().width());
-    EXPECT_EQ(w.ShortMemo->toPlainText().split(QLatin1Char('\n')),
+    EXPECT_EQ(Part<QLabel>(w, "ShortFileName")->text(), QString::fromUtf8("D:\\KOMPS\\GRÖSSE.ZIP"));
+    EXPECT_GE(Part<QLabel>(w, "ShortFileName")->width(), Part<QLabel>(w, "ShortFileName")->sizeHint().width());
+    EXPECT_EQ(Part<QPlainTextEdit>(w, "ShortMemo")->toPlainText().split(QLatin1Char('\n')),
               Utf8Lines({"┌──────┐", "│ Maße │", "└──────┘", "", "Größen für Fenster"}));
-    EXPECT_EQ(w.ShortMemo->textCursor().position(), 0);
-    EXPECT_EQ(w.ShortMemo->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(w.ShortMemo->font().styleHint(), QFont::TypeWriter);
+    EXPECT_EQ(Part<QPlainTextEdit>(w, "ShortMemo")->textCursor().position(), 0);
+    EXPECT_EQ(Part<QPlainTextEdit>(w, "ShortMemo")->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(Part<QPlainTextEdit>(w, "ShortMemo")->font().styleHint(), QFont::TypeWriter);
 
     // A text of one line names its file and leaves the memo empty, not holding the last text.
     Show("Einzeilig");
-    EXPECT_EQ(w.ShortFileName->text(), QStringLiteral("D:\\KOMPS\\NUR.ZIP"));
-    EXPECT_TRUE(w.ShortMemo->toPlainText().isEmpty());
+    EXPECT_EQ(Part<QLabel>(w, "ShortFileName")->text(), QStringLiteral("D:\\KOMPS\\NUR.ZIP"));
+    EXPECT_TRUE(Part<QPlainTextEdit>(w, "ShortMemo")->toPlainText().isEmpty());
 }
 
 TEST_F(ShellEntryDisplayComponent, FillsEveryFieldOfTheComponentPage)
 {
     TToolDiscMain& w = OpenDisplay();
     Show("Voll");
-    EXPECT_EQ(w.CompoDescBox->title(), QStringLiteral(" Raster && Gitter   Version 2.1 "));
-    EXPECT_EQ(w.CompoCopyright->text(), QString::fromUtf8("© 1996 Quellwerk"));
-    EXPECT_EQ(w.CompoDistribution->text(), QStringLiteral("Demoversion"));
-    EXPECT_EQ(w.CompoLimitations->text(), QString::fromUtf8("höchstens 50 Zeilen"));
-    EXPECT_EQ(w.LangCompInfo->text(),
+    EXPECT_EQ(Part<QGroupBox>(w, "CompoDescBox")->title(), QStringLiteral(" Raster && Gitter   Version 2.1 "));
+    EXPECT_EQ(Part<QLineEdit>(w, "CompoCopyright")->text(), QString::fromUtf8("© 1996 Quellwerk"));
+    EXPECT_EQ(Part<QLineEdit>(w, "CompoDistribution")->text(), QStringLiteral("Demoversion"));
+    EXPECT_EQ(Part<QLineEdit>(w, "CompoLimitations")->text(), QString::fromUtf8("höchstens 50 Zeilen"));
+    EXPECT_EQ(Part<QLineEdit>(w, "LangCompInfo")->text(),
               QStringLiteral("OS: Windows 95  Sprache: Deutsch  Compiler: Delphi 1.0X, BPascal"));
-    EXPECT_TRUE(w.LangCompInfo->isVisibleTo(w.CompoScrollContents));
+    EXPECT_TRUE(Part<QLineEdit>(w, "LangCompInfo")->isVisibleTo(Part<QWidget>(w, "CompoScrollContents")));
 
-    EXPECT_EQ(w.StuffView->PlainLines(),
-              Utf8Lines({"KurzInfo:", "Ein Gitter", "für Tabellen", "Order:", "per Post", "Preis:", "DM 298,-",
-                         "", "Kontaktadresse:", "Quellwerk GmbH", "Lindenallee 14", "Schlüsselwörter:",
-                         " GITTER TABELLE"}));
-    EXPECT_EQ(w.StuffView->GetFont(0).pointSize(), 10);
-    EXPECT_EQ(w.StuffView->GetFont(1).pointSize(), 8);
-    EXPECT_EQ(w.StuffView->RowCount(), w.StuffView->Lines.Count());
-    EXPECT_EQ(w.StuffView->RowFont(0), 1);  // heading
-    EXPECT_EQ(w.StuffView->RowFont(1), 0);  // its text
-    EXPECT_EQ(w.StuffView->TopRow(), 0);
+    EXPECT_EQ(
+        Part<TMicaTextView>(w, "StuffView")->PlainLines(),
+        Utf8Lines({"KurzInfo:", "Ein Gitter", "für Tabellen", "Order:", "per Post", "Preis:", "DM 298,-", "",
+                   "Kontaktadresse:", "Quellwerk GmbH", "Lindenallee 14", "Schlüsselwörter:", " GITTER TABELLE"}));
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->GetFont(0).pointSize(), 10);
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->GetFont(1).pointSize(), 8);
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->RowCount(), Part<TMicaTextView>(w, "StuffView")->Lines.Count());
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->RowFont(0), 1);  // heading
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->RowFont(1), 0);  // its text
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->TopRow(), 0);
 
     // The fields reach to 4 pixels from the page's right edge, the text view also to its bottom.
-    const int pageWidth = w.CompoScrollContents->width();
-    for (QWidget* field : {static_cast<QWidget*>(w.CompoCopyright), static_cast<QWidget*>(w.CompoDistribution),
-                           static_cast<QWidget*>(w.LangCompInfo), static_cast<QWidget*>(w.CompoLimitations),
-                           static_cast<QWidget*>(w.StuffView)}) {
+    const int pageWidth = Part<QWidget>(w, "CompoScrollContents")->width();
+    for (QWidget* field : {static_cast<QWidget*>(Part<QLineEdit>(w, "CompoCopyright")),
+                           static_cast<QWidget*>(Part<QLineEdit>(w, "CompoDistribution")),
+                           static_cast<QWidget*>(Part<QLineEdit>(w, "LangCompInfo")),
+                           static_cast<QWidget*>(Part<QLineEdit>(w, "CompoLimitations")),
+                           static_cast<QWidget*>(Part<TMicaTextView>(w, "StuffView"))}) {
         SCOPED_TRACE(field->objectName().toStdString());
         EXPECT_EQ(field->x() + field->width(), pageWidth - 4);
     }
-    EXPECT_EQ(w.StuffView->y() + w.StuffView->height(), w.CompoScrollContents->height() - 4);
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->y() + Part<TMicaTextView>(w, "StuffView")->height(),
+              Part<QWidget>(w, "CompoScrollContents")->height() - 4);
 
     ASSERT_NE(w.CompoText(), nullptr);
     EXPECT_EQ(w.CompoText()->LongName, "Raster & Gitter");
@@ -270,18 +276,18 @@ TEST_F(ShellEntryDisplayComponent, RatingGaugeOrTheLabelKeine)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Caption);
         Show(row.Caption);
-        EXPECT_EQ(w.RatingGauge->isVisibleTo(w.UseFulPanel), row.Gauge);
-        EXPECT_NE(w.RatingLabel->isVisibleTo(w.UseFulPanel), row.Gauge);
-        EXPECT_EQ(w.RatingLabel->text(), QStringLiteral("keine"));
+        EXPECT_EQ(Part<TGauge>(w, "RatingGauge")->isVisibleTo(Part<QFrame>(w, "UseFulPanel")), row.Gauge);
+        EXPECT_NE(Part<QLabel>(w, "RatingLabel")->isVisibleTo(Part<QFrame>(w, "UseFulPanel")), row.Gauge);
+        EXPECT_EQ(Part<QLabel>(w, "RatingLabel")->text(), QStringLiteral("keine"));
         if (row.Gauge) {
-            EXPECT_EQ(w.RatingGauge->Progress(), row.Progress);
-            EXPECT_EQ(w.RatingGauge->Percent(), row.Progress);
+            EXPECT_EQ(Part<TGauge>(w, "RatingGauge")->Progress(), row.Progress);
+            EXPECT_EQ(Part<TGauge>(w, "RatingGauge")->Percent(), row.Progress);
         }
     }
 
     // Seventy per cent: yellow at the bar's start, navy near its end.
     Show("Voll");
-    const QImage image = w.RatingGauge->PaintImage();
+    const QImage image = Part<TGauge>(w, "RatingGauge")->PaintImage();
     const int mid = image.height() / 2;
     EXPECT_EQ(QColor(image.pixel(4, mid)), QColor(255, 255, 0));
     EXPECT_EQ(QColor(image.pixel(image.width() - 5, mid)), QColor(0, 0, 128));
@@ -290,8 +296,8 @@ TEST_F(ShellEntryDisplayComponent, RatingGaugeOrTheLabelKeine)
 TEST_F(ShellEntryDisplayComponent, LanguageAndCompilerLineAndTheLimitationsBelowIt)
 {
     TToolDiscMain& w = OpenDisplay();
-    const int infoTop = w.LangCompInfo->y();
-    const int below = infoTop + w.LangCompInfo->height();
+    const int infoTop = Part<QLineEdit>(w, "LangCompInfo")->y();
+    const int below = infoTop + Part<QLineEdit>(w, "LangCompInfo")->height();
     struct Row {
         const char* Caption;
         const char* Line;  // empty: hidden
@@ -308,13 +314,13 @@ TEST_F(ShellEntryDisplayComponent, LanguageAndCompilerLineAndTheLimitationsBelow
         SCOPED_TRACE(row.Caption);
         Show(row.Caption);
         const bool shown = *row.Line != '\0';
-        EXPECT_EQ(w.LangCompInfo->isVisibleTo(w.CompoScrollContents), shown);
+        EXPECT_EQ(Part<QLineEdit>(w, "LangCompInfo")->isVisibleTo(Part<QWidget>(w, "CompoScrollContents")), shown);
         if (shown) {
-            EXPECT_EQ(w.LangCompInfo->text(), QString::fromUtf8(row.Line));
+            EXPECT_EQ(Part<QLineEdit>(w, "LangCompInfo")->text(), QString::fromUtf8(row.Line));
         }
-        EXPECT_EQ(w.LangCompInfo->y(), infoTop);
-        EXPECT_EQ(w.CompoLimitations->y(), shown ? below : infoTop);
-        EXPECT_EQ(w.CompolimitLabel->y(), w.CompoLimitations->y() + 4);
+        EXPECT_EQ(Part<QLineEdit>(w, "LangCompInfo")->y(), infoTop);
+        EXPECT_EQ(Part<QLineEdit>(w, "CompoLimitations")->y(), shown ? below : infoTop);
+        EXPECT_EQ(Part<QLabel>(w, "CompolimitLabel")->y(), Part<QLineEdit>(w, "CompoLimitations")->y() + 4);
     }
 }
 
@@ -322,17 +328,17 @@ TEST_F(ShellEntryDisplayComponent, AmpersandsInTheCaptionAreShownNotTakenAsAccel
 {
     TToolDiscMain& w = OpenDisplay();
     Show("Englisch");
-    EXPECT_EQ(w.CompoDescBox->title(), QStringLiteral(" A&&&&B && C   Version 3 "));
+    EXPECT_EQ(Part<QGroupBox>(w, "CompoDescBox")->title(), QStringLiteral(" A&&&&B && C   Version 3 "));
     // Nothing else on the page: no lines, no empty headings.
-    EXPECT_TRUE(w.StuffView->Lines.Empty());
-    EXPECT_TRUE(w.CompoCopyright->text().isEmpty());
+    EXPECT_TRUE(Part<TMicaTextView>(w, "StuffView")->Lines.Empty());
+    EXPECT_TRUE(Part<QLineEdit>(w, "CompoCopyright")->text().isEmpty());
 }
 
 TEST_F(ShellEntryDisplayComponent, LongKeyWordsSpreadOverSeveralLines)
 {
     TToolDiscMain& w = OpenDisplay();
     Show("Woerter");
-    const TStringList& lines = w.StuffView->Lines;
+    const TStringList& lines = Part<TMicaTextView>(w, "StuffView")->Lines;
     ASSERT_EQ(lines.Count(), 3);
     EXPECT_EQ(lines[0], "<F1>Schl\xFCsselw\xF6rter:");
     EXPECT_EQ(lines[1][0], ' ');
@@ -344,7 +350,7 @@ TEST_F(ShellEntryDisplayComponent, LongKeyWordsSpreadOverSeveralLines)
     }
     // Every doubled word is there once, in order.
     EXPECT_EQ(std::count(words.begin(), words.end(), '&'), 30 * 14);
-    EXPECT_EQ(w.StuffView->RowCount(), 3);
+    EXPECT_EQ(Part<TMicaTextView>(w, "StuffView")->RowCount(), 3);
 }
 
 TEST_F(ShellEntryDisplayComponent, DetailWindowStaysOpenFromComponentToComponent)
@@ -367,7 +373,7 @@ TEST_F(ShellEntryDisplayComponent, UnreadableComponentIsReportedAndTheKeptOneSur
     TToolDiscMain& w = OpenDisplay();
     Show("Voll");
     // The file loses the body of a later component behind the viewer's back.
-    const int32_t ref = w.OverviewOL->TreeData().Texts.Objects(Entry("Woerter"));
+    const int32_t ref = Part<TBrowzerOutline>(w, "OverviewOL")->TreeData().Texts.Objects(Entry("Woerter"));
     ASSERT_EQ(RecordKindOf(ref), TRecordKind::rkComponent);
     std::filesystem::resize_file(Dir / "Data/Lumarc32.dat", static_cast<uintmax_t>(RecordOffsetOf(ref)) + 3);
 
@@ -376,7 +382,7 @@ TEST_F(ShellEntryDisplayComponent, UnreadableComponentIsReportedAndTheKeptOneSur
     EXPECT_EQ(Messages[0].Caption, QStringLiteral("Lumarcer - Fehler"));
     EXPECT_FALSE(Messages[0].Text.isEmpty());
     EXPECT_EQ(w.PageKind(), TToolDiscMain::pkNothing);
-    EXPECT_FALSE(w.SBInstall->isEnabled());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBInstall")->isEnabled());
     // Not a half-read record in its place: install, print and the detail window read this one.
     EXPECT_EQ(KeptLongName(), "Raster & Gitter");
 

@@ -59,7 +59,7 @@ protected:
     }
     void Show(const std::string& caption, int pageKind)
     {
-        Window->OverviewOL->SelectEntry(Entry(caption));
+        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry(caption));
         Window->OverviewOLClick();
         ASSERT_TRUE(ProcessUntil([&] { return Window->PageKind() == pageKind; }));
     }
@@ -72,7 +72,7 @@ protected:
             inside();
             Dialog->CloseBtn->click();
         });
-        Window->SBInstall->click();
+        Part<QToolButton>(*Window, "SBInstall")->click();
         EXPECT_TRUE(ran);
     }
 
@@ -160,7 +160,7 @@ TEST_F(InstallCommandTest, ClosingTheWindowDuringACopyOrAnUnpackingLetsItFinishA
         });
         Dialog->CopyBtn->click();
     });
-    Window->SBInstall->click();
+    Part<QToolButton>(*Window, "SBInstall")->click();
     EXPECT_TRUE(closedDuringCopy);
     EXPECT_FALSE(Window->isVisible());
     EXPECT_FALSE(Dialog->isVisible());
@@ -178,7 +178,7 @@ TEST_F(InstallCommandTest, ClosingTheWindowDuringACopyOrAnUnpackingLetsItFinishA
         });
         Dialog->UnpackBtn->click();
     });
-    Window->SBInstall->click();
+    Part<QToolButton>(*Window, "SBInstall")->click();
     EXPECT_TRUE(closedDuringUnpack);
     EXPECT_FALSE(Window->isVisible());
     EXPECT_FALSE(Dialog->isVisible());

@@ -1,26 +1,26 @@
 // The road from a selection to a display, the navigation buttons, the history with its back
 // step, and the outline's Enter key and right button, on the real main window.
 
+#include "shell/Navigation.h"
+
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidgetItem>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-#include <QPlainTextEdit>
-#include <QTest>
-#include <algorithm>
-
 #include "ToolDiscMainTestSupport.h"
 #include "controls/MicaTextView.h"
-#include "shell/Navigation.h"
 
 namespace lumarc::test {
 namespace {
@@ -41,14 +41,15 @@ std::string NavigationScript()
                           (g == 1 && t == 1 && b == 1 ? " [Kompo]" : "") + "\n";
         }
     }
-    script += "}\n"
-              "INFOTEXT [Start] 24.12.95 {\n"
-              "<F1>Start\n"
-              "}\n"
-              "COMPONENT [Kompo] {\n"
-              "[LongName]\n"
-              "Kompo\n"
-              "}\n";
+    script +=
+        "}\n"
+        "INFOTEXT [Start] 24.12.95 {\n"
+        "<F1>Start\n"
+        "}\n"
+        "COMPONENT [Kompo] {\n"
+        "[LongName]\n"
+        "Kompo\n"
+        "}\n";
     return script;
 }
 
@@ -93,20 +94,21 @@ protected:
 
     void Show(int entry)
     {
-        ASSERT_EQ(DisplaysOf([&] { Window->OverviewOL->SelectEntry(entry); }), std::vector<int>{entry});
+        ASSERT_EQ(DisplaysOf([&] { Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(entry); }),
+                  std::vector<int>{entry});
     }
     void Show(const char* caption) { Show(Entry(caption)); }
 
     std::vector<int> History() const
     {
-        const std::vector<int32_t>& values = Window->History().Values();
+        const std::vector<int32_t>& values = Window->Navigation().History().Values();
         return std::vector<int>(values.begin(), values.end());
     }
 
     // The tree data's entries in reading order.
     std::vector<int> ReadingOrder() const
     {
-        const TTreeViewData& tree = Window->OverviewOL->TreeData();
+        const TTreeViewData& tree = Part<TBrowzerOutline>(*Window, "OverviewOL")->TreeData();
         std::vector<int> order;
         const auto visit = [&](const auto& self, int entry) -> void {
             order.push_back(entry);
@@ -122,7 +124,7 @@ protected:
     QTreeWidgetItem* Node(const char* caption) const
     {
         const int entry = Entry(caption);
-        for (QTreeWidgetItemIterator it(Window->OverviewOL); *it; ++it)
+        for (QTreeWidgetItemIterator it(Part<TBrowzerOutline>(*Window, "OverviewOL")); *it; ++it)
             if (TBrowzerOutline::EntryOf(*it) == entry)
                 return *it;
         return nullptr;
@@ -167,43 +169,43 @@ using ShellNavigationButtons = ShellNavigationTest;
 TEST_F(ShellNavigationButtons, EachMoveOfTheSelectionLeadsToExactlyOneDisplay)
 {
     TToolDiscMain& w = OpenNavigation();
-    TBrowzerOutline& ol = *w.OverviewOL;
+    TBrowzerOutline& ol = *Part<TBrowzerOutline>(w, "OverviewOL");
     ASSERT_EQ(ol.SelectedEntry(), Entry("Gruppe 1"));
 
-    EXPECT_EQ(DisplaysOf([&] { w.SBDown->click(); }), std::vector<int>{Entry("Teil 1.1")});
-    EXPECT_EQ(DisplaysOf([&] { w.SBNext->click(); }), std::vector<int>{Entry("Blatt 1.1.1")});
-    EXPECT_EQ(DisplaysOf([&] { w.SBUp->click(); }), std::vector<int>{Entry("Teil 1.1")});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBDown")->click(); }), std::vector<int>{Entry("Teil 1.1")});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBNext")->click(); }), std::vector<int>{Entry("Blatt 1.1.1")});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBUp")->click(); }), std::vector<int>{Entry("Teil 1.1")});
     // "Teil 1.1" is open now: one level up first closes it, which moves nothing and shows nothing.
-    EXPECT_TRUE(ShowsNothing([&] { w.SBPrev->click(); }));
+    EXPECT_TRUE(ShowsNothing([&] { Part<QToolButton>(w, "SBPrev")->click(); }));
     EXPECT_FALSE(Node("Teil 1.1")->isExpanded());
-    EXPECT_EQ(DisplaysOf([&] { w.SBPrev->click(); }), std::vector<int>{Entry("Gruppe 1")});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBPrev")->click(); }), std::vector<int>{Entry("Gruppe 1")});
 
     Show("Blatt 3.2.1");
-    EXPECT_EQ(DisplaysOf([&] { w.SBFirst->click(); }), std::vector<int>{Entry("Gruppe 1")});
-    EXPECT_EQ(w.OverviewOL->HandledNode(), ol.currentItem());
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBFirst")->click(); }), std::vector<int>{Entry("Gruppe 1")});
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->HandledNode(), ol.currentItem());
     // A selection that stays put shows nothing again.
-    EXPECT_TRUE(ShowsNothing([&] { w.SBFirst->click(); }));
+    EXPECT_TRUE(ShowsNothing([&] { Part<QToolButton>(w, "SBFirst")->click(); }));
     EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(ShellNavigationButtons, OneLevelUpFromALeafThatNextHasPassedTakesOnePress)
 {
     TToolDiscMain& w = OpenNavigation();
-    w.SBDown->click();
-    w.SBNext->click();
-    ASSERT_EQ(w.OverviewOL->SelectedEntry(), Entry("Blatt 1.1.1"));
-    w.SBNext->click();  // passes the leaf on to "Blatt 1.1.2"
+    Part<QToolButton>(w, "SBDown")->click();
+    Part<QToolButton>(w, "SBNext")->click();
+    ASSERT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->SelectedEntry(), Entry("Blatt 1.1.1"));
+    Part<QToolButton>(w, "SBNext")->click();  // passes the leaf on to "Blatt 1.1.2"
     Settle();
-    EXPECT_EQ(DisplaysOf([&] { w.SBPrev->click(); }), std::vector<int>{Entry("Teil 1.1")});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBPrev")->click(); }), std::vector<int>{Entry("Teil 1.1")});
 
     // The left key as well: one press from a passed leaf reaches its parent.
     Show("Blatt 2.1.1");
-    w.SBNext->click();
+    Part<QToolButton>(w, "SBNext")->click();
     Show("Blatt 2.1.1");
     QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-    QCoreApplication::sendEvent(w.OverviewOL, &left);
+    QCoreApplication::sendEvent(Part<TBrowzerOutline>(w, "OverviewOL"), &left);
     Settle();
-    EXPECT_EQ(w.OverviewOL->SelectedEntry(), Entry("Teil 2.1"));
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->SelectedEntry(), Entry("Teil 2.1"));
 }
 
 TEST_F(ShellNavigationButtons, NextWalksTheWholeOutlineInReadingOrderOneDisplayPerStep)
@@ -211,11 +213,11 @@ TEST_F(ShellNavigationButtons, NextWalksTheWholeOutlineInReadingOrderOneDisplayP
     TToolDiscMain& w = OpenNavigation();
     const std::vector<int> order = ReadingOrder();
     ASSERT_EQ(order.size(), 40u);
-    ASSERT_EQ(w.OverviewOL->SelectedEntry(), order.front());
+    ASSERT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->SelectedEntry(), order.front());
 
     std::vector<int> walked{order.front()};
     for (size_t step = 1; step < order.size(); ++step) {
-        const std::vector<int> shown = DisplaysOf([&] { w.SBNext->click(); });
+        const std::vector<int> shown = DisplaysOf([&] { Part<QToolButton>(w, "SBNext")->click(); });
         ASSERT_EQ(shown.size(), 1u) << "step " << step;
         walked.push_back(shown.front());
     }
@@ -225,14 +227,14 @@ TEST_F(ShellNavigationButtons, NextWalksTheWholeOutlineInReadingOrderOneDisplayP
         EXPECT_TRUE(Node(parent) && Node(parent)->isExpanded()) << parent;
 
     // At the last leaf the selection stays and nothing is shown.
-    EXPECT_TRUE(ShowsNothing([&] { w.SBNext->click(); }));
-    EXPECT_EQ(w.OverviewOL->SelectedEntry(), order.back());
+    EXPECT_TRUE(ShowsNothing([&] { Part<QToolButton>(w, "SBNext")->click(); }));
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->SelectedEntry(), order.back());
 }
 
 TEST_F(ShellNavigationButtons, ExpandingANodeAgainDoesNotAddItsChildrenTwice)
 {
     TToolDiscMain& w = OpenNavigation();
-    TBrowzerOutline& ol = *w.OverviewOL;
+    TBrowzerOutline& ol = *Part<TBrowzerOutline>(w, "OverviewOL");
     QTreeWidgetItem* group = Node("Gruppe 3");
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->childCount(), 0);  // created on first expansion only
@@ -243,7 +245,7 @@ TEST_F(ShellNavigationButtons, ExpandingANodeAgainDoesNotAddItsChildrenTwice)
     }
     ol.setCurrentItem(group);
     Settle();
-    w.SBNext->click();  // expands the selected node once more
+    Part<QToolButton>(w, "SBNext")->click();  // expands the selected node once more
     Settle();
     ASSERT_EQ(group->childCount(), 3);
     EXPECT_EQ(ol.SelectedEntry(), Entry("Teil 3.1"));
@@ -251,12 +253,12 @@ TEST_F(ShellNavigationButtons, ExpandingANodeAgainDoesNotAddItsChildrenTwice)
     QTreeWidgetItem* part = group->child(1);
     ol.setCurrentItem(part);
     Settle();
-    w.SBNext->click();
-    w.SBUp->click();
-    w.SBPrev->click();  // closes "Teil 3.2"
+    Part<QToolButton>(w, "SBNext")->click();
+    Part<QToolButton>(w, "SBUp")->click();
+    Part<QToolButton>(w, "SBPrev")->click();  // closes "Teil 3.2"
     Settle();
     EXPECT_FALSE(part->isExpanded());
-    w.SBNext->click();  // and opens it again
+    Part<QToolButton>(w, "SBNext")->click();  // and opens it again
     Settle();
     EXPECT_EQ(part->childCount(), 2);
     EXPECT_EQ(group->childCount(), 3);
@@ -268,13 +270,13 @@ TEST_F(ShellNavigationHistory, StartsWithTheStartEntryAndTheBackButtonDisabled)
 {
     TToolDiscMain& w = OpenNavigation();
     EXPECT_EQ(History(), std::vector<int>{Entry("Gruppe 1")});
-    EXPECT_FALSE(w.SBPrevHist->isEnabled());
-    EXPECT_TRUE(w.RecordHistory());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
+    EXPECT_TRUE(w.Navigation().RecordHistory());
     // A disabled back button, and the back step itself with one entry, change nothing.
-    EXPECT_TRUE(ShowsNothing([&] { w.SBPrevHist->click(); }));
-    EXPECT_TRUE(ShowsNothing([&] { w.SBPrevHistClick(); }));
+    EXPECT_TRUE(ShowsNothing([&] { Part<QToolButton>(w, "SBPrevHist")->click(); }));
+    EXPECT_TRUE(ShowsNothing([&] { w.Navigation().SBPrevHistClick(); }));
     EXPECT_EQ(History(), std::vector<int>{Entry("Gruppe 1")});
-    EXPECT_FALSE(w.SBPrevHist->isEnabled());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
 }
 
 TEST_F(ShellNavigationHistory, KeepsTheLast21OfManyShownEntries)
@@ -288,7 +290,7 @@ TEST_F(ShellNavigationHistory, KeepsTheLast21OfManyShownEntries)
     }
     const std::vector<int> last21(all.end() - TNavigation::kMaxHistory, all.end());
     EXPECT_EQ(History(), last21);
-    EXPECT_TRUE(w.SBPrevHist->isEnabled());
+    EXPECT_TRUE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
 
     // Showing the shown entry again (as a search hit does) adds nothing and loses nothing.
     EXPECT_EQ(DisplaysOf([&] { w.OverviewOLClick(); }), std::vector<int>{order[25]});
@@ -303,7 +305,8 @@ TEST_F(ShellNavigationHistory, TheSameEntryTwiceInARowIsRecordedOnce)
     w.OverviewOLClick();
     Show("Teil 2.3");
     Show("Teil 2.2");
-    EXPECT_EQ(History(), std::vector<int>({Entry("Gruppe 1"), Entry("Teil 2.2"), Entry("Teil 2.3"), Entry("Teil 2.2")}));
+    EXPECT_EQ(History(),
+              std::vector<int>({Entry("Gruppe 1"), Entry("Teil 2.2"), Entry("Teil 2.3"), Entry("Teil 2.2")}));
 }
 
 TEST_F(ShellNavigationHistory, BackStepsShowTheEarlierEntriesAndKeepTheLastInPlace)
@@ -315,22 +318,22 @@ TEST_F(ShellNavigationHistory, BackStepsShowTheEarlierEntriesAndKeepTheLastInPla
     Show(b);
     Show(c);
     ASSERT_EQ(History(), std::vector<int>({a, b, c}));
-    ASSERT_TRUE(w.SBPrevHist->isEnabled());
+    ASSERT_TRUE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
 
-    EXPECT_EQ(DisplaysOf([&] { w.SBPrevHist->click(); }), std::vector<int>{b});
-    EXPECT_EQ(w.OverviewOL->SelectedEntry(), b);
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBPrevHist")->click(); }), std::vector<int>{b});
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->SelectedEntry(), b);
     EXPECT_EQ(History(), std::vector<int>({a, c}));
-    EXPECT_TRUE(w.SBPrevHist->isEnabled());
-    EXPECT_TRUE(w.RecordHistory());  // the skipped recording was used up by that display
+    EXPECT_TRUE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
+    EXPECT_TRUE(w.Navigation().RecordHistory());  // the skipped recording was used up by that display
 
-    EXPECT_EQ(DisplaysOf([&] { w.SBPrevHist->click(); }), std::vector<int>{a});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBPrevHist")->click(); }), std::vector<int>{a});
     EXPECT_EQ(History(), std::vector<int>{c});
-    EXPECT_FALSE(w.SBPrevHist->isEnabled());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
 
     // The next display is recorded again.
     Show("Teil 1.3");
     EXPECT_EQ(History(), std::vector<int>({c, Entry("Teil 1.3")}));
-    EXPECT_TRUE(w.SBPrevHist->isEnabled());
+    EXPECT_TRUE(Part<QToolButton>(w, "SBPrevHist")->isEnabled());
 }
 
 TEST_F(ShellNavigationHistory, BackOpensTheCollapsedAncestorsOfItsEntry)
@@ -338,14 +341,14 @@ TEST_F(ShellNavigationHistory, BackOpensTheCollapsedAncestorsOfItsEntry)
     TToolDiscMain& w = OpenNavigation();
     Show("Blatt 2.2.1");
     Show("Gruppe 3");
-    w.OverviewOL->collapseItem(Node("Gruppe 2"));
-    w.OverviewOL->collapseItem(Node("Teil 2.2"));
+    Part<TBrowzerOutline>(w, "OverviewOL")->collapseItem(Node("Gruppe 2"));
+    Part<TBrowzerOutline>(w, "OverviewOL")->collapseItem(Node("Teil 2.2"));
 
-    EXPECT_EQ(DisplaysOf([&] { w.SBPrevHist->click(); }), std::vector<int>{Entry("Blatt 2.2.1")});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBPrevHist")->click(); }), std::vector<int>{Entry("Blatt 2.2.1")});
     EXPECT_TRUE(Node("Gruppe 2")->isExpanded());
     EXPECT_TRUE(Node("Teil 2.2")->isExpanded());
     EXPECT_FALSE(Node("Teil 2.1")->isExpanded());
-    EXPECT_EQ(w.OverviewOL->currentItem(), Node("Blatt 2.2.1"));
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->currentItem(), Node("Blatt 2.2.1"));
 }
 
 TEST_F(ShellNavigationHistory, BackToTheEntryAlreadySelectedDoesNotSwallowTheNextRecording)
@@ -355,15 +358,15 @@ TEST_F(ShellNavigationHistory, BackToTheEntryAlreadySelectedDoesNotSwallowTheNex
     const int x = Entry("Teil 1.2");
     Show(x);
     Show(start);
-    EXPECT_EQ(DisplaysOf([&] { w.SBPrevHist->click(); }), std::vector<int>{x});
+    EXPECT_EQ(DisplaysOf([&] { Part<QToolButton>(w, "SBPrevHist")->click(); }), std::vector<int>{x});
     ASSERT_EQ(History(), std::vector<int>({start, start}));
     Show(start);  // the same as the last recorded: not added
     ASSERT_EQ(History(), std::vector<int>({start, start}));
 
     // The back target is what is selected already: no display follows, so none may be skipped.
-    EXPECT_TRUE(ShowsNothing([&] { w.SBPrevHist->click(); }));
+    EXPECT_TRUE(ShowsNothing([&] { Part<QToolButton>(w, "SBPrevHist")->click(); }));
     EXPECT_EQ(History(), std::vector<int>{start});
-    EXPECT_TRUE(w.RecordHistory());
+    EXPECT_TRUE(w.Navigation().RecordHistory());
     Show("Teil 4.1");
     EXPECT_EQ(History(), std::vector<int>({start, Entry("Teil 4.1")}));
 }
@@ -387,7 +390,8 @@ TEST_F(ShellNavigationKeys, EveryButtonsHintNamesAKeyBoundToExactlyOneCommand)
     const QList<QAction*> actions = w.findChildren<QAction*>();
     int buttons = 0;
     for (QToolButton* button : w.findChildren<QToolButton*>()) {
-        if (button->parentWidget() != w.ButtonBar && button->parentWidget() != w.InfoPanel)
+        if (button->parentWidget() != Part<QFrame>(w, "ButtonBar") &&
+            button->parentWidget() != Part<QFrame>(w, "InfoPanel"))
             continue;
         ++buttons;
         const QKeySequence key = HintedKey(*button);
@@ -406,18 +410,18 @@ TEST_F(ShellNavigationKeys, AltLeftStepsBackAndAltHomeResetsWhereverTheFocusIs)
     const int b = Entry("Teil 3.2");
     Show(b);
     Show("Blatt 4.3.2");
-    w.TextView->setFocus();
+    Part<TMicaTextView>(w, "TextView")->setFocus();
     const auto press = [](int key, Qt::KeyboardModifiers modifiers) {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
     };
     EXPECT_EQ(DisplaysOf([&] { press(Qt::Key_Left, Qt::AltModifier); }), std::vector<int>{b});
 
-    w.ShortMemo->setFocus();
+    Part<QPlainTextEdit>(w, "ShortMemo")->setFocus();
     EXPECT_EQ(DisplaysOf([&] { press(Qt::Key_Home, Qt::AltModifier); }), std::vector<int>{Entry("Gruppe 1")});
 
     // The key follows the button: with one entry left in the history it does nothing.
-    while (w.SBPrevHist->isEnabled())
-        DisplaysOf([&] { w.SBPrevHist->click(); });
+    while (Part<QToolButton>(w, "SBPrevHist")->isEnabled())
+        DisplaysOf([&] { Part<QToolButton>(w, "SBPrevHist")->click(); });
     EXPECT_TRUE(ShowsNothing([&] { press(Qt::Key_Left, Qt::AltModifier); }));
 }
 
@@ -426,11 +430,11 @@ using ShellNavigationOutline = ShellNavigationTest;
 TEST_F(ShellNavigationOutline, EnterIsSwallowedAndShowsNothingMore)
 {
     TToolDiscMain& w = OpenNavigation();
-    TBrowzerOutline& ol = *w.OverviewOL;
+    TBrowzerOutline& ol = *Part<TBrowzerOutline>(w, "OverviewOL");
     Show("Teil 2.1");
     int activated = 0;
     QObject::connect(&ol, &QTreeWidget::itemActivated, &ol, [&] { ++activated; });
-    TKeyCounter reachingThePanel(w.OverviewPanel, Qt::Key_Return);
+    TKeyCounter reachingThePanel(Part<QFrame>(w, "OverviewPanel"), Qt::Key_Return);
 
     for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
         ol.SetHandledNode(nullptr);
@@ -455,7 +459,7 @@ TEST_F(ShellNavigationOutline, EnterIsSwallowedAndShowsNothingMore)
 TEST_F(ShellNavigationOutline, EnterRightAfterAMoveStillShowsTheNewEntryOnce)
 {
     TToolDiscMain& w = OpenNavigation();
-    TBrowzerOutline& ol = *w.OverviewOL;
+    TBrowzerOutline& ol = *Part<TBrowzerOutline>(w, "OverviewOL");
     const std::vector<int> shown = DisplaysOf([&] {
         ol.setCurrentItem(Node("Teil 1.3"));
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
@@ -468,20 +472,20 @@ TEST_F(ShellNavigationOutline, EnterRightAfterAMoveStillShowsTheNewEntryOnce)
 TEST_F(ShellNavigationOutline, RightButtonInstallsTheShownEntryOnlyWhenInstallIsPossible)
 {
     TToolDiscMain& w = OpenNavigation();
-    TBrowzerOutline& ol = *w.OverviewOL;
+    TBrowzerOutline& ol = *Part<TBrowzerOutline>(w, "OverviewOL");
     int installs = 0;
-    QObject::connect(w.SBInstall, &QToolButton::clicked, &w, [&] { ++installs; });
+    QObject::connect(Part<QToolButton>(w, "SBInstall"), &QToolButton::clicked, &w, [&] { ++installs; });
     const auto elsewhere = [&] { return ol.visualItemRect(Node("Gruppe 2")).center(); };
 
     Show("Blatt 1.1.1");  // a component
-    ASSERT_TRUE(w.SBInstall->isEnabled());
+    ASSERT_TRUE(Part<QToolButton>(w, "SBInstall")->isEnabled());
     EXPECT_TRUE(ShowsNothing([&] { Click(ol.viewport(), Qt::RightButton, elsewhere()); }));
     EXPECT_EQ(installs, 1);
     // The node under the mouse is not selected: the install is for what is shown.
     EXPECT_EQ(ol.SelectedEntry(), Entry("Blatt 1.1.1"));
 
     Show("Gruppe 1");  // an info text: nothing to install
-    ASSERT_FALSE(w.SBInstall->isEnabled());
+    ASSERT_FALSE(Part<QToolButton>(w, "SBInstall")->isEnabled());
     EXPECT_TRUE(ShowsNothing([&] { Click(ol.viewport(), Qt::RightButton, elsewhere()); }));
     EXPECT_EQ(installs, 1);
     EXPECT_EQ(ol.SelectedEntry(), Entry("Gruppe 1"));

@@ -40,7 +40,7 @@ protected:
             dialog.findChild<QCheckBox*>(QStringLiteral("HintsCheckBox"))->setChecked(hints);
             dialog.findChild<QPushButton*>(confirm ? QStringLiteral("OKBtn") : QStringLiteral("CancelBtn"))->click();
         });
-        Window->SBOptions->click();
+        Part<QToolButton>(*Window, "SBOptions")->click();
     }
 
     // Whether a tooltip event reaches the button (the application filter swallows it when off).
@@ -67,15 +67,15 @@ TEST_F(ShellOptionsCommand, ConfirmedHintSwitchReachesEverySpeedButton)
 
     RunOptions(dialog, false, true);
     EXPECT_FALSE(Window->HintsShown());
-    EXPECT_FALSE(TooltipShown(Window->SBFirst));
-    EXPECT_FALSE(TooltipShown(Window->SBNext));
+    EXPECT_FALSE(TooltipShown(Part<QToolButton>(*Window, "SBFirst")));
+    EXPECT_FALSE(TooltipShown(Part<QToolButton>(*Window, "SBNext")));
 
     RunOptions(dialog, true, false);  // Cancel changes nothing
     EXPECT_FALSE(Window->HintsShown());
 
     RunOptions(dialog, true, true);
     EXPECT_TRUE(Window->HintsShown());
-    EXPECT_TRUE(TooltipShown(Window->SBFirst));
+    EXPECT_TRUE(TooltipShown(Part<QToolButton>(*Window, "SBFirst")));
 }
 
 TEST_F(ShellOptionsCommand, StoredHintSettingHoldsFromTheStart)
@@ -107,7 +107,7 @@ TEST_F(ShellOptionsCommand, ASaveThatCannotBeStoredIsReportedAndTheChoiceStillHo
 TEST_F(ShellOptionsCommand, WithoutADialogTheCommandDoesNothing)
 {
     OpenBuilt();
-    Window->SBOptions->click();
+    Part<QToolButton>(*Window, "SBOptions")->click();
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -116,12 +116,12 @@ TEST_F(ShellOptionsCommand, ExpandButtonShowsTheShownComponentInTheDetailWindow)
     OpenBuilt();
     TWideInfoForm detail;
     Window->SetDetailWindow(&detail);
-    Window->ExpandBtn->click();  // no component shown yet
+    Part<QPushButton>(*Window, "ExpandBtn")->click();  // no component shown yet
     EXPECT_FALSE(detail.isVisible());
 
-    Window->OverviewOL->SelectEntry(Entry("Raster"));
+    Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry("Raster"));
     ASSERT_TRUE(ProcessUntil([&] { return Window->CompoText() != nullptr; }));
-    Window->ExpandBtn->click();
+    Part<QPushButton>(*Window, "ExpandBtn")->click();
     EXPECT_TRUE(detail.isVisible());
     detail.hide();
 }

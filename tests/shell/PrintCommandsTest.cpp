@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -18,7 +19,6 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
-#include <QLineEdit>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -29,13 +29,13 @@
 #include <vector>
 
 #include "print/LineOutput.h"
-#include "print/core/ComponentText.h"
-#include "widgets/AnsiText.h"
 #include "print/PdfProbe.h"
-#include "widgets/ProgressForm.h"
-#include "widgets/Gauge.h"
+#include "print/core/ComponentText.h"
 #include "shell/ToolDiscMainTestSupport.h"
 #include "shell/WideInfoForm.h"
+#include "widgets/AnsiText.h"
+#include "widgets/Gauge.h"
+#include "widgets/ProgressForm.h"
 
 namespace lumarc::test {
 namespace {
@@ -150,9 +150,8 @@ protected:
     {
         const int entry = Entry(caption);
         int shown = -2;
-        const auto connection =
-            QObject::connect(Window.get(), &TToolDiscMain::EntryShown, [&](int e) { shown = e; });
-        Window->OverviewOL->SelectEntry(entry);
+        const auto connection = QObject::connect(Window.get(), &TToolDiscMain::EntryShown, [&](int e) { shown = e; });
+        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(entry);
         EXPECT_TRUE(ProcessUntil([&] { return shown == entry; })) << caption;
         QObject::disconnect(connection);
     }
@@ -176,8 +175,8 @@ protected:
         if (!QFileInfo(cli).isExecutable())
             return {};
         QProcess process;
-        process.start(cli, {QStringLiteral("show"), QString::fromStdString(Dir.Path()),
-                            QString::number(Entry(caption))});
+        process.start(cli,
+                      {QStringLiteral("show"), QString::fromStdString(Dir.Path()), QString::number(Entry(caption))});
         EXPECT_TRUE(process.waitForFinished(10000));
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
@@ -223,17 +222,17 @@ TEST_F(ShellPrintCommandsCopy, EachPageKindCopiesItsLinesAsTheCommandLineShowsTh
 {
     TToolDiscMain& w = OpenScript();
     Show("Willkommen");
-    w.SBCopy->click();
+    Part<QToolButton>(w, "SBCopy")->click();
     EXPECT_EQ(Clipboard(), Crlf(kInfoLines));
     ExpectSameAsCli("Willkommen");
 
     Show("Packer");
-    w.SBCopy->click();
+    Part<QToolButton>(w, "SBCopy")->click();
     EXPECT_EQ(Clipboard(), Crlf(kShortLines));
     ExpectSameAsCli("Packer");
 
     Show("Raster");
-    w.SBCopy->click();
+    Part<QToolButton>(w, "SBCopy")->click();
     // The record's component text, built without the window: heading, the page's lines with
     // their tags removed and their doubled ampersands single again, the long description.
     ASSERT_NE(w.CompoText(), nullptr);
@@ -254,11 +253,11 @@ TEST_F(ShellPrintCommandsCopy, ShortTextSelectionCopiesOnlyThatPart)
 {
     TToolDiscMain& w = OpenScript();
     Show("Packer");
-    QTextCursor cursor = w.ShortMemo->textCursor();
+    QTextCursor cursor = Part<QPlainTextEdit>(w, "ShortMemo")->textCursor();
     cursor.setPosition(4);
     cursor.setPosition(9, QTextCursor::KeepAnchor);
-    w.ShortMemo->setTextCursor(cursor);
-    w.SBCopy->click();
+    Part<QPlainTextEdit>(w, "ShortMemo")->setTextCursor(cursor);
+    Part<QToolButton>(w, "SBCopy")->click();
     EXPECT_EQ(Clipboard(), QStringLiteral("Größe"));
 }
 
@@ -271,23 +270,23 @@ TEST_F(ShellPrintCommandsCopy, CtrlCCopiesTheSelectionOrElseTheShownText)
     const auto ctrlC = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier); };
 
     Show("Willkommen");
-    w.OverviewOL->setFocus();
+    Part<TBrowzerOutline>(w, "OverviewOL")->setFocus();
     ctrlC();
     EXPECT_EQ(Clipboard(), Crlf(kInfoLines));
 
     Show("Packer");
-    w.ShortMemo->setFocus();
+    Part<QPlainTextEdit>(w, "ShortMemo")->setFocus();
     ctrlC();
     EXPECT_EQ(Clipboard(), Crlf(kShortLines));
-    QTextCursor cursor = w.ShortMemo->textCursor();
+    QTextCursor cursor = Part<QPlainTextEdit>(w, "ShortMemo")->textCursor();
     cursor.setPosition(4);
     cursor.setPosition(9, QTextCursor::KeepAnchor);
-    w.ShortMemo->setTextCursor(cursor);
+    Part<QPlainTextEdit>(w, "ShortMemo")->setTextCursor(cursor);
     ctrlC();
     EXPECT_EQ(Clipboard(), QStringLiteral("Größe"));
 
     Show("Raster");
-    QLineEdit* field = w.CompoCopyright;
+    QLineEdit* field = Part<QLineEdit>(w, "CompoCopyright");
     field->setText(QStringLiteral("(c) 1996"));  // this component names no copyright
     field->setFocus();
     field->deselect();
@@ -304,21 +303,21 @@ TEST_F(ShellPrintCommandsCopy, NothingToCopyLeavesTheClipboardAlone)
     // A short text of its file name alone: an empty memo.
     Show("Datei");
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkShortText);
-    w.SBCopyClick();
-    w.SBPrintTextClick();
+    w.PrintCommands().SBCopyClick();
+    w.PrintCommands().SBPrintTextClick();
     // An info text without lines.
     Show("Leer");
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
-    w.SBCopyClick();
-    w.SBPrintTextClick();
+    w.PrintCommands().SBCopyClick();
+    w.PrintCommands().SBPrintTextClick();
     EXPECT_EQ(Clipboard(), kUntouched);
     EXPECT_FALSE(Printed());
     // A heading without a record: the hidden text view still holds the text shown before.
     Show("Willkommen");
     Show("Kapitel");
     ASSERT_EQ(w.PageKind(), TToolDiscMain::pkNothing);
-    w.SBCopyClick();
-    w.SBPrintTextClick();
+    w.PrintCommands().SBCopyClick();
+    w.PrintCommands().SBPrintTextClick();
     EXPECT_EQ(Clipboard(), kUntouched);
     EXPECT_FALSE(Printed());
 }
@@ -331,7 +330,7 @@ TEST_F(ShellPrintCommandsPrint, EachPageKindPrintsWhatItCopies)
         QStringList Expected;
     };
     Show("Raster");
-    w.SBCopy->click();
+    Part<QToolButton>(w, "SBCopy")->click();
     QStringList component = Clipboard().split(QStringLiteral("\r\n"));
     component.removeLast();
     const Row rows[] = {{"Willkommen", kInfoLines}, {"Packer", kShortLines}, {"Raster", component}};
@@ -339,7 +338,7 @@ TEST_F(ShellPrintCommandsPrint, EachPageKindPrintsWhatItCopies)
         SCOPED_TRACE(row.Caption);
         std::filesystem::remove(Pdf().toStdString());
         Show(row.Caption);
-        w.SBPrintText->click();
+        Part<QToolButton>(w, "SBPrintText")->click();
         ASSERT_TRUE(Printed());
         EXPECT_EQ(PrintedLines(), Simplified(row.Expected));
         EXPECT_EQ(PdfInfoField(Pdf(), QStringLiteral("Title")), QStringLiteral("Brimvale ToolDisc"));
@@ -356,7 +355,7 @@ TEST_F(ShellPrintCommandsPrint, ThePreviewShowsWhatPrintingGives)
         SCOPED_TRACE(caption);
         Show(caption);
         std::filesystem::remove(Pdf().toStdString());
-        w.SBPrintText->click();
+        Part<QToolButton>(w, "SBPrintText")->click();
         ASSERT_TRUE(Printed());
         const std::vector<std::string> printed = PrintedLines();
         const QString printedFonts = RunTool(QStringLiteral("pdffonts"), {Pdf()});
@@ -374,8 +373,8 @@ TEST_F(ShellPrintCommandsPrint, ThePreviewShowsWhatPrintingGives)
             preview->print();
             dialog->reject();
         });
-        ASSERT_TRUE(w.MIPreview->isEnabled());
-        w.MIPreview->trigger();
+        ASSERT_TRUE(Part<QAction>(w, "MIPreview")->isEnabled());
+        Part<QAction>(w, "MIPreview")->trigger();
         EXPECT_EQ(title, QStringLiteral("Seitenansicht"));
         EXPECT_EQ(pages, 1);
         ASSERT_TRUE(Printed());
@@ -389,7 +388,7 @@ TEST_F(ShellPrintCommandsPrint, AShortTextPrintsInTheFixedPitchFontItIsShownIn)
 {
     TToolDiscMain& w = OpenScript();
     Show("Packer");
-    w.SBPrintText->click();
+    Part<QToolButton>(w, "SBPrintText")->click();
     ASSERT_TRUE(Printed());
     const QString fonts = RunTool(QStringLiteral("pdffonts"), {Pdf()});
     EXPECT_TRUE(fonts.contains(QStringLiteral("Mono"))) << fonts.toStdString();
@@ -421,14 +420,14 @@ TEST_F(ShellPrintCommandsPrint, WithoutAPrinterEachJobAsksForItsFileOfferingTheL
         });
     };
     answer(true);
-    w.SBPrintText->click();
+    Part<QToolButton>(w, "SBPrintText")->click();
     EXPECT_TRUE(QFileInfo::exists(chosen));
     EXPECT_FALSE(Printed());
     std::filesystem::remove(chosen.toStdString());
 
     // The next job offers the same name again; declined, it writes nothing and says nothing.
     answer(false);
-    w.SBPrintText->click();
+    Part<QToolButton>(w, "SBPrintText")->click();
     ASSERT_EQ(offered.size(), 2);
     EXPECT_EQ(offered[0], Pdf());
     EXPECT_EQ(offered[1], chosen);
@@ -448,7 +447,7 @@ TEST_F(ShellPrintCommandsPrint, ThePrinterSetupOffersNoButtonThatWouldPrint)
             ok = buttons->button(QDialogButtonBox::Ok)->text();
         dialog->close();
     });
-    w.MIPrinterSetup->trigger();
+    Part<QAction>(w, "MIPrinterSetup")->trigger();
     EXPECT_EQ(title, QStringLiteral("Druckereinstellungen"));
     EXPECT_EQ(ok, QStringLiteral("OK"));
     EXPECT_FALSE(Printed());
@@ -461,7 +460,7 @@ TEST_F(ShellPrintCommandsPrint, ComponentFillsTheDetailWindowUnseenAndTheGaugeEn
     int lastProgress = -1;
     const TPrintProgressHook old =
         SetPrintProgressHook([&](TProgressForm& form) { lastProgress = form.Gauge()->Progress(); });
-    w.MIPrint->trigger();
+    Part<QAction>(w, "MIPrint")->trigger();
     SetPrintProgressHook(old);
     EXPECT_EQ(lastProgress, 100);
     EXPECT_TRUE(Printed());
@@ -475,7 +474,7 @@ TEST_F(ShellPrintCommandsPrint, TextPrintingKeepsTheChosenOrientation)
     TToolDiscMain& w = OpenScript();
     CurrentPrinter().setPageOrientation(QPageLayout::Landscape);
     Show("Willkommen");
-    w.SBPrintText->click();
+    Part<QToolButton>(w, "SBPrintText")->click();
     const QSizeF size = PageSize();
     EXPECT_GT(size.width(), size.height());
 }
@@ -485,7 +484,7 @@ TEST_F(ShellPrintCommandsPrint, APrinterThatRefusesTheJobIsReported)
     TToolDiscMain& w = OpenScript();
     CurrentPrinter().setOutputFileName(QString::fromStdString(Dir / "no/such/dir/out.pdf"));
     Show("Willkommen");
-    w.SBPrintText->click();
+    Part<QToolButton>(w, "SBPrintText")->click();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Caption, QStringLiteral("Lumarcer - Fehler"));
     EXPECT_FALSE(Messages[0].Text.isEmpty());
@@ -496,7 +495,7 @@ TEST_F(ShellPrintCommandsOrderForm, PrintsTheLinesBetweenTheMarksInPortraitCouri
     TToolDiscMain& w = OpenScript();
     // The user's landscape applies to text, not to the form, and comes back afterwards.
     CurrentPrinter().setPageOrientation(QPageLayout::Landscape);
-    w.SBBestellFormular->click();
+    Part<QToolButton>(w, "SBBestellFormular")->click();
     ASSERT_TRUE(Printed());
     EXPECT_EQ(PrintedLines(), std::vector<std::string>({"Name: ____", "Adresse: ____", "Ort: ____"}));
     const QSizeF size = PageSize();
@@ -525,14 +524,14 @@ TEST_F(ShellPrintCommandsOrderForm, WithoutValidMarksNothingIsPrinted)
     for (const char* form : forms) {
         SCOPED_TRACE(form);
         TToolDiscMain& w = OpenScript(WithOrderForm(form));
-        w.SBBestellFormularClick();
+        w.PrintCommands().SBBestellFormularClick();
         EXPECT_FALSE(Printed());
         Window.reset();
         std::filesystem::remove_all(Dir / "Data");
     }
     // No entry of that name: the catalogue of the other window tests.
     TToolDiscMain& w = OpenScript(kMainScript);
-    w.SBBestellFormularClick();
+    w.PrintCommands().SBBestellFormularClick();
     EXPECT_FALSE(Printed());
     EXPECT_TRUE(Messages.empty());
 }
@@ -542,7 +541,7 @@ TEST_F(ShellPrintCommandsOrderForm, AFailedJobStillGivesTheOrientationBack)
     TToolDiscMain& w = OpenScript();
     CurrentPrinter().setPageOrientation(QPageLayout::Landscape);
     CurrentPrinter().setOutputFileName(QString::fromStdString(Dir / "no/such/dir/out.pdf"));
-    w.SBBestellFormularClick();
+    w.PrintCommands().SBBestellFormularClick();
     EXPECT_EQ(Messages.size(), 1u);
     EXPECT_EQ(CurrentPrinter().pageLayout().orientation(), QPageLayout::Landscape);
 }

@@ -1,6 +1,8 @@
 // The session: what one run leaves is what the next one starts with, and a session file that
 // is damaged or points at what has gone gives the program's own start, never a failure.
 
+#include "shell/Session.h"
+
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
@@ -12,7 +14,6 @@
 #include "controls/MicaTextView.h"
 #include "search/SearchFoundDlg.h"
 #include "shell/SearchCommand.h"
-#include "shell/Session.h"
 #include "shell/WideInfoForm.h"
 
 namespace lumarc::test {
@@ -80,7 +81,7 @@ TEST_F(Session, TheNextStartHasTheWindowsTheCatalogueAndTheEntryOfTheLastRun)
     Detail->SetMemoHeights(40, 150);
     Window->SearchCommand().ResultsDialog().resize(500, 380);
     ASSERT_TRUE(Window->OpenAnotherCatalogue(QString::fromStdString(Other.Path())));
-    Window->OverviewOL->SelectEntry(1);
+    Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(1);
     End();
 
     Start();
@@ -88,19 +89,21 @@ TEST_F(Session, TheNextStartHasTheWindowsTheCatalogueAndTheEntryOfTheLastRun)
     EXPECT_EQ(Window->Catalogue(), QString::fromStdString(Other.Path()));
     EXPECT_EQ(Window->geometry().size(), QSize(720, 520));
     EXPECT_EQ(Window->SplitterPosition(), 260);
-    EXPECT_EQ(Window->InfoPanel->x(), Window->Splitter->x() + Window->Splitter->width());
+    EXPECT_EQ(Part<QFrame>(*Window, "InfoPanel")->x(),
+              Part<QFrame>(*Window, "Splitter")->x() + Part<QFrame>(*Window, "Splitter")->width());
     EXPECT_EQ(Detail->size(), QSize(600, 470));
     EXPECT_EQ(Detail->ReviewHeight(), 40);
     EXPECT_EQ(Detail->InstallHeight(), 150);
     EXPECT_EQ(Window->SearchCommand().ResultsDialog().size(), QSize(500, 380));
-    EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 1);
-    ASSERT_TRUE(ProcessUntil([&] { return Window->TextView->PlainLines() == QStringList({"Zwei"}); }));
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 1);
+    ASSERT_TRUE(
+        ProcessUntil([&] { return Part<TMicaTextView>(*Window, "TextView")->PlainLines() == QStringList({"Zwei"}); }));
     EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Other.Path())}));
 
     // A catalogue named on the command line wins; the last entry belongs to the other disc.
     Start(QString::fromStdString(Dir.Path()));
     EXPECT_EQ(Window->Catalogue(), QString::fromStdString(Dir.Path()));
-    EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 0);
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 0);
     EXPECT_EQ(Window->SplitterPosition(), 260);
 
     // Maximised comes back maximised.
@@ -150,14 +153,14 @@ TEST_F(Session, ADamagedFileGivesTheDesignStartAndIsWrittenWholeAgain)
         EXPECT_EQ(Window->SplitterPosition(), freshSplitter);
         EXPECT_EQ(Detail->size(), freshDetail);
         EXPECT_EQ(Detail->ReviewHeight(), freshReview);
-        EXPECT_EQ(Window->OverviewOL->SelectedEntry(), 0);
+        EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 0);
         EXPECT_TRUE(Window->RecentCatalogues().isEmpty());
     }
 
     // Values from a wider screen or a taller window stay within what a drag could reach.
     WriteFile("[MainWindow]\nSplitter=99999\n[DetailWindow]\nReviewHeight=5000\nInstallHeight=5000\n");
     Start(QString::fromStdString(Dir.Path()));
-    EXPECT_GE(Window->InfoPanel->width(), TToolDiscMain::kMinInfoWidth);
+    EXPECT_GE(Part<QFrame>(*Window, "InfoPanel")->width(), TToolDiscMain::kMinInfoWidth);
     EXPECT_LE(Detail->LongInfoMemo->geometry().bottom(), Detail->height());
     EXPECT_GE(Detail->InstallHeight(), 0);
 

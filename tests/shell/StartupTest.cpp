@@ -18,6 +18,7 @@
 
 #include "ToolDiscMainTestSupport.h"
 #include "catalogue/BrowzerContainer.h"
+#include "catalogue/CatalogueLocation.h"
 #include "controls/MicaTextView.h"
 #include "settings/core/RegistrySettings.h"
 #include "settings/core/Settings.h"
@@ -66,25 +67,26 @@ TEST_F(ShellToolDiscMainStartup, ShowsTheFirstInfoTextWithTheStartSelection)
     TToolDiscMain& w = OpenBuilt();
     EXPECT_TRUE(Messages.empty());
     EXPECT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
-    EXPECT_EQ(w.BrowzerNoteBook->currentWidget(), w.PageInfotext);
-    EXPECT_EQ(w.TextView->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
-    EXPECT_TRUE(w.TextView->isVisibleTo(w.PageInfotext));
-    EXPECT_EQ(w.OverviewOL->SelectedEntry(), 0);
-    EXPECT_EQ(w.OverviewOL->HandledNode(), w.OverviewOL->currentItem());
-    EXPECT_TRUE(w.SBPrintText->isEnabled());
-    EXPECT_FALSE(w.SBInstall->isEnabled());
+    EXPECT_EQ(Part<QStackedWidget>(w, "BrowzerNoteBook")->currentWidget(), Part<QWidget>(w, "Infotext"));
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
+    EXPECT_TRUE(Part<TMicaTextView>(w, "TextView")->isVisibleTo(Part<QWidget>(w, "Infotext")));
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->SelectedEntry(), 0);
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->HandledNode(),
+              Part<TBrowzerOutline>(w, "OverviewOL")->currentItem());
+    EXPECT_TRUE(Part<QToolButton>(w, "SBPrintText")->isEnabled());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBInstall")->isEnabled());
     // The start selection reaches the display like any other, so it is the history's first entry.
-    ASSERT_EQ(w.History().Count(), 1);
-    EXPECT_EQ(w.History()[0], 0);
-    EXPECT_TRUE(w.RecordHistory());
+    ASSERT_EQ(w.Navigation().History().Count(), 1);
+    EXPECT_EQ(w.Navigation().History()[0], 0);
+    EXPECT_TRUE(w.Navigation().RecordHistory());
     EXPECT_EQ(w.CompoText(), nullptr);
     // The third font of the info text view, and the short text memo's fixed-pitch font.
-    ASSERT_EQ(w.TextView->Fonts().size(), 3u);
-    EXPECT_EQ(w.TextView->GetFont(2).family(), "Courier");
-    EXPECT_EQ(w.TextView->GetFont(2).pointSize(), 10);
+    ASSERT_EQ(Part<TMicaTextView>(w, "TextView")->Fonts().size(), 3u);
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->GetFont(2).family(), "Courier");
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->GetFont(2).pointSize(), 10);
     EXPECT_EQ(w.ShortMemoOemConvert(), !QFontDatabase::families().contains("MS LineDraw"));
-    EXPECT_TRUE(QFontInfo(w.ShortMemo->font()).fixedPitch());
-    EXPECT_EQ(w.ShortMemo->font().pixelSize(), 12);
+    EXPECT_TRUE(QFontInfo(Part<QPlainTextEdit>(w, "ShortMemo")->font()).fixedPitch());
+    EXPECT_EQ(Part<QPlainTextEdit>(w, "ShortMemo")->font().pixelSize(), 12);
 }
 
 TEST_F(ShellToolDiscMainStartup, FindsEachCatalogueFileByItselfDataDirectoryFirst)
@@ -99,11 +101,12 @@ TEST_F(ShellToolDiscMainStartup, FindsEachCatalogueFileByItselfDataDirectoryFirs
     EXPECT_EQ(w.BrowzerContainer().DataFileName, Dir / "Lumarc32.dat");
     EXPECT_EQ(w.BrowzerContainer().IndexFileName, Dir / "Data/Lumarc32.idx");
     EXPECT_TRUE(Messages.empty());
-    EXPECT_GT(w.OverviewOL->topLevelItemCount(), 0);
+    EXPECT_GT(Part<TBrowzerOutline>(w, "OverviewOL")->topLevelItemCount(), 0);
 
     // A file in Data/ wins over one of the same name beside the program.
     WriteBytes(Dir / "Lumarc32.idx", "junk");
-    EXPECT_EQ(TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path())).IndexFileName, Dir / "Data/Lumarc32.idx");
+    EXPECT_EQ(TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path())).IndexFileName,
+              Dir / "Data/Lumarc32.idx");
     // A directory named like the file is no file.
     std::filesystem::create_directories(Dir / "Data/Lumarc32.dat");
     EXPECT_EQ(TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path())).DataFileName, Dir / "Lumarc32.dat");
@@ -113,26 +116,26 @@ TEST_F(ShellToolDiscMainStartup, NoCatalogueIsReportedOnceAndTheWindowStillOpens
 {
     TToolDiscMain& w = Open(Dir.Path());
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].Kind, TToolDiscMain::TMessageKind::mkMsgBox);
+    EXPECT_EQ(Messages[0].Kind, TMessageKind::mkMsgBox);
     EXPECT_EQ(Messages[0].Caption, "Lumarcer - Fehler");
-    EXPECT_EQ(Messages[0].Text.toStdString(), "Datenbank nicht gefunden!\nGesucht: " + Dir / "Data/Lumarc32.dat" + ", " +
-                                                  Dir / "Lumarc32.dat" + ", " + Dir / "Data/Lumarc32.idx" + ", " +
-                                                  Dir / "Lumarc32.idx");
+    EXPECT_EQ(Messages[0].Text.toStdString(), "Datenbank nicht gefunden!\nGesucht: " + Dir / "Data/Lumarc32.dat" +
+                                                  ", " + Dir / "Lumarc32.dat" + ", " + Dir / "Data/Lumarc32.idx" +
+                                                  ", " + Dir / "Lumarc32.idx");
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.OverviewOL->topLevelItemCount(), 0);
-    EXPECT_TRUE(w.TextView->PlainLines().isEmpty());
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->topLevelItemCount(), 0);
+    EXPECT_TRUE(Part<TMicaTextView>(w, "TextView")->PlainLines().isEmpty());
     EXPECT_EQ(w.PageKind(), TToolDiscMain::pkNothing);
-    EXPECT_FALSE(w.SBPrintText->isEnabled());
-    EXPECT_FALSE(w.SBCopy->isEnabled());
-    EXPECT_FALSE(w.MIPrint->isEnabled());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBPrintText")->isEnabled());
+    EXPECT_FALSE(Part<QToolButton>(w, "SBCopy")->isEnabled());
+    EXPECT_FALSE(Part<QAction>(w, "MIPrint")->isEnabled());
     // The panes are laid out all the same.
-    EXPECT_EQ(w.InfoPanel->geometry().right() + 1, w.ClientArea->width());
+    EXPECT_EQ(Part<QFrame>(w, "InfoPanel")->geometry().right() + 1, Part<QWidget>(w, "ClientArea")->width());
 }
 
 TEST_F(ShellToolDiscMainStartup, AStartBoxIsSeenAboveTheSplashWithTheNormalCursor)
 {
     // The real boxes, not the test's hook: the start on a directory without a catalogue.
-    const TToolDiscMain::TMessageHook hook = TToolDiscMain::SetMessageHook({});
+    const TMessageHook hook = SetMessageHook({});
     TCDSplash splash;
     splash.ShowNow();
     bool seen = false;
@@ -147,7 +150,7 @@ TEST_F(ShellToolDiscMainStartup, AStartBoxIsSeenAboveTheSplashWithTheNormalCurso
         box->close();
     });
     Window = std::make_unique<TToolDiscMain>(QString::fromStdString(Dir.Path()));
-    TToolDiscMain::SetMessageHook(hook);
+    SetMessageHook(hook);
     EXPECT_TRUE(seen);
     // The splash's hourglass is back while the start goes on.
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
@@ -157,7 +160,7 @@ TEST_F(ShellToolDiscMainStartup, AStartBoxIsSeenAboveTheSplashWithTheNormalCurso
 TEST_F(ShellToolDiscMainStartup, AnOutlineReadAheadIsTakenOnlyForTheFilesItWasReadFrom)
 {
     WriteCatalogue(Dir / "Data");
-    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path()));
+    const TCatalogueLocation files = TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path()));
     EXPECT_EQ(files.DataFileName, Dir / "Data/Lumarc32.dat");
     EXPECT_EQ(files.IndexFileName, Dir / "Data/Lumarc32.idx");
 
@@ -165,27 +168,27 @@ TEST_F(ShellToolDiscMainStartup, AnOutlineReadAheadIsTakenOnlyForTheFilesItWasRe
     EXPECT_FALSE(other.Take(files.DataFileName, files.IndexFileName));
 
     TToolDiscMain& plain = Open(Dir.Path());
-    const TTreeViewData loaded = plain.OverviewOL->TreeData();
+    const TTreeViewData loaded = Part<TBrowzerOutline>(plain, "OverviewOL")->TreeData();
     Window.reset();
 
     TOutlinePreload preload(files.DataFileName, files.IndexFileName);
     Window = std::make_unique<TToolDiscMain>(QString::fromStdString(Dir.Path()), nullptr, &preload);
     TToolDiscMain& w = *Window;
     EXPECT_TRUE(Messages.empty());
-    EXPECT_EQ(w.OverviewOL->TreeData(), loaded);
-    EXPECT_EQ(w.BrowzerContainer().TreeData(), &w.OverviewOL->TreeData());
-    EXPECT_EQ(w.TextView->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
+    EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->TreeData(), loaded);
+    EXPECT_EQ(w.BrowzerContainer().TreeData(), &Part<TBrowzerOutline>(w, "OverviewOL")->TreeData());
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
     EXPECT_FALSE(preload.Take(files.DataFileName, files.IndexFileName)) << "taken once only";
 }
 
 TEST_F(ShellToolDiscMainStartup, AReadAheadThatFailedLeavesTheReportToTheWindow)
 {
-    const TToolDiscMain::TCatalogueFiles files = TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path()));
+    const TCatalogueLocation files = TToolDiscMain::CatalogueFiles(QString::fromStdString(Dir.Path()));
     TOutlinePreload preload(files.DataFileName, files.IndexFileName);
     Window = std::make_unique<TToolDiscMain>(QString::fromStdString(Dir.Path()), nullptr, &preload);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].Text.startsWith("Datenbank nicht gefunden!\n")) << Messages[0].Text.toStdString();
-    EXPECT_EQ(Window->OverviewOL->topLevelItemCount(), 0);
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->topLevelItemCount(), 0);
 }
 
 TEST_F(ShellToolDiscMainStartup, LoadFailuresGetTheirOwnMessages)
@@ -206,7 +209,7 @@ TEST_F(ShellToolDiscMainStartup, LoadFailuresGetTheirOwnMessages)
     WriteBytes(other / "Data/Lumarc32.idx", "");
     Open(other.Path());
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].Kind, TToolDiscMain::TMessageKind::mkDefaultError);
+    EXPECT_EQ(Messages[0].Kind, TMessageKind::mkDefaultError);
     EXPECT_EQ(Messages[0].Caption, "Brimvale ToolDisc Viewer");
     EXPECT_EQ(Messages[0].Text, "Konnte OutlineText nicht laden!.");
 }
@@ -254,26 +257,29 @@ TEST_F(ShellToolDiscMainDisplay, SelectingAnEntryShowsItsPage)
         QWidget* Page;
     };
     const Row rows[] = {
-        {"Hinweise", TToolDiscMain::pkInfoText, w.PageInfotext},
-        {"Packer", TToolDiscMain::pkShortText, w.PageShortDesc},
-        {"Raster", TToolDiscMain::pkComponent, w.PageKomponente},
-        {"Komponenten", TToolDiscMain::pkNothing, w.PageInfotext},
-        {"Willkommen", TToolDiscMain::pkInfoText, w.PageInfotext},
+        {"Hinweise", TToolDiscMain::pkInfoText, Part<QWidget>(w, "Infotext")},
+        {"Packer", TToolDiscMain::pkShortText, Part<QWidget>(w, "ShortDesc")},
+        {"Raster", TToolDiscMain::pkComponent, Part<QWidget>(w, "Komponente")},
+        {"Komponenten", TToolDiscMain::pkNothing, Part<QWidget>(w, "Infotext")},
+        {"Willkommen", TToolDiscMain::pkInfoText, Part<QWidget>(w, "Infotext")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Caption);
         const int entry = Entry(row.Caption);
-        w.OverviewOL->SelectEntry(entry);
+        Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(entry);
         ASSERT_TRUE(ProcessUntil([&] { return shown == entry; }));
         EXPECT_EQ(w.PageKind(), row.Kind);
-        EXPECT_EQ(w.BrowzerNoteBook->currentWidget(), row.Page);
-        EXPECT_EQ(w.OverviewOL->HandledNode(), w.OverviewOL->currentItem());
-        EXPECT_EQ(w.TextView->isVisibleTo(w.PageInfotext), row.Kind != TToolDiscMain::pkNothing);
+        EXPECT_EQ(Part<QStackedWidget>(w, "BrowzerNoteBook")->currentWidget(), row.Page);
+        EXPECT_EQ(Part<TBrowzerOutline>(w, "OverviewOL")->HandledNode(),
+                  Part<TBrowzerOutline>(w, "OverviewOL")->currentItem());
+        EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->isVisibleTo(Part<QWidget>(w, "Infotext")),
+                  row.Kind != TToolDiscMain::pkNothing);
         if (std::string(row.Caption) == "Hinweise") {
-            EXPECT_EQ(w.TextView->PlainLines(), Lines({"Hinweise zur Installation", "Courier-Zeile"}));
+            EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->PlainLines(),
+                      Lines({"Hinweise zur Installation", "Courier-Zeile"}));
         }
     }
-    EXPECT_EQ(w.TextView->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
+    EXPECT_EQ(Part<TMicaTextView>(w, "TextView")->PlainLines(), Lines({"Willkommen auf der Scheibe", "zweite Zeile"}));
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -282,9 +288,9 @@ TEST_F(ShellToolDiscMainDisplay, SeveralSelectionChangesInARowEndInOneDisplay)
     TToolDiscMain& w = OpenBuilt();
     std::vector<int> shown;
     QObject::connect(&w, &TToolDiscMain::EntryShown, &w, [&](int entry) { shown.push_back(entry); });
-    w.OverviewOL->SelectEntry(Entry("Hinweise"));
-    w.OverviewOL->SelectEntry(Entry("Packer"));
-    w.OverviewOL->SelectEntry(Entry("Raster"));
+    Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(Entry("Hinweise"));
+    Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(Entry("Packer"));
+    Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(Entry("Raster"));
     ProcessUntil([&] { return !shown.empty(); });
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, std::vector<int>({Entry("Raster")}));
@@ -299,15 +305,15 @@ TEST_F(ShellToolDiscMainDisplay, AnEntryThatCannotBeReadIsReportedAndShowsNothin
     // The open file loses its records behind the viewer's back.
     std::filesystem::resize_file(Dir / "Data/Lumarc32.dat", 4);
     const int entry = Entry("Hinweise");
-    w.OverviewOL->SelectEntry(entry);
+    Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(entry);
     ASSERT_TRUE(ProcessUntil([&] { return shown == entry; }));
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Caption, "Lumarcer - Fehler");
     EXPECT_FALSE(Messages[0].Text.isEmpty());
     // Not the welcome text any more, as if it belonged to the selected entry.
     EXPECT_EQ(w.PageKind(), TToolDiscMain::pkNothing);
-    EXPECT_FALSE(w.TextView->isVisibleTo(w.PageInfotext));
-    EXPECT_FALSE(w.SBPrintText->isEnabled());
+    EXPECT_FALSE(Part<TMicaTextView>(w, "TextView")->isVisibleTo(Part<QWidget>(w, "Infotext")));
+    EXPECT_FALSE(Part<QToolButton>(w, "SBPrintText")->isEnabled());
 }
 
 TEST_F(ShellToolDiscMainDisplay, ADiscTakenOutIsReportedAndWorksAgainWhenPutBack)
@@ -318,7 +324,7 @@ TEST_F(ShellToolDiscMainDisplay, ADiscTakenOutIsReportedAndWorksAgainWhenPutBack
     auto show = [&](const std::string& caption) {
         const int entry = Entry(caption);
         shown = -2;
-        w.OverviewOL->SelectEntry(entry);
+        Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(entry);
         return ProcessUntil([&] { return shown == entry; });
     };
     const std::filesystem::path data = Dir / "Data";
@@ -339,7 +345,7 @@ TEST_F(ShellToolDiscMainDisplay, ADiscTakenOutIsReportedAndWorksAgainWhenPutBack
     ASSERT_TRUE(show("Hinweise"));
     EXPECT_EQ(Messages.size(), 2u);
     EXPECT_EQ(w.PageKind(), TToolDiscMain::pkInfoText);
-    EXPECT_FALSE(w.TextView->PlainLines().empty());
+    EXPECT_FALSE(Part<TMicaTextView>(w, "TextView")->PlainLines().empty());
 }
 
 TEST_F(ShellToolDiscMainDisplay, AboutBoxShowsTheVersionFromMenuAndButton)
@@ -359,9 +365,9 @@ TEST_F(ShellToolDiscMainDisplay, AboutBoxShowsTheVersionFromMenuAndButton)
             box->OKButton->click();
         });
         if (round == 0)
-            w.SBInfo->click();
+            Part<QToolButton>(w, "SBInfo")->click();
         else
-            w.MIAbout->trigger();
+            Part<QAction>(w, "MIAbout")->trigger();
         EXPECT_EQ(title, "Brimvale Lumarc");
         EXPECT_EQ(version, "Version 2.03");
         EXPECT_EQ(size, QSize(339, 219));
@@ -426,7 +432,8 @@ TEST_F(ShellToolDiscMainProgram, ScreenshotOfAChosenEntryWithoutADisplay)
     WriteCatalogue(Dir / "Data");
     const QString png = QString::fromStdString(Dir / "shot.png");
     // Entry 2 is "Hinweise", a top-level info text.
-    const TRun run = RunProgram({"--screenshot", png, "--show", "2", QString::fromStdString(Dir.Path())}, Config.Path());
+    const TRun run =
+        RunProgram({"--screenshot", png, "--show", "2", QString::fromStdString(Dir.Path())}, Config.Path());
     ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     EXPECT_EQ(run.Out.trimmed(), png);
     const QImage image(png);
@@ -434,9 +441,9 @@ TEST_F(ShellToolDiscMainProgram, ScreenshotOfAChosenEntryWithoutADisplay)
     EXPECT_GE(image.width(), 640);
     EXPECT_GE(image.height(), 460);
 
-    EXPECT_NE(RunProgram({"--screenshot", png, "--show", "99", QString::fromStdString(Dir.Path())}, Config.Path())
-                  .ExitCode,
-              0);
+    EXPECT_NE(
+        RunProgram({"--screenshot", png, "--show", "99", QString::fromStdString(Dir.Path())}, Config.Path()).ExitCode,
+        0);
     EXPECT_EQ(RunProgram({"--show", "1"}, Config.Path()).ExitCode, 2);
     EXPECT_EQ(RunProgram({"--bogus"}, Config.Path()).ExitCode, 2);
 }

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@
 #include "catalogue/TreeViewData.h"
 #include "controls/BrowzerOutline.h"
 #include "platform/TestFiles.h"
+#include "shell/Messages.h"
+#include "shell/Navigation.h"
+#include "shell/PrintCommands.h"
+#include "shell/SearchCommand.h"
 #include "shell/ToolDiscMain.h"
 
 namespace lumarc::test {
@@ -46,8 +51,18 @@ inline const char* const kMainScript =
     "Raster & Gitter\n"
     "}\n";
 
+// A widget or action of a window, found by its object name; the test stops when there is none.
+template <typename T>
+T* Part(const QObject& window, const char* name)
+{
+    T* part = window.findChild<T*>(QString::fromLatin1(name));
+    if (!part)
+        throw std::logic_error(std::string("no part named ") + name);
+    return part;
+}
+
 struct TMessage {
-    TToolDiscMain::TMessageKind Kind;
+    TMessageKind Kind;
     QString Caption;
     QString Text;
 };
@@ -75,15 +90,14 @@ class TMainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FOldHook = TToolDiscMain::SetMessageHook(
-            [this](TToolDiscMain::TMessageKind kind, const QString& caption, const QString& text) {
-                Messages.push_back({kind, caption, text});
-            });
+        FOldHook = SetMessageHook([this](TMessageKind kind, const QString& caption, const QString& text) {
+            Messages.push_back({kind, caption, text});
+        });
     }
     void TearDown() override
     {
         Window.reset();
-        TToolDiscMain::SetMessageHook(FOldHook);
+        SetMessageHook(FOldHook);
     }
 
     // Opens the window on `dir`, shown without a screen so that every resize is delivered,
@@ -120,7 +134,7 @@ protected:
     // The tree-data index of the node whose caption, without surrounding spaces, is `caption`.
     int Entry(const std::string& caption) const
     {
-        const TTreeViewData& tree = Window->OverviewOL->TreeData();
+        const TTreeViewData& tree = Part<TBrowzerOutline>(*Window, "OverviewOL")->TreeData();
         for (int i = 0; i < tree.Count(); ++i) {
             const std::string_view text = tree.Texts[i];
             const size_t first = text.find_first_not_of(' ');
@@ -140,7 +154,7 @@ protected:
     std::unique_ptr<TToolDiscMain> Window;
 
 private:
-    TToolDiscMain::TMessageHook FOldHook;
+    TMessageHook FOldHook;
 };
 
 }  // namespace lumarc::test
