@@ -5,11 +5,12 @@
 #include <unistd.h>
 
 #include "RecordIO.h"
-#include "platform/Exception.h"
 #include "catalogue/BrowzerContainer.h"
-#include "catalogue/ScriptOutlineText.h"
 #include "catalogue/ScriptInfoText.h"
+#include "catalogue/ScriptOutlineText.h"
 #include "catalogue/ScriptParser.h"
+#include "catalogue/TreeViewData.h"
+#include "platform/Exception.h"
 
 using namespace lumarc;
 using lumarc::test::TMemoryCatalogue;
@@ -24,9 +25,9 @@ class CatalogueContainer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FDir = std::filesystem::temp_directory_path() /
-               ("lumarc-container-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        FDir =
+            std::filesystem::temp_directory_path() / ("lumarc-container-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(FDir);
         Container.DataFileName = (FDir / "Lumarc32.dat").string();
         Container.IndexFileName = (FDir / "Lumarc32.idx").string();
@@ -124,12 +125,21 @@ TEST_F(CatalogueContainer, ActivationOpensOnceAndClosingTwiceIsHarmless)
     Container.SetActive(false);
     EXPECT_FALSE(Container.Active());
     Container.SetActive(true);
-    TIndexedStream* first = Container.IndexedStream();
-    Container.SetActive(true);
-    EXPECT_EQ(Container.IndexedStream(), first);
+    // With the files gone from the directory, a second opening would fail; the files opened
+    // first stay in use and can still be read.
+    std::filesystem::remove(Container.DataFileName);
+    std::filesystem::remove(Container.IndexFileName);
+    EXPECT_NO_THROW(Container.SetActive(true));
+    ASSERT_TRUE(Container.Active());
+    TTreeViewData tree;
+    EXPECT_NO_THROW(Container.LoadOutline(tree));
+    EXPECT_GT(tree.Count(), 0);
     Container.SetActive(false);
-    Container.SetActive(false);
+    EXPECT_NO_THROW(Container.SetActive(false));
+    EXPECT_FALSE(Container.Active());
     EXPECT_EQ(Container.IndexedStream(), nullptr);
+    // Closed for real: opening again now looks for the files and finds none.
+    EXPECT_THROW(Container.SetActive(true), EFOpenError);
 }
 
 TEST_F(CatalogueContainer, MissingFilesRaiseTheOpenErrorAndLeaveItClosed)

@@ -87,6 +87,8 @@ TEST(CatalogueTextRecords, BodyEndingEarlyRaisesReadErrorAndDetaches)
 {
     TMemoryCatalogue cat;
     TScriptInfoText text;
+    text.Lines.Add("erste");
+    text.Lines.Add("zweite");
     text.Lines.Add("abcdef");
     const int32_t offset = cat.Store(text);
     std::string bytes = cat.Data.Bytes();
@@ -94,10 +96,18 @@ TEST(CatalogueTextRecords, BodyEndingEarlyRaisesReadErrorAndDetaches)
     TMemoryStream truncated(bytes);
     TIndexedStream indexed(truncated, cat.Index, true);
     TScriptInfoText back;
+    back.Lines.Add("alt");
     truncated.SetPosition(offset);
-    back.OpenRecordStream(indexed, 0);
-    EXPECT_THROW(back.Load(), EReadError);
-    back.CloseRecordStream();
+    try {
+        TRecordStreamScope scope(back, indexed, 0);
+        back.Load();
+        ADD_FAILURE() << "a body cut short loaded";
+    } catch (const EReadError& e) {
+        EXPECT_STREQ(e.what(), "Stream read error");
+    }
+    // Released by the scope on the way out, and what was read before the cut is kept.
+    EXPECT_EQ(back.RecordStream(), nullptr);
+    EXPECT_EQ(back.Lines.Strings(), (std::vector<std::string>{"erste", "zweite"}));
 }
 
 TEST(CatalogueTextRecords, BaseRecordsCannotLoad)
@@ -186,8 +196,7 @@ TEST(CatalogueOutlineText, FourLineExample)
 
 TEST(CatalogueOutlineText, ThreeLevelsAndShallowerLinesJoinTheOuterGroup)
 {
-    TScriptParser parser =
-        Script({"OUTLINE {", "A", "    A1", "      A1x", "  B?", "C", "  x] y [z", "}", "END"});
+    TScriptParser parser = Script({"OUTLINE {", "A", "    A1", "      A1x", "  B?", "C", "  x] y [z", "}", "END"});
     TScriptOutlineText outline;
     outline.ParseScript(parser);
     const TTreeViewData& tree = *outline.TreeData;

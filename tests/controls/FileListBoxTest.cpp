@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <utime.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -14,11 +11,14 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <utime.h>
 #include <vector>
 
 #include "controls/FileListFormat.h"
 #include "controls/xFileListBox.h"
 #include "platform/TestFiles.h"
+
+#include <sys/stat.h>
 
 namespace lumarc::test {
 namespace {
@@ -87,7 +87,8 @@ TEST_F(FileListBoxTest, Reading_NamesThatDifferInCaseAreTwoFilesAndKeepTheirCase
     for (const char* name : {"Unit1.PAS", "UNIT1.PAS"}) {
         const auto found = std::find(items.begin(), items.end(), name);
         ASSERT_NE(found, items.end()) << name;
-        EXPECT_EQ(List.FullPathOf(static_cast<int>(found - items.begin())).toStdString(), Root / ("sub/" + std::string(name)));
+        EXPECT_EQ(List.FullPathOf(static_cast<int>(found - items.begin())).toStdString(),
+                  Root / ("sub/" + std::string(name)));
     }
     List.SetUpperCase(true);  // shown alike, and still two files
     const auto upper = Items(List);
@@ -100,11 +101,17 @@ TEST_F(FileListBoxTest, Masks_BothPatternsListedOnceAndHiddenFilesFollowTheFileT
     List.SetMask(QStringLiteral("*.pas;*.dfm"));
     Open(Root / "sub");
     EXPECT_EQ(Items(List), (std::vector<std::string>{"both.pas.dfm", "unit1.dfm", "Unit1.PAS"}));
+    // A file that both patterns match is one file, listed once.
+    List.SetMask(QStringLiteral("*.dfm;both.*"));
+    EXPECT_EQ(Items(List), (std::vector<std::string>{"both.pas.dfm", "unit1.dfm"}));
 
     List.SetMask(QStringLiteral("*.*"));
     List.SetFileType(ftDirectory | ftArchive | ftNormal);
     const auto items = Items(List);
     EXPECT_EQ(std::count(items.begin(), items.end(), ".hidden"), 0);
+    List.SetFileType(ftDirectory | ftArchive | ftNormal | ftHidden);
+    const auto withHidden = Items(List);
+    EXPECT_EQ(std::count(withHidden.begin(), withHidden.end(), ".hidden"), 1);
 }
 
 TEST_F(FileListBoxTest, Masks_WithoutDirsNoDirectoryNotEvenDotDot)
@@ -129,7 +136,7 @@ TEST_F(FileListBoxTest, Masks_EmptyDirectoryGivesEmptyListDrawnAsFocusRectangle)
     List.DrawItem(painter, 0, QRect(0, 0, 100, 16), false, false);
     painter.end();
     EXPECT_EQ(image.pixelColor(50, 8), List.Color());  // inside: the background only
-    int ink = 0;  // the dotted rectangle along the top edge
+    int ink = 0;                                       // the dotted rectangle along the top edge
     for (int x = 0; x < 100; ++x)
         ink += image.pixelColor(x, 0) != List.Color();
     EXPECT_GT(ink, 10);
@@ -175,7 +182,8 @@ TEST(ControlsFileListFormat, FieldsDatesAndAttributes)
 {
     EXPECT_EQ(FormatField(QStringLiteral("%9d"), int64_t{1234}), QStringLiteral("     1234"));
     EXPECT_EQ(FormatField(QStringLiteral("%-12.12s"), QStringLiteral("kurz.pas")), QStringLiteral("kurz.pas    "));
-    EXPECT_EQ(FormatField(QStringLiteral("%-12.12s"), QStringLiteral("sehrlangername.pas")), QStringLiteral("sehrlangerna"));
+    EXPECT_EQ(FormatField(QStringLiteral("%-12.12s"), QStringLiteral("sehrlangername.pas")),
+              QStringLiteral("sehrlangerna"));
     EXPECT_EQ(FormatField(QStringLiteral("[%s] 100%%"), QStringLiteral("x")), QStringLiteral("[x] 100%"));
     EXPECT_EQ(FormatField(QStringLiteral("%n%d"), int64_t{5}), QStringLiteral("%n5"));  // unknown stays text
     const uint32_t packed = ((1996 - 1980) << 9 | 12 << 5 | 31) << 16 | (14 << 11 | 5 << 5 | 10);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -188,13 +189,31 @@ TEST_F(InstallCommandTest, ClosingTheWindowDuringACopyOrAnUnpackingLetsItFinishA
 TEST_F(InstallCommandTest, RightButtonOnTheOutlineInstallsTheShownEntry)
 {
     Show("Teiler Splitterleisten", TToolDiscMain::pkComponent);
+    auto* outline = Part<TBrowzerOutline>(*Window, "OverviewOL");
+    QTreeWidgetItem* shown = outline->currentItem();
+    // Pressed on another node: the install is still the shown entry's, and the selection stays.
+    QTreeWidgetItem* other = outline->topLevelItem(0);
+    ASSERT_NE(other, shown);
+    QString caption;
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        caption = Dialog->CompInstBox->title();
+        Dialog->CloseBtn->click();
+    });
+    QTest::mouseClick(outline->viewport(), Qt::RightButton, Qt::NoModifier, outline->visualItemRect(other).center());
+    EXPECT_EQ(caption, QStringLiteral("TEILER"));
+    EXPECT_EQ(outline->currentItem(), shown);
+
+    // Where nothing can be installed, the right button opens nothing.
+    Show("Willkommen", TToolDiscMain::pkInfoText);
     bool opened = false;
     QTimer::singleShot(0, Dialog.get(), [&] {
         opened = Dialog->isVisible();
         Dialog->CloseBtn->click();
     });
-    Window->SBInstallClick();
-    EXPECT_TRUE(opened);
+    QTest::mouseClick(outline->viewport(), Qt::RightButton, Qt::NoModifier,
+                      outline->visualItemRect(outline->currentItem()).center());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(opened);
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 
 #include <QCheckBox>
 #include <QHelpEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 
 #include "ToolDiscMainTestSupport.h"
+#include "catalogue/CompoText.h"
 #include "controls/BrowzerOutline.h"
 #include "settings/OptionsDialog.h"
 #include "settings/core/Settings.h"
@@ -113,15 +115,34 @@ TEST_F(ShellOptionsCommand, WithoutADialogTheCommandDoesNothing)
 
 TEST_F(ShellOptionsCommand, ExpandButtonShowsTheShownComponentInTheDetailWindow)
 {
-    OpenBuilt();
+    WriteCatalogue(Dir / "Data",
+                   "OUTLINE [Gliederung] 01.05.96 {\n"
+                   "Willkommen [Willkommen]\n"
+                   "Raster [Raster]\n"
+                   "Packer [Packer]\n"
+                   "}\n"
+                   "INFOTEXT [Willkommen] 24.12.95 {\nHallo\n}\n"
+                   "COMPONENT [Raster] {\n[LongName]\nRaster & Gitter\n[LongInfo]\nZeichnet Gitter.\n}\n"
+                   "COMPONENT [Packer] {\n[LongName]\nPacker\n[LongInfo]\nPackt Dateien.\n}\n");
+    Open(Dir.Path());
     TWideInfoForm detail;
     Window->SetDetailWindow(&detail);
     Part<QPushButton>(*Window, "ExpandBtn")->click();  // no component shown yet
     EXPECT_FALSE(detail.isVisible());
 
-    Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry("Raster"));
-    ASSERT_TRUE(ProcessUntil([&] { return Window->CompoText() != nullptr; }));
-    Part<QPushButton>(*Window, "ExpandBtn")->click();
-    EXPECT_TRUE(detail.isVisible());
+    // Each press shows the component on the page, not the one shown the time before.
+    for (const auto& [caption, longInfo] :
+         {std::pair{"Raster", "Zeichnet Gitter."}, std::pair{"Packer", "Packt Dateien."}}) {
+        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry(caption));
+        ASSERT_TRUE(ProcessUntil([&] {
+            return Window->CompoText() && Window->CompoText()->LongInfo.Count() > 0 &&
+                   Window->CompoText()->LongInfo[0] == longInfo;
+        }));
+        Part<QPushButton>(*Window, "ExpandBtn")->click();
+        EXPECT_TRUE(detail.isVisible());
+        EXPECT_EQ(detail.LongInfoMemo->toPlainText(), QString::fromLatin1(longInfo));
+        EXPECT_TRUE(detail.windowTitle().endsWith(
+            QString::fromLatin1(caption == std::string("Raster") ? "Raster & Gitter" : "Packer")));
+    }
     detail.hide();
 }
