@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QToolTip>
+
 #include <algorithm>
 #include <memory>
 

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -17,15 +18,15 @@
 #include "catalogue/RecordRef.h"
 #include "catalogue/ScriptInfoText.h"
 #include "catalogue/TreeViewData.h"
-#include "widgets/AnsiText.h"
 #include "print/LineOutput.h"
+#include "widgets/AnsiText.h"
 
 namespace lumarc {
 
 namespace {
 
-constexpr int kDrawFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs |
-                           Qt::TextShowMnemonic;
+constexpr int kDrawFlags =
+    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextShowMnemonic;
 
 const char* const SFontIndexError = "Index Außerhalb des gültigen Bereiches";
 
@@ -268,7 +269,8 @@ void TMicaTextView::ShowMark(int index)
         const QFont* font = FontForDrawing(RowFont(mark.Row));
         const QFontMetrics metrics(font ? *font : this->font(), viewport());
         const QString shown = ShownText(mark.Row);
-        const int left = kTextInset + metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, shown.left(mark.Start)).width();
+        const int left =
+            kTextInset + metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, shown.left(mark.Start)).width();
         const int right = left + metrics.horizontalAdvance(shown.mid(mark.Start, mark.Length));
         QScrollBar* bar = horizontalScrollBar();
         if (left < bar->value() || right > bar->value() + viewport()->width())
@@ -438,10 +440,18 @@ void TMicaTextView::keyPressEvent(QKeyEvent* event)
     visibleRows = std::max(1, visibleRows);
 
     switch (event->key()) {
-    case Qt::Key_Up: SetRow(FRow - 1); break;
-    case Qt::Key_Down: SetRow(FRow + 1); break;
-    case Qt::Key_PageUp: SetRow(FRow - visibleRows); break;
-    case Qt::Key_PageDown: SetRow(FRow + visibleRows); break;
+    case Qt::Key_Up:
+        SetRow(FRow - 1);
+        break;
+    case Qt::Key_Down:
+        SetRow(FRow + 1);
+        break;
+    case Qt::Key_PageUp:
+        SetRow(FRow - visibleRows);
+        break;
+    case Qt::Key_PageDown:
+        SetRow(FRow + visibleRows);
+        break;
     // Home scrolls to the right end and End to the left end, as this view always has.
     case Qt::Key_Home:
         if (ctrl)
@@ -453,9 +463,15 @@ void TMicaTextView::keyPressEvent(QKeyEvent* event)
             SetRow(RowCount() - 1);
         horz->triggerAction(QAbstractSlider::SliderToMinimum);
         break;
-    case Qt::Key_Left: horz->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-    case Qt::Key_Right: horz->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_Left:
+        horz->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+        horz->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     event->accept();
 }

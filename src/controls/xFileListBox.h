@@ -16,20 +16,31 @@
 #include <string>
 #include <vector>
 
-#include "widgets/Gauge.h"
 #include "SortFileList.h"
+#include "widgets/Gauge.h"
 
 namespace lumarc {
 
 enum TSortType { stDirNameDrive, stNameDirDrive, stDirDriveName };
 enum TSFShowKind : uint8_t {
-    sfsSize = 0x01, sfsDate = 0x02, sfsTime = 0x04, sfsAttr = 0x08, sfsDrives = 0x10, sfsDirs = 0x20, sfsProcIcons = 0x40
+    sfsSize = 0x01,
+    sfsDate = 0x02,
+    sfsTime = 0x04,
+    sfsAttr = 0x08,
+    sfsDrives = 0x10,
+    sfsDirs = 0x20,
+    sfsProcIcons = 0x40
 };
 using TSFShow = uint8_t;
 constexpr TSFShow sfsAll = 0x7F;
 // The kinds of file the list reads (the base's FileType set), as bits.
 enum TFileAttrKind : uint8_t {
-    ftReadOnly = 0x01, ftHidden = 0x02, ftSystem = 0x04, ftVolumeID = 0x08, ftDirectory = 0x10, ftArchive = 0x20,
+    ftReadOnly = 0x01,
+    ftHidden = 0x02,
+    ftSystem = 0x04,
+    ftVolumeID = 0x08,
+    ftDirectory = 0x10,
+    ftArchive = 0x20,
     ftNormal = 0x40
 };
 using TFileType = uint8_t;

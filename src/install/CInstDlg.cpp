@@ -1,10 +1,5 @@
 #include "CInstDlg.h"
 
-#include "widgets/DesignLook.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -27,32 +22,37 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
+#include "InstallSource.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
+#include "controls/xFileListBox.h"
 #include "platform/ApplicationErrors.h"
 #include "platform/Disc.h"
 #include "platform/FileCopy.h"
 #include "platform/ProtectedDirs.h"
 #include "platform/SystemErrors.h"
 #include "platform/UserDirs.h"
-#include "InstallSource.h"
-#include "controls/DirectoryListBox.h"
-#include "controls/DriveComboBox.h"
-#include "widgets/Gauge.h"
-#include "controls/xFileListBox.h"
-#include "widgets/BevelPanel.h"
-#include "widgets/ProgressForm.h"
 #include "settings/core/FileRoutines.h"
 #include "settings/core/PathRoutines.h"
 #include "settings/core/Settings.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/DesignLook.h"
+#include "widgets/Gauge.h"
 #include "widgets/MsgBox.h"
+#include "widgets/ProgressForm.h"
+
+#include <sys/stat.h>
 
 namespace lumarc {
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+                        int height)
 {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -157,9 +157,8 @@ TCInstDlg::TCInstDlg(QWidget* parent) : QDialog(parent)
     Unziper.OnMinorCallback = [this](const char* item, int32_t percent, bool& cancel) {
         UnziperMinorCallback(item, percent, cancel);
     };
-    Unziper.OnMessageCallback = [this](uint16_t id, uint16_t type, int32_t p1, int32_t p2, char* s1, char* s2, int& result) {
-        UnziperMessageCallback(id, type, p1, p2, s1, s2, result);
-    };
+    Unziper.OnMessageCallback = [this](uint16_t id, uint16_t type, int32_t p1, int32_t p2, char* s1, char* s2,
+                                       int& result) { UnziperMessageCallback(id, type, p1, p2, s1, s2, result); };
     CreateComponents();
     ConnectHandlers();
     FormCreate();
@@ -273,9 +272,8 @@ void TCInstDlg::ConnectHandlers()
     connect(ExecBtn, &QPushButton::clicked, this, guarded([this] { ExecBtnClick(); }));
     connect(SelBtn, &QPushButton::clicked, this, guarded([this] { SelBtnClick(); }));
     connect(KillBtn, &QPushButton::clicked, this, guarded([this] { KillBtnClick(); }));
-    connect(DestFiles, &TxFileListBox::KeyDown, this, [this](int key, Qt::KeyboardModifiers mods) {
-        GuardedCall([&] { DestKeyDown(DestFiles, key, mods); });
-    });
+    connect(DestFiles, &TxFileListBox::KeyDown, this,
+            [this](int key, Qt::KeyboardModifiers mods) { GuardedCall([&] { DestKeyDown(DestFiles, key, mods); }); });
     connect(DestDirListBox, &TDirectoryListBox::KeyDown, this, [this](int key, Qt::KeyboardModifiers mods) {
         GuardedCall([&] { DestKeyDown(DestDirListBox, key, mods); });
     });
@@ -426,8 +424,9 @@ void TCInstDlg::EnsureDestinationDir(QString& dir, const QString& fallback)
 {
     if (PathExists(dir) || (dir.size() == 2 && dir[1] == ':'))
         return;
-    const int answer = Ask(QStringLiteral("Soll Verzeichnis %1 erstellt werden?").arg(dir),
-                           QStringLiteral("Verzeichnis nicht gefunden."), static_cast<int>(TMSGButtons::msgYesNoCancel));
+    const int answer =
+        Ask(QStringLiteral("Soll Verzeichnis %1 erstellt werden?").arg(dir),
+            QStringLiteral("Verzeichnis nicht gefunden."), static_cast<int>(TMSGButtons::msgYesNoCancel));
     if (answer == TMsgBox::mrYes) {
         CreateDestination(dir);
     } else if (answer == TMsgBox::mrNo) {
@@ -665,10 +664,10 @@ void TCInstDlg::TellUnpackResult(const QString& archive, const QString& dest)
     else if (Unziper.LastResult == DZ_ERR_PARAMS)
         parts << QStringLiteral("Das Archiv %1 konnte nicht entpackt werden.").arg(archive);
     if (!FFailed.isEmpty())
-        parts << QStringLiteral("Nicht geschrieben wurde aus %1 nach %2:\n%3")
-                     .arg(archive, dest, listed(FFailed));
+        parts << QStringLiteral("Nicht geschrieben wurde aus %1 nach %2:\n%3").arg(archive, dest, listed(FFailed));
     if (!FRefused.isEmpty())
-        parts << QStringLiteral("Übergangen, weil außerhalb des Zielverzeichnisses, Verknüpfung oder unglaubhaft groß:\n%1")
+        parts << QStringLiteral(
+                     "Übergangen, weil außerhalb des Zielverzeichnisses, Verknüpfung oder unglaubhaft groß:\n%1")
                      .arg(listed(FRefused));
     if (!FFailed.isEmpty() || !FRefused.isEmpty()) {
         // A full disk ends the unpacking: the members after it were not tried.
@@ -716,7 +715,8 @@ QString TCInstDlg::UnzipText(int number)
     case 72:
         return QStringLiteral("Entpacke Datei: %s");
     case 128:
-        return QStringLiteral("Datei %s existiert schon und hat das Nur-Lesen-Attribut, Soll sie überschrieben werden?");
+        return QStringLiteral(
+            "Datei %s existiert schon und hat das Nur-Lesen-Attribut, Soll sie überschrieben werden?");
     default:
         return QString();
     }
@@ -863,9 +863,11 @@ void TCInstDlg::KillBtnClick()
             toTrash = toTrash && TrashCanTake(Host(paths.back()));
         }
     }
-    const QString question = toTrash ? QStringLiteral("Sollen die markierten Dateien in den Papierkorb verschoben werden?")
-                                     : QStringLiteral("Sollen die markierten Dateien gelöscht werden?\n"
-                                                      "Es gibt hier keinen Papierkorb: sie sind dann endgültig gelöscht.");
+    const QString question = toTrash
+                                 ? QStringLiteral("Sollen die markierten Dateien in den Papierkorb verschoben werden?")
+                                 : QStringLiteral(
+                                       "Sollen die markierten Dateien gelöscht werden?\n"
+                                       "Es gibt hier keinen Papierkorb: sie sind dann endgültig gelöscht.");
     if (Ask(question, QStringLiteral("Dateien löschen."), static_cast<int>(TMSGButtons::msgYesNo), TMsgBox::mrNo) !=
         TMsgBox::mrYes)
         return;
@@ -880,7 +882,8 @@ void TCInstDlg::KillBtnClick()
             kept << path;
     }
     if (!kept.isEmpty())
-        Tell(QStringLiteral("Nicht gelöscht wurde:\n%1").arg(kept.mid(0, 10).join('\n')), QStringLiteral("Dateien löschen."));
+        Tell(QStringLiteral("Nicht gelöscht wurde:\n%1").arg(kept.mid(0, 10).join('\n')),
+             QStringLiteral("Dateien löschen."));
 }
 
 bool TCInstDlg::KillBtnDragOver(QObject* source) const
@@ -902,14 +905,17 @@ void TCInstDlg::DeleteDirectoryTree()
     // The system's own directories, the home and the ways to it, and whole drives are never
     // deleted as a whole, whatever the answer would be.
     if (path.isEmpty() || IsProtectedDirectory(Host(path)) || DriveComboBox->findText(path) >= 0) {
-        Tell(QStringLiteral("Das Verzeichnis %1 wird nicht gelöscht.").arg(path), QStringLiteral("Verzeichnis löschen"));
+        Tell(QStringLiteral("Das Verzeichnis %1 wird nicht gelöscht.").arg(path),
+             QStringLiteral("Verzeichnis löschen"));
         return;
     }
     const bool toTrash = TrashCanTake(Host(path));
     const QString question =
-        toTrash ? QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen in den Papierkorb verschoben werden?")
-                : QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen gelöscht werden?\n"
-                                 "Es gibt hier keinen Papierkorb: es ist dann endgültig gelöscht.");
+        toTrash
+            ? QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen in den Papierkorb verschoben werden?")
+            : QStringLiteral(
+                  "Soll Verzeichnis %1 mit allen Unterverzeichnissen gelöscht werden?\n"
+                  "Es gibt hier keinen Papierkorb: es ist dann endgültig gelöscht.");
     if (Ask(question.arg(path), QStringLiteral("Verzeichnis löschen"), static_cast<int>(TMSGButtons::msgOKCancel),
             TMsgBox::mrCancel) != TMsgBox::mrOK)
         return;

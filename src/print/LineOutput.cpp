@@ -1,11 +1,5 @@
 #include "LineOutput.h"
 
-#include "print/PrinterError.h"
-#include "widgets/ProgressForm.h"
-#include "print/TextDevice.h"
-
-#include "widgets/Gauge.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -14,13 +8,18 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrinter>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include <memory>
+
+#include "print/PrinterError.h"
+#include "print/TextDevice.h"
+#include "widgets/Gauge.h"
+#include "widgets/ProgressForm.h"
 
 namespace lumarc {
 

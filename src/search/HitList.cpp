@@ -17,7 +17,6 @@ constexpr int kPadding = 3;
 // Characters kept before a term that is brought into the column.
 constexpr int kLeadChars = 12;
 
-
 class THitDelegate : public QStyledItemDelegate {
 public:
     explicit THitDelegate(THitList& list) : QStyledItemDelegate(&list), FList(list) {}
@@ -36,8 +35,10 @@ public:
         const bool selected = option.state & QStyle::State_Selected;
         const QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
         const int split = FList.LineColumn();
-        const QRect captionRect = option.rect.adjusted(kPadding, 0, 0, 0).intersected(
-            QRect(option.rect.left(), option.rect.top(), split - kColumnGap / 2 - option.rect.left(), option.rect.height()));
+        const QRect captionRect =
+            option.rect.adjusted(kPadding, 0, 0, 0)
+                .intersected(QRect(option.rect.left(), option.rect.top(), split - kColumnGap / 2 - option.rect.left(),
+                                   option.rect.height()));
         painter->save();
         painter->setPen(text);
         painter->setFont(option.font);

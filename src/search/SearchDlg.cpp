@@ -1,7 +1,5 @@
 #include "SearchDlg.h"
 
-#include "widgets/DesignLook.h"
-
 #include <QCheckBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -12,6 +10,7 @@
 #include <QStyle>
 
 #include "widgets/CaptionRoom.h"
+#include "widgets/DesignLook.h"
 
 namespace lumarc {
 

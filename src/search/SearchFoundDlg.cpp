@@ -1,7 +1,5 @@
 #include "SearchFoundDlg.h"
 
-#include "widgets/DesignLook.h"
-
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -17,8 +15,9 @@
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
 #include "platform/CodePage.h"
-#include "widgets/AnsiText.h"
 #include "search/core/QueryParser.h"
+#include "widgets/AnsiText.h"
+#include "widgets/DesignLook.h"
 
 namespace lumarc {
 
@@ -45,8 +44,8 @@ QLabel* MakeCounter(QWidget* parent, const char* name, int left, int top)
     return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QIcon& icon, const QString& caption, int left,
-                        int top, int width, int height)
+QPushButton* MakeButton(QWidget* parent, const char* name, const QIcon& icon, const QString& caption, int left, int top,
+                        int width, int height)
 {
     auto* button = new QPushButton(icon, caption, parent);
     button->setObjectName(QString::fromLatin1(name));

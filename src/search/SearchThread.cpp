@@ -8,8 +8,8 @@
 
 #include "SearchFoundDlg.h"
 #include "controls/FontTag.h"
-#include "widgets/AnsiText.h"
 #include "search/core/CatalogueSearch.h"
+#include "widgets/AnsiText.h"
 
 namespace lumarc {
 
@@ -102,8 +102,7 @@ void TSearchThread::Execute()
         if (pause.count() > 0)
             std::this_thread::sleep_for(pause);
         if (FSearch->SearchEntry(FIndex, hitText, &line)) {
-            pending.Hits.push_back(
-                ShownHit(FIndex, FromAnsi(hitText), line.Bytes, line.Oem, line.Marks));
+            pending.Hits.push_back(ShownHit(FIndex, FromAnsi(hitText), line.Bytes, line.Oem, line.Marks));
             ++FHitCount;
         }
         pending.Searched = FIndex;

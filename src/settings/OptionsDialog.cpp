@@ -1,7 +1,5 @@
 #include "OptionsDialog.h"
 
-#include "widgets/DesignLook.h"
-
 #include <QCheckBox>
 #include <QFont>
 #include <QFrame>
@@ -13,11 +11,12 @@
 #include <QStyle>
 #include <QValidator>
 
-#include "widgets/DateEdit.h"
 #include "settings/core/DateTime.h"
 #include "settings/core/RegKey.h"
 #include "settings/core/RegistrySettings.h"
 #include "settings/core/Settings.h"
+#include "widgets/DateEdit.h"
+#include "widgets/DesignLook.h"
 
 namespace lumarc {
 

@@ -1,7 +1,5 @@
 #include "Gauge.h"
 
-#include "BltBitmap.h"
-
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -9,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+
+#include "BltBitmap.h"
 
 namespace lumarc {
 
@@ -55,7 +55,9 @@ void DrawPie(QPainter& canvas, int left, int top, int right, int bottom, int x1,
         span += fullCircle;
     if (span * 180 / std::numbers::pi * 16 < 0.5)
         span = fullCircle;
-    auto sixteenths = [](double radians) { return static_cast<int>(std::lround(radians * 180 / std::numbers::pi * 16)); };
+    auto sixteenths = [](double radians) {
+        return static_cast<int>(std::lround(radians * 180 / std::numbers::pi * 16));
+    };
     canvas.drawPie(EllipseBox(left, top, right, bottom), sixteenths(start), sixteenths(span));
 }
 

@@ -3,11 +3,11 @@
 // optionally with the percentage reached as text. The text is combined into the picture with
 // exclusive-or, so it stays readable on the filled and the unfilled part alike.
 
-#include "platform/Exception.h"
-
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+
+#include "platform/Exception.h"
 
 class QPainter;
 
@@ -41,11 +41,11 @@ public:
     void SetColor(const QColor& Value);
 
     int MinValue() const { return FMinValue; }
-    void SetMinValue(int Value);   // throws EInvalidOperation above MaxValue
+    void SetMinValue(int Value);  // throws EInvalidOperation above MaxValue
     int MaxValue() const { return FMaxValue; }
-    void SetMaxValue(int Value);   // throws EInvalidOperation below MinValue
+    void SetMaxValue(int Value);  // throws EInvalidOperation below MinValue
     int Progress() const { return FProgress; }
-    void SetProgress(int Value);   // clamps into [MinValue, MaxValue]
+    void SetProgress(int Value);  // clamps into [MinValue, MaxValue]
 
     // Whole percentage of the range that Progress has reached; 0 for an empty range.
     int Percent() const;

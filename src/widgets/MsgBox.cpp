@@ -126,11 +126,21 @@ void TMsgBox::ArrangeButtons()
 {
     std::vector<QPushButton*> shown;
     switch (FButtons) {
-    case TMSGButtons::msgOK: shown = {FOKBtn}; break;
-    case TMSGButtons::msgOKCancel: shown = {FOKBtn, FCancelBtn}; break;
-    case TMSGButtons::msgYesNo: shown = {FYesBtn, FNoBtn}; break;
-    case TMSGButtons::msgYesNoCancel: shown = {FYesBtn, FNoBtn, FCancelBtn}; break;
-    case TMSGButtons::msgYesAllNoCancel: shown = {FYesBtn, FAllBtn, FNoBtn, FCancelBtn}; break;
+    case TMSGButtons::msgOK:
+        shown = {FOKBtn};
+        break;
+    case TMSGButtons::msgOKCancel:
+        shown = {FOKBtn, FCancelBtn};
+        break;
+    case TMSGButtons::msgYesNo:
+        shown = {FYesBtn, FNoBtn};
+        break;
+    case TMSGButtons::msgYesNoCancel:
+        shown = {FYesBtn, FNoBtn, FCancelBtn};
+        break;
+    case TMSGButtons::msgYesAllNoCancel:
+        shown = {FYesBtn, FAllBtn, FNoBtn, FCancelBtn};
+        break;
     }
     for (QPushButton* button : {FOKBtn, FCancelBtn, FYesBtn, FNoBtn, FAllBtn}) {
         button->hide();
@@ -180,7 +190,7 @@ void TMsgBox::MeasureText()
     const QString text = DisplayText();
     QRect needed;
     if (text.isEmpty())
-        needed = QRect(start.left(), start.top(), 0, 0);   // an empty text needs no room at all
+        needed = QRect(start.left(), start.top(), 0, 0);  // an empty text needs no room at all
     else
         needed = QFontMetrics(FWindow->font()).boundingRect(start, TextFlags, text);
     FTextRect = QRect(start.left(), start.top(), needed.width(), needed.height());

@@ -48,7 +48,7 @@ public:
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& Value) { FCaption = Value; }
     QString Msg() const { return FMsg; }
-    void SetMsg(const QString& Value) { FMsg = Value; }   // CR LF, CR or LF break lines
+    void SetMsg(const QString& Value) { FMsg = Value; }  // CR LF, CR or LF break lines
     TMSGButtons Buttons() const { return FButtons; }
     void SetButtons(TMSGButtons Value) { FButtons = Value; }
     // The modal result of the button that Enter presses; 0 (the default) means OK, or Yes

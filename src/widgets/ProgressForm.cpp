@@ -1,20 +1,21 @@
 #include "ProgressForm.h"
 
-#include "widgets/BevelPanel.h"
-
-#include "widgets/Gauge.h"
-
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 
+#include "widgets/BevelPanel.h"
+#include "widgets/Gauge.h"
+
 namespace lumarc {
 
 TProgressForm::TProgressForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      FPanel(new TBevelPanel(this)), FInfoLabel(new QLabel(FPanel)), FGauge(new TGauge(FPanel))
+      FPanel(new TBevelPanel(this)),
+      FInfoLabel(new QLabel(FPanel)),
+      FGauge(new TGauge(FPanel))
 {
     setObjectName(QStringLiteral("ProgressForm"));
     setWindowTitle(QStringLiteral("PrintProgress"));

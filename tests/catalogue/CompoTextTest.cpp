@@ -1,9 +1,10 @@
+#include "catalogue/CompoText.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "RecordIO.h"
-#include "catalogue/CompoText.h"
 #include "catalogue/ScriptParser.h"
 #include "platform/Exception.h"
 
@@ -55,10 +56,29 @@ TEST(CatalogueCompoText, CompilerFlags)
 
 TEST(CatalogueCompoText, SectionsFillTheirFields)
 {
-    const auto c = Parse({"[ShortName]", "GRID", "[LongName]", "Raster & Gitter", "[FileName]",
-                                "D:\\COMPS\\GRID.ZIP", "; ein Kommentar", "[Rating]", "7", "[Language]", "  49",
-                                "[ShortInfo]", "[noch] Zeile & eins", "Zeile zwei", "[LongInfo]", "[Review]",
-                                "Gut.", "", "[Order]", "Tel. 0123 & Fax", "[Price]", "49,- DM", "[Contact]"});
+    const auto c = Parse({"[ShortName]",
+                          "GRID",
+                          "[LongName]",
+                          "Raster & Gitter",
+                          "[FileName]",
+                          "D:\\COMPS\\GRID.ZIP",
+                          "; ein Kommentar",
+                          "[Rating]",
+                          "7",
+                          "[Language]",
+                          "  49",
+                          "[ShortInfo]",
+                          "[noch] Zeile & eins",
+                          "Zeile zwei",
+                          "[LongInfo]",
+                          "[Review]",
+                          "Gut.",
+                          "",
+                          "[Order]",
+                          "Tel. 0123 & Fax",
+                          "[Price]",
+                          "49,- DM",
+                          "[Contact]"});
     EXPECT_EQ(c->ShortName, "GRID");
     EXPECT_EQ(c->LongName, "Raster & Gitter");  // single values keep their ampersands
     EXPECT_EQ(c->FileName, "D:\\COMPS\\GRID.ZIP");
@@ -89,12 +109,12 @@ TEST(CatalogueCompoText, RoundTripKeepsEveryFieldInItsPlace)
 {
     TMemoryCatalogue cat;
     TCompoText c;
-    std::string* texts[] = {&c.ShortName, &c.LongName, &c.FileName, &c.Version, &c.LastReview,
-                            &c.Copyright, &c.OS, &c.Distribution, &c.Limitations, &c.Price};
+    std::string* texts[] = {&c.ShortName, &c.LongName, &c.FileName,     &c.Version,     &c.LastReview,
+                            &c.Copyright, &c.OS,       &c.Distribution, &c.Limitations, &c.Price};
     for (size_t i = 0; i < std::size(texts); ++i)
         *texts[i] = "text" + std::to_string(i);
-    TStringList* lists[] = {&c.KeyWords, &c.ShortInfo, &c.LongInfo, &c.Installation,
-                            &c.Review, &c.Documentation, &c.Contact, &c.Order};
+    TStringList* lists[] = {&c.KeyWords, &c.ShortInfo,     &c.LongInfo, &c.Installation,
+                            &c.Review,   &c.Documentation, &c.Contact,  &c.Order};
     for (size_t i = 0; i < std::size(lists); ++i)
         lists[i]->Add("list" + std::to_string(i));
     c.Rating = 7;
@@ -115,8 +135,8 @@ TEST(CatalogueCompoText, RoundTripKeepsEveryFieldInItsPlace)
     TCompoText back;
     back.Lines.Add("stale");
     cat.Load(back, offset);
-    const std::string* backTexts[] = {&back.ShortName, &back.LongName, &back.FileName, &back.Version,
-                                      &back.LastReview, &back.Copyright, &back.OS, &back.Distribution,
+    const std::string* backTexts[] = {&back.ShortName,   &back.LongName,  &back.FileName, &back.Version,
+                                      &back.LastReview,  &back.Copyright, &back.OS,       &back.Distribution,
                                       &back.Limitations, &back.Price};
     for (size_t i = 0; i < std::size(backTexts); ++i)
         EXPECT_EQ(*backTexts[i], "text" + std::to_string(i));
@@ -172,8 +192,8 @@ TEST(CatalogueCompoText, LoadingTwiceLeavesNothingOfTheFirst)
     cat.Load(fresh, b);
     const auto fields = [](const TCompoText& c) {
         return std::tie(c.ShortName, c.LongName, c.FileName, c.Version, c.LastReview, c.KeyWords, c.Copyright,
-                        c.ShortInfo, c.LongInfo, c.Installation, c.Review, c.Rating, c.OS, c.Compiler,
-                        c.Documentation, c.Language, c.Distribution, c.Limitations, c.Price, c.Order, c.Contact);
+                        c.ShortInfo, c.LongInfo, c.Installation, c.Review, c.Rating, c.OS, c.Compiler, c.Documentation,
+                        c.Language, c.Distribution, c.Limitations, c.Price, c.Order, c.Contact);
     };
     EXPECT_TRUE(fields(reader) == fields(fresh));
     EXPECT_EQ(reader.LongName, "neu");

@@ -1,9 +1,8 @@
 // The install dialog on scratch directories, its questions answered by a scripted box.
 
-#include <gtest/gtest.h>
+#include "install/CInstDlg.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
@@ -20,10 +19,11 @@
 #include <deque>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "UnzipCommand.h"
@@ -31,15 +31,16 @@
 #include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"
 #include "dunzip/ZipWriter.h"
+#include "install/ScriptedMsgBox.h"
 #include "platform/ApplicationErrors.h"
 #include "platform/MountTable.h"
-#include "install/CInstDlg.h"
-#include "install/ScriptedMsgBox.h"
-#include "widgets/Gauge.h"
-#include "widgets/BevelPanel.h"
-#include "widgets/ProgressForm.h"
 #include "platform/TestFiles.h"
 #include "settings/core/Settings.h"
+#include "widgets/BevelPanel.h"
+#include "widgets/Gauge.h"
+#include "widgets/ProgressForm.h"
+
+#include <sys/stat.h>
 
 namespace lumarc::test {
 namespace {
@@ -79,7 +80,8 @@ protected:
 
     void PrepareGrid(const std::string& file = "DATA.ZIP")
     {
-        Dialog->Prepare(QString::fromStdString(Disc / ("comps/grid/" + file)), QStringLiteral("Grid"), QStringLiteral("grid"));
+        Dialog->Prepare(QString::fromStdString(Disc / ("comps/grid/" + file)), QStringLiteral("Grid"),
+                        QStringLiteral("grid"));
     }
     int Row(TxFileListBox* list, const std::string& name)
     {
@@ -406,7 +408,8 @@ TEST_F(CInstDlgTest, Unpack_FailuresAreSaidAndAFullDiskLeavesNoPartialFile)
         Dialog->UnpackBtnClick();
     }
     ASSERT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0].Msg, "Nicht geschrieben wurde aus " + Disc / "comps/grid/BIG.ZIP" + " nach " + Dest / "delphi/grid/" +
+    EXPECT_EQ(Asked[0].Msg, "Nicht geschrieben wurde aus " + Disc / "comps/grid/BIG.ZIP" + " nach " +
+                                Dest / "delphi/grid/" +
                                 ":\nbig.bin: Der Datenträger ist voll\n\n"
                                 "Das Entpacken wurde beendet; die Dateien davor wurden geschrieben.");
     EXPECT_EQ(Asked[0].Caption, "Entpacken");
@@ -465,13 +468,15 @@ TEST_F(CInstDlgTest, Unpack_ProgressShowsTheLibrarysTexts)
         TProgressForm* form = Dialog->ProgressForm();
         shown.push_back(form->InfoLabel()->text().toStdString());
         lastPercent = percent;
-        EXPECT_EQ(form->width(), QFontMetrics(form->InfoLabel()->font()).horizontalAdvance(form->InfoLabel()->text()) + 30);
+        EXPECT_EQ(form->width(),
+                  QFontMetrics(form->InfoLabel()->font()).horizontalAdvance(form->InfoLabel()->text()) + 30);
         EXPECT_EQ(form->Gauge()->x(), (form->Panel()->width() - form->Gauge()->width()) / 2);
         EXPECT_EQ(form->Gauge()->Progress(), percent);
     };
     Answers = {TMsgBox::mrYes};  // the missing destination
     Dialog->UnpackBtnClick();
-    EXPECT_EQ(shown, (std::vector<std::string>{"Entpacke Datei: a.txt", "Entpacke Datei: sub/b.txt", "Entpacke Datei: c.txt"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Entpacke Datei: a.txt", "Entpacke Datei: sub/b.txt",
+                                               "Entpacke Datei: c.txt"}));
     EXPECT_EQ(lastPercent, 66);
 }
 
@@ -505,8 +510,8 @@ TEST_F(CInstDlgTest, Delete_GoesToTheTrashAfterAQuestionWhoseDefaultKeepsEveryth
     Answers = {TMsgBox::mrOK};
     Dialog->DestKeyDown(Dialog->DestFiles, Qt::Key_Delete, Qt::NoModifier);
     ASSERT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0].Msg,
-              "Soll Verzeichnis " + Dest / "delphi/alt" + " mit allen Unterverzeichnissen in den Papierkorb verschoben werden?");
+    EXPECT_EQ(Asked[0].Msg, "Soll Verzeichnis " + Dest / "delphi/alt" +
+                                " mit allen Unterverzeichnissen in den Papierkorb verschoben werden?");
     EXPECT_EQ(Asked[0].Caption, "Verzeichnis löschen");
     EXPECT_EQ(Asked[0].Default, TMsgBox::mrCancel);
     EXPECT_FALSE(Exists(Dest / "delphi/alt"));
@@ -538,7 +543,8 @@ TEST_F(CInstDlgTest, Delete_GoesToTheTrashAfterAQuestionWhoseDefaultKeepsEveryth
 TEST_F(CInstDlgTest, Delete_WithoutATrashSaysTheDeletionIsFinal)
 {
     // A trash on another file system would be a copy, not a move: there is none for this disk.
-    struct stat tmp {}, shm {};
+    struct stat tmp {
+    }, shm{};
     if (::stat(Dest.Path().c_str(), &tmp) != 0 || ::stat("/dev/shm", &shm) != 0 || tmp.st_dev == shm.st_dev)
         GTEST_SKIP() << "no second file system at hand";
     TTempDir elsewhere("/dev/shm");
@@ -573,8 +579,8 @@ TEST_F(CInstDlgTest, Delete_TheSystemsDirectoriesAndTheHomeAreNeverOffered)
     fs::create_directories(Dest / "home/anna/projekte");
     TScopedEnv home("HOME", Dest / "home/anna");
     PrepareGrid();
-    std::vector<std::string> refused = {"/", "/usr", "/etc", "/tmp", "/var", "/home", "/boot", "/dev", "/proc", "/sys",
-                                        "/run", "/bin", Dest / "home", Dest / "home/anna"};
+    std::vector<std::string> refused = {"/",    "/usr",  "/etc", "/tmp", "/var", "/home",       "/boot",
+                                        "/dev", "/proc", "/sys", "/run", "/bin", Dest / "home", Dest / "home/anna"};
     for (const char* lib : {"/lib", "/lib64", "/lib32", "/libx32", "/sbin", "/opt", "/srv", "/mnt", "/media"}) {
         if (fs::is_directory(lib))
             refused.push_back(lib);
@@ -619,7 +625,8 @@ TEST_F(CInstDlgTest, SelectAllAndExecute)
     Answers = {TMsgBox::mrOK};
     Dialog->ExecBtnClick();
     ASSERT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0].Msg, "Für die Datei " + Dest / "delphi/daten.unbekannt" + " ist kein Programm eingerichtet, das sie öffnet.");
+    EXPECT_EQ(Asked[0].Msg,
+              "Für die Datei " + Dest / "delphi/daten.unbekannt" + " ist kein Programm eingerichtet, das sie öffnet.");
 }
 
 void SendKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -659,7 +666,8 @@ TEST_F(CInstDlgTest, Opening_TheNextComponentIsOfferedItsOwnFolder)
     PrepareGrid();
     EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Dest / "delphi/grid");
     WriteFile(Disc / "comps/lotse/LOTSE.ZIP", "");
-    Dialog->Prepare(QString::fromStdString(Disc / "comps/lotse/LOTSE.ZIP"), QStringLiteral("DBLOTSE"), QStringLiteral("LOTSE"));
+    Dialog->Prepare(QString::fromStdString(Disc / "comps/lotse/LOTSE.ZIP"), QStringLiteral("DBLOTSE"),
+                    QStringLiteral("LOTSE"));
     EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Dest / "delphi/LOTSE");
 }
 
@@ -693,7 +701,8 @@ TEST_F(CInstDlgTest, Running_EscapeCloseAndReopeningWaitAndAbbrechenStopsTheCopy
     QTimer::singleShot(0, Dialog.get(), [&] {
         SendKey(Dialog.get(), Qt::Key_Escape);
         Dialog->close();
-        reopened = Dialog->Install(QString::fromStdString(Disc / "comps/grid/grid.pas"), QStringLiteral("X"), QStringLiteral("x"));
+        reopened = Dialog->Install(QString::fromStdString(Disc / "comps/grid/grid.pas"), QStringLiteral("X"),
+                                   QStringLiteral("x"));
         busyAfterEscape = Dialog->isVisible() && Dialog->Busy();
         Dialog->ProgressForm()->CancelButton()->click();
     });

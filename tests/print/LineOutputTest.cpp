@@ -2,12 +2,6 @@
 
 #include "print/LineOutput.h"
 
-#include "print/PdfProbe.h"
-#include "print/PrinterError.h"
-#include "widgets/ProgressForm.h"
-
-#include "widgets/Gauge.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,6 +16,11 @@
 #include <QWidget>
 
 #include <stdexcept>
+
+#include "print/PdfProbe.h"
+#include "print/PrinterError.h"
+#include "widgets/Gauge.h"
+#include "widgets/ProgressForm.h"
 
 namespace lumarc {
 namespace {
@@ -100,8 +99,9 @@ TEST_F(PrintLineOutput, PrintsTheLinesInOrderFromTheTopLeftOfThePrintableAreaAsO
     ASSERT_TRUE(QFile::exists(File()));
     EXPECT_EQ(PdfPageCount(File()), 1);
     EXPECT_EQ(test::PdfInfoField(File(), QStringLiteral("Title")), QStringLiteral("Brimvale ToolDisc"));
-    EXPECT_EQ(NonEmptyTrimmed(PdfLayoutLines(File())),
-              (QStringList{QStringLiteral("Erste Zeile"), QStringLiteral("Zweite Zeile"), QStringLiteral("Dritte Zeile")}));
+    EXPECT_EQ(
+        NonEmptyTrimmed(PdfLayoutLines(File())),
+        (QStringList{QStringLiteral("Erste Zeile"), QStringLiteral("Zweite Zeile"), QStringLiteral("Dritte Zeile")}));
 
     const auto words = PdfWords(File());
     const TPdfWord* first = FindWord(words, QStringLiteral("Erste"));
@@ -232,8 +232,8 @@ TEST_F(PrintLineOutput, EmptyLinesLeaveGapsOfTheCharacterHeight)
         return top && bottom ? bottom->yMin - top->yMin : -1.0;
     };
     const double adjacent = distance({QStringLiteral("oben"), QStringLiteral("unten")}, QStringLiteral("dicht.pdf"));
-    const double apart = distance({QStringLiteral("oben"), QString(), QString(), QStringLiteral("unten")},
-                                  QStringLiteral("luecke.pdf"));
+    const double apart =
+        distance({QStringLiteral("oben"), QString(), QString(), QStringLiteral("unten")}, QStringLiteral("luecke.pdf"));
     ASSERT_GT(adjacent, 0.0);
     // One text line (character height plus two dots) and two empty lines (character height).
     EXPECT_NEAR(apart / adjacent, 3.0, 0.08);
@@ -265,16 +265,16 @@ TEST_F(PrintLineOutput, GaugeIsSetAfterEveryLineRoundingHalvesToEven)
 
 TEST(PrintLineOutputPercent, RoundsExactlyToTheNearestEvenOnHalves)
 {
-    EXPECT_EQ(PrintedPercent(1, 200), 0);      // 0.5
-    EXPECT_EQ(PrintedPercent(3, 200), 2);      // 1.5
-    EXPECT_EQ(PrintedPercent(5, 200), 2);      // 2.5
-    EXPECT_EQ(PrintedPercent(7, 200), 4);      // 3.5
+    EXPECT_EQ(PrintedPercent(1, 200), 0);  // 0.5
+    EXPECT_EQ(PrintedPercent(3, 200), 2);  // 1.5
+    EXPECT_EQ(PrintedPercent(5, 200), 2);  // 2.5
+    EXPECT_EQ(PrintedPercent(7, 200), 4);  // 3.5
     EXPECT_EQ(PrintedPercent(1, 3), 33);
     EXPECT_EQ(PrintedPercent(2, 3), 67);
     EXPECT_EQ(PrintedPercent(3, 3), 100);
-    EXPECT_EQ(PrintedPercent(1, 7), 14);       // 14.28...
-    EXPECT_EQ(PrintedPercent(1, 1999), 0);     // 0.05
-    EXPECT_EQ(PrintedPercent(10, 1999), 1);    // 0.50025: just above a half
+    EXPECT_EQ(PrintedPercent(1, 7), 14);     // 14.28...
+    EXPECT_EQ(PrintedPercent(1, 1999), 0);   // 0.05
+    EXPECT_EQ(PrintedPercent(10, 1999), 1);  // 0.50025: just above a half
     EXPECT_EQ(PrintedPercent(0, 5), 0);
     EXPECT_EQ(PrintedPercent(5'000'000'000LL, 10'000'000'000LL), 50);
 }

@@ -1,6 +1,8 @@
 // The search over a catalogue on disk: what is read, what is listed, and what a damaged
 // record does.
 
+#include "search/core/CatalogueSearch.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,14 +17,13 @@
 #include "catalogue/BufferedFileStream.h"
 #include "catalogue/CatalogueBuilder.h"
 #include "catalogue/LZWFilter.h"
+#include "catalogue/OutlineLookup.h"
 #include "catalogue/ParamScriptComponent.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/SearchableText.h"
 #include "catalogue/TreeViewData.h"
-#include "catalogue/OutlineLookup.h"
 #include "platform/CodePage.h"
 #include "platform/TestFiles.h"
-#include "search/core/CatalogueSearch.h"
 
 namespace lumarc {
 namespace {

@@ -1,19 +1,19 @@
+#include "settings/core/FileRoutines.h"
+
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "platform/Exception.h"
 #include "platform/TestFiles.h"
-#include "settings/core/FileRoutines.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace lumarc {
 namespace {

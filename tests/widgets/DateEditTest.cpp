@@ -72,10 +72,9 @@ TEST_F(ControlsDateEdit, OnlyDigitsFillTheSixPlacesAndTheDotsStay)
         QString Shown;
     };
     const std::vector<TCase> cases = {
-        {"241295", "24.12.95"},
-        {"3a1x0-4 9/6", "31.04.96"},     // letters and punctuation are refused
-        {"01019999", "01.01.99"},        // nothing beyond the sixth digit
-        {"12", "12.  .  "},              // the rest stays blank
+        {"241295", "24.12.95"},   {"3a1x0-4 9/6", "31.04.96"},  // letters and punctuation are refused
+        {"01019999", "01.01.99"},                               // nothing beyond the sixth digit
+        {"12", "12.  .  "},                                     // the rest stays blank
         {"abc", "  .  .  "},
     };
     for (const auto& [typed, shown] : cases) {
@@ -125,7 +124,7 @@ TEST_F(ControlsDateEdit, RejectionGoesToTheErrorHookAndShowsBlackOnRed)
     // An accepted entry is shown normally again, without another error.
     FField->setCursorPosition(0);
     TypeText(FField, QStringLiteral("30"));
-    EXPECT_TRUE(FField->Invalid());   // still the last verdict until asked again
+    EXPECT_TRUE(FField->Invalid());  // still the last verdict until asked again
     EXPECT_TRUE(FField->Validate());
     EXPECT_FALSE(FField->Invalid());
     EXPECT_EQ(FErrors.size(), 1u);
@@ -155,7 +154,7 @@ TEST_F(ControlsDateEdit, LeavingAnEditedEntryChecksItOnceAndARejectedOneKeepsThe
     Retype(QStringLiteral("310496"));
     PressKey(FField, Qt::Key_Tab);
     EXPECT_FALSE(FField->hasFocus());
-    EXPECT_TRUE(FValidated.isEmpty());   // not inside the focus change itself
+    EXPECT_TRUE(FValidated.isEmpty());  // not inside the focus change itself
     QApplication::processEvents();
     EXPECT_EQ(FValidated, QStringList{"31.04.96"});
     EXPECT_EQ(FErrors.size(), 1u);

@@ -31,8 +31,8 @@ protected:
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
             if (QColor(image.pixel(x, y)) != colour)
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is "
-                                                     << QColor(image.pixel(x, y)).name().toStdString();
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << QColor(image.pixel(x, y)).name().toStdString();
     return ::testing::AssertionSuccess();
 }
 
@@ -64,7 +64,7 @@ TEST(ControlsGauge, ProgressStaysInTheRangeAndPercentTruncates)
     gauge.SetProgress(101);
     EXPECT_EQ(gauge.Progress(), 100);
     gauge.SetProgress(20);
-    gauge.SetMinValue(50);   // pulls Progress along
+    gauge.SetMinValue(50);  // pulls Progress along
     EXPECT_EQ(gauge.Progress(), 50);
     gauge.SetProgress(90);
     gauge.SetMaxValue(60);
@@ -85,7 +85,7 @@ TEST(ControlsGauge, ProgressStaysInTheRangeAndPercentTruncates)
     EXPECT_EQ(gauge.Percent(), 50);
 
     gauge.SetMinValue(40);
-    gauge.SetMaxValue(40);   // an empty range is accepted
+    gauge.SetMaxValue(40);  // an empty range is accepted
     EXPECT_EQ(gauge.Progress(), 40);
     EXPECT_EQ(gauge.Percent(), 0);
     EXPECT_FALSE(gauge.PaintImage().isNull());
@@ -127,16 +127,16 @@ TEST(ControlsGauge, RepaintsOnlyWhenSomethingVisibleChanges)
     gauge.SetMaxValue(10000);
     gauge.SetProgress(100);
     gauge.Repaints = 0;
-    gauge.SetProgress(101);   // still 1 per cent
+    gauge.SetProgress(101);  // still 1 per cent
     EXPECT_EQ(gauge.Progress(), 101);
     EXPECT_EQ(gauge.Repaints, 0);
     gauge.SetProgress(200);
-    gauge.SetProgress(20000);   // clamps to 10000
-    gauge.SetProgress(10001);   // clamps to the value it has
+    gauge.SetProgress(20000);  // clamps to 10000
+    gauge.SetProgress(10001);  // clamps to the value it has
     EXPECT_EQ(gauge.Repaints, 2);
 
     gauge.Repaints = 0;
-    gauge.SetKind(TGaugeKind::gkHorizontalBar);   // all unchanged
+    gauge.SetKind(TGaugeKind::gkHorizontalBar);  // all unchanged
     gauge.SetShowText(true);
     gauge.SetForeColor(Black);
     gauge.SetMaxValue(10000);
@@ -161,9 +161,17 @@ TEST(ControlsGauge, BarsFillTheirShareOfPaintRect)
     const auto single = TBorderStyle::bsSingle, none = TBorderStyle::bsNone;
     const std::vector<TFillCase> cases = {
         // W = 76, X = 53: columns 1 to 52, rows 1 to 13; the frame stays black.
-        {gkHorizontalBar, 77, 15, 70, single,
-         {{Edges(1, 1, 53, 14), Yellow}, {Edges(53, 1, 76, 14), Navy}, {Edges(0, 0, 77, 1), Black},
-          {Edges(0, 14, 77, 15), Black}, {Edges(0, 0, 1, 15), Black}, {Edges(76, 0, 77, 15), Black}}},
+        {gkHorizontalBar,
+         77,
+         15,
+         70,
+         single,
+         {{Edges(1, 1, 53, 14), Yellow},
+          {Edges(53, 1, 76, 14), Navy},
+          {Edges(0, 0, 77, 1), Black},
+          {Edges(0, 14, 77, 15), Black},
+          {Edges(0, 0, 1, 15), Black},
+          {Edges(76, 0, 77, 15), Black}}},
         {gkHorizontalBar, 77, 15, 0, single, {{Edges(1, 1, 76, 14), Navy}}},
         {gkHorizontalBar, 40, 10, 100, none, {{Edges(0, 0, 40, 10), Yellow}}},
         // H = 14, Y = 7: the fill starts at row 7.
@@ -274,9 +282,9 @@ TEST(ControlsGauge, PieFillsClockwiseFromTheTop)
     Configure(gauge, 101, 101, TGaugeKind::gkPie, 0);
     gauge.SetShowText(false);
     const std::vector<std::tuple<int, QPoint, QColor>> probes = {
-        {0, {70, 30}, Navy},    {0, {3, 3}, Grey},      {25, {70, 30}, Yellow}, {25, {70, 70}, Navy},
-        {25, {30, 30}, Navy},   {50, {75, 50}, Yellow}, {50, {25, 50}, Navy},   {75, {30, 70}, Yellow},
-        {75, {30, 30}, Navy},   {100, {30, 30}, Yellow}, {100, {3, 3}, Grey},
+        {0, {70, 30}, Navy},  {0, {3, 3}, Grey},       {25, {70, 30}, Yellow}, {25, {70, 70}, Navy},
+        {25, {30, 30}, Navy}, {50, {75, 50}, Yellow},  {50, {25, 50}, Navy},   {75, {30, 70}, Yellow},
+        {75, {30, 30}, Navy}, {100, {30, 30}, Yellow}, {100, {3, 3}, Grey},
     };
     for (const auto& [progress, at, colour] : probes) {
         gauge.SetProgress(progress);
@@ -293,7 +301,7 @@ TEST(ControlsGauge, NeedleStandsUpAtHalfRange)
     EXPECT_EQ(QColor(image.pixel(3, 3)), Grey);
     EXPECT_EQ(QColor(image.pixel(30, 40)), Navy);
     EXPECT_TRUE(Filled(image, Edges(50, 20, 51, 55), Yellow));
-    EXPECT_TRUE(Filled(image, Edges(1, 60, 100, 61), Yellow));   // the base line, on the frame row
+    EXPECT_TRUE(Filled(image, Edges(1, 60, 100, 61), Yellow));  // the base line, on the frame row
     gauge.SetProgress(0);
     EXPECT_TRUE(Filled(gauge.PaintImage(), Edges(50, 20, 51, 55), Navy));
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -14,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -81,7 +80,7 @@ TEST(ShellMsgBox, ArrangeButtonsPlacesEachButtonSet)
         {msgYesNo, 300, {"YesBtn", "NoBtn"}},
         {msgYesNoCancel, 300, {"YesBtn", "NoBtn", "CancelBtn"}},
         {msgYesAllNoCancel, 380, {"YesBtn", "AllBtn", "NoBtn", "CancelBtn"}},
-        {msgOK, 300, {"OKBtn"}},   // narrows again after the wide set
+        {msgOK, 300, {"OKBtn"}},  // narrows again after the wide set
     };
     TMsgBox box;
     box.SetCaption(QStringLiteral("Frage"));
@@ -125,11 +124,15 @@ TEST(ShellMsgBox, MeasureTextWrapsCentresAndPutsTheButtons15PixelsBelow)
     const std::vector<std::tuple<QString, int, bool>> texts = {
         {oneLine, 1, true},
         {"Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: 3 in das "
-         "DATA-Verzeichnis! Ohne sie kann das Programm den Katalog nicht anzeigen.", 3, false},
-        {"eins\r\nzwei\r\ndrei", 3, true}, {"eins\nzwei\ndrei", 3, true}, {"eins\rzwei\rdrei", 3, true},
+         "DATA-Verzeichnis! Ohne sie kann das Programm den Katalog nicht anzeigen.",
+         3, false},
+        {"eins\r\nzwei\r\ndrei", 3, true},
+        {"eins\nzwei\ndrei", 3, true},
+        {"eins\rzwei\rdrei", 3, true},
         // A path longer than a line must still fit the window.
         {"Soll Datei /home/benutzer/Programme/Komponenten/GRIDPAKET/UNTERVERZEICHNIS/INSTALL.EXE "
-         "überschrieben werden?", 2, false},
+         "überschrieben werden?",
+         2, false},
         {"", 0, true},
     };
     for (const auto& [text, lines, exact] : texts) {
@@ -156,11 +159,15 @@ TEST(ShellMsgBox, ExecuteReturnsThePressedButtonAndCancelOnClose)
 {
     using enum TMSGButtons;
     const std::vector<std::tuple<TMSGButtons, const char*, int>> presses = {
-        {msgOK, "OKBtn", 1},           {msgOKCancel, "CancelBtn", 2},       {msgYesNo, "YesBtn", 6},
-        {msgYesNo, "NoBtn", 7},        {msgYesNoCancel, "CancelBtn", 2},    {msgYesAllNoCancel, "AllBtn", 8},
+        {msgOK, "OKBtn", 1},
+        {msgOKCancel, "CancelBtn", 2},
+        {msgYesNo, "YesBtn", 6},
+        {msgYesNo, "NoBtn", 7},
+        {msgYesNoCancel, "CancelBtn", 2},
+        {msgYesAllNoCancel, "AllBtn", 8},
         {msgYesAllNoCancel, "NoBtn", 7},
     };
-    TMsgBox box;   // one box for all: the window is reused between calls
+    TMsgBox box;  // one box for all: the window is reused between calls
     for (const auto& [buttons, name, expected] : presses) {
         box.SetButtons(buttons);
         const int result = ExecuteWith(box, [&](QDialog& window) {
@@ -189,10 +196,12 @@ TEST(ShellMsgBox, EnterPressesTheDefaultButtonWhereverTheFocusWas)
     box.SetButtons(msgYesNoCancel);
     // A box that asked before had its focus on Cancel; the next question must not inherit it.
     EXPECT_EQ(ExecuteWith(box, [&](QDialog&) { Button(box, "CancelBtn")->click(); }), 2);
-    EXPECT_EQ(ExecuteWith(box, [&](QDialog&) {
-        Button(box, "CancelBtn")->setFocus();
-        PressEnterOn(*Button(box, "CancelBtn"));
-    }), 6);
+    EXPECT_EQ(ExecuteWith(box,
+                          [&](QDialog&) {
+                              Button(box, "CancelBtn")->setFocus();
+                              PressEnterOn(*Button(box, "CancelBtn"));
+                          }),
+              6);
 
     // A question that destroys something names its harmless answer as the default.
     box.SetButtons(msgOKCancel);

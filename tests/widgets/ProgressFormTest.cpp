@@ -2,16 +2,15 @@
 
 #include "widgets/ProgressForm.h"
 
-#include "widgets/BevelPanel.h"
-
-#include "widgets/Gauge.h"
-
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QScreen>
+
+#include "widgets/BevelPanel.h"
+#include "widgets/Gauge.h"
 
 namespace lumarc {
 namespace {

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "widgets/DateEdit.h"
 #include "platform/TestFiles.h"
 #include "settings/core/DateTime.h"
 #include "settings/core/RegistrySettings.h"
 #include "settings/core/Settings.h"
 #include "settings/dialog/DialogDriver.h"
+#include "widgets/DateEdit.h"
 
 namespace lumarc {
 namespace {
@@ -101,9 +101,9 @@ TEST_F(SettingsOptionsDialog, LayoutCaptionsAndAccelerators)
     EXPECT_EQ(FDialog.font().pixelSize(), 13);
 
     const std::vector<std::pair<const char*, QRect>> boxes = {
-        {"OptionPanel", QRect(0, 0, 371, 117)},  {"DefaultDestEdit", QRect(12, 34, 339, 24)},
+        {"OptionPanel", QRect(0, 0, 371, 117)},    {"DefaultDestEdit", QRect(12, 34, 339, 24)},
         {"HintsCheckBox", QRect(12, 80, 109, 17)}, {"UpdateDatumField", QRect(286, 78, 63, 24)},
-        {"OKBtn", QRect(180, 126, 89, 33)},       {"CancelBtn", QRect(276, 126, 89, 33)},
+        {"OKBtn", QRect(180, 126, 89, 33)},        {"CancelBtn", QRect(276, 126, 89, 33)},
     };
     for (const auto& [name, geometry] : boxes) {
         QWidget* widget = Child<QWidget>(name);
@@ -133,7 +133,7 @@ TEST_F(SettingsOptionsDialog, LayoutCaptionsAndAccelerators)
 TEST_F(SettingsOptionsDialog, OpeningFillsFromTheSettingsCentresAndFocusesTheDestination)
 {
     Settings().DefaultDestinationPath = "/home/anna/komp";
-    Settings().ShowHints = 5;   // any non-zero value means on
+    Settings().ShowHints = 5;  // any non-zero value means on
     SetUpdateDateText("24.12.95");
     const bool ok = Execute([&] {
         EXPECT_EQ(DestEdit()->text(), "/home/anna/komp");
@@ -225,11 +225,11 @@ TEST_F(SettingsOptionsDialog, AnInvalidDateKeepsTheDialogOpenUntilItIsValid)
 {
     const TSettings before = Settings();
     const std::vector<QString> invalid = {
-        "310496",   // 31st of a 30-day month
-        "290297",   // no 29 February in 1997
-        "011396",   // month 13
-        "000596",   // day 0
-        "",         // nothing entered
+        "310496",  // 31st of a 30-day month
+        "290297",  // no 29 February in 1997
+        "011396",  // month 13
+        "000596",  // day 0
+        "",        // nothing entered
     };
     const bool ok = Execute([&] {
         TypeText(DestEdit(), QStringLiteral("/neu"));
@@ -326,8 +326,8 @@ TEST_F(SettingsOptionsDialog, DestinationTakesNoMoreThanCanBeStoredAndKeepsBytes
     Settings().DefaultDestinationPath = start.toStdString();
     const bool ok = Execute([&] {
         DestEdit()->end(false);
-        PressKey(DestEdit(), Qt::Key_Odiaeresis, QStringLiteral("ö"));   // two bytes: 255
-        PressKey(DestEdit(), Qt::Key_A, QStringLiteral("a"));            // would be 256
+        PressKey(DestEdit(), Qt::Key_Odiaeresis, QStringLiteral("ö"));  // two bytes: 255
+        PressKey(DestEdit(), Qt::Key_A, QStringLiteral("a"));           // would be 256
         EXPECT_EQ(DestEdit()->text(), start + QStringLiteral("ö"));
         Click(OK());
     });
