@@ -103,35 +103,13 @@ int TBrowzerOutline::EntryOf(const QTreeWidgetItem* item)
     return ok ? entry : -1;
 }
 
-TBrowzerOutline::TRun TBrowzerOutline::ChildRun(int entry) const
-{
-    int32_t first = -1;
-    int32_t count = 0;
-    if (!ValueAt(FTreeData.FirstChildList, entry, first) || !ValueAt(FTreeData.ChildCountList, entry, count))
-        return {};
-    const int nodes = FTreeData.Count();
-    if (first < 0 || first >= nodes || count <= 0)
-        return {};
-    return {first, static_cast<int>(std::min<int64_t>(count, int64_t{nodes} - first))};
-}
-
-int TBrowzerOutline::RootRun() const
-{
-    return std::clamp(FTreeData.RootCount, 0, FTreeData.Count());
-}
-
 int TBrowzerOutline::ImageIndex(int entry) const
 {
     if (entry < 0 || entry >= FTreeData.Count())
         return TOutlineImages::kEntry;
     if (ChildRun(entry).Count > 0)
         return TOutlineImages::kParent;
-    int32_t packed = 0;
-    TDateTime date = 0;
-    if (ValueAt(FTreeData.Dates.PackedList(), entry, packed) && TryUnpackDate(packed, date) &&
-        date > Settings().UpdateDate)
-        return TOutlineImages::kNewEntry;
-    return TOutlineImages::kEntry;
+    return IsNewEntry(FTreeData, entry, Settings().UpdateDate) ? TOutlineImages::kNewEntry : TOutlineImages::kEntry;
 }
 
 void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container, std::optional<TTreeViewData> preloaded)
@@ -175,7 +153,7 @@ void TBrowzerOutline::CreateChildren(QTreeWidgetItem* item)
 {
     if (!item || item->childCount() > 0)
         return;
-    const TRun run = ChildRun(EntryOf(item));
+    const TChildRun run = ChildRun(EntryOf(item));
     if (run.Count == 0)
         return;
     TNodeUpdate update(*this);
@@ -219,7 +197,7 @@ std::vector<int> TBrowzerOutline::PathTo(int index) const
             std::reverse(path.begin(), path.end());
             return path;
         }
-        const TRun run = ChildRun(parent);
+        const TChildRun run = ChildRun(parent);
         const int position = node - run.First;
         if (parent < 0 || parent >= nodes || position < 0 || position >= run.Count)
             break;

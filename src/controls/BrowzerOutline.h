@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "OutlineImages.h"
+#include "catalogue/OutlineRuns.h"
 #include "catalogue/TreeViewData.h"
 
 namespace lumarc {
@@ -81,12 +82,8 @@ private:
 
     // A node's children as the tree data gives them, cut to the nodes that exist: a corrupt
     // run yields fewer children or none, never an index outside the data.
-    struct TRun {
-        int First = 0;
-        int Count = 0;
-    };
-    TRun ChildRun(int entry) const;
-    int RootRun() const;
+    TChildRun ChildRun(int entry) const { return ChildRunOf(FTreeData, entry); }
+    int RootRun() const { return RootRunOf(FTreeData); }
     // Sibling positions from the top level down; throws EListError.
     std::vector<int> PathTo(int index) const;
     QTreeWidgetItem* NextInReadingOrder(QTreeWidgetItem* item) const;

@@ -13,7 +13,7 @@
 #include <memory>
 #include <utility>
 
-#include "FontTag.h"
+#include "print/core/FontTag.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/ScriptInfoText.h"

@@ -26,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-#include "InstallSource.h"
+#include "settings/core/InstallSource.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "SearchFoundDlg.h"
-#include "controls/FontTag.h"
+#include "print/core/FontTag.h"
 #include "search/core/CatalogueSearch.h"
 #include "widgets/AnsiText.h"
 

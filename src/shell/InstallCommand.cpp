@@ -4,7 +4,7 @@
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CompoText.h"
 #include "install/CInstDlg.h"
-#include "install/InstallSource.h"
+#include "settings/core/InstallSource.h"
 #include "settings/core/DiscRoutines.h"
 #include "widgets/AnsiText.h"
 

@@ -22,6 +22,7 @@
 #include "print/LineOutput.h"
 #include "print/core/ComponentText.h"
 #include "print/core/OrderForm.h"
+#include "print/core/FontTag.h"
 #include "print/core/PlainLines.h"
 #include "widgets/AnsiText.h"
 
@@ -138,7 +139,7 @@ QStringList TPrintCommands::ComponentTextLines()
     lines.append(QString());
     // The page's lines carry doubled ampersands for the view's mnemonic drawing only.
     for (const std::string& line : FDisplay.Pages().ComponentPage->StuffView().Lines.Strings())
-        lines.append(FromAnsi(CollapseDoubledAmpersands(RemoveFontTag(line))));
+        lines.append(FromAnsi(CollapseDoubledAmpersands(StripFontTag(line))));
     lines.append(QString::fromUtf8("Ausführliche Beschreibung:"));
     for (const std::string& line : longInfo.Strings())
         lines.append(FromAnsi(line));

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 
 #include "MicaTextViewSupport.h"
-#include "controls/FontTag.h"
+#include "print/core/FontTag.h"
 
 using namespace lumarc;
 using namespace lumarc::test;

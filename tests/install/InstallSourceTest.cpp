@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/InstallSource.h"
+#include "settings/core/InstallSource.h"
 #include "platform/TestFiles.h"
 
 namespace lumarc::test {

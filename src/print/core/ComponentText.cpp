@@ -1,6 +1,7 @@
 #include "ComponentText.h"
 
 #include "ComponentPage.h"
+#include "FontTag.h"
 #include "PlainLines.h"
 
 namespace lumarc {
@@ -12,7 +13,7 @@ TStringList ComponentText(const TCompoText& compo)
     text.Add("");
     const TStringList page = ComponentPageLines(compo);
     for (const std::string& line : page.Strings())
-        text.Add(CollapseDoubledAmpersands(RemoveFontTag(line)));
+        text.Add(CollapseDoubledAmpersands(StripFontTag(line)));
     text.Add("Ausf\xFChrliche Beschreibung:");
     for (const std::string& line : compo.LongInfo.Strings())
         text.Add(line);

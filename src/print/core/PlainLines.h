@@ -10,11 +10,7 @@
 
 namespace lumarc {
 
-// The four characters from the first "<F" (either case of the letter) cut out, fewer when the
-// line ends sooner; further tags stay. Spaces are not skipped, so "a<F 1>b" gives "a>b".
-std::string RemoveFontTag(std::string_view line);
-
-// RemoveFontTag of every line, in order.
+// StripFontTag of every line, in order.
 TStringList LinesWithoutFontTags(const TStringList& lines);
 
 }  // namespace lumarc

@@ -1,19 +1,12 @@
 #include "CatalogueSearch.h"
 
 #include "QueryParser.h"
-#include "catalogue/BufferedFileStream.h"
-#include "catalogue/LZWFilter.h"
-#include "catalogue/Reader.h"
 #include "catalogue/RecordRef.h"
-#include "catalogue/SearchableText.h"
 #include "catalogue/TreeViewData.h"
 
 namespace lumarc {
 
 namespace {
-
-// Most bodies are a few kilobytes: the window is moved on when less than this is left in it.
-constexpr int64_t kLikelyRecordSize = 64 * 1024;
 
 TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 {
@@ -27,7 +20,7 @@ TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 TCatalogueSearch::TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
                                    bool caseSensitive)
     : FEntries(treeData.Texts),
-      FDataFileName(std::move(dataFileName)),
+      FRecords(std::move(dataFileName)),
       FMatcher(ParsedTerms(query, caseSensitive), caseSensitive)
 {
 }
@@ -44,24 +37,10 @@ std::string TCatalogueSearch::HitText(std::string_view caption, const std::strin
 bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatcher::TMatchedLine* line)
 {
     const int32_t ref = FEntries.Objects(index);
-    const TRecordKind kind = RecordKindOf(ref);
-    if (kind == TRecordKind::rkNone)
-        return false;
-    if (!FData)
-        FData = std::make_unique<TBufferedFileStream>(FDataFileName);
-    const int32_t offset = RecordOffsetOf(ref);
     FMatcher.Clear();
-    // Straight from the window when the body lies in it, once more with the window moved to
-    // the body, and else (a body larger than the window, or a damaged one) through the record
-    // filter as a record's Load reads it, raising the record's error.
-    if (!AppendSearchableText(kind, FData->Peek(offset, kLikelyRecordSize), FMatcher.Text(), FMatcher.LineStarts()) &&
-        !AppendSearchableText(kind, FData->Peek(offset, TBufferedFileStream::kDefaultWindow), FMatcher.Text(),
-                              FMatcher.LineStarts())) {
-        FData->SetPosition(offset);
-        TLZWFilter filter(*FData, 0);
-        TReader reader(filter);
-        AppendSearchableText(kind, reader, FMatcher.Text(), FMatcher.LineStarts());
-    }
+    if (!FRecords.Read(ref, FMatcher.Text(), FMatcher.LineStarts()))
+        return false;
+    const TRecordKind kind = RecordKindOf(ref);
     const bool isShort = kind == TRecordKind::rkShort && !FMatcher.LineStarts().empty();
     if (isShort) {
         const std::string& text = FMatcher.Text();

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "SearchMatcher.h"
+#include "SearchableRecords.h"
 #include "catalogue/CaptionList.h"
 
 namespace lumarc {
 
-class TBufferedFileStream;
 class TTreeViewData;
 
 // Walks the outline's entries and tests each entry's record against a query. It reads the
@@ -38,9 +38,8 @@ public:
 
 private:
     TCaptionList FEntries;  // captions, each with its record reference
-    std::string FDataFileName;
+    TSearchableRecords FRecords;
     TSearchMatcher FMatcher;
-    std::unique_ptr<TBufferedFileStream> FData;
     std::string FFirstLine;
 };
 

@@ -8,6 +8,7 @@
 
 #include "print/core/ComponentPage.h"
 #include "print/core/ComponentText.h"
+#include "print/core/FontTag.h"
 #include "print/core/PlainLines.h"
 
 using namespace lumarc;
@@ -163,7 +164,7 @@ TEST(PrintCoreFontTag, FirstTagOfEitherCaseIsCutWhateverFollows)
         {"<", "<"},
     };
     for (const auto& [line, plain] : cases)
-        EXPECT_EQ(RemoveFontTag(line), plain) << line;
+        EXPECT_EQ(StripFontTag(line), plain) << line;
     EXPECT_EQ(LinesWithoutFontTags(List({"<F1>a", "b", "<F0>"})).Strings(), (TLines{"a", "b", ""}));
 }
 
