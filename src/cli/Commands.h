@@ -19,5 +19,9 @@ int RunOrderForm(const std::string& catalogue);
 // One line per hit in entry order: the entry number, a tab, the hit text. A query that
 // Windows-1252 cannot hold is wrong usage (2).
 int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool caseSensitive);
+// The catalogue as a static website in `outDir`; with `withFiles` the component files and
+// archives of the disc go along. A record that cannot be read is said on stderr, its page
+// says so, the rest is written, and the status is 1.
+int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles);
 
 }  // namespace lumarc

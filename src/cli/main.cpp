@@ -99,6 +99,12 @@ int main(int argc, char** argv)
     search->add_flag("--case", caseSensitive, "Groß/Kleinschreibung beachten");
 
     std::string outDir;
+    bool withFiles = false;
+    auto* exportHtml = app.add_subcommand("export-html", "Den Katalog als statische Website schreiben");
+    exportHtml->add_option("CATALOGUE", catalogue, "Katalogverzeichnis, .dat-Datei oder CD-Abbild")->required();
+    exportHtml->add_option("OUTDIR", outDir, "Zielverzeichnis der Website")->required();
+    exportHtml->add_flag("--with-files", withFiles, "Die Komponentendateien und -archive der CD mitkopieren");
+
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
     build->add_option("-o", outDir, "Zielverzeichnis")->required();
@@ -142,6 +148,8 @@ int main(int argc, char** argv)
         return Finish(lumarc::RunOrderForm(catalogue));
     if (*search)
         return Finish(lumarc::RunSearch(catalogue, query, caseSensitive));
+    if (*exportHtml)
+        return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles));
     if (*build)
         return Finish(lumarc::RunBuild(outDir, scripts));
     return kUsageExit;

@@ -1,0 +1,95 @@
+#include "SiteFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "platform/Disc.h"
+#include "platform/Exception.h"
+#include "platform/FileCopy.h"
+#include "platform/SystemErrors.h"
+#include "settings/core/InstallSource.h"
+
+namespace lumarc {
+
+namespace {
+
+struct TCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+[[noreturn]] void RaiseWriteError(const std::string& path, int error)
+{
+    throw EInOutError("Die Datei " + path + " konnte nicht geschrieben werden: " + SystemErrorText(error));
+}
+
+}  // namespace
+
+void MakeSiteDirectory(const std::string& dir)
+{
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error || !std::filesystem::is_directory(dir))
+        throw EInOutError("Das Verzeichnis " + dir + " konnte nicht angelegt werden: " +
+                          SystemErrorText(error ? error.value() : ENOTDIR));
+}
+
+void WriteSiteFile(const std::string& path, std::string_view contents)
+{
+    std::unique_ptr<std::FILE, TCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file)
+        RaiseWriteError(path, errno);
+    if (!contents.empty() && std::fwrite(contents.data(), 1, contents.size(), file.get()) != contents.size())
+        RaiseWriteError(path, errno ? errno : EIO);
+    if (std::fclose(file.release()) != 0)
+        RaiseWriteError(path, errno ? errno : EIO);
+}
+
+std::string UrlPath(std::string_view path)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            url += c;
+        } else {
+            url += '%';
+            url += kHex[byte >> 4];
+            url += kHex[byte & 0xF];
+        }
+    }
+    return url;
+}
+
+TSiteFiles::TSiteFiles(std::string outDir, std::string discRoot)
+    : FOutDir(std::move(outDir)), FDiscRoot(std::move(discRoot))
+{
+}
+
+std::string TSiteFiles::Take(const std::string& windowsPath)
+{
+    const TInstallSource source = ResolveInstallSource(windowsPath, FDiscRoot);
+    // Only what lies on the disc is taken, and only a plain file: the mapping refuses ".."
+    // and the root itself is no file.
+    if (FDiscRoot.empty() || source.HostPath.size() <= FDiscRoot.size() ||
+        source.HostPath.compare(0, FDiscRoot.size(), FDiscRoot) != 0)
+        return {};
+    if (const auto known = FTaken.find(source.HostPath); known != FTaken.end())
+        return known->second;
+    std::string& address = FTaken[source.HostPath];
+    if (DiscPathKind(source.HostPath) != TDiscPathKind::File)
+        return address;
+    const std::string inner = source.HostPath.substr(FDiscRoot.size());
+    const std::string target = FOutDir + "/files/" + inner;
+    MakeSiteDirectory(std::filesystem::path(target).parent_path().string());
+    CopyFileSafely(source.HostPath, target);
+    ++FCopied;
+    address = "files/" + UrlPath(inner);
+    return address;
+}
+
+}  // namespace lumarc
