@@ -54,6 +54,7 @@
 #include "SearchCommand.h"
 #include "SplitControl.h"
 #include "TermMarks.h"
+#include "WebExportCommand.h"
 #include "WideInfoForm.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CatalogueLocation.h"
@@ -148,6 +149,7 @@ struct TToolDiscMain::TParts {
     // After the options dialog was confirmed: outline images and hints follow the settings.
     void ApplyOptions();
     void MIOpenCatalogueClick();
+    void MIExportWebClick();
     void MIPrinterSetupClick();
     void MIAboutClick();
     void SBOptionsClick();
@@ -192,6 +194,7 @@ struct TToolDiscMain::TParts {
     QMenu* MIHelp = nullptr;
     QAction* MIOpenCatalogue = nullptr;
     QMenu* MIRecent = nullptr;
+    QAction* MIExportWeb = nullptr;
     QAction* MIInstall = nullptr;
     QAction* MISearch = nullptr;
     QAction* MIPrint = nullptr;
@@ -410,6 +413,7 @@ void TToolDiscMain::TParts::CreateMenu()
     MIOpenCatalogue = item(MIFile, "MIOpenCatalogue", "Katalog &öffnen...", "Ctrl+K");
     MIRecent = MIFile->addMenu(QStringLiteral("&Zuletzt geöffnet"));
     MIRecent->setObjectName(QStringLiteral("MIRecent"));
+    MIExportWeb = item(MIFile, "MIExportWeb", "Als &Webseite exportieren...", nullptr);
     MIFile->addSeparator();
     MIInstall = item(MIFile, "MIInstall", "&Installation", "Ctrl+I");
     MISearch = item(MIFile, "MISearch", "&Suchen", "Ctrl+S");
@@ -435,6 +439,7 @@ void TToolDiscMain::TParts::ConnectCommands()
             connect(static_cast<QAbstractButton*>(sender), &QAbstractButton::clicked, &W, run);
     };
     command(MIOpenCatalogue, [this] { MIOpenCatalogueClick(); });
+    command(MIExportWeb, [this] { MIExportWebClick(); });
     FillRecentMenu();
     for (QObject* sender : {static_cast<QObject*>(MIInstall), static_cast<QObject*>(SBInstall)})
         command(sender, [this] { W.SBInstallClick(); });
@@ -610,6 +615,17 @@ void TToolDiscMain::TParts::MIOpenCatalogueClick()
     const QString chosen = ChooseCatalogue(&W, Catalogue);
     if (!chosen.isEmpty())
         W.OpenAnotherCatalogue(chosen);
+}
+
+void TToolDiscMain::TParts::MIExportWebClick()
+{
+    // A catalogue that did not open has nothing to publish.
+    if (OverviewOL->TreeData().Count() == 0) {
+        ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
+                    QString::fromUtf8("Es ist kein Katalog geöffnet, der sich exportieren ließe."));
+        return;
+    }
+    RunWebExportCommand(&W, *BrowzerContainer, OverviewOL->TreeData());
 }
 
 void TToolDiscMain::SetRecentCatalogues(const QStringList& catalogues)
