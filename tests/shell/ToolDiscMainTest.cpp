@@ -150,7 +150,7 @@ TEST_F(ShellToolDiscMainLayout, MenuHoldsItsItemsInOrderWithShortcuts)
     EXPECT_EQ(menus[0]->text(), "&Datei");
     EXPECT_EQ(menus[1]->text(), "&Hilfe");
     EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIFile")),
-              QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "-", "&Installation", "&Suchen", "&Drucken",
+              QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "Als &Webseite exportieren...", "-", "&Installation", "&Suchen", "&Drucken",
                            "Seiten&ansicht", "-", "&Optionen", "Drucker&einstellungen", "-", "&Beenden"}));
     EXPECT_EQ(Part<QAction>(w, "MIOpenCatalogue")->shortcut(), QKeySequence("Ctrl+K"));
     EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIHelp")), QStringList({"&Info..."}));
