@@ -1,6 +1,7 @@
 #include "SiteFiles.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -23,6 +24,23 @@ struct TCloser {
 [[noreturn]] void RaiseWriteError(const std::string& path, int error)
 {
     throw EInOutError("Die Datei " + path + " konnte nicht geschrieben werden: " + SystemErrorText(error));
+}
+
+// The path below `root` spelt as the disc lists it. The mapping of Windows paths matches names
+// on the host's file system; inside an image it keeps the catalogue's spelling.
+std::string DiscSpelling(const std::string& root, const std::string& inner)
+{
+    std::string dir = root.substr(0, root.size() - 1);
+    std::string spelt;
+    for (size_t from = 0; from <= inner.size();) {
+        const size_t slash = std::min(inner.find('/', from), inner.size());
+        const std::string name = inner.substr(from, slash - from);
+        const std::string listed = FindDiscEntry(dir, name).value_or(name);
+        spelt += spelt.empty() ? listed : "/" + listed;
+        dir += "/" + listed;
+        from = slash + 1;
+    }
+    return spelt;
 }
 
 }  // namespace
@@ -83,7 +101,7 @@ std::string TSiteFiles::Take(const std::string& windowsPath)
     std::string& address = FTaken[source.HostPath];
     if (DiscPathKind(source.HostPath) != TDiscPathKind::File)
         return address;
-    const std::string inner = source.HostPath.substr(FDiscRoot.size());
+    const std::string inner = DiscSpelling(FDiscRoot, source.HostPath.substr(FDiscRoot.size()));
     const std::string target = FOutDir + "/files/" + inner;
     MakeSiteDirectory(std::filesystem::path(target).parent_path().string());
     CopyFileSafely(source.HostPath, target);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -90,3 +91,20 @@ TEST_F(CliImage, ADamagedImageGivesTheCataloguesMessagesAndNeverACrash)
 }
 
 }  // namespace
+
+TEST_F(CliImage, TheWebExportOfAnImageIsThatOfTheDirectoryFilesIncluded)
+{
+    Write(Disc / "COMPS/Packer.zip", "PK packer");
+    lumarc::test::MakeIso(Disc.string(), (Dir / "disc.iso").string(), TIsoForm::Joliet);
+    ASSERT_EQ(Run("export-html --with-files " + Disc.string() + " " + (Dir / "from-dir").string()).Status, 0);
+    const TRun run = Run("export-html --with-files " + (Dir / "disc.iso").string() + " " + (Dir / "from-image").string());
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::vector<fs::path> written;
+    for (const auto& file : fs::recursive_directory_iterator(Dir / "from-dir"))
+        if (file.is_regular_file())
+            written.push_back(fs::relative(file.path(), Dir / "from-dir"));
+    ASSERT_FALSE(written.empty());
+    EXPECT_NE(std::find(written.begin(), written.end(), fs::path("files/COMPS/Packer.zip")), written.end());
+    for (const fs::path& file : written)
+        EXPECT_EQ(lumarc::test::ReadAll(Dir / "from-image" / file), lumarc::test::ReadAll(Dir / "from-dir" / file)) << file;
+}
