@@ -6,8 +6,6 @@
 
 namespace lumarc {
 
-namespace {
-
 bool ValueAt(const TIntList& list, int index, int32_t& value)
 {
     if (index < 0 || index >= list.Count())
@@ -15,8 +13,6 @@ bool ValueAt(const TIntList& list, int index, int32_t& value)
     value = list.Values()[static_cast<size_t>(index)];
     return true;
 }
-
-}  // namespace
 
 TChildRun ChildRunOf(const TTreeViewData& tree, int entry)
 {

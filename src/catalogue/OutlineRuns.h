@@ -7,6 +7,10 @@
 
 namespace lumarc {
 
+// The value at `index`, false when the list does not hold one: damaged lists may be shorter
+// than the outline.
+bool ValueAt(const TIntList& list, int index, int32_t& value);
+
 struct TChildRun {
     int First = 0;
     int Count = 0;

@@ -30,14 +30,6 @@ private:
 
 namespace {
 
-bool ValueAt(const TIntList& list, int index, int32_t& value)
-{
-    if (index < 0 || index >= list.Count())
-        return false;
-    value = list.Values()[static_cast<size_t>(index)];
-    return true;
-}
-
 std::unique_ptr<TOutlineItem> MakeItem(const TTreeViewData& data, int entry, bool hasChildren)
 {
     return std::make_unique<TOutlineItem>(entry, FromAnsi(data.Texts[entry]), hasChildren);

@@ -76,27 +76,6 @@ void ComponentLines(const TCompoText& compo, std::vector<std::string>& lines, st
     }
 }
 
-// The lines as spans joined by line ends: the element starts with a tag, never with a line
-// end that an HTML parser would drop.
-void AppendTextElement(std::string& out, const std::vector<std::string>& lines, const std::vector<std::string>& classes)
-{
-    out += "<pre id=\"text\">";
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            out += '\n';
-        if (classes[i].empty()) {
-            out += "<span>";
-        } else {
-            out += "<span class=\"";
-            out += classes[i];
-            out += "\">";
-        }
-        AppendHtml(out, lines[i]);
-        out += "</span>";
-    }
-    out += "</pre>\n";
-}
-
 void AppendField(std::string& out, const char* caption, const std::string& value)
 {
     out += "<dt>";
@@ -135,19 +114,23 @@ void AppendComponentFields(std::string& out, const TCompoText& compo)
     out += "</dl>\n";
 }
 
+std::vector<std::string> Utf8Lines(const TStringList& lines)
+{
+    std::vector<std::string> decoded;
+    decoded.reserve(static_cast<size_t>(lines.Count()));
+    for (const std::string& line : lines.Strings())
+        decoded.push_back(Cp1252ToUtf8(line));
+    return decoded;
+}
+
 void AppendMemo(std::string& out, const char* heading, const TStringList& lines)
 {
     if (lines.Empty())
         return;
     out += "<h2>";
     out += heading;
-    out += "</h2>\n<pre class=\"memo\">";
-    for (int i = 0; i < lines.Count(); ++i) {
-        out += i == 0 ? "<span>" : "\n<span>";
-        AppendHtml(out, Cp1252ToUtf8(lines[i]));
-        out += "</span>";
-    }
-    out += "</pre>\n";
+    out += "</h2>\n";
+    AppendPreLines(out, "<pre class=\"memo\">", Utf8Lines(lines));
 }
 
 void AppendFile(std::string& out, const TFileLink* file, bool asName)
@@ -283,7 +266,7 @@ std::string EntryPage(const TEntryPageInput& input)
     }
     if (compo)
         AppendComponentFields(out, *compo);
-    AppendTextElement(out, lines, classes);
+    AppendPreLines(out, "<pre id=\"text\">", lines, classes);
     if (compo) {
         AppendMemo(out, "pers\xC3\xB6nliche Einsch\xC3\xA4tzung:", compo->Review);
         AppendMemo(out, "Installationshinweise:", compo->Installation);

@@ -132,13 +132,11 @@ std::string OrderFormPage(const TStringList& form)
     AppendPageStart(out, "Bestellformular", "", "info order-form");
     out += "<nav class=\"path\"><a href=\"index.html\">";
     out += kOverview;
-    out += "</a></nav>\n<h1>Bestellformular</h1>\n<pre id=\"text\">";
-    for (int i = 0; i < form.Count(); ++i) {
-        out += i == 0 ? "<span>" : "\n<span>";
-        AppendHtml(out, Cp1252ToUtf8(form[i]));
-        out += "</span>";
-    }
-    out += "</pre>\n";
+    out += "</a></nav>\n<h1>Bestellformular</h1>\n";
+    std::vector<std::string> lines;
+    for (const std::string& line : form.Strings())
+        lines.push_back(Cp1252ToUtf8(line));
+    AppendPreLines(out, "<pre id=\"text\">", lines);
     AppendPageEnd(out);
     return out;
 }

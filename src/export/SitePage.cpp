@@ -35,6 +35,26 @@ void AppendSearchForm(std::string& out, std::string_view root, bool withIds)
     out += "> Gro\xC3\x9F/Kleinschreibung beachten</label>\n<button type=\"submit\">Suchen</button>\n</form>\n";
 }
 
+void AppendPreLines(std::string& out, std::string_view openTag, const std::vector<std::string>& lines,
+                    const std::vector<std::string>& classes)
+{
+    out += openTag;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            out += '\n';
+        if (i < classes.size() && !classes[i].empty()) {
+            out += "<span class=\"";
+            out += classes[i];
+            out += "\">";
+        } else {
+            out += "<span>";
+        }
+        AppendHtml(out, lines[i]);
+        out += "</span>";
+    }
+    out += "</pre>\n";
+}
+
 void AppendNewMark(std::string& out)
 {
     out += "<span class=\"neu\">neu</span>";

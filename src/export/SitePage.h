@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumarc {
 
@@ -11,8 +12,15 @@ namespace lumarc {
 void AppendPageStart(std::string& out, std::string_view title, std::string_view root, std::string_view bodyClass);
 void AppendPageEnd(std::string& out);
 
-// A search field that opens search.html with the query; `query` and `caseSensitive` fill it in.
+// A search field that opens search.html with the query. `withIds` names the field and the case
+// box for the search page's script, which fills them in.
 void AppendSearchForm(std::string& out, std::string_view root, bool withIds = false);
+
+// A <pre> element (`openTag` with its attributes) holding `lines` (UTF-8), each in a span of the
+// class in `classes` (none where that is empty or missing), separated by line ends. It starts
+// with a tag, never with the line end that an HTML parser would drop.
+void AppendPreLines(std::string& out, std::string_view openTag, const std::vector<std::string>& lines,
+                    const std::vector<std::string>& classes = {});
 
 // The mark of an entry newer than the update date, as the outline shows it.
 void AppendNewMark(std::string& out);
