@@ -276,6 +276,8 @@ std::string EntryPage(const TEntryPageInput& input)
     AppendChildren(out, input);
     AppendSteps(out, input);
     AppendSearchForm(out, kRoot);
+    // Marks the terms when the page was opened from the search's hits.
+    out += "<script src=\"../search.js\" defer></script>\n";
     AppendPageEnd(out);
     return out;
 }
