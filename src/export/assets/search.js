@@ -86,10 +86,28 @@
         return span;
     }
 
+    // A parameter of the page's address. A form sends a space as "+"; an address written by
+    // hand may send it as "%20" and a plus as it is, and then "+" is a plus.
+    function parameter(name) {
+        for (const part of location.search.slice(1).split("&")) {
+            const eq = part.indexOf("=");
+            const raw = eq < 0 ? "" : part.slice(eq + 1);
+            const decode = (text) => {
+                try {
+                    return decodeURIComponent(text);
+                } catch (e) {
+                    return text;
+                }
+            };
+            if (decode(eq < 0 ? part : part.slice(0, eq)) === name)
+                return decode(/%20/i.test(raw) ? raw : raw.replace(/\+/g, " "));
+        }
+        return null;
+    }
+
     function runSearch(hits) {
-        const params = new URLSearchParams(location.search);
-        const queryText = params.get("q") || "";
-        const caseSensitive = params.get("case") === "1";
+        const queryText = parameter("q") || "";
+        const caseSensitive = parameter("case") === "1";
         document.getElementById("q").value = queryText;
         document.getElementById("case").checked = caseSensitive;
         if (queryText === "")
