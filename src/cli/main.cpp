@@ -6,10 +6,10 @@
 #include <iostream>
 #include <string>
 
-#include <CLI/CLI.hpp>
-
 #include "Commands.h"
 #include "platform/ProgramVersion.h"
+
+#include <CLI/CLI.hpp>
 
 namespace {
 
@@ -22,8 +22,8 @@ std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
     if (dynamic_cast<const CLI::RequiredError*>(&e)) {
         const size_t at = text.find(" is required");
         text = text.find("subcommand") != std::string::npos ? "Ein Befehl fehlt."
-               : at != std::string::npos                   ? "Es fehlt: " + text.substr(0, at)
-                                                           : "Es fehlt etwas: " + text;
+               : at != std::string::npos                    ? "Es fehlt: " + text.substr(0, at)
+                                                            : "Es fehlt etwas: " + text;
     } else if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
         const size_t colon = text.find(": ");
         text = "Unerwartete Argumente: " + (colon == std::string::npos ? text : text.substr(colon + 2));
@@ -40,10 +40,16 @@ std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
 void SpeakGerman(CLI::App& app)
 {
     const auto formatter = app.get_formatter();
-    for (const auto& [key, german] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"Usage", "Aufruf"}, {"OPTIONS", "OPTIONEN"}, {"SUBCOMMAND", "BEFEHL"}, {"SUBCOMMANDS", "BEFEHLE"},
-             {"Positionals", "Argumente"}, {"Options", "Optionen"}, {"Subcommands", "Befehle"},
-             {"REQUIRED", "NÖTIG"}, {"TEXT", "TEXT"}})
+    for (const auto& [key, german] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"Usage", "Aufruf"},
+                                                                    {"OPTIONS", "OPTIONEN"},
+                                                                    {"SUBCOMMAND", "BEFEHL"},
+                                                                    {"SUBCOMMANDS", "BEFEHLE"},
+                                                                    {"Positionals", "Argumente"},
+                                                                    {"Options", "Optionen"},
+                                                                    {"Subcommands", "Befehle"},
+                                                                    {"REQUIRED", "NÖTIG"},
+                                                                    {"TEXT", "TEXT"}})
         formatter->label(key, german);
     app.option_defaults()->group("Optionen");
     app.set_help_flag("-h,--help", "Diese Hilfe zeigen");

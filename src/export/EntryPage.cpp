@@ -165,11 +165,13 @@ void AppendChildren(std::string& out, const TEntryPageInput& input)
 void AppendPath(std::string& out, const TEntryPageInput& input)
 {
     std::vector<int> ancestors;
-    for (int node = input.Site.Parent[static_cast<size_t>(input.Node)]; node >= 0 && ancestors.size() < input.Site.Order.size();
-         node = input.Site.Parent[static_cast<size_t>(node)])
+    for (int node = input.Site.Parent[static_cast<size_t>(input.Node)];
+         node >= 0 && ancestors.size() < input.Site.Order.size(); node = input.Site.Parent[static_cast<size_t>(node)])
         ancestors.push_back(node);
     out += "<nav class=\"path\">";
-    AppendLink(out, std::string(kRoot) + "index.html#e" + std::to_string(input.Node), "\xC3\x9C" "bersicht");
+    AppendLink(out, std::string(kRoot) + "index.html#e" + std::to_string(input.Node),
+               "\xC3\x9C"
+               "bersicht");
     for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
         out += " \xE2\x80\xBA ";
         AppendLink(out, EntryHref(*it), Caption(input.Tree, *it));
@@ -191,7 +193,10 @@ void AppendSteps(std::string& out, const TEntryPageInput& input)
     if (parent >= 0)
         AppendLink(out, EntryHref(parent), "\xE2\x86\x91 " + Caption(input.Tree, parent), "up");
     else
-        AppendLink(out, std::string(kRoot) + "index.html", "\xE2\x86\x91 \xC3\x9C" "bersicht", "up");
+        AppendLink(out, std::string(kRoot) + "index.html",
+                   "\xE2\x86\x91 \xC3\x9C"
+                   "bersicht",
+                   "up");
     if (place >= 0 && static_cast<size_t>(place) + 1 < site.Order.size()) {
         const int next = site.Order[static_cast<size_t>(place) + 1];
         AppendLink(out, EntryHref(next), Caption(input.Tree, next) + " \xE2\x86\x92", "next");
@@ -202,10 +207,14 @@ void AppendSteps(std::string& out, const TEntryPageInput& input)
 const char* KindClass(TRecordKind kind)
 {
     switch (kind) {
-    case TRecordKind::rkInfo: return "entry info";
-    case TRecordKind::rkShort: return "entry short";
-    case TRecordKind::rkComponent: return "entry component";
-    case TRecordKind::rkNone: break;
+    case TRecordKind::rkInfo:
+        return "entry info";
+    case TRecordKind::rkShort:
+        return "entry short";
+    case TRecordKind::rkComponent:
+        return "entry component";
+    case TRecordKind::rkNone:
+        break;
     }
     return "entry heading";
 }
@@ -218,7 +227,9 @@ void EntryTextLines(TRecordKind kind, const TParamScriptComponent& record, std::
     lines.clear();
     classes.clear();
     switch (kind) {
-    case TRecordKind::rkInfo: InfoLines(static_cast<const TScriptInfoText&>(record), lines, classes); break;
+    case TRecordKind::rkInfo:
+        InfoLines(static_cast<const TScriptInfoText&>(record), lines, classes);
+        break;
     case TRecordKind::rkShort: {
         const TStringList memo = ShortTextPrintLines(static_cast<const TShortText&>(record));
         for (const std::string& line : memo.Strings()) {
@@ -227,8 +238,11 @@ void EntryTextLines(TRecordKind kind, const TParamScriptComponent& record, std::
         }
         break;
     }
-    case TRecordKind::rkComponent: ComponentLines(static_cast<const TCompoText&>(record), lines, classes); break;
-    case TRecordKind::rkNone: break;
+    case TRecordKind::rkComponent:
+        ComponentLines(static_cast<const TCompoText&>(record), lines, classes);
+        break;
+    case TRecordKind::rkNone:
+        break;
     }
 }
 
@@ -257,13 +271,9 @@ std::string EntryPage(const TEntryPageInput& input)
     if (input.Record)
         EntryTextLines(kind, *input.Record, lines, classes);
     const auto* compo = kind == TRecordKind::rkComponent ? static_cast<const TCompoText*>(input.Record) : nullptr;
-    if (kind == TRecordKind::rkShort) {
-        const auto& shortText = static_cast<const TShortText&>(*input.Record);
-        if (input.File)
-            AppendFile(out, input.File, true);
-        else if (!shortText.Lines.Empty())
-            out += "<p class=\"filename\">" + Html(Cp1252ToUtf8(shortText.Lines[0])) + "</p>\n";
-    }
+    // A short text's first line names its file, shown above the text.
+    if (kind == TRecordKind::rkShort)
+        AppendFile(out, input.File, true);
     if (compo)
         AppendComponentFields(out, *compo);
     AppendPreLines(out, "<pre id=\"text\">", lines, classes);

@@ -21,11 +21,13 @@ namespace lumarc {
 
 namespace {
 
-const char* const kOverview = "\xC3\x9C" "bersicht";
+const char* const kOverview =
+    "\xC3\x9C"
+    "bersicht";
 
 // One record's searched lines for the index: [entry, "hit text", ["line", ...], short text 1 or 0].
-void AppendIndexEntry(std::string& json, int node, const TTreeViewData& tree, TRecordKind kind,
-                      const std::string& text, const std::vector<size_t>& lineStarts)
+void AppendIndexEntry(std::string& json, int node, const TTreeViewData& tree, TRecordKind kind, const std::string& text,
+                      const std::vector<size_t>& lineStarts)
 {
     const bool isShort = kind == TRecordKind::rkShort;
     std::string firstLine;
@@ -34,8 +36,8 @@ void AppendIndexEntry(std::string& json, int node, const TTreeViewData& tree, TR
     json += json.back() == '[' ? "\n[" : ",\n[";
     json += std::to_string(node);
     json += ',';
-    AppendJsonString(json, Cp1252ToUtf8(TCatalogueSearch::HitText(tree.Texts[node],
-                                                                   isShort && !lineStarts.empty() ? &firstLine : nullptr)));
+    AppendJsonString(json, Cp1252ToUtf8(TCatalogueSearch::HitText(
+                               tree.Texts[node], isShort && !lineStarts.empty() ? &firstLine : nullptr)));
     json += ",[";
     for (size_t i = 0; i < lineStarts.size(); ++i) {
         const size_t end = (i + 1 < lineStarts.size() ? lineStarts[i + 1] : text.size()) - 1;
@@ -118,10 +120,11 @@ std::string SearchPage()
     out += kOverview;
     out += "</a></nav>\n<h1>Volltextsuche</h1>\n";
     AppendSearchForm(out, "", true);
-    out += "<p class=\"hint\">\" + \" = And-Suche &nbsp; \" - \" = Or-Suche</p>\n"
-           "<p id=\"status\" role=\"status\"></p>\n<ul id=\"hits\"></ul>\n"
-           "<noscript><p class=\"note\">Die Suche braucht JavaScript.</p></noscript>\n"
-           "<script src=\"search-index.js\"></script>\n<script src=\"search.js\"></script>\n";
+    out +=
+        "<p class=\"hint\">\" + \" = And-Suche &nbsp; \" - \" = Or-Suche</p>\n"
+        "<p id=\"status\" role=\"status\"></p>\n<ul id=\"hits\"></ul>\n"
+        "<noscript><p class=\"note\">Die Suche braucht JavaScript.</p></noscript>\n"
+        "<script src=\"search-index.js\"></script>\n<script src=\"search.js\"></script>\n";
     AppendPageEnd(out);
     return out;
 }
@@ -173,8 +176,8 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
     const int count = tree.Count();
     for (int node = 0; node < count; ++node) {
         const int32_t ref = tree.Texts.Objects(node);
-        TEntryPageInput input{.Tree = tree, .Site = site, .UpdateDate = options.UpdateDate, .Node = node,
-                              .Kind = RecordKindOf(ref)};
+        TEntryPageInput input{
+            .Tree = tree, .Site = site, .UpdateDate = options.UpdateDate, .Node = node, .Kind = RecordKindOf(ref)};
         std::unique_ptr<TParamScriptComponent> record = CreateRecordFor(ref);
         if (record) {
             try {

@@ -8,12 +8,23 @@ void AppendHtml(std::string& out, std::string_view text)
     for (size_t i = 0; i < text.size(); ++i) {
         const char* reference = nullptr;
         switch (text[i]) {
-        case '&': reference = "&amp;"; break;
-        case '<': reference = "&lt;"; break;
-        case '>': reference = "&gt;"; break;
-        case '"': reference = "&quot;"; break;
-        case '\r': reference = "&#13;"; break;
-        default: continue;
+        case '&':
+            reference = "&amp;";
+            break;
+        case '<':
+            reference = "&lt;";
+            break;
+        case '>':
+            reference = "&gt;";
+            break;
+        case '"':
+            reference = "&quot;";
+            break;
+        case '\r':
+            reference = "&#13;";
+            break;
+        default:
+            continue;
         }
         out.append(text, plain, i - plain);
         out += reference;
@@ -43,10 +54,18 @@ void AppendJsonString(std::string& out, std::string_view text)
             continue;
         out.append(text, plain, i - plain);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (separator) {
                 out += static_cast<unsigned char>(text[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";

@@ -1,7 +1,7 @@
 #include "SiteFiles.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -50,8 +50,8 @@ void MakeSiteDirectory(const std::string& dir)
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error || !std::filesystem::is_directory(dir))
-        throw EInOutError("Das Verzeichnis " + dir + " konnte nicht angelegt werden: " +
-                          SystemErrorText(error ? error.value() : ENOTDIR));
+        throw EInOutError("Das Verzeichnis " + dir +
+                          " konnte nicht angelegt werden: " + SystemErrorText(error ? error.value() : ENOTDIR));
 }
 
 void WriteSiteFile(const std::string& path, std::string_view contents)
@@ -71,8 +71,8 @@ std::string UrlPath(std::string_view path)
     std::string url;
     for (const char c : path) {
         const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || c == '-' ||
+            c == '.' || c == '_' || c == '~' || c == '/') {
             url += c;
         } else {
             url += '%';

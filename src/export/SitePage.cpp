@@ -6,8 +6,9 @@ namespace lumarc {
 
 void AppendPageStart(std::string& out, std::string_view title, std::string_view root, std::string_view bodyClass)
 {
-    out += "<!doctype html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+    out +=
+        "<!doctype html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
     AppendHtml(out, title);
     out += "</title>\n<link rel=\"stylesheet\" href=\"";
     out += root;
@@ -28,8 +29,9 @@ void AppendSearchForm(std::string& out, std::string_view root, bool withIds)
     out += "search.html\">\n<input type=\"search\" name=\"q\"";
     if (withIds)
         out += " id=\"q\"";
-    out += " aria-label=\"Suchbegriff\" placeholder=\"Volltextsuche\">\n<label><input type=\"checkbox\" name=\"case\" "
-           "value=\"1\"";
+    out +=
+        " aria-label=\"Suchbegriff\" placeholder=\"Volltextsuche\">\n<label><input type=\"checkbox\" name=\"case\" "
+        "value=\"1\"";
     if (withIds)
         out += " id=\"case\"";
     out += "> Gro\xC3\x9F/Kleinschreibung beachten</label>\n<button type=\"submit\">Suchen</button>\n</form>\n";

@@ -89,8 +89,9 @@ bool MayWriteInto(const QString& dir)
         target.exists(QStringLiteral("index.html")) && target.exists(QStringLiteral("search-index.json"));
     if (present.isEmpty() || earlierExport)
         return true;
-    return Ask(QString::fromUtf8("Das Verzeichnis %1 ist nicht leer.\nDie Webseite trotzdem dorthin schreiben?").arg(dir),
-               TMsgBox::mrNo);
+    return Ask(
+        QString::fromUtf8("Das Verzeichnis %1 ist nicht leer.\nDie Webseite trotzdem dorthin schreiben?").arg(dir),
+        TMsgBox::mrNo);
 }
 
 struct TExportJob {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "cli/CliRun.h"
+
+#include <nlohmann/json.hpp>
 
 namespace fs = std::filesystem;
 
@@ -43,7 +43,12 @@ std::string TextElement(const std::string& page)
         }
         const size_t end = inner.find(';', i);
         const std::string name = inner.substr(i + 1, end - i - 1);
-        text += name == "amp" ? "&" : name == "lt" ? "<" : name == "gt" ? ">" : name == "quot" ? "\"" : name == "#13" ? "\r" : "?";
+        text += name == "amp"    ? "&"
+                : name == "lt"   ? "<"
+                : name == "gt"   ? ">"
+                : name == "quot" ? "\""
+                : name == "#13"  ? "\r"
+                                 : "?";
         i = end;
     }
     return text;
@@ -115,7 +120,8 @@ protected:
         fs::remove_all(site);
         const TRun run = Run("export-html " + catalogue.string() + " " + site.string());
         ASSERT_EQ(run.Status, 0) << run.Err;
-        const int entries = static_cast<int>(nlohmann::json::parse(Run("dump " + catalogue.string()).Out)["nodes"].size());
+        const int entries =
+            static_cast<int>(nlohmann::json::parse(Run("dump " + catalogue.string()).Out)["nodes"].size());
         ASSERT_GT(entries, 0);
         for (int entry = 0; entry < entries; entry += step) {
             const TRun show = Run("show " + catalogue.string() + " " + std::to_string(entry));
@@ -169,9 +175,11 @@ TEST_F(CliExportHtml, OutlineLinksEveryRecordAndPagesLinkTheirNeighboursInTreeOr
         const std::string page = ReadAll(site / "entry" / (std::to_string(order[i]) + ".html"));
         const std::string at = "entry " + std::to_string(order[i]);
         EXPECT_EQ(Numbers(page, R"(href="(\d+)\.html" rel="prev")"),
-                  i > 0 ? std::set<int>{order[i - 1]} : std::set<int>{}) << at;
+                  i > 0 ? std::set<int>{order[i - 1]} : std::set<int>{})
+            << at;
         EXPECT_EQ(Numbers(page, R"(href="(\d+)\.html" rel="next")"),
-                  i + 1 < order.size() ? std::set<int>{order[i + 1]} : std::set<int>{}) << at;
+                  i + 1 < order.size() ? std::set<int>{order[i + 1]} : std::set<int>{})
+            << at;
         size_t parent = i;
         while (parent > 0 && depth[parent] >= depth[i])
             --parent;
@@ -243,8 +251,10 @@ TEST_F(CliExportHtml, UnreadableRecordsAndUnwritableTargetsAreSaid)
     Write(Dir / "datei", "kein Verzeichnis");
     const TRun blocked = Run("export-html " + cat.string() + " " + (Dir / "datei").string());
     EXPECT_EQ(blocked.Status, 1);
-    EXPECT_EQ(blocked.Err.rfind("Das Verzeichnis " + (Dir / "datei").string() + "/entry konnte nicht angelegt werden: ", 0),
-              0u) << blocked.Err;
+    EXPECT_EQ(
+        blocked.Err.rfind("Das Verzeichnis " + (Dir / "datei").string() + "/entry konnte nicht angelegt werden: ", 0),
+        0u)
+        << blocked.Err;
     EXPECT_EQ(ReadAll(Dir / "datei"), "kein Verzeichnis");
 
     const TRun missing = Run("export-html " + (Dir / "nirgends").string() + " " + (Dir / "out").string());
