@@ -43,6 +43,19 @@ std::string DiscSpelling(const std::string& root, const std::string& inner)
     return spelt;
 }
 
+// Whether `path` stays below `root` once links are followed: a link on a copied disc may point
+// anywhere, and what it points to must not be published. Inside an image nothing leads out.
+bool StaysBelow(const std::string& path, const std::string& root)
+{
+    if (SplitImagePath(path))
+        return true;
+    std::error_code error;
+    const std::string real = std::filesystem::weakly_canonical(path, error).string();
+    const std::string realRoot = std::filesystem::weakly_canonical(root, error).string();
+    return !error && real.size() > realRoot.size() && real.compare(0, realRoot.size(), realRoot) == 0 &&
+           real[realRoot.size()] == '/';
+}
+
 }  // namespace
 
 void MakeSiteDirectory(const std::string& dir)
@@ -99,7 +112,7 @@ std::string TSiteFiles::Take(const std::string& windowsPath)
     if (const auto known = FTaken.find(source.HostPath); known != FTaken.end())
         return known->second;
     std::string& address = FTaken[source.HostPath];
-    if (DiscPathKind(source.HostPath) != TDiscPathKind::File)
+    if (DiscPathKind(source.HostPath) != TDiscPathKind::File || !StaysBelow(source.HostPath, FDiscRoot))
         return address;
     const std::string inner = DiscSpelling(FDiscRoot, source.HostPath.substr(FDiscRoot.size()));
     const std::string target = FOutDir + "/files/" + inner;

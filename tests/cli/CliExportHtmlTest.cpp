@@ -202,20 +202,23 @@ TEST_F(CliExportHtml, WithFilesTakesTheDiscsFilesAsTheyAreSpeltAndNothingOffTheD
         "Gitter [gitter]\n"
         "Fehlt [fehlt]\n"
         "Ausbruch [ausbruch]\n"
+        "Verweis [verweis]\n"
         "}\n"
         "COMPONENT [gitter] {\n[FileName]\nD:\\COMPS\\GRID.ZIP\n[LongName]\nGitter\n}\n"
         "SHORTTEXT [fehlt] {\nD:\\COMPS\\FEHLT.ZIP\nnicht da\n}\n"
-        "SHORTTEXT [ausbruch] {\nD:\\..\\geheim.txt\nnicht auf der CD\n}\n",
+        "SHORTTEXT [ausbruch] {\nD:\\..\\geheim.txt\nnicht auf der CD\n}\n"
+        "SHORTTEXT [verweis] {\nD:\\COMPS\\LINK.TXT\nein Verweis hinaus\n}\n",
         "disc");
     Write(disc / "comps" / "Grid.zip", "PK archive bytes");
     Write(Dir / "geheim.txt", "secret");
+    fs::create_symlink(Dir / "geheim.txt", disc / "comps" / "link.txt");
     const fs::path site = Dir / "site";
     const TRun run = Run("export-html --with-files " + disc.string() + " " + site.string());
     ASSERT_EQ(run.Status, 0) << run.Err;
 
     EXPECT_EQ(ReadAll(site / "files" / "comps" / "Grid.zip"), "PK archive bytes");
     EXPECT_NE(ReadAll(site / "entry" / "0.html").find("href=\"../files/comps/Grid.zip\""), std::string::npos);
-    for (const char* page : {"1.html", "2.html"})
+    for (const char* page : {"1.html", "2.html", "3.html"})
         EXPECT_EQ(ReadAll(site / "entry" / page).find("files/"), std::string::npos) << page;
     std::vector<fs::path> taken;
     for (const auto& file : fs::recursive_directory_iterator(site / "files"))
