@@ -114,15 +114,6 @@ void AppendComponentFields(std::string& out, const TCompoText& compo)
     out += "</dl>\n";
 }
 
-std::vector<std::string> Utf8Lines(const TStringList& lines)
-{
-    std::vector<std::string> decoded;
-    decoded.reserve(static_cast<size_t>(lines.Count()));
-    for (const std::string& line : lines.Strings())
-        decoded.push_back(Cp1252ToUtf8(line));
-    return decoded;
-}
-
 void AppendMemo(std::string& out, const char* heading, const TStringList& lines)
 {
     if (lines.Empty())
@@ -130,7 +121,7 @@ void AppendMemo(std::string& out, const char* heading, const TStringList& lines)
     out += "<h2>";
     out += heading;
     out += "</h2>\n";
-    AppendPreLines(out, "<pre class=\"memo\">", Utf8Lines(lines));
+    AppendPreLines(out, "<pre class=\"memo\">", DecodedLines(lines));
 }
 
 void AppendFile(std::string& out, const TFileLink* file, bool asName)

@@ -136,10 +136,7 @@ std::string OrderFormPage(const TStringList& form)
     out += "<nav class=\"path\"><a href=\"index.html\">";
     out += kOverview;
     out += "</a></nav>\n<h1>Bestellformular</h1>\n";
-    std::vector<std::string> lines;
-    for (const std::string& line : form.Strings())
-        lines.push_back(Cp1252ToUtf8(line));
-    AppendPreLines(out, "<pre id=\"text\">", lines);
+    AppendPreLines(out, "<pre id=\"text\">", DecodedLines(form));
     AppendPageEnd(out);
     return out;
 }
@@ -196,13 +193,13 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
             input.File = &file;
         }
         WriteSiteFile(outDir + "/entry/" + std::to_string(node) + ".html", EntryPage(input));
-        ++result.Pages;
         // The search reads the same lines the viewer's search reads; a record that could not be
-        // read is no hit.
+        // read is no hit, and one the search cannot read is said.
         try {
             if (input.Record && searchable.Read(ref, text, lineStarts))
                 AppendIndexEntry(json, node, tree, input.Kind, text, lineStarts);
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            result.Problems.push_back("Eintrag " + std::to_string(node) + " (Suche): " + e.what());
         }
         if (progress && !progress(node + 1, count)) {
             result.Cancelled = true;
@@ -225,8 +222,6 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
     WriteSiteFile(outDir + "/search-index.js", "window.lumarcSearchIndex = " + json.substr(0, json.size() - 1) + ";\n");
     WriteSiteFile(outDir + "/search.html", SearchPage());
     WriteSiteFile(outDir + "/index.html", OutlinePage(tree, site, options.UpdateDate, !orderForm.Empty()));
-    if (files)
-        result.FilesCopied = files->Copied();
     return result;
 }
 

@@ -29,8 +29,6 @@ struct TExportOptions {
 };
 
 struct TExportResult {
-    int Pages = 0;
-    int FilesCopied = 0;
     // One German line per entry whose record could not be read; its page says so too.
     std::vector<std::string> Problems;
     bool Cancelled = false;

@@ -118,7 +118,6 @@ std::string TSiteFiles::Take(const std::string& windowsPath)
     const std::string target = FOutDir + "/files/" + inner;
     MakeSiteDirectory(std::filesystem::path(target).parent_path().string());
     CopyFileSafely(source.HostPath, target);
-    ++FCopied;
     address = "files/" + UrlPath(inner);
     return address;
 }

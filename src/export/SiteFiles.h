@@ -27,13 +27,10 @@ public:
     // file. A file is copied the first time it is asked for. Copy failures raise EInOutError.
     std::string Take(const std::string& windowsPath);
 
-    int Copied() const { return FCopied; }
-
 private:
     std::string FOutDir;
     std::string FDiscRoot;
     std::map<std::string, std::string> FTaken;  // host path -> address, "" for none
-    int FCopied = 0;
 };
 
 // `path` ('/'-separated, UTF-8) as a relative URL: every byte outside the unreserved

@@ -1,6 +1,7 @@
 #include "SitePage.h"
 
 #include "HtmlText.h"
+#include "platform/CodePage.h"
 
 namespace lumarc {
 
@@ -35,6 +36,15 @@ void AppendSearchForm(std::string& out, std::string_view root, bool withIds)
     if (withIds)
         out += " id=\"case\"";
     out += "> Gro\xC3\x9F/Kleinschreibung beachten</label>\n<button type=\"submit\">Suchen</button>\n</form>\n";
+}
+
+std::vector<std::string> DecodedLines(const TStringList& cp1252)
+{
+    std::vector<std::string> decoded;
+    decoded.reserve(static_cast<size_t>(cp1252.Count()));
+    for (const std::string& line : cp1252.Strings())
+        decoded.push_back(Cp1252ToUtf8(line));
+    return decoded;
 }
 
 void AppendPreLines(std::string& out, std::string_view openTag, const std::vector<std::string>& lines,

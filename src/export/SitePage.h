@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/StringList.h"
+
 namespace lumarc {
 
 // `root` leads from the page to the site's root: "" for the pages there, "../" for entry/N.html.
@@ -15,6 +17,9 @@ void AppendPageEnd(std::string& out);
 // A search field that opens search.html with the query. `withIds` names the field and the case
 // box for the search page's script, which fills them in.
 void AppendSearchForm(std::string& out, std::string_view root, bool withIds = false);
+
+// CP1252 lines decoded to UTF-8.
+std::vector<std::string> DecodedLines(const TStringList& cp1252);
 
 // A <pre> element (`openTag` with its attributes) holding `lines` (UTF-8), each in a span of the
 // class in `classes` (none where that is empty or missing), separated by line ends. It starts

@@ -125,11 +125,11 @@ void RunJob(TExportJob& job, const std::string& dataFile, const std::string& ind
 
 }  // namespace
 
-QString RunWebExportCommand(QWidget* parent, const TBrowzerContainer& container, const TTreeViewData& tree)
+void RunWebExportCommand(QWidget* parent, const TBrowzerContainer& container, const TTreeViewData& tree)
 {
     const QString dir = ChooseDirectory(parent);
     if (dir.isEmpty() || !MayWriteInto(dir))
-        return {};
+        return;
     LastDirectory() = dir;
 
     TExportOptions options;
@@ -166,12 +166,12 @@ QString RunWebExportCommand(QWidget* parent, const TBrowzerContainer& container,
     if (!job.Error.isEmpty()) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromUtf8(kCaption),
                     QString::fromUtf8("Die Webseite konnte nicht geschrieben werden:\n") + job.Error);
-        return {};
+        return;
     }
     if (job.Result.Cancelled) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromUtf8(kCaption),
                     QString::fromUtf8("Der Export wurde abgebrochen; in %1 liegen nur die Seiten bis dahin.").arg(dir));
-        return dir;
+        return;
     }
     QString text = QString::fromUtf8("Die Webseite liegt in %1.").arg(dir);
     if (const auto unread = job.Result.Problems.size(); unread > 0)
@@ -180,7 +180,6 @@ QString RunWebExportCommand(QWidget* parent, const TBrowzerContainer& container,
     if (Ask(text) && !QDesktopServices::openUrl(QUrl::fromLocalFile(dir + QStringLiteral("/index.html"))))
         ShowMessage(TMessageKind::mkMsgBox, QString::fromUtf8(kCaption),
                     QString::fromUtf8("Der Browser ließ sich nicht starten. Die Seite ist %1/index.html.").arg(dir));
-    return dir;
 }
 
 }  // namespace lumarc

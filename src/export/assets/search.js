@@ -89,16 +89,16 @@
     // A parameter of the page's address. A form sends a space as "+"; an address written by
     // hand may send it as "%20" and a plus as it is, and then "+" is a plus.
     function parameter(name) {
+        const decode = (text) => {
+            try {
+                return decodeURIComponent(text);
+            } catch (e) {
+                return text;
+            }
+        };
         for (const part of location.search.slice(1).split("&")) {
             const eq = part.indexOf("=");
             const raw = eq < 0 ? "" : part.slice(eq + 1);
-            const decode = (text) => {
-                try {
-                    return decodeURIComponent(text);
-                } catch (e) {
-                    return text;
-                }
-            };
             if (decode(eq < 0 ? part : part.slice(0, eq)) === name)
                 return decode(/%20/i.test(raw) ? raw : raw.replace(/\+/g, " "));
         }
