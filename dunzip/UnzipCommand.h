@@ -98,7 +98,9 @@ enum {
     DZ_MSG_CANCELLED = 11, /* the run was cancelled */
     DZ_MSG_FAILED = 12,    /* lpsz1 names a member that could not be written, lpsz2 the reason:
                               "damaged", or "errno N" with the system's error number */
-    DZ_MSG_TEXT = 13       /* request for text number p1 in lpsz1; answer 1 when supplied */
+    DZ_MSG_TEXT = 13,      /* request for text number p1 in lpsz1; answer 1 when supplied */
+    DZ_MSG_WRITTEN = 14    /* lpsz1 names a file that was written (its path), lpsz2 is "new", or
+                              "replaced" when it took the place of a file that was there */
 };
 
 /* Text numbers asked for through DZ_MSG_TEXT. */

@@ -125,12 +125,16 @@ private:
     void Notify(int32_t msgId, int32_t type, const std::string& text1, const std::string& text2);
     bool Status(const std::string& item, int32_t percent);
     void Refuse(const std::string& member, const char* reason);
-    bool EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path);
+    // 0 when the folders are there, -1 when one is a link, else the system's error number.
+    int EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path);
+    // A member whose folders could not be made: refused when a link is in the way (unsafe),
+    // else failed with the reason. False when it is so.
+    bool FoldersMade(const std::string& member, int result);
     // 0 written, 1 skipped, -1 refused or failed, -2 cancelled.
     int ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const std::string& member, const std::string& target,
                     mode_t mode);
     int WriteMember(zip_uint64_t index, const zip_stat_t& stat, const std::string& member, const std::string& target,
-                    mode_t mode);
+                    mode_t mode, bool replacing);
 
     UnzipCommand& FCmd;
     std::unique_ptr<zip_t, TZipCloser> FArchive;
@@ -184,25 +188,40 @@ void TExtraction::Refuse(const std::string& member, const char* reason)
 
 // Creates the first `count` components below the destination; an existing component must be
 // a real directory, never a link that could lead elsewhere.
-bool TExtraction::EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path)
+int TExtraction::EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path)
 {
     path = FDest;
     for (size_t i = 0; i < count; ++i) {
         path += "/" + parts[i];
         struct stat st {};
         if (::lstat(path.c_str(), &st) == 0) {
+            if (S_ISLNK(st.st_mode))
+                return -1;
             if (!S_ISDIR(st.st_mode))
-                return false;
+                return ENOTDIR;
             continue;
         }
         if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
-            return false;
+            return errno;
     }
-    return true;
+    return 0;
+}
+
+bool TExtraction::FoldersMade(const std::string& member, int result)
+{
+    if (result == 0)
+        return true;
+    if (result < 0) {
+        Refuse(member, "a path component is a link");
+    } else {
+        FFailed = true;
+        Notify(DZ_MSG_FAILED, kNoticeType, member, "errno " + std::to_string(result));
+    }
+    return false;
 }
 
 int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const std::string& member,
-                             const std::string& target, mode_t mode)
+                             const std::string& target, mode_t mode, bool replacing)
 {
     std::unique_ptr<zip_file_t, TZipFileCloser> in(zip_fopen_index(FArchive.get(), index, 0));
     if (!in) {
@@ -273,6 +292,7 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
         Notify(DZ_MSG_FAILED, kNoticeType, member, damaged ? std::string("damaged") : "errno " + std::to_string(writeError));
         return DestinationFull(writeError) ? kFull : -1;
     }
+    Notify(DZ_MSG_WRITTEN, kNoticeType, target, replacing ? "replaced" : "new");
     return 0;
 }
 
@@ -280,9 +300,12 @@ int TExtraction::ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const s
                              const std::string& target, mode_t mode)
 {
     struct stat st {};
-    if (::lstat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
+    const bool exists = ::lstat(target.c_str(), &st) == 0;
+    if (exists) {
+        if (S_ISDIR(st.st_mode)) {
+            Notify(DZ_MSG_FAILED, kNoticeType, member, "errno " + std::to_string(EISDIR));
             return -1;
+        }
         if (!FCmd.overWriteFlag) {
             const bool readOnly = (st.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0;
             std::string question = AskText(readOnly ? DZ_TEXT_OVERWRITE_RO : DZ_TEXT_OVERWRITE);
@@ -298,7 +321,7 @@ int TExtraction::ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const s
                 return 1;  // no (7), or no answer at all: keep what is there
         }
     }
-    return WriteMember(index, stat, member, target, mode);
+    return WriteMember(index, stat, member, target, mode, exists);
 }
 
 int TExtraction::Run()
@@ -372,9 +395,7 @@ int TExtraction::Run()
         }
         std::string path;
         if (isDirectory) {
-            if (!EnsureDirectories(parts, parts.size(), path)) {
-                Refuse(member, "a path component is not a directory");
-            }
+            FoldersMade(member, EnsureDirectories(parts, parts.size(), path));
             continue;
         }
         zip_stat_t stat;
@@ -390,10 +411,8 @@ int TExtraction::Run()
             Refuse(member, "implausible size");
             continue;
         }
-        if (!EnsureDirectories(parts, parts.size() - 1, path)) {
-            Refuse(member, "a path component is not a directory");
+        if (!FoldersMade(member, EnsureDirectories(parts, parts.size() - 1, path)))
             continue;
-        }
         const std::string target = path + "/" + parts.back();
         const int result = ExtractFile(i, stat, member, target, mode);
         if (result == -2)

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -496,30 +498,20 @@ void TxFileListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, boo
         const TFileEntry& entry = EntryAt(index);
         canvas.setFont(font());
         canvas.setPen(text);
-        int start = rect.left() + 2;
+        const TItemCells cells = ItemCells(index, rect);
         const QPixmap& glyph = Glyph(index);
-        if (FShowGlyphs && !glyph.isNull()) {
+        if (cells.HasGlyph) {
             QPixmap shown = glyph;
             const QImage image = glyph.toImage();
             const QColor key = image.pixelColor(0, image.height() - 1);
             shown.setMask(QBitmap::fromImage(image.createMaskFromColor(key.rgb(), Qt::MaskInColor)));
             canvas.drawPixmap(rect.left() + 2, (rect.top() + rect.bottom() + 1 - glyph.height()) / 2, shown);
-            start = rect.left() + FItemHeight + 6;
         }
-        const QString name = FormatField(Format(QStringLiteral("%-12.12s"), fkName, index),
-                                         QString::fromLocal8Bit(entry.Name.c_str()));
-        int nameRight = rect.right();
-        if ((FSFShow & sfsSize) && !entry.IsDirectory && !entry.IsDrive) {
-            const QString size = FormatField(Format(QStringLiteral("%9d"), fkSize, index), entry.Size);
-            const QRect sizeRect(start, rect.top(), FOffsetSizes + 2, rect.height());
-            canvas.drawText(sizeRect, Qt::AlignVCenter | Qt::AlignRight, size);
-            // A size of ten digits or more reaches further left than the column was made for;
-            // the name ends before it instead of running into it.
-            const int sizeLeft = sizeRect.right() + 1 - canvas.fontMetrics().horizontalAdvance(size.trimmed());
-            nameRight = std::min(nameRight, sizeLeft - canvas.fontMetrics().horizontalAdvance(QLatin1Char(' ')) - 1);
-        }
-        canvas.drawText(QRect(start, rect.top(), std::max(0, nameRight - start + 1), rect.height()),
-                        Qt::AlignVCenter | Qt::AlignLeft, name);
+        const int start = cells.Start;
+        if (!cells.Size.isEmpty())
+            canvas.drawText(cells.SizeRect, Qt::AlignVCenter | Qt::AlignRight, cells.Size);
+        canvas.drawText(cells.NameRoom, Qt::AlignVCenter | Qt::AlignLeft,
+                        canvas.fontMetrics().elidedText(cells.Name, Qt::ElideMiddle, cells.NameRoom.width()));
         if (entry.IsDrive)
             return;
         auto column = [&](int offset, const QString& value) {
@@ -535,6 +527,53 @@ void TxFileListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, boo
     } catch (const std::exception&) {
         canvas.fillRect(rect, canvas.brush());
     }
+}
+
+TxFileListBox::TItemCells TxFileListBox::ItemCells(int index, const QRect& rect)
+{
+    const TFileEntry& entry = EntryAt(index);
+    const QFontMetrics metrics(font());
+    TItemCells cells;
+    cells.HasGlyph = FShowGlyphs && !Glyph(index).isNull();
+    cells.Start = cells.HasGlyph ? rect.left() + FItemHeight + 6 : rect.left() + 2;
+    // The whole name by default: the column ends where the size begins or the item ends, and
+    // a name that is longer is shortened there with an ellipsis and shown whole as a tooltip.
+    cells.Name = FormatField(Format(QStringLiteral("%-12s"), fkName, index), QString::fromLocal8Bit(entry.Name.c_str()));
+    while (cells.Name.endsWith(QLatin1Char(' ')))
+        cells.Name.chop(1);
+    int nameRight = rect.right();
+    if ((FSFShow & sfsSize) && !entry.IsDirectory && !entry.IsDrive) {
+        cells.Size = FormatField(Format(QStringLiteral("%9d"), fkSize, index), entry.Size);
+        cells.SizeRect = QRect(cells.Start, rect.top(), FOffsetSizes + 2, rect.height());
+        // A size of ten digits or more reaches further left than the column was made for;
+        // the name ends before it instead of running into it.
+        const int sizeLeft = cells.SizeRect.right() + 1 - metrics.horizontalAdvance(cells.Size.trimmed());
+        nameRight = std::min(nameRight, sizeLeft - metrics.horizontalAdvance(QLatin1Char(' ')) - 1);
+    }
+    cells.NameRoom = QRect(cells.Start, rect.top(), std::max(0, nameRight - cells.Start + 1), rect.height());
+    return cells;
+}
+
+bool TxFileListBox::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QListWidget::viewportEvent(event);
+    const QPoint pos = static_cast<QHelpEvent*>(event)->pos();
+    const QListWidgetItem* under = itemAt(pos);
+    QString tip;
+    if (under && !FLocked) {
+        try {
+            const TItemCells cells = ItemCells(row(under), visualItemRect(under));
+            if (QFontMetrics(font()).horizontalAdvance(cells.Name) > cells.NameRoom.width())
+                tip = cells.Name;
+        } catch (const std::exception&) {
+        }
+    }
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, viewport());
+    return true;
 }
 
 void TxFileListBox::paintEvent(QPaintEvent* event)
@@ -665,7 +704,9 @@ void TxFileListBox::mouseReleaseEvent(QMouseEvent* event)
 void TxFileListBox::focusInEvent(QFocusEvent* event)
 {
     QListWidget::focusInEvent(event);
-    if (count() > 0)
+    // The caret goes to the first item only when there is none: focus coming back from
+    // another control must leave it on the file the user chose (the archive to unpack).
+    if (count() > 0 && currentRow() < 0)
         SetItemIndex(0);
 }
 

@@ -168,10 +168,21 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Where an item's texts go: the name (whole) with the room it has, and the size.
+    struct TItemCells {
+        bool HasGlyph = false;
+        int Start = 0;
+        QString Name;
+        QRect NameRoom;
+        QString Size;
+        QRect SizeRect;
+    };
+    TItemCells ItemCells(int index, const QRect& rect);
     void ScanMask(const std::vector<TDirEntry>& found, const QString& mask, uint32_t attributes);
     void AddDriveEntries();
     void BuildItems();

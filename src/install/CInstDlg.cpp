@@ -330,11 +330,13 @@ int TCInstDlg::Ask(const QString& text, const QString& caption, int buttons, int
     return FMessi->Execute();
 }
 
-void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, const QString& componentDirName)
+void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, const QString& componentDirName,
+                        const QString& discRoot)
 {
     CompInstBox->setTitle(caption);
     FComponentDirName = componentDirName;
     const std::string source = Host(hostSourcePath);
+    QString missing;
     try {
         CompFiles->ApplyFilePath(Local(PathPart(source)));
         const QString name = Local(LastPathComponent(source));
@@ -348,7 +350,19 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
         }
         CompFilesChange();
     } catch (const std::exception&) {
-        GuardedCall([this] { CompFiles->SetDirectory(QDir::currentPath()); });
+        // The folder the program was started from has nothing to do with the disc: the
+        // disc's root is shown instead, and the user is told what is missing.
+        const QString folder = Local(PathPart(source));
+        try {
+            CompFiles->clear();
+            if (!discRoot.isEmpty()) {
+                CompFiles->SetDirectory(discRoot);
+                CompFiles->Reload();
+            }
+        } catch (const std::exception&) {
+        }
+        CompFilesChange();
+        missing = QStringLiteral("Der Ordner der Komponente fehlt auf der Disc: %1").arg(folder);
     }
     // A destination of the old Windows system ("c:\\delphi\\component") lies below the home
     // directory. One that does not exist yet is offered all the same: the list shows the part
@@ -369,6 +383,11 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
                               ? destination
                               : Local(IncludeBackslash(Host(destination))) + FComponentDirName);
         FLastGoodDest = DestEdit->text();
+    }
+    // Last, so that the destination list's change notifications do not overwrite it.
+    if (!missing.isEmpty()) {
+        StatusLabel->setText(missing);
+        StatusLabel->adjustSize();
     }
 }
 
@@ -398,11 +417,12 @@ void TCInstDlg::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
-int TCInstDlg::Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName)
+int TCInstDlg::Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName,
+                       const QString& discRoot)
 {
     if (FBusy || isVisible())
         return TMsgBox::mrCancel;
-    Prepare(hostSourcePath, caption, componentDirName);
+    Prepare(hostSourcePath, caption, componentDirName, discRoot);
     return exec();
 }
 
@@ -609,6 +629,8 @@ void TCInstDlg::UnpackBtnClick()
         window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     FRefused.clear();
     FFailed.clear();
+    FWritten = 0;
+    FReplaced = 0;
     {
         BeginRun(QStringLiteral("Entpacke..."));
         // An archive inside a disc image is unpacked from a copy that goes when it is done.
@@ -642,6 +664,11 @@ void TCInstDlg::UnpackBtnClick()
     // After "Nein" the folder in DestEdit was never made; the list shows where the files went.
     const QString shown = QFileInfo(DestEdit->text()).isDir() ? DestEdit->text() : dest;
     GuardedCall([&] { DestDirListBox->SetDirectory(shown); });
+    // Last, so that the change notifications of the re-read lists do not overwrite the count.
+    StatusLabel->setText(FReplaced > 0
+                             ? QStringLiteral("%1 Datei(en) entpackt, %2 davon überschrieben.").arg(FWritten).arg(FReplaced)
+                             : QStringLiteral("%1 Datei(en) entpackt.").arg(FWritten));
+    StatusLabel->adjustSize();
 }
 
 // The library has told of a cancel itself; anything else that went wrong is said here, so
@@ -671,7 +698,11 @@ void TCInstDlg::TellUnpackResult(const QString& archive, const QString& dest)
                      .arg(listed(FRefused));
     if (!FFailed.isEmpty() || !FRefused.isEmpty()) {
         // A full disk ends the unpacking: the members after it were not tried.
-        if (!FFailed.isEmpty() && FFailed.back().endsWith(Local(SystemErrorText(ENOSPC))))
+        const bool ended = !FFailed.isEmpty() && FFailed.back().endsWith(Local(SystemErrorText(ENOSPC)));
+        if (FWritten == 0)
+            parts << (ended ? QStringLiteral("Das Entpacken wurde beendet; es wurde keine Datei geschrieben.")
+                            : QStringLiteral("Es wurde keine Datei geschrieben."));
+        else if (ended)
             parts << QStringLiteral("Das Entpacken wurde beendet; die Dateien davor wurden geschrieben.");
         else
             parts << QStringLiteral("Die anderen Dateien wurden geschrieben.");
@@ -760,6 +791,12 @@ void TCInstDlg::UnziperMessageCallback(uint16_t MsgID, uint16_t, int32_t p1, int
         FRefused << QString::fromUtf8(lpsz1 ? lpsz1 : "");
         RtnResult = 1;
         return;
+    case DZ_MSG_WRITTEN:
+        ++FWritten;
+        if (lpsz2 && std::strcmp(lpsz2, "replaced") == 0)
+            ++FReplaced;
+        RtnResult = 1;
+        return;
     case DZ_MSG_FAILED: {
         const QString member = QString::fromUtf8(lpsz1 ? lpsz1 : "");
         const std::string reason = lpsz2 ? lpsz2 : "";
@@ -810,9 +847,16 @@ void TCInstDlg::UpdateSelectionStatus()
     if (CompFiles->SelCount() > 0 && CompFiles->Selected(0) && !CompFiles->EnableDirSel() &&
         CompFiles->EntryAt(0).IsDirectory)
         CompFiles->SetSelected(0, false);
-    StatusLabel->setText(QStringLiteral("%1 Datei(en) ausgewählt.").arg(CompFiles->SelCount()));
+    // Folders in a selection are neither copied nor unpacked: the count says what would be.
+    auto selectedFiles = [](const TxFileListBox* list) {
+        int files = 0;
+        for (int i = 0; i < list->count(); ++i)
+            files += list->Selected(i) && !list->EntryAt(i).IsDirectory ? 1 : 0;
+        return files;
+    };
+    StatusLabel->setText(QStringLiteral("%1 Datei(en) ausgewählt.").arg(selectedFiles(CompFiles)));
     StatusLabel->adjustSize();
-    DestStatLabel->setText(QStringLiteral("%1 Datei(en) ausgewählt.").arg(DestFiles->SelCount()));
+    DestStatLabel->setText(QStringLiteral("%1 Datei(en) ausgewählt.").arg(selectedFiles(DestFiles)));
     DestStatLabel->adjustSize();
 }
 

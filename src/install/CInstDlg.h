@@ -45,10 +45,13 @@ public:
 
     // Steps of the opening that come before showing: the component's directory in CompFiles with
     // its file selected, the destination list at the default destination. `hostSourcePath` is
-    // the component's file on this machine, `caption` the group box's new caption.
-    void Prepare(const QString& hostSourcePath, const QString& caption, const QString& componentDirName);
+    // the component's file on this machine, `caption` the group box's new caption; `discRoot`
+    // is listed when the component's folder is not on the disc.
+    void Prepare(const QString& hostSourcePath, const QString& caption, const QString& componentDirName,
+                 const QString& discRoot = QString());
     // Prepare, then the dialog modally.
-    int Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName);
+    int Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName,
+                const QString& discRoot = QString());
 
     // Questions and notices go through this box; tests put in one that answers by itself.
     void SetMessageBox(std::unique_ptr<TMsgBox> box);
@@ -155,6 +158,9 @@ private:
     // Members of the current unpacking that the library refused or could not write.
     QStringList FRefused;
     QStringList FFailed;
+    // Files the current unpacking wrote, and of them those that replaced a file.
+    int FWritten = 0;
+    int FReplaced = 0;
     bool FOverwriteAll = false;
     QString FComponentDirName;
     std::function<void(const std::exception&)> FOldExceptionHook;

@@ -22,8 +22,10 @@ void RunInstallCommand(const TEntryDisplay& display, bool componentShown, TCInst
         caption = FromAnsi(LastPathComponent(source));
     }
     const std::string dataDir = PathPart(display.Container().DataFileName);
-    const TInstallSource install = ResolveInstallSource(source, CatalogueDiscRoot(dataDir));
-    dialog.Install(QString::fromStdString(install.HostPath), caption, QString::fromStdString(install.ComponentDirName));
+    const std::string discRoot = CatalogueDiscRoot(dataDir);
+    const TInstallSource install = ResolveInstallSource(source, discRoot);
+    dialog.Install(QString::fromStdString(install.HostPath), caption, QString::fromStdString(install.ComponentDirName),
+                   QString::fromStdString(discRoot));
 }
 
 }  // namespace lumarc

@@ -209,7 +209,7 @@ TEST_F(FileListBoxTest, Drawing_SizeRightAlignedAtOffsetAndFormatEvent)
     List.DrawItem(painter, 0, QRect(0, 0, 300, 16), false, false);
     painter.end();
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0], std::make_pair(0, QStringLiteral("%-12.12s")));
+    EXPECT_EQ(asked[0], std::make_pair(0, QStringLiteral("%-12s")));
     EXPECT_EQ(asked[1], std::make_pair(1, QStringLiteral("%9d")));
     // The size ends at the size offset: text start 2 + 150 + 2; nothing of it beyond.
     const QColor background = List.Color();

@@ -126,10 +126,14 @@ TEST_F(CInstDlgTest, Opening_ListsTheComponentDirectoryAndSelectsItsFile)
     EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("1 Datei(en) ausgewählt."));
 }
 
-TEST_F(CInstDlgTest, Opening_AMissingDirectoryFallsBackToTheCurrentOne)
+TEST_F(CInstDlgTest, Opening_AMissingComponentFolderShowsTheDiscRootAndSaysSo)
 {
-    Dialog->Prepare(QString::fromStdString(Disc / "fehlt/x.zip"), QStringLiteral("X"), QStringLiteral("x"));
-    EXPECT_EQ(Dialog->CompFiles->Directory(), QDir::currentPath());
+    Dialog->Prepare(QString::fromStdString(Disc / "fehlt/x.zip"), QStringLiteral("X"), QStringLiteral("x"),
+                    QString::fromStdString(Disc.Path()));
+    EXPECT_EQ(Dialog->CompFiles->Directory().toStdString(), Disc.Path());
+    EXPECT_GE(Row(Dialog->CompFiles, "comps"), 0);
+    EXPECT_EQ(Dialog->StatusLabel->text().toStdString(),
+              "Der Ordner der Komponente fehlt auf der Disc: " + Disc / "fehlt/");
 }
 
 TEST_F(CInstDlgTest, Buttons_FollowTheSelection)
@@ -369,12 +373,34 @@ TEST_F(CInstDlgTest, Unpack_AllAnswersEveryLaterQuestionOfOneRunOnly)
     EXPECT_TRUE(Dialog->OverwriteAll());
     EXPECT_EQ(ReadFile(Dest / "delphi/grid/sub/b.txt"), "neu b");
     EXPECT_EQ(ReadFile(Dest / "delphi/grid/c.txt"), "neu c");
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("3 Datei(en) entpackt, 3 davon überschrieben."));
 
     Asked.clear();
     Answers = {TMsgBox::mrNo, TMsgBox::mrNo, TMsgBox::mrNo};
     Dialog->UnpackBtnClick();
     EXPECT_EQ(Asked.size(), 3u);
     EXPECT_FALSE(Dialog->OverwriteAll());
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("0 Datei(en) entpackt."));
+}
+
+TEST_F(CInstDlgTest, Unpack_MembersThatCannotBeWrittenAreNotCalledUnsafe)
+{
+    // Things in the way of every member: folders named like the files, a file named like the
+    // folder. Nothing is written, and nothing is unsafe.
+    PrepareGrid();
+    fs::create_directories(Dest / "delphi/grid/a.txt");
+    fs::create_directories(Dest / "delphi/grid/c.txt");
+    WriteFile(Dest / "delphi/grid/sub", "eine Datei");
+    Answers = {TMsgBox::mrOK};
+    Dialog->UnpackBtnClick();
+    ASSERT_EQ(Asked.size(), 1u);
+    const std::string& said = Asked[0].Msg;
+    EXPECT_NE(said.find("sub/b.txt: "), std::string::npos) << said;
+    EXPECT_NE(said.find("a.txt: "), std::string::npos) << said;
+    EXPECT_EQ(said.find("Übergangen"), std::string::npos) << said;
+    EXPECT_EQ(said.find("Die anderen Dateien wurden geschrieben."), std::string::npos) << said;
+    EXPECT_NE(said.find("Es wurde keine Datei geschrieben."), std::string::npos) << said;
+    EXPECT_EQ(ReadFile(Dest / "delphi/grid/sub"), "eine Datei");
 }
 
 TEST_F(CInstDlgTest, Unpack_CancelShowsTheNotice)
@@ -643,12 +669,16 @@ TEST_F(CInstDlgTest, Keyboard_SelectionByKeysAndFocusIsWhatTheButtonsFollow)
     PrepareGrid();
     Dialog->show();
     TxFileListBox* list = Dialog->CompFiles;
-    // Focusing the list moves its caret to ".."; Entpacken must not stay on for that.
+    // Focus coming back (Tab, Ctrl+Tab) leaves the caret on the archive the user chose.
     Dialog->CloseBtn->setFocus();
     list->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    ASSERT_EQ(list->currentRow(), 0);
-    EXPECT_FALSE(Dialog->UnpackBtn->isEnabled());
+    ASSERT_EQ(list->currentRow(), Row(list, "DATA.ZIP"));
+    EXPECT_TRUE(Dialog->UnpackBtn->isEnabled());
+    Dialog->DestDirListBox->setFocus();
+    Dialog->FormKeyDown();
+    QApplication::processEvents();
+    EXPECT_EQ(list->currentRow(), Row(list, "DATA.ZIP"));
 
     list->clearSelection();
     list->SetItemIndex(Row(list, "DATA.ZIP") - 1);
@@ -658,6 +688,10 @@ TEST_F(CInstDlgTest, Keyboard_SelectionByKeysAndFocusIsWhatTheButtonsFollow)
     EXPECT_TRUE(Dialog->CopyBtn->isEnabled());
     EXPECT_TRUE(Dialog->UnpackBtn->isEnabled());
     EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("2 Datei(en) ausgewählt."));
+    // Folders in a selection are no files to copy: not counted.
+    SendKey(list, Qt::Key_Home);
+    SendKey(list, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("0 Datei(en) ausgewählt."));
     Dialog->hide();
 }
 
