@@ -17,6 +17,7 @@ TDunzipSearch TDunzipSearch::ForProgram()
 {
     TDunzipSearch search;
     search.ProgramDir = lumarc::ProgramDir();
+    search.LibDir = search.ProgramDir + LUMARC_BIN_TO_LIB;
     search.DataDir = lumarc::DataDir();
     search.SystemDir = lumarc::SystemDir();
     return search;
@@ -43,7 +44,8 @@ bool TDunzipLibrary::Load(const TDunzipSearch& search)
 {
     if (FHandle)
         return true;
-    if (Open(search.LibraryName) || (!search.ProgramDir.empty() && Open(search.ProgramDir + search.LibraryName)))
+    if ((!search.ProgramDir.empty() && Open(search.ProgramDir + search.LibraryName)) ||
+        (!search.LibDir.empty() && Open(search.LibDir + search.LibraryName)) || Open(search.LibraryName))
         return true;
     if (search.DataDir.empty() || search.SystemDir.empty())
         return false;

@@ -1,7 +1,9 @@
 #pragma once
-// Loading the unzip library at start-up: through the system's search order, then from the
-// program's directory, and when both fail from a copy that the program puts from its data
-// directory into the user's library directory.
+// Loading the unzip library at start-up: from the program's directory, then from the library
+// directory of an installed program, then through the system's search order, and when all
+// fail from a copy that the program puts from its data directory into the user's library
+// directory. The first two are full paths: a bare name would depend on whose run path the
+// dynamic loader applies (a sanitizer's dlopen applies none of the program's).
 
 #include <string>
 
@@ -10,6 +12,7 @@ namespace lumarc {
 struct TDunzipSearch {
     std::string LibraryName = "libdunzip32.so";
     std::string ProgramDir;  // with a trailing "/"
+    std::string LibDir;      // the installed program's library directory; with a trailing "/"
     std::string DataDir;     // with a trailing "/"
     std::string SystemDir;   // without a trailing "/"
     // The defaults of the running program (ProgramDir, DataDir, SystemDir).

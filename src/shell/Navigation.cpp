@@ -40,10 +40,10 @@ bool IsRightButtonEvent(const QEvent* event)
 }  // namespace
 
 TNavigation::TNavigation(TBrowzerOutline& outline, QAbstractButton& installButton, QAbstractButton& backButton)
-    : FOutline(outline), FInstallButton(installButton), FBackButton(backButton)
+    : FOutline(outline), FOutlineViewport(outline.viewport()), FInstallButton(installButton), FBackButton(backButton)
 {
     FOutline.installEventFilter(this);
-    FOutline.viewport()->installEventFilter(this);
+    FOutlineViewport->installEventFilter(this);
 }
 
 void TNavigation::ClearHistory()
@@ -148,7 +148,9 @@ bool TNavigation::eventFilter(QObject* watched, QEvent* event)
         OverviewOLKeyPress();
         return true;
     }
-    if (watched == FOutline.viewport() && IsRightButtonEvent(event)) {
+    // The viewport is compared as it was kept: while the outline is being destroyed its
+    // events still arrive here, and it is then no outline to ask for its viewport.
+    if (watched == FOutlineViewport && IsRightButtonEvent(event)) {
         // The right button is the install shortcut for the shown entry; it must not select
         // the node under the mouse, which would show another entry than the one installed.
         if (event->type() == QEvent::MouseButtonPress)

@@ -58,6 +58,7 @@ private:
     void UpdateBackButton();
 
     TBrowzerOutline& FOutline;
+    QWidget* FOutlineViewport;
     QAbstractButton& FInstallButton;
     QAbstractButton& FBackButton;
     TIntList FHistory;

@@ -140,8 +140,13 @@ void TSession::Restore(TToolDiscMain& window, TWideInfoForm& detail) const
             size = size.boundedTo(WindowRoom(screen->availableGeometry())).expandedTo(results.minimumSize());
         results.resize(size);
     }
-    if (!FRecent.isEmpty())
-        window.SetRecentCatalogues(FRecent);
+    // The catalogue this start opened stays the newest of the recent ones.
+    QStringList recent = window.RecentCatalogues();
+    for (const QString& path : FRecent) {
+        if (!recent.contains(path))
+            recent << path;
+    }
+    window.SetRecentCatalogues(recent);
     if (FEntry >= 0 && !FCatalogue.isEmpty() && SamePath(window.Catalogue()) == FCatalogue &&
         window.Outline().SelectedEntry() >= 0) {
         try {

@@ -208,6 +208,8 @@ struct TToolDiscMain::TParts {
     // Where the shown catalogue was looked for, for the message when it is missing.
     TCatalogueLocation Location;
     QString Catalogue;
+    // Whether Catalogue could be read; a start on one that cannot leaves it false.
+    bool Opened = false;
     QStringList Recent;
     TOutlinePreload* Preload = nullptr;  // only while the window is created
     std::unique_ptr<TSplitControl> SplitControl;
@@ -533,6 +535,8 @@ void TToolDiscMain::TParts::FormCreate(const QString& catalogueDir)
 
     try {
         OpenCatalogue();
+        Opened = true;
+        AddRecent(Catalogue);
     } catch (const EProgramEnd&) {
         throw;
     } catch (const EFOpenError&) {
@@ -597,6 +601,7 @@ bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
     F->BrowzerContainer->TakeOpenFiles(fresh);
     F->Location = location;
     F->Catalogue = catalogue;
+    F->Opened = true;
     F->Navigation->ClearHistory();
     F->EntryDisplay->Forget();
     SetPageKind(pkNothing);
@@ -974,7 +979,7 @@ TFindBar& TToolDiscMain::FindBar() const
 
 QString TToolDiscMain::Catalogue() const
 {
-    return F->Catalogue;
+    return F->Opened ? F->Catalogue : QString();
 }
 
 QStringList TToolDiscMain::RecentCatalogues() const

@@ -98,11 +98,14 @@ TEST_F(Session, TheNextStartHasTheWindowsTheCatalogueAndTheEntryOfTheLastRun)
     EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 1);
     ASSERT_TRUE(
         ProcessUntil([&] { return Part<TMicaTextView>(*Window, "TextView")->PlainLines() == QStringList({"Zwei"}); }));
-    EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Other.Path())}));
+    // The catalogue the first start opened is among the recent ones, after the one opened later.
+    const QStringList both = {QString::fromStdString(Other.Path()), QString::fromStdString(Dir.Path())};
+    EXPECT_EQ(Window->RecentCatalogues(), both);
 
     // A catalogue named on the command line wins; the last entry belongs to the other disc.
     Start(QString::fromStdString(Dir.Path()));
     EXPECT_EQ(Window->Catalogue(), QString::fromStdString(Dir.Path()));
+    EXPECT_EQ(Window->RecentCatalogues(), QStringList(both.rbegin(), both.rend()));
     EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 0);
     EXPECT_EQ(Window->SplitterPosition(), 260);
 
@@ -126,7 +129,26 @@ TEST_F(Session, ALastCatalogueThatHasGoneGivesTheProgramsOwnStart)
     EXPECT_NE(Window->Catalogue(), QString::fromStdString(Other.Path()));
     for (const TMessage& message : Messages)
         EXPECT_FALSE(message.Text.contains(QString::fromStdString(Other.Path()))) << message.Text.toStdString();
-    EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Other.Path())}));
+    EXPECT_TRUE(Window->RecentCatalogues().contains(QString::fromStdString(Other.Path())));
+}
+
+TEST_F(Session, ACatalogueThatFailedToOpenIsNeitherTheLastNorARecentOne)
+{
+    Start(QString::fromStdString(Dir.Path()));
+    End();
+    const QString broken = QString::fromStdString(Other / "nirgends");
+    Start(broken);
+    EXPECT_FALSE(Messages.empty());
+    EXPECT_FALSE(Window->RecentCatalogues().contains(broken));
+    End();
+    // The next plain start does not show the error again.
+    EXPECT_TRUE(TSession::Load(File).StartCatalogue(QString()).isEmpty());
+    Messages.clear();
+    Start();
+    for (const TMessage& message : Messages)
+        EXPECT_FALSE(message.Text.contains(broken)) << message.Text.toStdString();
+    EXPECT_FALSE(Window->RecentCatalogues().contains(broken));
+    EXPECT_TRUE(Window->RecentCatalogues().contains(QString::fromStdString(Dir.Path())));
 }
 
 TEST_F(Session, ADamagedFileGivesTheDesignStartAndIsWrittenWholeAgain)
@@ -154,7 +176,7 @@ TEST_F(Session, ADamagedFileGivesTheDesignStartAndIsWrittenWholeAgain)
         EXPECT_EQ(Detail->size(), freshDetail);
         EXPECT_EQ(Detail->ReviewHeight(), freshReview);
         EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), 0);
-        EXPECT_TRUE(Window->RecentCatalogues().isEmpty());
+        EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Dir.Path())}));
     }
 
     // Values from a wider screen or a taller window stay within what a drag could reach.
