@@ -1,5 +1,7 @@
 #include "ComponentPage.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +114,15 @@ void TComponentPage::Fit()
           static_cast<QWidget*>(FLimitations), static_cast<QWidget*>(FStuffView)})
         field->resize(parentWidth - field->x() - 4, field->height());
     FStuffView->resize(FStuffView->width(), FContents->height() - FStuffView->y() - 4);
+}
+
+int TComponentPage::MinimumWidth() const
+{
+    constexpr int kFieldRoom = 48;
+    int widest = 0;
+    for (const QLineEdit* field : Fields())
+        widest = std::max(widest, field->x() + kFieldRoom + 4);
+    return widest + FDescBox->width() - FDescBox->contentsRect().width();
 }
 
 void TComponentPage::Show(const TCompoText& compo)

@@ -29,6 +29,9 @@ public:
     // height left below them.
     void Fit(QSize size);
     void Fit();
+    // The narrowest the page may be with every field still showing a few characters after
+    // its caption.
+    int MinimumWidth() const;
 
     TMicaTextView& StuffView() const { return *FStuffView; }
     // The four one-line fields, in the order of the page.

@@ -67,13 +67,22 @@ TFindBar::TFindBar(TTermMarks& marks, QWidget* parent) : QWidget(parent), FMarks
     });
 }
 
+int TFindBar::FixedWidth() const
+{
+    constexpr int kGap = 4;
+    return 2 + 22 + 6 + FLabel->sizeHint().width() + 6 + kGap + 22 + 2 + 22 + 8 + FindCaseBox->sizeHint().width() + 2;
+}
+
+int TFindBar::MinimumWidth() const
+{
+    return FixedWidth() + kMinFieldWidth;
+}
+
 void TFindBar::Arrange()
 {
     // The field gives up width before any caption is cut.
     constexpr int kGap = 4;
-    const int fixed = 2 + 22 + 6 + FLabel->sizeHint().width() + 6 + kGap + 22 + 2 + 22 + 8 +
-                      FindCaseBox->sizeHint().width() + 2;
-    const int field = std::clamp(width() - fixed, kMinFieldWidth, kFieldWidth);
+    const int field = std::clamp(width() - FixedWidth(), kMinFieldWidth, kFieldWidth);
     FindCloseBtn->setGeometry(2, 3, 22, 22);
     FLabel->setGeometry(FindCloseBtn->geometry().right() + 7, 5, FLabel->sizeHint().width(), 18);
     FindEdit->setGeometry(FLabel->geometry().right() + 7, 3, field, 22);

@@ -22,6 +22,8 @@ public:
     static constexpr int kHeight = 28;
     static constexpr int kFieldWidth = 160;
     static constexpr int kMinFieldWidth = 60;
+    // The narrowest the bar may be with its field at its least and every caption whole.
+    int MinimumWidth() const;
 
     TFindBar(TTermMarks& marks, QWidget* parent);
 
@@ -49,6 +51,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The bar's width less its field's.
+    int FixedWidth() const;
     void Arrange();
     void Search();
     bool Stale() const;

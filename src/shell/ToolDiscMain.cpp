@@ -145,6 +145,7 @@ struct TToolDiscMain::TParts {
     void FormResize();
     void OverviewPanelResize();
     int WidestOverview() const;
+    int MinInfoWidth() const;
     void ScheduleOverviewOLClick();
     // After the options dialog was confirmed: outline images and hints follow the settings.
     void ApplyOptions();
@@ -787,7 +788,17 @@ int TToolDiscMain::SplitterPosition() const
 int TToolDiscMain::TParts::WidestOverview() const
 {
     // Keep both panes usable rather than let a captured mouse push one off the window.
-    return std::max(kMinOverviewWidth, ClientArea->width() - Splitter->width() - 1 - kMinInfoWidth);
+    return std::max(kMinOverviewWidth, ClientArea->width() - Splitter->width() - 1 - MinInfoWidth());
+}
+
+int TToolDiscMain::TParts::MinInfoWidth() const
+{
+    // Every page's controls fit side by side: the navigation buttons and "Erweitern" above the
+    // pages, the component page's fields, and the find bar below them.
+    const int buttons = SBPrevHist->geometry().right() + 1 + 8 + ExpandBtn->width() + 2;
+    const int pages = BrowzerNoteBook->x() + PageKomponente->MinimumWidth() + 6;
+    const int findBar = FindBar ? BrowzerNoteBook->x() + FindBar->MinimumWidth() + 6 : 0;
+    return std::max({kMinInfoWidth, buttons, pages, findBar});
 }
 
 void TToolDiscMain::SetSplitterPosition(int overviewWidth)

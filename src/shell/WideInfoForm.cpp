@@ -103,6 +103,14 @@ TWideInfoForm::TWideInfoForm(QWidget* Parent)
         MakeBar(contents, "LowerSplitter", QStringLiteral("Komponentenbeschreibung:"), QRect(0, 219, 571, 19));
     LongInfoMemo = MakeMemo(contents, "LongInfoMemo", QRect(0, contents->height() - 148, contents->width(), 148));
 
+    // Never so small that "Zurück" covers the caption beside it or a bar covers another: the
+    // caption and the button side by side, and below them the two bars with a line of each
+    // memo. On a screen smaller than that the screen wins.
+    const int frame = 2 * kBevel + 4;
+    setMinimumSize(ReviewLabel->geometry().right() + 1 + 12 + BackBtn->width() + 2 + frame,
+                   ReViewMemo->y() + UpperSplitter->height() + LowerSplitter->height() + 3 * 24 + frame);
+    KeepOnPrimaryScreen(*this);
+
     // Every key goes past the form first, so Esc reaches the back button from any control.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);

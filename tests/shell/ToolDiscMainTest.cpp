@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 
 #include "ToolDiscMainTestSupport.h"
 #include "controls/MicaTextView.h"
+#include "shell/FindBar.h"
 #include "shell/ScreenRoom.h"
 #include "shell/WideInfoForm.h"
 #include "widgets/Gauge.h"
@@ -392,10 +394,27 @@ TEST_F(ShellToolDiscMainSplitter, DragIsBoundedSoThatBothPanesStayUsable)
     EXPECT_EQ(Part<QFrame>(w, "OverviewPanel")->width(), TToolDiscMain::kMinOverviewWidth);
     EXPECT_EQ(Part<QFrame>(w, "InfoPanel")->geometry().right() + 1, Part<QWidget>(w, "ClientArea")->width());
 
+    // Dragged as far right as it goes, on a component with the find bar open: no control of
+    // the info pane covers another, every field keeps room, the find bar's captions are whole.
+    Part<TBrowzerOutline>(w, "OverviewOL")->SelectEntry(Entry("Raster"));
+    ASSERT_TRUE(ProcessUntil([&] { return w.PageKind() == TToolDiscMain::pkComponent; }));
+    w.FindBar().Open();
     DragSplitter(w, 5000);
-    EXPECT_EQ(Part<QFrame>(w, "InfoPanel")->width(), TToolDiscMain::kMinInfoWidth);
+    QCoreApplication::processEvents();
     EXPECT_EQ(Part<QFrame>(w, "InfoPanel")->geometry().right() + 1, Part<QWidget>(w, "ClientArea")->width());
-    EXPECT_GT(Part<QStackedWidget>(w, "BrowzerNoteBook")->width(), 0);
+    auto inPane = [&](const char* name) {
+        QWidget* part = Part<QWidget>(w, name);
+        return QRect(part->mapTo(Part<QFrame>(w, "InfoPanel"), QPoint(0, 0)), part->size());
+    };
+    EXPECT_FALSE(inPane("ExpandBtn").intersects(inPane("SBPrevHist")));
+    for (const char* field : {"CompoCopyright", "CompoDistribution", "CompoLimitations"}) {
+        SCOPED_TRACE(field);
+        EXPECT_GE(Part<QWidget>(w, field)->width(), 40);
+        EXPECT_LE(inPane(field).right(), inPane("BrowzerNoteBook").right());
+    }
+    QCheckBox* caseBox = Part<QCheckBox>(w, "FindCaseBox");
+    EXPECT_GE(caseBox->width(), caseBox->sizeHint().width());
+    EXPECT_LE(inPane("FindCaseBox").right(), inPane("FindBar").right());
 }
 
 }  // namespace
