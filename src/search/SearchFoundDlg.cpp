@@ -1,5 +1,7 @@
 #include "SearchFoundDlg.h"
 
+#include <QApplication>
+
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -128,9 +130,31 @@ QString TSearchfounddlg::Caption(const QString& state) const
     return QStringLiteral("VollTextSuche nach \"") + FSearchText + QStringLiteral("\" ") + state;
 }
 
+void TSearchfounddlg::ShowCaption(const QString& state)
+{
+    FCaptionState = state;
+    // The window manager cuts a long title at its end, which loses the state ("- Fertig"):
+    // the query gives up its middle instead. The title bar's buttons and icon take some room.
+    constexpr int kTitleBarRoom = 110;
+    const QFontMetrics metrics(QApplication::font());
+    const QString whole = Caption(state);
+    const int room = width() - kTitleBarRoom;
+    if (metrics.horizontalAdvance(whole) <= room) {
+        setWindowTitle(whole);
+        return;
+    }
+    // A short query stays whole: shortened, it would say nothing.
+    const int least = metrics.horizontalAdvance(QStringLiteral("Datenbanken…"));
+    const int fixed = metrics.horizontalAdvance(whole) - metrics.horizontalAdvance(FSearchText);
+    const QString query = metrics.elidedText(FSearchText, Qt::ElideMiddle, std::max(room - fixed, least));
+    setWindowTitle(QStringLiteral("VollTextSuche nach \"") + query + QStringLiteral("\" ") + state);
+}
+
 void TSearchfounddlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
+    if (!FCaptionState.isNull())
+        ShowCaption(FCaptionState);
     const int growX = width() - kDesignWidth;
     const int growY = height() - kDesignHeight;
     Bevel1->setGeometry(12, 40, 357 + growX, 225 + growY);
@@ -152,6 +176,7 @@ void TSearchfounddlg::ShowFresh()
     ClearResults();
     Searchedplaces->clear();
     Foundplaces->clear();
+    FCaptionState = QString();
     setWindowTitle(QString::fromLatin1(kFreshTitle));
 }
 
@@ -166,7 +191,7 @@ void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
     FSearchText = searchText;
     FCaseSensitive = caseSensitive;
     FShownSerial = ++FSerial;
-    setWindowTitle(Caption(QStringLiteral("...")));
+    ShowCaption(QStringLiteral("..."));
     Foundplaces->setText(QStringLiteral("0"));
     ClearResults();
     FSearchThread = std::make_unique<TSearchThread>(query, FOutline->TreeData(), FContainer->DataFileName, this,
@@ -186,7 +211,7 @@ void TSearchfounddlg::StopSearch()
     FSearchThread->Terminate();
     // What a stopped search still had to say is dropped, its end included: the caption says
     // here that it is over.
-    setWindowTitle(Caption(QStringLiteral("- Fertig")));
+    ShowCaption(QStringLiteral("- Fertig"));
     // The thread ends before its next entry; it is joined once it has, not here, so that a
     // slow read never holds up the window.
     TSearchThread* stopped = FSearchThread.get();
@@ -258,9 +283,9 @@ void TSearchfounddlg::EndSearch(uint64_t serial, const std::string& error)
     if (FHitCount == 0)
         SrchOutputListBox->SetEmptyText(QStringLiteral("Keine Fundstellen"));
     if (error.empty())
-        setWindowTitle(Caption(QStringLiteral("- Fertig")));
+        ShowCaption(QStringLiteral("- Fertig"));
     else
-        setWindowTitle(Caption(QStringLiteral("- vorzeitig beendet: ") + QString::fromStdString(error)));
+        ShowCaption(QStringLiteral("- vorzeitig beendet: ") + QString::fromStdString(error));
     // The thread has nothing left to do but return; joining it is immediate.
     FSearchThread.reset();
 }

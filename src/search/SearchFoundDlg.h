@@ -98,6 +98,8 @@ private:
     // Empty list, no counts, the first title: as before any search.
     void ShowFresh();
     QString Caption(const QString& state) const;
+    // Sets the caption with the state, the query shortened in its middle to fit the title.
+    void ShowCaption(const QString& state);
     void ClearResults();
     void ReleaseFinished();
 
@@ -110,6 +112,8 @@ private:
     uint64_t FSerial = 0;
     uint64_t FShownSerial = 0;  // the search whose reports the dialog shows
     QString FSearchText;
+    // The state the caption shows after the query; null while the window shows no search.
+    QString FCaptionState;
     bool FSearchStarted = false;
     bool FCaseSensitive = false;
     int FHitCount = 0;

@@ -1,7 +1,5 @@
 #include "Messages.h"
 
-#include <QMessageBox>
-
 #include <utility>
 
 #include "widgets/MsgBox.h"
@@ -38,9 +36,7 @@ void ShowMessage(TMessageKind kind, const QString& caption, const QString& text)
         box.SetButtons(TMSGButtons::msgOK);
         box.Execute();
     } else {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
-        const TBoxShowing showing(&box);
-        box.exec();
+        ShowPlainBox(true, caption, text);
     }
 }
 

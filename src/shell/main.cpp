@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QMessageBox>
 #include <QTimer>
 #include <QTreeWidgetItem>
 
@@ -178,12 +177,9 @@ int main(int argc, char** argv)
     TDunzipLibrary dunzip;
     if (!dunzip.Load()) {
         std::cerr << TDunzipLibrary::kLoadErrorCaption << ": " << TDunzipLibrary::kLoadError << '\n';
-        if (!screenshot) {
-            QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(TDunzipLibrary::kLoadErrorCaption),
-                            QString::fromLatin1(TDunzipLibrary::kLoadError), QMessageBox::Ok);
-            const TBoxShowing showing(&box);
-            box.exec();
-        }
+        if (!screenshot)
+            ShowPlainBox(false, QString::fromLatin1(TDunzipLibrary::kLoadErrorCaption),
+                         QString::fromLatin1(TDunzipLibrary::kLoadError));
         return 0;
     }
 

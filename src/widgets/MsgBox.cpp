@@ -5,11 +5,14 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMargins>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QWindow>
 
@@ -61,6 +64,19 @@ TBoxShowing::TBoxShowing(QWidget* box)
 TBoxShowing::~TBoxShowing()
 {
     QGuiApplication::restoreOverrideCursor();
+}
+
+void ShowPlainBox(bool critical, const QString& caption, const QString& text)
+{
+    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+    // The title bar's icon and buttons take about as much again as a short word.
+    constexpr int kTitleBarRoom = 120;
+    const int titleWidth = QFontMetrics(QApplication::font()).horizontalAdvance(caption) + kTitleBarRoom;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0,
+                      1, grid->columnCount());
+    const TBoxShowing showing(&box);
+    box.exec();
 }
 
 TMsgBox::TMsgBox(QObject* AOwner) : QObject(AOwner)

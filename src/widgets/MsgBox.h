@@ -29,6 +29,10 @@ public:
     TBoxShowing& operator=(const TBoxShowing&) = delete;
 };
 
+// The framework's plain message box with an OK button, as wide as its title needs (the box
+// sizes itself to its text alone, and a short text would cut the title), shown modally.
+void ShowPlainBox(bool critical, const QString& caption, const QString& text);
+
 enum class TMSGButtons { msgOK, msgOKCancel, msgYesNo, msgYesNoCancel, msgYesAllNoCancel };
 
 class TMsgBox : public QObject {

@@ -299,6 +299,13 @@ TEST_F(SearchDialogs, AnErrorKeepsTheHitsAndSaysTheSearchEndedEarly)
     EXPECT_EQ(results.SrchOutputListBox->count(), 5000 * 2 / 3);
     EXPECT_EQ(results.Searchedplaces->text(), QStringLiteral("4999"));
     EXPECT_TRUE(results.OKBtn->isEnabled());
+    // A long query gives up its middle, never the title's end.
+    results.StartSearch(QStringLiteral("Komponenten + Datenbanken - Tabellen - Gitter + Freeware"), false);
+    ASSERT_TRUE(WaitForEnd());
+    const QString title = results.windowTitle();
+    EXPECT_TRUE(title.startsWith(QStringLiteral("VollTextSuche nach \"Kompo"))) << title.toStdString();
+    EXPECT_TRUE(title.contains(QStringLiteral("…"))) << title.toStdString();
+    EXPECT_TRUE(title.endsWith(QStringLiteral("ware\" - vorzeitig beendet: Stream read error"))) << title.toStdString();
 }
 
 TEST_F(SearchDialogs, ResultsDialogLayout)
