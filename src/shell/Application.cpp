@@ -1,10 +1,12 @@
 #include "Application.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "ProgramEnd.h"
 #include "platform/ApplicationErrors.h"
+#include "platform/ProgramVersion.h"
 
 namespace lumarc {
 
@@ -15,6 +17,14 @@ void TApplication::SetUp(QApplication& app)
         qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
     app.setApplicationName(QStringLiteral("lumarc"));
+    app.setApplicationVersion(QString::fromStdString(ProgramVersion()));
+    // A dock groups the window under its menu entry by this name (and by the window class
+    // "lumarc", which the entry names as its StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.brimvale.Lumarc"));
+    QIcon own;
+    for (const int size : {48, 64, 128, 256})
+        own.addFile(QStringLiteral(":/icons/de.brimvale.Lumarc-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.brimvale.Lumarc"), own));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

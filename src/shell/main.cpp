@@ -1,4 +1,4 @@
-// The viewer: lumarc [--screenshot FILE.png [--show ENTRY]] [CATALOGUE_DIR]
+// The viewer: lumarc [--help | --version] [--screenshot FILE.png [--show ENTRY]] [CATALOGUE]
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +27,7 @@
 #include "controls/BrowzerOutline.h"
 #include "install/CInstDlg.h"
 #include "install/DunzipLibrary.h"
+#include "platform/ProgramVersion.h"
 #include "settings/OptionsDialog.h"
 #include "widgets/MsgBox.h"
 
@@ -44,11 +45,31 @@ struct TArguments {
     std::optional<int> Show;
 };
 
+const char* const kUsage = "Aufruf: lumarc [OPTIONEN] [KATALOG]\n";
+const char* const kHelp =
+    "Der Katalogbetrachter der Brimvale ToolDisc.\n"
+    "\n"
+    "Argumente:\n"
+    "  KATALOG                  Katalogverzeichnis, .dat-Datei oder CD-Abbild; ohne ihn der\n"
+    "                           zuletzt gezeigte Katalog oder der eigene\n"
+    "\n"
+    "Optionen:\n"
+    "  -h, --help               Diese Hilfe zeigen\n"
+    "  --version                Die Version zeigen\n"
+    "  --screenshot DATEI.png   Ein Bild des Hauptfensters speichern und enden\n"
+    "  --show EINTRAG           Mit --screenshot: den Gliederungseintrag EINTRAG zeigen\n";
+
 [[noreturn]] void Usage(const std::string& problem)
 {
-    std::cerr << "lumarc: " << problem << "\n"
-              << "Aufruf: lumarc [--screenshot DATEI.png [--show EINTRAG]] [KATALOGVERZEICHNIS]\n";
+    std::cerr << "lumarc: " << problem << "\n" << kUsage << "Hilfe: lumarc --help\n";
     std::exit(kUsageExit);
+}
+
+// Help and version are answered before any window or library is touched, as lumarc-cli does.
+[[noreturn]] void Answer(const std::string& text)
+{
+    std::cout << text << std::flush;
+    std::exit(std::cout ? 0 : 1);
 }
 
 TArguments ParseArguments(int argc, char** argv)
@@ -56,6 +77,10 @@ TArguments ParseArguments(int argc, char** argv)
     TArguments args;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+            Answer(std::string(kUsage) + kHelp);
+        if (arg == "--version")
+            Answer("lumarc " + ProgramVersion() + "\n");
         if (arg == "--screenshot" || arg == "--show") {
             if (i + 1 >= argc)
                 Usage(arg + " braucht einen Wert");
@@ -70,7 +95,7 @@ TArguments ParseArguments(int argc, char** argv)
                 args.Show = static_cast<int>(entry);
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
-            Usage("unbekannte Option: " + arg);
+            Usage("Unbekannte Option: " + arg);
         } else if (args.CatalogueDir.isEmpty()) {
             args.CatalogueDir = QString::fromLocal8Bit(arg.c_str());
         } else {

@@ -15,6 +15,11 @@ desktop-file-validate "$SHARE/applications/de.brimvale.Lumarc.desktop"
 appstreamcli validate --no-net --explain "$SHARE/metainfo/de.brimvale.Lumarc.metainfo.xml" >/dev/null ||
   fail "appstreamcli rejects the metainfo"
 [ -s "$SHARE/icons/hicolor/scalable/apps/de.brimvale.Lumarc.svg" ] || fail "no icon"
+for size in 48 64 128 256; do
+  [ -s "$SHARE/icons/hicolor/${size}x${size}/apps/de.brimvale.Lumarc.png" ] || fail "no ${size} px icon"
+done
+# A dock groups the running viewer (window class "lumarc") under its menu entry.
+grep -q '^StartupWMClass=lumarc$' "$SHARE/applications/de.brimvale.Lumarc.desktop" || fail "window class"
 grep -q '^Exec=lumarc %f$' "$SHARE/applications/de.brimvale.Lumarc.desktop" || fail "Exec line"
 
 # The file type of our own is known to the database the install updated, in any case.
