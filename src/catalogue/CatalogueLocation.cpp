@@ -1,5 +1,7 @@
 #include "CatalogueLocation.h"
 
+#include <cctype>
+
 #include "platform/Disc.h"
 
 namespace lumarc {
@@ -55,20 +57,30 @@ TCatalogueLocation LocateCatalogue(const std::string& catalogue)
         location.IndexFileName = FindInCatalogueDir(path, kIndexFileName, location.LookedFor);
         return location;
     }
-    location.DataFileName = path;
-    if (DiscPathKind(path) != TDiscPathKind::File)
-        location.LookedFor.push_back(path);
+    const bool exists = DiscPathKind(path) == TDiscPathKind::File;
     const size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? std::string(".") : (slash == 0 ? "/" : path.substr(0, slash));
     std::string stem = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (const size_t dot = stem.rfind('.'); dot != std::string::npos && dot > 0)
+    std::string extension;
+    if (const size_t dot = stem.rfind('.'); dot != std::string::npos && dot > 0) {
+        extension = stem.substr(dot);
         stem.erase(dot);
-    const std::string wanted = stem + ".idx";
+    }
+    // Either file of the pair names the catalogue: given the index, the data file is its partner.
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool indexGiven = extension == ".idx";
+    std::string& given = indexGiven ? location.IndexFileName : location.DataFileName;
+    std::string& partner = indexGiven ? location.DataFileName : location.IndexFileName;
+    given = path;
+    if (!exists)
+        location.LookedFor.push_back(path);
+    const std::string wanted = stem + (indexGiven ? ".dat" : ".idx");
     if (const auto found = FindFile(dir, wanted)) {
-        location.IndexFileName = *found;
+        partner = *found;
     } else {
-        location.IndexFileName = slash == std::string::npos ? wanted : Join(dir, wanted);
-        location.LookedFor.push_back(location.IndexFileName);
+        partner = slash == std::string::npos ? wanted : Join(dir, wanted);
+        location.LookedFor.push_back(partner);
     }
     return location;
 }

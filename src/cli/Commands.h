@@ -21,7 +21,8 @@ int RunOrderForm(const std::string& catalogue);
 int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool caseSensitive);
 // The catalogue as a static website in `outDir`; with `withFiles` the component files and
 // archives of the disc go along. A record that cannot be read is said on stderr, its page
-// says so, the rest is written, and the status is 1.
-int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles);
+// says so, the rest is written, and the status is 1. A directory that holds files of the
+// user's own is written into only with `force`.
+int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles, bool force);
 
 }  // namespace lumarc

@@ -9,11 +9,17 @@
 
 namespace lumarc {
 
-int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles)
+int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles, bool force)
 {
     const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
     if (!opened)
         return 1;
+    if (!force && !SiteDirectoryIsFree(outDir)) {
+        std::cerr << "Das Verzeichnis " << outDir
+                  << " ist nicht leer; es wurde nichts geschrieben. Mit --force wird die Website trotzdem "
+                     "dorthin geschrieben.\n";
+        return 1;
+    }
     TExportOptions options;
     options.UpdateDate = Settings().UpdateDate;
     options.WithFiles = withFiles;

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kUsageExit = 2;
+const char* const kCatalogueHelp = "Katalogverzeichnis, .dat- oder .idx-Datei, oder CD-Abbild (.iso, .cue)";
 
 // The parser's messages in German where their kind is known; any other keeps CLI11's text.
 std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
@@ -26,7 +27,8 @@ std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
                                                             : "Es fehlt etwas: " + text;
     } else if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
         const size_t colon = text.find(": ");
-        text = "Unerwartete Argumente: " + (colon == std::string::npos ? text : text.substr(colon + 2));
+        const std::string extras = colon == std::string::npos ? text : text.substr(colon + 2);
+        text = (extras.rfind('-', 0) == 0 ? "Unbekannte Option: " : "Unerwartete Argumente: ") + extras;
     } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) || dynamic_cast<const CLI::ConversionError*>(&e) ||
                dynamic_cast<const CLI::ValidationError*>(&e)) {
         text = "Ungültiger Aufruf: " + text;
@@ -48,9 +50,10 @@ void SpeakGerman(CLI::App& app)
                                                                     {"Positionals", "Argumente"},
                                                                     {"Options", "Optionen"},
                                                                     {"Subcommands", "Befehle"},
-                                                                    {"REQUIRED", "NÖTIG"},
-                                                                    {"TEXT", "TEXT"}})
+                                                                    {"REQUIRED", "(Pflicht)"}})
         formatter->label(key, german);
+    // Wide enough for "-o ZIELVERZEICHNIS (Pflicht)" beside its text.
+    formatter->column_width(34);
     app.option_defaults()->group("Optionen");
     app.set_help_flag("-h,--help", "Diese Hilfe zeigen");
     app.failure_message(GermanFailure);
@@ -73,8 +76,9 @@ int Finish(int status)
 
 int main(int argc, char** argv)
 {
-    // A closed pipe is reported like any failed write rather than ending the program silently.
-    std::signal(SIGPIPE, SIG_IGN);
+    // A closed pipe (| head) ends the program at once and quietly, as it ends cat and grep; a
+    // caller that ignores the signal hands that on, so it is set here.
+    std::signal(SIGPIPE, SIG_DFL);
     CLI::App app{"Liest, prüft und erstellt Lumarc-Kataloge", "lumarc-cli"};
     SpeakGerman(app);
     app.set_version_flag("--version", "lumarc-cli " + lumarc::ProgramVersion(), "Die Version zeigen");
@@ -82,44 +86,50 @@ int main(int argc, char** argv)
 
     std::string catalogue;
     auto* dump = app.add_subcommand("dump", "Den ganzen Katalog als JSON ausgeben");
-    dump->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    dump->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
     bool numbers = false;
     auto* tree = app.add_subcommand("tree", "Die Gliederung ausgeben");
-    tree->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    tree->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
     tree->add_flag("--numbers", numbers, "Jede Zeile mit der Eintragsnummer und einem Tabulator beginnen");
     auto* check = app.add_subcommand("check", "Den Katalog lesen und prüfen");
-    check->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    check->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
 
     std::string entry;
     auto* show = app.add_subcommand("show", "Die Druckzeilen eines Eintrags ausgeben");
-    show->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
-    show->add_option("ENTRY", entry, "Nummer des Gliederungseintrags, ab 0")->required();
+    show->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
+    show->add_option("EINTRAG", entry, "Nummer des Gliederungseintrags, ab 0")->required();
     auto* orderForm = app.add_subcommand("order-form", "Das Bestellformular ausgeben");
-    orderForm->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
+    orderForm->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
 
     std::string query;
     bool caseSensitive = false;
     auto* search = app.add_subcommand("search", "Den Volltext des Katalogs durchsuchen");
-    search->add_option("CATALOGUE", catalogue, "Katalogverzeichnis oder .dat-Datei")->required();
-    search->add_option("QUERY", query, "Suchbegriffe, verbunden mit \" + \" (und) und \" - \" (oder)")->required();
+    search->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
+    search->add_option("ABFRAGE", query, "Suchbegriffe, verbunden mit \" + \" (und) und \" - \" (oder)")->required();
     search->add_flag("--case", caseSensitive, "Groß/Kleinschreibung beachten");
 
     std::string outDir;
     bool withFiles = false;
     auto* exportHtml = app.add_subcommand("export-html", "Den Katalog als statische Website schreiben");
-    exportHtml->add_option("CATALOGUE", catalogue, "Katalogverzeichnis, .dat-Datei oder CD-Abbild")->required();
-    exportHtml->add_option("OUTDIR", outDir, "Zielverzeichnis der Website")->required();
+    exportHtml->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
+    exportHtml->add_option("ZIELVERZEICHNIS", outDir, "Zielverzeichnis der Website")->required();
     exportHtml->add_flag("--with-files", withFiles, "Die Komponentendateien und -archive der CD mitkopieren");
+    bool force = false;
+    exportHtml->add_flag("--force", force, "Auch in ein Verzeichnis schreiben, das andere Dateien enthält");
 
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
-    build->add_option("-o", outDir, "Zielverzeichnis")->required();
-    build->add_option("SCRIPT", scripts, "Quellskripte")->required();
+    build->add_option("-o", outDir, "Zielverzeichnis des Katalogs")->required()->type_name("ZIELVERZEICHNIS");
+    build->add_option("SKRIPT", scripts, "Quellskripte")->required();
 
     for (CLI::App* command : app.get_subcommands({})) {
         command->group("Befehle");
         if (CLI::Option* help = command->get_help_ptr())
             help->group("Optionen");
+        // The placeholders say what to give; a type name ("TEXT") after them says nothing more.
+        for (CLI::Option* option : command->get_options())
+            if (option->get_positional())
+                option->type_name("");
     }
 
     // A first word that names no command is said as such, not as a stray argument.
@@ -131,6 +141,12 @@ int main(int argc, char** argv)
     };
     if (argc > 1 && argv[1][0] != '-' && !known(argv[1])) {
         std::cerr << "Unbekannter Befehl: " << argv[1] << "\nHilfe: lumarc-cli --help\n";
+        return kUsageExit;
+    }
+    // An option before any command is named as unknown, not taken for a missing command.
+    if (argc > 1 && argv[1][0] == '-' && !app.get_option_no_throw(argv[1]) && std::string(argv[1]) != "-h" &&
+        std::string(argv[1]) != "--help") {
+        std::cerr << "Unbekannte Option: " << argv[1] << "\nHilfe: lumarc-cli --help\n";
         return kUsageExit;
     }
     try {
@@ -155,7 +171,7 @@ int main(int argc, char** argv)
     if (*search)
         return Finish(lumarc::RunSearch(catalogue, query, caseSensitive));
     if (*exportHtml)
-        return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles));
+        return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles, force));
     if (*build)
         return Finish(lumarc::RunBuild(outDir, scripts));
     return kUsageExit;

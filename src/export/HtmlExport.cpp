@@ -1,5 +1,7 @@
 #include "HtmlExport.h"
 
+#include <filesystem>
+
 #include <memory>
 
 #include "EntryPage.h"
@@ -70,9 +72,13 @@ std::string OutlinePage(const TTreeViewData& tree, const TSiteTree& site, TDateT
 {
     std::string out;
     out.reserve(site.Order.size() * 80 + 1024);
-    AppendPageStart(out, kOverview, "", "outline");
+    // The catalogue is named by its first entry ("Willkommen auf der ..."), as its outline opens.
+    std::string name;
+    if (tree.RootCount > 0 && tree.Count() > 0)
+        name = Cp1252ToUtf8(std::string(TrimmedCaption(tree.Texts[0])));
+    AppendPageStart(out, name.empty() ? std::string(kOverview) : name + " \xE2\x80\x93 " + kOverview, "", "outline");
     out += "<h1>";
-    out += kOverview;
+    AppendHtml(out, name.empty() ? std::string(kOverview) : name);
     out += "</h1>\n";
     AppendSearchForm(out, "");
     if (hasOrderForm)
@@ -121,7 +127,7 @@ std::string SearchPage()
     out += "</a></nav>\n<h1>Volltextsuche</h1>\n";
     AppendSearchForm(out, "", true);
     out +=
-        "<p class=\"hint\">\" + \" = And-Suche &nbsp; \" - \" = Or-Suche</p>\n"
+        "<p class=\"hint\">\" + \" = Und-Suche &nbsp; \" - \" = Oder-Suche</p>\n"
         "<p id=\"status\" role=\"status\"></p>\n<ul id=\"hits\"></ul>\n"
         "<noscript><p class=\"note\">Die Suche braucht JavaScript.</p></noscript>\n"
         "<script src=\"search-index.js\"></script>\n<script src=\"search.js\"></script>\n";
@@ -152,6 +158,19 @@ const std::string* NamedFile(TRecordKind kind, const TParamScriptComponent& reco
 }
 
 }  // namespace
+
+bool SiteDirectoryIsFree(const std::string& outDir)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Something that is no directory holds nothing of the user's: writing there fails by itself.
+    if (!fs::is_directory(outDir, error))
+        return true;
+    if (fs::directory_iterator(outDir, error) == fs::directory_iterator())
+        return !error;
+    return fs::is_regular_file(fs::path(outDir) / "index.html", error) &&
+           fs::is_regular_file(fs::path(outDir) / "search-index.json", error);
+}
 
 TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree, const std::string& outDir,
                          const TExportOptions& options, const TExportProgress& progress)

@@ -38,6 +38,11 @@ struct TExportResult {
 // then leaves what it has written.
 using TExportProgress = std::function<bool(int done, int total)>;
 
+// Whether a site may be written into `outDir` without being asked: it is missing or empty, or
+// holds a site this export wrote before (which is then replaced). Anything else there is the
+// user's, among which the site's files would land.
+bool SiteDirectoryIsFree(const std::string& outDir);
+
 // Writes the site into `outDir`, made when missing. Files of an earlier export are replaced,
 // nothing else there is touched. Reads every record through `container`, which must hold the
 // outline `tree`. A file that cannot be written raises EInOutError naming it and the reason.

@@ -171,7 +171,7 @@ TCInstDlg::~TCInstDlg()
 
 void TCInstDlg::CreateComponents()
 {
-    CloseBtn = MakeButton(this, "CloseBtn", QStringLiteral("&Close"), 444, 390, 97, 27);
+    CloseBtn = MakeButton(this, "CloseBtn", QStringLiteral("&Schließen"), 444, 390, 97, 27);
     connect(CloseBtn, &QPushButton::clicked, this, &TCInstDlg::reject);
 
     CompInstBox = new QGroupBox(QStringLiteral("KomponentenName"), this);

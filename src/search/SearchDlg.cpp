@@ -45,7 +45,7 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent)
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &TSearchdlg::OKBtnClick);
 
-    CancelBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    CancelBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Abbrechen"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(208, 155, 100, 27);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

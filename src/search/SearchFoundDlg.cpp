@@ -107,7 +107,7 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
     OKBtn->setEnabled(false);
     OKBtn->setDefault(true);
     CancelBtn = MakeButton(this, "CancelBtn", style()->standardIcon(QStyle::SP_DialogCancelButton),
-                           QStringLiteral("Cancel"), 267, 274, 100, 29);
+                           QStringLiteral("Abbrechen"), 267, 274, 100, 29);
     connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchfounddlg::NewSearchBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &TSearchfounddlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TSearchfounddlg::CancelBtnClick);

@@ -15,6 +15,7 @@
 #include "settings/core/RegKey.h"
 #include "settings/core/RegistrySettings.h"
 #include "settings/core/Settings.h"
+#include "widgets/CaptionRoom.h"
 #include "widgets/DateEdit.h"
 #include "widgets/DesignLook.h"
 
@@ -95,10 +96,16 @@ void TOptionsDialog::FormCreate()
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 
-    CancelBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    CancelBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Abbrechen"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(276, 126, 89, 33);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // "Abbrechen" is longer than the caption this place was made for: the button grows to the
+    // left, keeping its right edge, and OK moves along with it.
+    if (const int grow = CaptionWidth(CancelBtn) - CancelBtn->width(); grow > 0) {
+        CancelBtn->setGeometry(CancelBtn->geometry().adjusted(-grow, 0, 0, 0));
+        OKBtn->move(OKBtn->x() - grow, OKBtn->y());
+    }
     UpdateDatumField->AddLeaveExempt(CancelBtn);
 
     setTabOrder(DefaultDestEdit, HintsCheckBox);

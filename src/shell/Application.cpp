@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include "ProgramEnd.h"
@@ -16,6 +17,9 @@ void TApplication::SetUp(QApplication& app)
     if (qtTranslator.isEmpty() &&
         qtTranslator.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
+    // Qt's own dialogs (files, printing) name their columns and write their dates in German,
+    // whatever locale the session has.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     app.setApplicationName(QStringLiteral("lumarc"));
     app.setApplicationVersion(QString::fromStdString(ProgramVersion()));
     // A dock groups the window under its menu entry by this name (and by the window class

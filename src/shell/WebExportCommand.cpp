@@ -83,11 +83,7 @@ bool Ask(const QString& text, int defaultButton = 0)
 // says so: the site's files would land among them.
 bool MayWriteInto(const QString& dir)
 {
-    const QDir target(dir);
-    const QStringList present = target.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    const bool earlierExport =
-        target.exists(QStringLiteral("index.html")) && target.exists(QStringLiteral("search-index.json"));
-    if (present.isEmpty() || earlierExport)
+    if (SiteDirectoryIsFree(dir.toStdString()))
         return true;
     return Ask(
         QString::fromUtf8("Das Verzeichnis %1 ist nicht leer.\nDie Webseite trotzdem dorthin schreiben?").arg(dir),

@@ -264,3 +264,21 @@ TEST_F(CliExportHtml, UnreadableRecordsAndUnwritableTargetsAreSaid)
     EXPECT_EQ(missing.Status, 1);
     EXPECT_FALSE(fs::exists(Dir / "out"));
 }
+
+TEST_F(CliExportHtml, AUsersOwnFilesAreNeverWrittenAmongUnlessForced)
+{
+    const fs::path cat = BuildScript(kScript);
+    const fs::path mine = Dir / "meins";
+    Write(mine / "index.html", "meine eigene Seite");
+    const TRun refused = Run("export-html " + cat.string() + " " + mine.string());
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_NE(refused.Err.find(mine.string()), std::string::npos) << refused.Err;
+    EXPECT_EQ(ReadAll(mine / "index.html"), "meine eigene Seite");
+    EXPECT_EQ(std::distance(fs::directory_iterator(mine), fs::directory_iterator()), 1);
+
+    EXPECT_EQ(Run("export-html --force " + cat.string() + " " + mine.string()).Status, 0);
+    EXPECT_NE(ReadAll(mine / "index.html"), "meine eigene Seite");
+    // A site this export wrote is replaced without being forced.
+    const TRun again = Run("export-html " + cat.string() + " " + mine.string());
+    EXPECT_EQ(again.Status, 0) << again.Err;
+}

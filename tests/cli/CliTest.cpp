@@ -141,6 +141,10 @@ TEST_F(Cli, CatalogueIsFoundInDataOrBesideOrByItsDataFile)
     fs::copy_file(cat / "Data" / "Lumarc32.dat", Dir / "other.dat");
     fs::copy_file(cat / "Data" / "Lumarc32.idx", Dir / "other.idx");
     EXPECT_EQ(Run("tree " + (Dir / "other.dat").string()).Status, 0);
+    // The index names the catalogue as well as its data file does.
+    const TRun byIndex = Run("tree " + (Dir / "other.idx").string());
+    EXPECT_EQ(byIndex.Status, 0) << byIndex.Err;
+    EXPECT_EQ(byIndex.Out, Run("tree " + (Dir / "other.dat").string()).Out);
     const TRun missing = Run("tree " + (Dir / "nowhere").string());
     EXPECT_EQ(missing.Status, 1);
     const std::string nowhere = (Dir / "nowhere").string();
@@ -240,7 +244,25 @@ TEST_F(Cli, WrongUsageExitsWithTwo)
     const TRun version = Run("--version");
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, "lumarc-cli 2.03\n");
-    EXPECT_EQ(Run("dump").Status, 2);
+    const TRun missing = Run("dump");
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_EQ(missing.Err.substr(0, 17), "Es fehlt: KATALOG");
     EXPECT_EQ(Run("build x.txt").Status, 2);
     EXPECT_EQ(Run("--help").Status, 0);
+    // An unknown option is named, before a command as after it.
+    for (const char* args : {"--frobnicate", "dump --frobnicate x"}) {
+        const TRun option = Run(args);
+        EXPECT_EQ(option.Status, 2) << args;
+        EXPECT_EQ(option.Err.substr(0, 32), "Unbekannte Option: --frobnicate\n") << args;
+    }
+}
+
+TEST_F(Cli, OutputCutShortByAClosedPipeEndsQuietly)
+{
+    // More than a pipe holds, so that the writer meets the closed end.
+    const fs::path big = LUMARC_LARGE_CATALOGUE;
+    const std::string err = (Dir / "err").string();
+    const std::string command = std::string(LUMARC_CLI) + " dump " + big.string() + " 2>" + err + " | head -c 10 >/dev/null";
+    ASSERT_EQ(std::system(("bash -c '" + command + "'").c_str()), 0);
+    EXPECT_EQ(ReadAll(err), "");
 }

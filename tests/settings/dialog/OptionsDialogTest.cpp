@@ -103,13 +103,15 @@ TEST_F(SettingsOptionsDialog, LayoutCaptionsAndAccelerators)
     const std::vector<std::pair<const char*, QRect>> boxes = {
         {"OptionPanel", QRect(0, 0, 371, 117)},    {"DefaultDestEdit", QRect(12, 34, 339, 24)},
         {"HintsCheckBox", QRect(12, 80, 109, 17)}, {"UpdateDatumField", QRect(286, 78, 63, 24)},
-        {"OKBtn", QRect(180, 126, 89, 33)},        {"CancelBtn", QRect(276, 126, 89, 33)},
     };
     for (const auto& [name, geometry] : boxes) {
         QWidget* widget = Child<QWidget>(name);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->geometry(), geometry) << name;
     }
+    // The buttons end where they were placed; "Abbrechen" takes its room to the left.
+    EXPECT_EQ(Cancel()->geometry().right(), 364);
+    EXPECT_LT(OK()->geometry().right(), Cancel()->x());
     auto* panel = Child<QFrame>("OptionPanel");
     for (const char* name : {"DefaultDestLabel", "DefaultDestEdit", "HintsCheckBox", "UpdateLabel", "UpdateDatumField"})
         EXPECT_EQ(Child<QWidget>(name)->parentWidget(), panel) << name;
@@ -124,7 +126,7 @@ TEST_F(SettingsOptionsDialog, LayoutCaptionsAndAccelerators)
     EXPECT_EQ(updateLabel->buddy(), DateField());
     EXPECT_EQ(Hints()->text(), "Zeige &Hints");
     EXPECT_EQ(OK()->text(), "OK");
-    EXPECT_EQ(Cancel()->text(), "Cancel");
+    EXPECT_EQ(Cancel()->text(), "Abbrechen");
     EXPECT_TRUE(OK()->isDefault());
     // The field holds the update date from the moment the dialog exists.
     EXPECT_EQ(DateField()->Text(), "02.05.96");
