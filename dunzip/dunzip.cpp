@@ -198,7 +198,7 @@ int TExtraction::EnsureDirectories(const std::vector<std::string>& parts, size_t
             if (S_ISLNK(st.st_mode))
                 return -1;
             if (!S_ISDIR(st.st_mode))
-                return ENOTDIR;
+                return EEXIST;
             continue;
         }
         if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)

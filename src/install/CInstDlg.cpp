@@ -197,6 +197,10 @@ void TCInstDlg::CreateComponents()
     DestFiles->setGeometry(8, 166, 300, 179);
 
     StatusLabel = MakeLabel(this, "StatusLabel", QString(), 7, 400);
+    // The label ends before the destination's count: a longer text takes a second line.
+    StatusLabel->setWordWrap(true);
+    StatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StatusLabel->setGeometry(7, 386, 222, 34);
     ExecBtn = MakeButton(DestDirBox, "ExecBtn", QStringLiteral("Ausfüh&ren"), 9, 349, 100, 28);
     SelBtn = MakeButton(DestDirBox, "SelBtn", QStringLiteral("&Markieren"), 112, 349, 97, 28);
     KillBtn = MakeButton(DestDirBox, "KillBtn", QStringLiteral("&Löschen"), 212, 349, 97, 28);
@@ -362,7 +366,7 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
         } catch (const std::exception&) {
         }
         CompFilesChange();
-        missing = QStringLiteral("Der Ordner der Komponente fehlt auf der Disc: %1").arg(folder);
+        missing = folder;
     }
     // A destination of the old Windows system ("c:\\delphi\\component") lies below the home
     // directory. One that does not exist yet is offered all the same: the list shows the part
@@ -386,8 +390,7 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
     }
     // Last, so that the destination list's change notifications do not overwrite it.
     if (!missing.isEmpty()) {
-        StatusLabel->setText(missing);
-        StatusLabel->adjustSize();
+        SetStatus(QStringLiteral("Der Ordner der Komponente fehlt auf der Disc."), missing);
     }
 }
 
@@ -545,8 +548,7 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
     DestFiles->Reload();
     GuardedCall([&] { DestDirListBox->SetDirectory(dest); });
     // Last, so that the change notifications of the re-read lists do not overwrite the count.
-    StatusLabel->setText(QStringLiteral("%1 Datei(en) kopiert.").arg(copied));
-    StatusLabel->adjustSize();
+    SetStatus(QStringLiteral("%1 Datei(en) kopiert.").arg(copied));
 }
 
 void TCInstDlg::BeginRun(const QString& text)
@@ -665,10 +667,8 @@ void TCInstDlg::UnpackBtnClick()
     const QString shown = QFileInfo(DestEdit->text()).isDir() ? DestEdit->text() : dest;
     GuardedCall([&] { DestDirListBox->SetDirectory(shown); });
     // Last, so that the change notifications of the re-read lists do not overwrite the count.
-    StatusLabel->setText(FReplaced > 0
-                             ? QStringLiteral("%1 Datei(en) entpackt, %2 davon überschrieben.").arg(FWritten).arg(FReplaced)
-                             : QStringLiteral("%1 Datei(en) entpackt.").arg(FWritten));
-    StatusLabel->adjustSize();
+    SetStatus(FReplaced > 0 ? QStringLiteral("%1 Datei(en) entpackt, %2 davon überschrieben.").arg(FWritten).arg(FReplaced)
+                            : QStringLiteral("%1 Datei(en) entpackt.").arg(FWritten));
 }
 
 // The library has told of a cancel itself; anything else that went wrong is said here, so
@@ -854,10 +854,15 @@ void TCInstDlg::UpdateSelectionStatus()
             files += list->Selected(i) && !list->EntryAt(i).IsDirectory ? 1 : 0;
         return files;
     };
-    StatusLabel->setText(QStringLiteral("%1 Datei(en) ausgewählt.").arg(selectedFiles(CompFiles)));
-    StatusLabel->adjustSize();
+    SetStatus(QStringLiteral("%1 Datei(en) ausgewählt.").arg(selectedFiles(CompFiles)));
     DestStatLabel->setText(QStringLiteral("%1 Datei(en) ausgewählt.").arg(selectedFiles(DestFiles)));
     DestStatLabel->adjustSize();
+}
+
+void TCInstDlg::SetStatus(const QString& text, const QString& detail)
+{
+    StatusLabel->setText(text);
+    StatusLabel->setToolTip(detail);
 }
 
 void TCInstDlg::DestFilesExecute(const QString& path)

@@ -144,6 +144,8 @@ private:
     // A notice with an OK button in the dialog's message box.
     void Tell(const QString& text, const QString& caption);
     void DeleteDirectoryTree();
+    // The status line below the component's files; `detail` (a path) is its tooltip.
+    void SetStatus(const QString& text, const QString& detail = QString());
     int Ask(const QString& text, const QString& caption, int buttons, int defaultButton = 0);
     QObject* DropTargetOf(QObject* watched) const;
     void InputOutputError(const std::exception& error);

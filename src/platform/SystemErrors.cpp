@@ -26,6 +26,10 @@ std::string SystemErrorText(int error)
     case ENXIO:
     case ENODEV:
         return "nicht gefunden";
+    case EEXIST:  // a file stands where a folder is to be made
+        return "Eine Datei steht, wo ein Ordner hingehört";
+    case EISDIR:
+        return "Ein Verzeichnis dieses Namens ist im Weg";
     case EIO:
         return "Lesefehler – ist der Datenträger noch eingelegt?";
     default:

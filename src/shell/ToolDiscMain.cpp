@@ -642,7 +642,7 @@ void TToolDiscMain::SetRecentCatalogues(const QStringList& catalogues)
 
 void TToolDiscMain::TParts::AddRecent(const QString& catalogue)
 {
-    const QString path = QFileInfo(catalogue).absoluteFilePath();
+    const QString path = QDir::cleanPath(QFileInfo(catalogue).absoluteFilePath());
     Recent.removeAll(path);
     Recent.prepend(path);
     W.SetRecentCatalogues(Recent);

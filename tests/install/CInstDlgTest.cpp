@@ -132,8 +132,8 @@ TEST_F(CInstDlgTest, Opening_AMissingComponentFolderShowsTheDiscRootAndSaysSo)
                     QString::fromStdString(Disc.Path()));
     EXPECT_EQ(Dialog->CompFiles->Directory().toStdString(), Disc.Path());
     EXPECT_GE(Row(Dialog->CompFiles, "comps"), 0);
-    EXPECT_EQ(Dialog->StatusLabel->text().toStdString(),
-              "Der Ordner der Komponente fehlt auf der Disc: " + Disc / "fehlt/");
+    EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("Der Ordner der Komponente fehlt auf der Disc."));
+    EXPECT_EQ(Dialog->StatusLabel->toolTip().toStdString(), Disc / "fehlt/");
 }
 
 TEST_F(CInstDlgTest, Buttons_FollowTheSelection)
