@@ -10,12 +10,16 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <cerrno>
 #include <cstdlib>
@@ -146,7 +150,7 @@ TCInstDlg::TCInstDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CInstDlg"));
     setWindowTitle(QStringLiteral("[Brimvale ToolDisc-ROM]   -   Komponente installieren"));
-    setFixedSize(kClientWidth, kClientHeight);
+    setMaximumSize(kClientWidth, kClientHeight);
     setFont(SansSerifFont(true));
     ShellOpen = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     FMessi = std::make_unique<TMsgBox>();
@@ -171,16 +175,38 @@ TCInstDlg::~TCInstDlg()
 
 void TCInstDlg::CreateComponents()
 {
-    CloseBtn = MakeButton(this, "CloseBtn", QStringLiteral("&Schließen"), 444, 390, 97, 27);
+    // The controls sit on a client of the designed size. Where the screen is smaller (a small
+    // screen, or a large scale factor) the dialog shrinks to it and the client scrolls, so that
+    // no control is out of reach below the screen's edge.
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("CInstClient"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("CInstScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    QSize size(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        constexpr int kDecorationRoom = 40;  // the window manager's title bar and frame
+        const QRect room = screen->availableGeometry().adjusted(0, 0, 0, -kDecorationRoom);
+        size = size.boundedTo(room.size());
+    }
+    resize(size);
+    QWidget* const form = client;
+
+    CloseBtn = MakeButton(form, "CloseBtn", QStringLiteral("&Schließen"), 444, 390, 97, 27);
     connect(CloseBtn, &QPushButton::clicked, this, &TCInstDlg::reject);
 
-    CompInstBox = new QGroupBox(QStringLiteral("KomponentenName"), this);
+    CompInstBox = new QGroupBox(QStringLiteral("KomponentenName"), form);
     CompInstBox->setObjectName(QStringLiteral("CompInstBox"));
     CompInstBox->setGeometry(4, 2, 225, 383);
     FileNameLabel = MakeLabel(CompInstBox, "FileNameLabel", QStringLiteral("DateiName:"), 12, 20);
     SizeLabel = MakeLabel(CompInstBox, "SizeLabel", QStringLiteral("Größe:"), 154, 20);
 
-    DestDirBox = new QGroupBox(QStringLiteral("Zielverzeichnis"), this);
+    DestDirBox = new QGroupBox(QStringLiteral("Zielverzeichnis"), form);
     DestDirBox->setObjectName(QStringLiteral("DestDirBox"));
     DestDirBox->setGeometry(232, 2, 317, 383);
     DestEdit = new QLineEdit(QStringLiteral("c:\\delphi\\newcomps"), DestDirBox);
@@ -196,7 +222,7 @@ void TCInstDlg::CreateComponents()
     DestFiles->setObjectName(QStringLiteral("DestFiles"));
     DestFiles->setGeometry(8, 166, 300, 179);
 
-    StatusLabel = MakeLabel(this, "StatusLabel", QString(), 7, 400);
+    StatusLabel = MakeLabel(form, "StatusLabel", QString(), 7, 400);
     // The label ends before the destination's count: a longer text takes a second line.
     StatusLabel->setWordWrap(true);
     StatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -212,7 +238,7 @@ void TCInstDlg::CreateComponents()
     CopyBtn->setToolTip(QStringLiteral("Kopiere die ausgewählte(n) Datei(en) ins Zielverzeichnis"));
     UnpackBtn = MakeButton(CompInstBox, "UnpackBtn", QStringLiteral("Ent&packen"), 116, 349, 100, 28);
     UnpackBtn->setToolTip(QStringLiteral("Entpacke die ausgewählte Datei ins Zielverzeichnis"));
-    DestStatLabel = MakeLabel(this, "DestStatLabel", QString(), 233, 398);
+    DestStatLabel = MakeLabel(form, "DestStatLabel", QString(), 233, 398);
 
     ConfigureFileList(CompFiles);
     CompFiles->SetSFShow(sfsSize | sfsDirs | sfsProcIcons);

@@ -135,8 +135,11 @@ void TSearchfounddlg::ShowCaption(const QString& state)
     FCaptionState = state;
     // The window manager cuts a long title at its end, which loses the state ("- Fertig"):
     // the query gives up its middle instead. The title bar's buttons and icon take some room.
-    constexpr int kTitleBarRoom = 110;
-    const QFontMetrics metrics(QApplication::font());
+    // Title bars are mostly set in a bold face.
+    constexpr int kTitleBarRoom = 130;
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
     const QString whole = Caption(state);
     const int room = width() - kTitleBarRoom;
     if (metrics.horizontalAdvance(whole) <= room) {

@@ -232,6 +232,23 @@ void TWideInfoForm::FormResize()
     BackBtn->move(ScrollWidth() - BackBtn->width() - 2, BackBtn->y());
     InstallMemo->resize(ScrollWidth() - 2, InstallMemo->height());
     ReViewMemo->resize(ScrollWidth() - 2, ReViewMemo->height());
+    // A window made shorter takes the room from the memos above, so that both bars stay in it.
+    FitMemoHeights(ReViewMemo->height(), InstallMemo->height());
+}
+
+void TWideInfoForm::FitMemoHeights(int Review, int Install)
+{
+    const int room =
+        std::max(0, height() - 5 - LowerSplitter->height() - UpperSplitter->height() - 1 - ReViewMemo->y());
+    // Squeezed, each of the three memos keeps a line where the room allows it.
+    constexpr int kLine = 24;
+    const int keep = std::min(kLine, room / 3);
+    Review = std::clamp(Review, 0, std::max(0, room - 2 * keep));
+    Install = std::clamp(Install, 0, std::max(0, room - Review - keep));
+    ReViewMemo->resize(ReViewMemo->width(), Review);
+    UpperSplitter->move(UpperSplitter->x(), ReViewMemo->y() + Review);
+    InstallMemo->setGeometry(InstallMemo->x(), UpperSplitter->y() + UpperSplitter->height() + 1, InstallMemo->width(),
+                             Install);
     ArrangeLower();
     ArrangeUpper();
 }
@@ -250,16 +267,7 @@ void TWideInfoForm::SetMemoHeights(int Review, int Install)
 {
     // A hidden window gets its resize event only when shown; the bounds need its layout now.
     FormResize();
-    const int room =
-        std::max(0, height() - 5 - LowerSplitter->height() - UpperSplitter->height() - 1 - ReViewMemo->y());
-    Review = std::clamp(Review, 0, room);
-    Install = std::clamp(Install, 0, room - Review);
-    ReViewMemo->resize(ReViewMemo->width(), Review);
-    UpperSplitter->move(UpperSplitter->x(), ReViewMemo->y() + Review);
-    InstallMemo->setGeometry(InstallMemo->x(), UpperSplitter->y() + UpperSplitter->height() + 1, InstallMemo->width(),
-                             Install);
-    ArrangeLower();
-    ArrangeUpper();
+    FitMemoHeights(Review, Install);
 }
 
 void TWideInfoForm::resizeEvent(QResizeEvent* Event)

@@ -51,6 +51,8 @@ public:
     void FormResize();
     void ArrangeLower();
     void ArrangeUpper();
+    // The memos above the long description at these heights, or less where the window is short.
+    void FitMemoHeights(int Review, int Install);
 
     QFrame* WidePanel = nullptr;
     QScrollArea* WideScroll = nullptr;

@@ -175,6 +175,10 @@ int main(int argc, char** argv)
     const TCatalogueLocation files = TToolDiscMain::CatalogueFiles(catalogue);
     TOutlinePreload preload(files.DataFileName, files.IndexFileName);
 
+    // Qt's file dialog writes its dates in the system's time format, which it takes from the
+    // environment when the application starts: German, as every other word of the program.
+    if (!qEnvironmentVariableIsSet("LC_ALL"))
+        qputenv("LC_TIME", "de_DE.UTF-8");
     TApplication app(argc, argv);
     TApplication::SetUp(app);
 
