@@ -5,14 +5,17 @@
 // refused and reported, and the run ends with a non-zero result.
 
 #include "UnzipCommand.h"
+#include "ZipLayout.h"
 
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/types.h>
 #include <unistd.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -23,7 +26,6 @@
 namespace {
 
 constexpr zip_uint64_t kMaxMemberSize = zip_uint64_t{1} << 30;
-constexpr zip_uint64_t kMaxRatio = 1000;
 constexpr int kYes = 6;
 constexpr int kCancel = 2;
 constexpr int kFull = -3;  // a member failed because the destination has no room left
@@ -125,6 +127,8 @@ private:
     void Notify(int32_t msgId, int32_t type, const std::string& text1, const std::string& text2);
     bool Status(const std::string& item, int32_t percent);
     void Refuse(const std::string& member, const char* reason);
+    // DZ_OK when the members may be written; otherwise says why and returns the result.
+    int CheckBounds(const std::vector<zip_uint64_t>& members, bool overlapping);
     // 0 when the folders are there, -1 when one is a link, else the system's error number.
     int EnsureDirectories(const std::vector<std::string>& parts, size_t count, std::string& path);
     // A member whose folders could not be made: refused when a link is in the way (unsafe),
@@ -324,6 +328,34 @@ int TExtraction::ExtractFile(zip_uint64_t index, const zip_stat_t& stat, const s
     return WriteMember(index, stat, member, target, mode, exists);
 }
 
+// A bomb is refused by what makes it harmful, not by how well its data pack (a megabyte of
+// zeros packs a thousandfold and is an ordinary file): members that share their data, more
+// than the bound in all, more than the destination has room for. Nothing is written then.
+int TExtraction::CheckBounds(const std::vector<zip_uint64_t>& members, bool overlapping)
+{
+    zip_uint64_t total = 0;
+    for (const zip_uint64_t i : members) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(FArchive.get(), i, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
+            total += std::min(stat.size, kMaxMemberSize + 1);
+    }
+    const char* reason = overlapping ? "members share their data" : total > kMaxMemberSize ? "implausible size" : nullptr;
+    if (reason) {
+        for (const zip_uint64_t i : members)
+            Refuse(zip_get_name(FArchive.get(), i, 0), reason);
+        return DZ_ERR_REFUSED;
+    }
+    struct statvfs room {};
+    if (::statvfs(FDest.c_str(), &room) == 0 &&
+        static_cast<unsigned __int128>(room.f_bavail) * room.f_frsize < total) {
+        const std::string archive = FCmd.lpszZipFile;
+        Notify(DZ_MSG_FAILED, kNoticeType, archive.substr(archive.find_last_of('/') + 1), "errno " + std::to_string(ENOSPC));
+        return DZ_ERR_WRITE;
+    }
+    return DZ_OK;
+}
+
 int TExtraction::Run()
 {
     if (!FCmd.lpszZipFile || !FCmd.lpszDestination || !*FCmd.lpszDestination)
@@ -336,8 +368,25 @@ int TExtraction::Run()
     while (FDest.size() > 1 && FDest.back() == '/')
         FDest.pop_back();
 
-    int error = 0;
-    FArchive.reset(zip_open(FCmd.lpszZipFile, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    // No consistency check of libzip's own: it refuses archives that every common tool reads
+    // (a stray byte after the comment, Info-ZIP's ZIP64); what is unsafe is checked per member.
+    zipfile::TZipLayout layout;
+    const bool laidOut = zipfile::ReadZipLayout(FCmd.lpszZipFile, layout);
+    if (laidOut && layout.Start > 0) {
+        // Bytes in front that the archive's offsets do not count (a self-extractor's program).
+        zip_error_t sourceError;
+        zip_error_init(&sourceError);
+        zip_source_t* source = zip_source_file_create(FCmd.lpszZipFile, layout.Start, 0, &sourceError);
+        if (source) {
+            FArchive.reset(zip_open_from_source(source, ZIP_RDONLY, &sourceError));
+            if (!FArchive)
+                zip_source_free(source);
+        }
+        zip_error_fini(&sourceError);
+    } else {
+        int error = 0;
+        FArchive.reset(zip_open(FCmd.lpszZipFile, ZIP_RDONLY, &error));
+    }
     if (!FArchive)
         return DZ_ERR_ARCHIVE;
     const zip_int64_t count = zip_get_num_entries(FArchive.get(), 0);
@@ -359,6 +408,10 @@ int TExtraction::Run()
     } else if (!S_ISDIR(destStat.st_mode)) {
         return DZ_ERR_WRITE;
     }
+    if (const int result = CheckBounds(members, laidOut && layout.Members.size() == static_cast<size_t>(count) &&
+                                                    zipfile::MembersOverlap(layout));
+        result != DZ_OK)
+        return result;
 
     int32_t written = 0;
     for (size_t n = 0; n < members.size(); ++n) {
@@ -384,7 +437,9 @@ int TExtraction::Run()
         if (zip_file_get_external_attributes(FArchive.get(), i, 0, &opsys, &attributes) == 0 && opsys == ZIP_OPSYS_UNIX) {
             const mode_t unixMode = attributes >> 16;
             const mode_t type = unixMode & S_IFMT;
-            if (type != 0 && type != S_IFREG && type != S_IFDIR) {
+            // What zip wrote of a pipe it read is ordinary data; a pipe, device or link is
+            // never made.
+            if (type != 0 && type != S_IFREG && type != S_IFDIR && type != S_IFIFO) {
                 Refuse(member, "links and special files are not extracted");
                 continue;
             }
@@ -406,8 +461,7 @@ int TExtraction::Run()
             FFailed = true;
             continue;
         }
-        if (stat.size > kMaxMemberSize ||
-            static_cast<unsigned __int128>(stat.comp_size) * kMaxRatio < stat.size) {
+        if (stat.size > kMaxMemberSize) {
             Refuse(member, "implausible size");
             continue;
         }

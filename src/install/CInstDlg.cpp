@@ -40,6 +40,7 @@
 #include "platform/ProtectedDirs.h"
 #include "platform/SystemErrors.h"
 #include "platform/UserDirs.h"
+#include "platform/ZipProbe.h"
 #include "settings/core/FileRoutines.h"
 #include "settings/core/PathRoutines.h"
 #include "settings/core/Settings.h"
@@ -365,6 +366,7 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
 {
     CompInstBox->setTitle(caption);
     FComponentDirName = componentDirName;
+    FArchiveProbes.clear();
     const std::string source = Host(hostSourcePath);
     QString missing;
     try {
@@ -861,9 +863,24 @@ void TCInstDlg::CompFilesChange()
     }
     CopyBtn->setEnabled(copyable);
     const int current = CompFiles->currentRow();
-    UnpackBtn->setEnabled(copyable && current >= 0 &&
-                          UpperExtension(Local(CompFiles->EntryAt(current).Name)) == QStringLiteral(".ZIP"));
+    UnpackBtn->setEnabled(copyable && current >= 0 && IsArchive(current));
     UpdateSelectionStatus();
+}
+
+bool TCInstDlg::IsArchive(int index)
+{
+    const TFileEntry& entry = CompFiles->EntryAt(index);
+    const QString extension = UpperExtension(Local(entry.Name));
+    if (extension == QStringLiteral(".ZIP"))
+        return true;
+    if (entry.IsDirectory || extension != QStringLiteral(".EXE"))
+        return false;
+    // A program may be a self-extractor with the archive appended; the file says so, once.
+    const QString path = CompFiles->FullPathOf(index);
+    const auto known = FArchiveProbes.constFind(path);
+    if (known != FArchiveProbes.constEnd())
+        return *known;
+    return FArchiveProbes[path] = HoldsZipArchive(Host(path));
 }
 
 void TCInstDlg::UpdateSelectionStatus()

@@ -5,6 +5,7 @@
 // delete files or a directory tree, drag and drop between the lists).
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -144,6 +145,8 @@ private:
     // A notice with an OK button in the dialog's message box.
     void Tell(const QString& text, const QString& caption);
     void DeleteDirectoryTree();
+    // Whether CompFiles' entry is an archive to unpack: a ".ZIP", or a program that holds one.
+    bool IsArchive(int index);
     // The status line below the component's files; `detail` (a path) is its tooltip.
     void SetStatus(const QString& text, const QString& detail = QString());
     int Ask(const QString& text, const QString& caption, int buttons, int defaultButton = 0);
@@ -164,6 +167,8 @@ private:
     int FWritten = 0;
     int FReplaced = 0;
     bool FOverwriteAll = false;
+    // What each program of the component's folder was found to hold (archive or not).
+    QHash<QString, bool> FArchiveProbes;
     QString FComponentDirName;
     std::function<void(const std::exception&)> FOldExceptionHook;
 };

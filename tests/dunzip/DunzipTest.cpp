@@ -325,13 +325,89 @@ TEST_F(DunzipHostileTest, ExistingLinkInDestination_IsNotWrittenThrough)
     EXPECT_FALSE(Exists(Dir / "escape.txt"));
 }
 
-TEST_F(DunzipHostileTest, ZipBomb_HighRatioMemberIsRefused)
+// The central directory entry of `name` in the archive's bytes, changed at `field` (its offset
+// in the entry) to `value` (4 bytes, little-endian).
+void PatchEntry(std::string& bytes, const std::string& name, size_t field, uint32_t value)
 {
-    const std::string zeros(32 * 1024 * 1024, '\0');
-    const std::string zip = Zip([&](TZipWriter& w) { w.File("bomb.bin", zeros).File("ok.txt", "ok"); });
-    EXPECT_EQ(Caller.Run(zip, Dest), DZ_ERR_REFUSED);
-    EXPECT_FALSE(Exists(Dest + "/bomb.bin"));
-    EXPECT_EQ(ReadFile(Dest + "/ok.txt"), "ok");
+    for (size_t at = bytes.find("PK\x01\x02"); at != std::string::npos; at = bytes.find("PK\x01\x02", at + 4)) {
+        const size_t length = static_cast<unsigned char>(bytes[at + 28]) | static_cast<unsigned char>(bytes[at + 29]) << 8;
+        if (bytes.compare(at + 46, length, name) != 0)
+            continue;
+        for (int i = 0; i < 4; ++i)
+            bytes[at + field + i] = static_cast<char>(value >> (8 * i));
+        return;
+    }
+    ADD_FAILURE() << "no entry " << name;
+}
+
+TEST_F(DunzipHostileTest, Bombs_OverlappingMembersAndTooMuchInAllAreRefusedWhole)
+{
+    // Two members whose directory entries point at the same data: the overlapping-file bomb.
+    const std::string content = PoorlyPackingBytes(4000);
+    std::string bytes = ReadFile(Zip([&](TZipWriter& w) { w.File("a.bin", content).File("b.bin", content); }));
+    PatchEntry(bytes, "b.bin", 42, 0);
+    WriteFile(Dir / "test.zip", bytes);
+    EXPECT_EQ(Caller.Run(Dir / "test.zip", Dest), DZ_ERR_REFUSED);
+    EXPECT_TRUE(Tree(Dest).empty());
+
+    // Members that claim more than the bound in all, each below it.
+    bytes = ReadFile(Zip([&](TZipWriter& w) { w.File("a.bin", content).File("b.bin", content); }));
+    PatchEntry(bytes, "a.bin", 24, 700u << 20);
+    PatchEntry(bytes, "b.bin", 24, 700u << 20);
+    WriteFile(Dir / "test.zip", bytes);
+    Caller.Messages.clear();
+    EXPECT_EQ(Caller.Run(Dir / "test.zip", Dest), DZ_ERR_REFUSED);
+    EXPECT_TRUE(Tree(Dest).empty());
+    ExpectNothingOutside();
+}
+
+TEST_F(DunzipTest, Forms_ZerosTrailingBytesDataInFrontAndPipeMembersUnpack)
+{
+    // Files of one repeated byte pack a thousandfold and are ordinary all the same.
+    const std::string mib(1 << 20, '\0');
+    const std::string big(20 << 20, '\0');
+    std::string bytes = ReadFile(Zip([&](TZipWriter& w) { w.File("leer.db", mib).File("gross.bmp", big); }));
+    ASSERT_EQ(Caller.Run(Dir / "test.zip", Dest), DZ_OK);
+    EXPECT_EQ(ReadFile(Dest + "/leer.db"), mib);
+    EXPECT_EQ(ReadFile(Dest + "/gross.bmp").size(), big.size());
+
+    // A stray byte after the comment, as old mail and mailbox software left it.
+    bytes = ReadFile(Zip([](TZipWriter& w) { w.File("a.txt", "eins"); }));
+    WriteFile(Dir / "test.zip", bytes + "\x1a");
+    ASSERT_EQ(Caller.Run(Dir / "test.zip", Dest + "/angehaengt"), DZ_OK);
+    EXPECT_EQ(ReadFile(Dest + "/angehaengt/a.txt"), "eins");
+
+    // A program in front whose length the archive's offsets do not count: a self-extractor.
+    WriteFile(Dir / "setup.exe", "MZ" + PoorlyPackingBytes(4094) + bytes);
+    ASSERT_EQ(Caller.Run(Dir / "setup.exe", Dest + "/sfx"), DZ_OK);
+    EXPECT_EQ(ReadFile(Dest + "/sfx/a.txt"), "eins");
+
+    // What zip stores of a pipe it read: the data, marked as a pipe.
+    Zip([](TZipWriter& w) { w.File("pipe.txt", "aus der Leitung"); });
+    {
+        zip_t* archive = zip_open((Dir / "test.zip").c_str(), 0, nullptr);
+        ASSERT_NE(archive, nullptr);
+        zip_file_set_external_attributes(archive, 0, 0, ZIP_OPSYS_UNIX, static_cast<zip_uint32_t>(S_IFIFO | 0644) << 16);
+        ASSERT_EQ(zip_close(archive), 0);
+    }
+    ASSERT_EQ(Caller.Run(Dir / "test.zip", Dest + "/pipe"), DZ_OK);
+    struct stat st {};
+    ASSERT_EQ(::lstat((Dest + "/pipe/pipe.txt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(ReadFile(Dest + "/pipe/pipe.txt"), "aus der Leitung");
+}
+
+TEST_F(DunzipTest, Forms_InfoZipZip64ArchivesUnpack)
+{
+    if (std::system("command -v zip >/dev/null") != 0)
+        GTEST_SKIP() << "Info-ZIP zip is not installed";
+    WriteFile(Dir / "quelle/eins.txt", "eins");
+    WriteFile(Dir / "quelle/sub/zwei.txt", PoorlyPackingBytes(10000));
+    const std::string command = "cd " + Dir.Path() + " && zip -q -fz -r z64.zip quelle";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_EQ(Caller.Run(Dir / "z64.zip", Dest), DZ_OK);
+    EXPECT_EQ(ReadFile(Dest + "/quelle/eins.txt"), "eins");
+    EXPECT_EQ(ReadFile(Dest + "/quelle/sub/zwei.txt"), PoorlyPackingBytes(10000));
 }
 
 }  // namespace

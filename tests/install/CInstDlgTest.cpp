@@ -383,6 +383,20 @@ TEST_F(CInstDlgTest, Unpack_AllAnswersEveryLaterQuestionOfOneRunOnly)
     EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("0 Datei(en) entpackt."));
 }
 
+TEST_F(CInstDlgTest, Unpack_ASelfExtractorIsOfferedAndUnpackedAPlainProgramIsNot)
+{
+    WriteFile(Disc / "comps/grid/SETUP.EXE", "MZ" + PoorlyPackingBytes(4094) + ReadFile(Disc / "comps/grid/DATA.ZIP"));
+    WriteFile(Disc / "comps/grid/TOOL.EXE", "MZ" + PoorlyPackingBytes(4094));
+    fs::create_directories(Dest / "delphi/grid");
+    PrepareGrid("SETUP.EXE");
+    EXPECT_TRUE(Dialog->UnpackBtn->isEnabled());
+    Dialog->UnpackBtnClick();
+    EXPECT_TRUE(Asked.empty());
+    EXPECT_EQ(ReadFile(Dest / "delphi/grid/sub/b.txt"), "neu b");
+    Select({"TOOL.EXE"}, "TOOL.EXE");
+    EXPECT_FALSE(Dialog->UnpackBtn->isEnabled());
+}
+
 TEST_F(CInstDlgTest, Unpack_MembersThatCannotBeWrittenAreNotCalledUnsafe)
 {
     // Things in the way of every member: folders named like the files, a file named like the
