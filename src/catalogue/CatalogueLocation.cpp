@@ -55,6 +55,9 @@ TCatalogueLocation LocateCatalogue(const std::string& catalogue)
     if (DiscPathKind(path) == TDiscPathKind::Directory || IsDiscImageFile(path)) {
         location.DataFileName = FindInCatalogueDir(path, kDataFileName, location.LookedFor);
         location.IndexFileName = FindInCatalogueDir(path, kIndexFileName, location.LookedFor);
+        // Places inside an image that cannot be read say nothing; what is wrong with it does.
+        if (!location.LookedFor.empty() && IsDiscImageFile(path))
+            location.Problem = ImageProblem(path);
         return location;
     }
     const bool exists = DiscPathKind(path) == TDiscPathKind::File;
@@ -87,6 +90,8 @@ TCatalogueLocation LocateCatalogue(const std::string& catalogue)
 
 std::string CatalogueNotFoundMessage(const TCatalogueLocation& location)
 {
+    if (!location.Problem.empty())
+        return location.Problem;
     std::string text = "Datenbank nicht gefunden!\nGesucht: ";
     const std::vector<std::string> places = location.LookedFor.empty()
                                                 ? std::vector<std::string>{location.DataFileName, location.IndexFileName}

@@ -17,6 +17,8 @@ struct TCatalogueLocation {
     std::string IndexFileName;
     // Every place a file that was not found was looked for, in the order looked at.
     std::vector<std::string> LookedFor;
+    // For a disc image that cannot be read, what is wrong with it; the files are then missing.
+    std::string Problem;
 };
 
 // Each file by itself: first in the directory's "Data" directory, then in the directory. Names

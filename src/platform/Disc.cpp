@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <cdio/iso9660.h>
+#include <cdio/logging.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 
+#include "DirectoryScan.h"
 #include "FileHandle.h"
 
 namespace lumarc {
@@ -89,9 +91,55 @@ std::string BinOfCue(const std::string& cue)
         if (name.front() == '/')
             return name;
         const size_t slash = cue.rfind('/');
-        return (slash == std::string::npos ? std::string() : cue.substr(0, slash + 1)) + name;
+        const std::string dir = slash == std::string::npos ? std::string(".") : cue.substr(0, slash);
+        const std::string exact = (slash == std::string::npos ? std::string() : cue.substr(0, slash + 1)) + name;
+        // Written on a system that does not tell case apart ("CASEDEMO.BIN" for casedemo.bin).
+        struct stat info {};
+        if (::stat(exact.c_str(), &info) != 0 && name.find('/') == std::string::npos) {
+            for (const TDirEntry& entry : ReadDirectory(dir)) {
+                if (Lower(entry.Name) == Lower(name))
+                    return dir + "/" + entry.Name;
+            }
+        }
+        return exact;
     }
     return {};
+}
+
+// The libraries' own words go nowhere by themselves (they would land in a command's output);
+// the last one is kept, to explain an image that cannot be read.
+thread_local std::string LastLibraryMessage;
+
+void KeepLibraryMessage(cdio_log_level_t level, const char* message)
+{
+    if (level >= CDIO_LOG_WARN && message)
+        LastLibraryMessage = message;
+}
+
+struct TQuietLibrary {
+    TQuietLibrary() { cdio_log_set_handler(&KeepLibraryMessage); }
+};
+
+void QuietLibrary()
+{
+    static const TQuietLibrary quiet;
+}
+
+// An ISO 9660 volume descriptor in the 16th sector, for each way of storing a sector.
+bool HoldsIsoFileSystem(const std::string& file)
+{
+    TFileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!handle.IsOpen())
+        return false;
+    // Plain sectors; raw MODE1 and MODE2 sectors; MODE2 without sync and header (2336).
+    for (const int64_t at : {int64_t{16} * 2048 + 1, int64_t{16} * 2352 + 17, int64_t{16} * 2352 + 25,
+                             int64_t{16} * 2336 + 9}) {
+        char id[5] = {};
+        if (::pread(handle.Get(), id, sizeof id, at) == static_cast<ssize_t>(sizeof id) &&
+            std::memcmp(id, "CD001", sizeof id) == 0)
+            return true;
+    }
+    return false;
 }
 
 struct TIsoCloser {
@@ -103,6 +151,7 @@ using TIso = std::unique_ptr<iso9660_t, TIsoCloser>;
 // raw CD sector (2352 bytes, MODE1 or MODE2 form 1) found by looking for the volume descriptor.
 TIso OpenImage(const std::string& image)
 {
+    QuietLibrary();
     std::string file = image;
     if (Lower(image).ends_with(".cue")) {
         file = BinOfCue(image);
@@ -297,7 +346,31 @@ private:
 bool IsDiscImageFile(const std::string& file)
 {
     struct stat info {};
-    return EndsWithImageExtension(file) && ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return EndsWithImageExtension(file) || (info.st_size >= 17 * kBlock && HoldsIsoFileSystem(file));
+}
+
+std::string ImageProblem(const std::string& image)
+{
+    if (Lower(image).ends_with(".cue")) {
+        const std::string bin = BinOfCue(image);
+        struct stat info {};
+        if (bin.empty())
+            return "Die Datei " + image + " nennt keine Abbilddatei.";
+        if (::stat(bin.c_str(), &info) != 0) {
+            const auto name = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+            return "Die Abbilddatei " + name(bin) + " fehlt (genannt in " + name(image) + ").";
+        }
+    }
+    LastLibraryMessage.clear();
+    if (OpenImage(image))
+        return {};
+    std::string detail = LastLibraryMessage;
+    while (!detail.empty() && (detail.back() == '\n' || detail.back() == '.'))
+        detail.pop_back();
+    return "Das Abbild " + image + " kann nicht gelesen werden: kein lesbares ISO-9660-Dateisystem" +
+           (detail.empty() ? std::string() : " (" + detail + ")") + ".";
 }
 
 std::optional<TImagePath> SplitImagePath(const std::string& path)
@@ -310,7 +383,9 @@ std::optional<TImagePath> SplitImagePath(const std::string& path)
         // A ".bin" on its own is as often a component's file as an image; it is an image when
         // a path leads into it.
         const bool leadsInto = at != std::string::npos && at + 1 < path.size();
-        if (EndsWithImageExtension(prefix) && (leadsInto || !Lower(prefix).ends_with(".bin")) &&
+        // A file that a path leads into can only be an image, whatever its name (".img"); its
+        // content tells.
+        if ((leadsInto || (EndsWithImageExtension(prefix) && !Lower(prefix).ends_with(".bin"))) &&
             IsDiscImageFile(prefix)) {
             std::string inner = at == std::string::npos ? std::string() : path.substr(at + 1);
             while (inner.ends_with('/'))

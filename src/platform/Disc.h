@@ -25,8 +25,13 @@ struct TImagePath {
     std::string Inner;
 };
 
-// Whether `file` is a regular file named like a disc image (".iso", ".cue", ".bin", any case).
+// Whether `file` is a regular file named like a disc image (".iso", ".cue", ".bin", any case),
+// or one that holds an ISO 9660 file system whatever its name (".img"), in sectors of 2048,
+// 2352 or 2336 bytes.
 bool IsDiscImageFile(const std::string& file);
+// Empty when the image can be read; else what is wrong with it, in German, as a sentence: the
+// data file a ".cue" names is missing, or the file system cannot be read and why.
+std::string ImageProblem(const std::string& image);
 // The image a path leads into, or nothing for a path on the host's file system. An ".iso" or
 // ".cue" path on its own is the image's root; a ".bin" only when the path goes on into it, as
 // a component's ".bin" file is no disc.

@@ -14,7 +14,8 @@ TCatalogueChooser::TCatalogueChooser(QWidget* parent, const QString& start)
     setOption(QFileDialog::DontUseNativeDialog, true);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setNameFilters({QStringLiteral("Kataloge und Abbilder (*.dat *.DAT *.iso *.ISO *.cue *.CUE *.bin *.BIN)"),
+    setNameFilters({QStringLiteral("Kataloge und Abbilder "
+                                   "(*.dat *.DAT *.idx *.IDX *.iso *.ISO *.img *.IMG *.cue *.CUE *.bin *.BIN)"),
                     QStringLiteral("Alle Dateien (*)")});
     const QFileInfo info(start);
     if (!start.isEmpty())

@@ -48,6 +48,13 @@ TEST_F(CliImage, EveryFormReadsAsTheDirectoryItWasMadeFrom)
                                  (Dir / (stem + ".cue")).string(), mode);
         images.push_back(Dir / (stem + ".cue"));
     }
+    // MODE2/2336, whose cue names its data file in another case than the disk has it.
+    lumarc::test::MakeBinCue((Dir / "plain.iso").string(), (Dir / "m2raw.bin").string(), (Dir / "m2raw.cue").string(), 2,
+                             2336, "M2RAW.BIN");
+    images.push_back(Dir / "m2raw.cue");
+    // An ISO by its content, whatever its name.
+    fs::copy_file(Dir / "plain.iso", Dir / "disc.img");
+    images.push_back(Dir / "disc.img");
     for (const fs::path& image : images) {
         const TRun dump = Run("dump " + image.string());
         EXPECT_EQ(dump.Status, 0) << image << ": " << dump.Err;
@@ -87,7 +94,13 @@ TEST_F(CliImage, ADamagedImageGivesTheCataloguesMessagesAndNeverACrash)
     Write(Dir / "broken.cue", "FILE \"gone.bin\" BINARY\n  TRACK 01 MODE1/2352\n");
     const TRun cue = Run("tree " + (Dir / "broken.cue").string());
     EXPECT_EQ(cue.Status, 1);
-    EXPECT_EQ(cue.Err.rfind("Datenbank nicht gefunden!\n", 0), 0u) << cue.Err;
+    EXPECT_EQ(cue.Err, "Die Abbilddatei gone.bin fehlt (genannt in broken.cue).\n");
+    // An image without a file system to read says so, not that the catalogue is missing, and
+    // nothing of the library's own words reaches the output.
+    const TRun junk = Run("dump " + (Dir / "junk.iso").string());
+    EXPECT_EQ(junk.Err.rfind("Das Abbild " + (Dir / "junk.iso").string() + " kann nicht gelesen werden", 0), 0u)
+        << junk.Err;
+    EXPECT_EQ(junk.Out, "");
 }
 
 }  // namespace

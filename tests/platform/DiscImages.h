@@ -28,8 +28,10 @@ inline void MakeIso(const std::string& dir, const std::string& iso, TIsoForm for
         throw std::runtime_error("xorriso failed: " + command);
 }
 
-// `cue` names `bin`; mode 1 or 2 (form 1 data).
-inline void MakeBinCue(const std::string& iso, const std::string& bin, const std::string& cue, int mode)
+// `cue` names `bin` (as `named`, when given); mode 1 or 2 (form 1 data), in raw sectors of 2352
+// bytes, or for mode 2 of 2336 (the subheader and data alone).
+inline void MakeBinCue(const std::string& iso, const std::string& bin, const std::string& cue, int mode,
+                       int sectorSize = 2352, const std::string& named = "")
 {
     std::ifstream in(iso, std::ios::binary);
     const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -37,6 +39,12 @@ inline void MakeBinCue(const std::string& iso, const std::string& bin, const std
     auto bcd = [](int n) { return static_cast<char>(((n / 10) << 4) | (n % 10)); };
     for (size_t block = 0; block * 2048 < data.size(); ++block) {
         std::string sector;
+        if (sectorSize == 2336) {
+            sector = std::string("\0\0\x08\0\0\0\x08\0", 8) + data.substr(block * 2048, 2048);
+            sector.resize(2336, '\0');
+            out << sector;
+            continue;
+        }
         sector += '\0';
         sector += std::string(10, '\xFF');
         sector += '\0';
@@ -52,8 +60,9 @@ inline void MakeBinCue(const std::string& iso, const std::string& bin, const std
         out << sector;
     }
     const size_t slash = bin.rfind('/');
-    std::ofstream(cue) << "FILE \"" << (slash == std::string::npos ? bin : bin.substr(slash + 1)) << "\" BINARY\n"
-                       << "  TRACK 01 MODE" << mode << "/2352\n    INDEX 01 00:00:00\n";
+    const std::string name = !named.empty() ? named : slash == std::string::npos ? bin : bin.substr(slash + 1);
+    std::ofstream(cue) << "FILE \"" << name << "\" BINARY\n"
+                       << "  TRACK 01 MODE" << mode << "/" << sectorSize << "\n    INDEX 01 00:00:00\n";
 }
 
 }  // namespace lumarc::test
