@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "DirectoryScan.h"
 #include "FileHandle.h"
@@ -178,12 +179,24 @@ TIso OpenImage(const std::string& image)
     return iso;
 }
 
+// One piece of a file's data on the disc.
+struct TExtent {
+    lsn_t Lsn = 0;
+    uint32_t Size = 0;
+};
+
 struct TStat {
     std::string Name;  // as the image lists it
     bool Directory = false;
     lsn_t Lsn = 0;
-    uint32_t Size = 0;
+    int64_t Size = 0;
     std::time_t Time = 0;
+    // A file stored in several extents (4 GiB and more, or split by its mastering tool) has a
+    // directory record for each, under one name, in order; read together they are the file.
+    std::vector<TExtent> Extents;
+    // Extents that cannot be read as one file (a piece before the last that ends within a
+    // sector): the file is refused rather than read short.
+    bool Unreadable = false;
 };
 
 // libcdio reads a directory whole, as long as its record claims. A real disc's largest holds a
@@ -209,11 +222,20 @@ std::optional<std::vector<TStat>> ReadImageDir(iso9660_t* iso, const std::string
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
         if (!stat)
             continue;
+        const bool directory = stat->type == iso9660_stat_s::_STAT_DIR;
+        if (!directory && !entries.empty() && !entries.back().Directory && entries.back().Name == stat->filename) {
+            TStat& file = entries.back();
+            file.Unreadable = file.Unreadable || file.Extents.back().Size % kBlock != 0;
+            file.Extents.push_back({stat->lsn, stat->size});
+            file.Size += stat->size;
+            continue;
+        }
         TStat entry;
         entry.Name = stat->filename;
-        entry.Directory = stat->type == iso9660_stat_s::_STAT_DIR;
+        entry.Directory = directory;
         entry.Lsn = stat->lsn;
         entry.Size = stat->size;
+        entry.Extents.push_back({stat->lsn, stat->size});
         std::tm tm = stat->tm;
         entry.Time = ::timegm(&tm);
         entries.push_back(std::move(entry));
@@ -291,11 +313,37 @@ public:
             errno = EINVAL;
             return -1;
         }
+        if (FStat.Unreadable) {
+            errno = EIO;
+            return -1;
+        }
         const int64_t size = FStat.Size;
         if (offset >= size)
             return 0;
         count = std::min(count, size - offset);
         auto* out = static_cast<char*>(buffer);
+        int64_t done = 0;
+        int64_t start = 0;  // of the extent in the file
+        for (const TExtent& extent : FStat.Extents) {
+            const int64_t end = start + extent.Size;
+            while (done < count && offset + done < end) {
+                const int64_t got = ReadExtent(extent, offset + done - start,
+                                               std::min(count - done, end - (offset + done)), out + done);
+                if (got <= 0)
+                    return Failed(done);
+                done += got;
+            }
+            start = end;
+            if (done == count)
+                break;
+        }
+        return done;
+    }
+
+private:
+    // Up to `count` bytes from `offset` within one extent; fewer when the image ends early.
+    int64_t ReadExtent(const TExtent& extent, int64_t offset, int64_t count, char* out)
+    {
         int64_t done = 0;
         while (done < count) {
             const int64_t position = offset + done;
@@ -305,19 +353,20 @@ public:
             if (within == 0 && take == kBlock) {
                 // Whole blocks go straight into the caller's buffer.
                 const int64_t blocks = (count - done) / kBlock;
-                const long got = iso9660_iso_seek_read(FIso.get(), out + done, FStat.Lsn + static_cast<lsn_t>(block),
+                const long got = iso9660_iso_seek_read(FIso.get(), out + done, extent.Lsn + static_cast<lsn_t>(block),
                                                        static_cast<long>(blocks));
                 if (got <= 0)
-                    return Failed(done);
+                    return done;
                 done += std::min<int64_t>(got, blocks * kBlock);
                 if (got < blocks * kBlock)
                     return done;
                 continue;
             }
-            if (FCachedBlock != block) {
-                if (iso9660_iso_seek_read(FIso.get(), FCache, FStat.Lsn + static_cast<lsn_t>(block), 1) != kBlock)
-                    return Failed(done);
-                FCachedBlock = block;
+            const lsn_t lsn = extent.Lsn + static_cast<lsn_t>(block);
+            if (FCachedLsn != lsn) {
+                if (iso9660_iso_seek_read(FIso.get(), FCache, lsn, 1) != kBlock)
+                    return done;
+                FCachedLsn = lsn;
             }
             std::memcpy(out + done, FCache + within, static_cast<size_t>(take));
             done += take;
@@ -325,7 +374,6 @@ public:
         return done;
     }
 
-private:
     // A read that fails after some bytes gives those; one that fails at once is an error.
     static int64_t Failed(int64_t done)
     {
@@ -338,7 +386,7 @@ private:
     TIso FIso;
     TStat FStat;
     char FCache[kBlock];
-    int64_t FCachedBlock = -1;
+    int64_t FCachedLsn = -1;
 };
 
 }  // namespace
@@ -412,6 +460,10 @@ std::unique_ptr<TDiscFile> OpenDiscFile(const std::string& path)
         }
         if (stat->Directory) {
             errno = EISDIR;
+            return nullptr;
+        }
+        if (stat->Unreadable) {
+            errno = ENOTSUP;
             return nullptr;
         }
         return std::make_unique<TImageFile>(std::move(iso), *stat);

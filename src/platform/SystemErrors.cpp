@@ -30,6 +30,8 @@ std::string SystemErrorText(int error)
         return "Eine Datei steht, wo ein Ordner hingehört";
     case EISDIR:
         return "Ein Verzeichnis dieses Namens ist im Weg";
+    case ENOTSUP:  // a file on a disc image in pieces that do not join
+        return "Die Datei ist auf dem Abbild in Teilen abgelegt, die sich nicht lesen lassen";
     case EIO:
         return "Lesefehler – ist der Datenträger noch eingelegt?";
     default:

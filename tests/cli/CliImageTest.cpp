@@ -103,6 +103,29 @@ TEST_F(CliImage, ADamagedImageGivesTheCataloguesMessagesAndNeverACrash)
     EXPECT_EQ(junk.Out, "");
 }
 
+TEST_F(CliImage, FilesInSeveralExtentsAreReadWhole)
+{
+    // A component archive stored in five extents.
+    std::string archive;
+    for (int i = 0; i < 5 * 4096 + 777; ++i)
+        archive.push_back(static_cast<char>((i * 7919) % 251));
+    Write(Disc / "COMPS/PACKER.ZIP", archive);
+    const TRun expected = Run("dump " + Disc.string());
+    lumarc::test::MakeIso(Disc.string(), (Dir / "whole.iso").string(), TIsoForm::Plain);
+    std::string iso = lumarc::test::ReadAll(Dir / "whole.iso");
+    lumarc::test::SplitIntoExtents(iso, "PACKER.ZIP;1", 5);
+    Write(Dir / "split.iso", iso);
+
+    const TRun dump = Run("dump " + (Dir / "split.iso").string());
+    EXPECT_EQ(dump.Status, 0) << dump.Err;
+    EXPECT_EQ(dump.Out, expected.Out);
+    const TRun site = Run("export-html --with-files " + (Dir / "split.iso").string() + " " + (Dir / "site").string());
+    EXPECT_EQ(site.Status, 0) << site.Err;
+    const std::string copied = lumarc::test::ReadAll(Dir / "site/files/COMPS/PACKER.ZIP");
+    EXPECT_EQ(copied.size(), archive.size());
+    EXPECT_TRUE(copied == archive);
+}
+
 }  // namespace
 
 TEST_F(CliImage, TheWebExportOfAnImageIsThatOfTheDirectoryFilesIncluded)

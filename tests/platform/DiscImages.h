@@ -65,4 +65,50 @@ inline void MakeBinCue(const std::string& iso, const std::string& bin, const std
                        << "  TRACK 01 MODE" << mode << "/" << sectorSize << "\n    INDEX 01 00:00:00\n";
 }
 
+// Rewrites the directory record of the file `isoName` ("KALENDER.ZIP;1") in the image's bytes
+// into `pieces` records for consecutive extents, as a mastering tool stores a file in several
+// extents: every record but the last flagged as continued, each piece but the last a whole
+// number of sectors. The directory's sector must have room for the new records.
+inline void SplitIntoExtents(std::string& iso, const std::string& isoName, int pieces)
+{
+    const std::string key = std::string(1, static_cast<char>(isoName.size())) + isoName;
+    const size_t found = iso.find(key);
+    if (found == std::string::npos || found < 32)
+        throw std::runtime_error("no record " + isoName);
+    const size_t start = found - 32;
+    const size_t length = static_cast<unsigned char>(iso[start]);
+    auto get = [&](size_t at) {
+        uint32_t v = 0;
+        for (int i = 3; i >= 0; --i)
+            v = v << 8 | static_cast<unsigned char>(iso[at + i]);
+        return v;
+    };
+    auto both = [](std::string& record, size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            record[at + i] = static_cast<char>(v >> (8 * i));
+            record[at + 7 - i] = static_cast<char>(v >> (8 * i));
+        }
+    };
+    const uint32_t lba = get(start + 2), size = get(start + 10);
+    const uint32_t piece = size / pieces / 2048 * 2048;
+    if (piece == 0)
+        throw std::runtime_error("file too small to split: " + isoName);
+    const std::string original = iso.substr(start, length);
+    std::string records;
+    for (int k = 0; k < pieces; ++k) {
+        std::string record = original;
+        both(record, 2, lba + static_cast<uint32_t>(k) * (piece / 2048));
+        both(record, 10, k + 1 < pieces ? piece : size - piece * static_cast<uint32_t>(pieces - 1));
+        if (k + 1 < pieces)
+            record[25] = static_cast<char>(record[25] | 0x80);
+        records += record;
+    }
+    const size_t sectorEnd = (start / 2048 + 1) * 2048;
+    const size_t grow = records.size() - length;
+    if (iso.find_first_not_of('\0', sectorEnd - grow) < sectorEnd)
+        throw std::runtime_error("no room in the directory for the records of " + isoName);
+    iso.replace(start, length, records);
+    iso.erase(sectorEnd, grow);
+}
+
 }  // namespace lumarc::test
