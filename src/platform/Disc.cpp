@@ -32,7 +32,23 @@ std::string Lower(std::string text)
 bool EndsWithImageExtension(const std::string& name)
 {
     const std::string lower = Lower(name);
-    return lower.ends_with(".iso") || lower.ends_with(".cue") || lower.ends_with(".bin");
+    return lower.ends_with(".iso") || lower.ends_with(".cue") || lower.ends_with(".bin") || lower.ends_with(".ccd") ||
+           lower.ends_with(".mds");
+}
+
+// `dir`/`name` as the directory spells it: written on a system that does not tell case apart,
+// a descriptor names "CASEDEMO.BIN" for casedemo.bin.
+std::string InDirectory(const std::string& dir, const std::string& name)
+{
+    const std::string exact = (dir.empty() || dir.back() == '/' ? dir : dir + "/") + name;
+    struct stat info {};
+    if (::stat(exact.c_str(), &info) == 0 || name.find('/') != std::string::npos)
+        return exact;
+    for (const TDirEntry& entry : ReadDirectory(dir.empty() ? std::string(".") : dir)) {
+        if (Lower(entry.Name) == Lower(name))
+            return (dir.empty() || dir.back() == '/' ? dir : dir + "/") + entry.Name;
+    }
+    return exact;
 }
 
 // The name as the user sees it: ";1" and the final "." of a name without extension dropped.
@@ -92,19 +108,24 @@ std::string BinOfCue(const std::string& cue)
         if (name.front() == '/')
             return name;
         const size_t slash = cue.rfind('/');
-        const std::string dir = slash == std::string::npos ? std::string(".") : cue.substr(0, slash);
-        const std::string exact = (slash == std::string::npos ? std::string() : cue.substr(0, slash + 1)) + name;
-        // Written on a system that does not tell case apart ("CASEDEMO.BIN" for casedemo.bin).
-        struct stat info {};
-        if (::stat(exact.c_str(), &info) != 0 && name.find('/') == std::string::npos) {
-            for (const TDirEntry& entry : ReadDirectory(dir)) {
-                if (Lower(entry.Name) == Lower(name))
-                    return dir + "/" + entry.Name;
-            }
-        }
-        return exact;
+        return InDirectory(slash == std::string::npos ? std::string() : cue.substr(0, slash + 1), name);
     }
     return {};
+}
+
+// The file that holds an image's sectors: the one a ".cue" names, the ".img" of a CloneCD
+// ".ccd", the ".mdf" of an Alcohol ".mds", or the image file itself.
+std::string DataFileOf(const std::string& image)
+{
+    const std::string lower = Lower(image);
+    if (lower.ends_with(".cue"))
+        return BinOfCue(image);
+    if (!lower.ends_with(".ccd") && !lower.ends_with(".mds"))
+        return image;
+    const size_t slash = image.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : image.substr(0, slash + 1);
+    const std::string stem = image.substr(dir.size(), image.size() - dir.size() - 4);
+    return InDirectory(dir, stem + (lower.ends_with(".ccd") ? ".img" : ".mdf"));
 }
 
 // The libraries' own words go nowhere by themselves (they would land in a command's output);
@@ -153,13 +174,10 @@ using TIso = std::unique_ptr<iso9660_t, TIsoCloser>;
 TIso OpenImage(const std::string& image)
 {
     QuietLibrary();
-    std::string file = image;
-    if (Lower(image).ends_with(".cue")) {
-        file = BinOfCue(image);
-        if (file.empty()) {
-            errno = ENOENT;
-            return nullptr;
-        }
+    const std::string file = DataFileOf(image);
+    if (file.empty()) {
+        errno = ENOENT;
+        return nullptr;
     }
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
@@ -401,15 +419,14 @@ bool IsDiscImageFile(const std::string& file)
 
 std::string ImageProblem(const std::string& image)
 {
-    if (Lower(image).ends_with(".cue")) {
-        const std::string bin = BinOfCue(image);
-        struct stat info {};
-        if (bin.empty())
-            return "Die Datei " + image + " nennt keine Abbilddatei.";
-        if (::stat(bin.c_str(), &info) != 0) {
-            const auto name = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
-            return "Die Abbilddatei " + name(bin) + " fehlt (genannt in " + name(image) + ").";
-        }
+    const std::string data = DataFileOf(image);
+    if (data.empty())
+        return "Die Datei " + image + " nennt keine Abbilddatei.";
+    struct stat info {};
+    if (data != image && ::stat(data.c_str(), &info) != 0) {
+        const auto name = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+        return "Die Abbilddatei " + name(data) + " fehlt (" + (Lower(image).ends_with(".cue") ? "genannt in " : "zu ") +
+               name(image) + ").";
     }
     LastLibraryMessage.clear();
     if (OpenImage(image))

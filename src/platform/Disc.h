@@ -25,9 +25,10 @@ struct TImagePath {
     std::string Inner;
 };
 
-// Whether `file` is a regular file named like a disc image (".iso", ".cue", ".bin", any case),
-// or one that holds an ISO 9660 file system whatever its name (".img"), in sectors of 2048,
-// 2352 or 2336 bytes.
+// Whether `file` is a regular file named like a disc image (".iso", ".cue", ".bin", and the
+// descriptors ".ccd" and ".mds" of the raw ".img" and ".mdf" beside them; any case), or one
+// that holds an ISO 9660 file system whatever its name (".img"), in sectors of 2048, 2352 or
+// 2336 bytes.
 bool IsDiscImageFile(const std::string& file);
 // Empty when the image can be read; else what is wrong with it, in German, as a sentence: the
 // data file a ".cue" names is missing, or the file system cannot be read and why.

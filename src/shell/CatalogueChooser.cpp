@@ -15,7 +15,8 @@ TCatalogueChooser::TCatalogueChooser(QWidget* parent, const QString& start)
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters({QStringLiteral("Kataloge und Abbilder "
-                                   "(*.dat *.DAT *.idx *.IDX *.iso *.ISO *.img *.IMG *.cue *.CUE *.bin *.BIN)"),
+                                   "(*.dat *.DAT *.idx *.IDX *.iso *.ISO *.img *.IMG *.cue *.CUE *.bin *.BIN "
+                                   "*.ccd *.CCD *.mds *.MDS)"),
                     QStringLiteral("Alle Dateien (*)")});
     const QFileInfo info(start);
     if (!start.isEmpty())

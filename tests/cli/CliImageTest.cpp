@@ -55,6 +55,14 @@ TEST_F(CliImage, EveryFormReadsAsTheDirectoryItWasMadeFrom)
     // An ISO by its content, whatever its name.
     fs::copy_file(Dir / "plain.iso", Dir / "disc.img");
     images.push_back(Dir / "disc.img");
+    // Raw sectors beside a descriptor: CloneCD (.ccd + .img, opened by either) and Alcohol
+    // (.mds + .mdf).
+    lumarc::test::MakeBinCue((Dir / "plain.iso").string(), (Dir / "clone.img").string(), (Dir / "clone.cue").string(), 1);
+    Write(Dir / "CLONE.CCD", "[CloneCD]\nVersion=3\n");
+    lumarc::test::MakeBinCue((Dir / "plain.iso").string(), (Dir / "alcohol.mdf").string(), (Dir / "alcohol.cue").string(), 1);
+    Write(Dir / "alcohol.mds", "MEDIA DESCRIPTOR");
+    for (const char* name : {"CLONE.CCD", "clone.img", "alcohol.mds"})
+        images.push_back(Dir / name);
     for (const fs::path& image : images) {
         const TRun dump = Run("dump " + image.string());
         EXPECT_EQ(dump.Status, 0) << image << ": " << dump.Err;
