@@ -1,10 +1,10 @@
 #include "ZipLayout.h"
 
+#include <algorithm>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <sys/stat.h>
 
 namespace zipfile {
 
@@ -88,7 +88,8 @@ bool ReadEntries(const std::string& dir, uint64_t count, std::vector<TZipMember>
         if (dir.size() - at < total)
             return false;
         // The 64-bit values stand in the extra field, each only where its 32-bit field is full.
-        for (size_t e = at + kEntrySize + member.NameLength; e + 4 <= at + kEntrySize + member.NameLength + extraLength;) {
+        for (size_t e = at + kEntrySize + member.NameLength;
+             e + 4 <= at + kEntrySize + member.NameLength + extraLength;) {
             const uint64_t id = Get(Bytes(dir, e), 2);
             const size_t length = Get(Bytes(dir, e + 2), 2);
             size_t field = e + 4;
@@ -148,8 +149,7 @@ bool ReadZipLayout(const std::string& path, TZipLayout& layout)
             dirOffset = Get(Bytes(end64, 48), 8);
             dirEnd = end64Pos;
         }
-        if (dirSize > dirEnd || dirOffset > dirEnd - dirSize || dirSize > kMaxDirectory ||
-            count > dirSize / kEntrySize)
+        if (dirSize > dirEnd || dirOffset > dirEnd - dirSize || dirSize > kMaxDirectory || count > dirSize / kEntrySize)
             continue;
         layout.Start = dirEnd - dirSize - dirOffset;
         std::string dir;

@@ -350,7 +350,8 @@ int TExtraction::CheckBounds(const std::vector<zip_uint64_t>& members, bool over
     if (::statvfs(FDest.c_str(), &room) == 0 &&
         static_cast<unsigned __int128>(room.f_bavail) * room.f_frsize < total) {
         const std::string archive = FCmd.lpszZipFile;
-        Notify(DZ_MSG_FAILED, kNoticeType, archive.substr(archive.find_last_of('/') + 1), "errno " + std::to_string(ENOSPC));
+        Notify(DZ_MSG_FAILED, kNoticeType, archive.substr(archive.find_last_of('/') + 1),
+               "errno " + std::to_string(ENOSPC));
         return DZ_ERR_WRITE;
     }
     return DZ_OK;

@@ -695,8 +695,9 @@ void TCInstDlg::UnpackBtnClick()
     const QString shown = QFileInfo(DestEdit->text()).isDir() ? DestEdit->text() : dest;
     GuardedCall([&] { DestDirListBox->SetDirectory(shown); });
     // Last, so that the change notifications of the re-read lists do not overwrite the count.
-    SetStatus(FReplaced > 0 ? QStringLiteral("%1 Datei(en) entpackt, %2 davon überschrieben.").arg(FWritten).arg(FReplaced)
-                            : QStringLiteral("%1 Datei(en) entpackt.").arg(FWritten));
+    const QString unpacked = QStringLiteral("%1 Datei(en) entpackt").arg(FWritten);
+    SetStatus(FReplaced > 0 ? unpacked + QStringLiteral(", %1 davon überschrieben.").arg(FReplaced)
+                            : unpacked + QLatin1Char('.'));
 }
 
 // The library has told of a cancel itself; anything else that went wrong is said here, so

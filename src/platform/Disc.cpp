@@ -80,6 +80,10 @@ std::string BinOfCue(const std::string& cue)
         while ((n = ::read(file.Get(), buffer, sizeof buffer)) > 0 && text.size() < (1 << 20))
             text.append(buffer, static_cast<size_t>(n));
     }
+    // With a file per track (FILE lines before their TRACK lines), the file system is in the
+    // file of the first data track, which need not be the first file: audio may come before it.
+    std::string first;
+    std::string current;
     size_t at = 0;
     while (at < text.size()) {
         size_t end = text.find('\n', at);
@@ -88,7 +92,15 @@ std::string BinOfCue(const std::string& cue)
         std::string line = text.substr(at, end - at);
         at = end + 1;
         const size_t start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || Lower(line.substr(start, 5)) != "file ")
+        if (start == std::string::npos)
+            continue;
+        const std::string keyword = Lower(line.substr(start, 6));
+        if (keyword.starts_with("track ")) {
+            if (!current.empty() && Lower(line).find("mode") != std::string::npos)
+                return current;
+            continue;
+        }
+        if (!keyword.starts_with("file "))
             continue;
         std::string rest = line.substr(start + 5);
         std::string name;
@@ -98,19 +110,21 @@ std::string BinOfCue(const std::string& cue)
                 return {};
             name = rest.substr(open + 1, close - open - 1);
         } else {
-            const size_t first = rest.find_first_not_of(" \t");
-            if (first == std::string::npos)
+            const size_t firstChar = rest.find_first_not_of(" \t");
+            if (firstChar == std::string::npos)
                 return {};
-            name = rest.substr(first, rest.find_first_of(" \t", first) - first);
+            name = rest.substr(firstChar, rest.find_first_of(" \t", firstChar) - firstChar);
         }
         if (name.empty())
             return {};
-        if (name.front() == '/')
-            return name;
         const size_t slash = cue.rfind('/');
-        return InDirectory(slash == std::string::npos ? std::string() : cue.substr(0, slash + 1), name);
+        const std::string dir = slash == std::string::npos ? std::string() : cue.substr(0, slash + 1);
+        current = name.front() == '/' ? name : InDirectory(dir, name);
+        if (first.empty())
+            first = current;
     }
-    return {};
+    // No data track named: the first file, as before.
+    return first;
 }
 
 // The file that holds an image's sectors: the one a ".cue" names, the ".img" of a CloneCD

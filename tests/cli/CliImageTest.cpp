@@ -63,6 +63,12 @@ TEST_F(CliImage, EveryFormReadsAsTheDirectoryItWasMadeFrom)
     Write(Dir / "alcohol.mds", "MEDIA DESCRIPTOR");
     for (const char* name : {"CLONE.CCD", "clone.img", "alcohol.mds"})
         images.push_back(Dir / name);
+    // A file per track, the audio track's file first.
+    lumarc::test::MakeBinCue((Dir / "plain.iso").string(), (Dir / "track2.bin").string(), (Dir / "track2.cue").string(), 1);
+    Write(Dir / "track1.bin", std::string(2352 * 300, '\0'));
+    Write(Dir / "tracks.cue", "FILE \"track1.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                              "FILE \"track2.bin\" BINARY\n  TRACK 02 MODE1/2352\n    INDEX 01 00:00:00\n");
+    images.push_back(Dir / "tracks.cue");
     for (const fs::path& image : images) {
         const TRun dump = Run("dump " + image.string());
         EXPECT_EQ(dump.Status, 0) << image << ": " << dump.Err;
