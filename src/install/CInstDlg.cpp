@@ -384,7 +384,6 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
     } catch (const std::exception&) {
         // The folder the program was started from has nothing to do with the disc: the
         // disc's root is shown instead, and the user is told what is missing.
-        const QString folder = Local(PathPart(source));
         try {
             CompFiles->clear();
             if (!discRoot.isEmpty()) {
@@ -394,7 +393,7 @@ void TCInstDlg::Prepare(const QString& hostSourcePath, const QString& caption, c
         } catch (const std::exception&) {
         }
         CompFilesChange();
-        missing = folder;
+        missing = Local(PathPart(source));
     }
     // A destination of the old Windows system ("c:\\delphi\\component") lies below the home
     // directory. One that does not exist yet is offered all the same: the list shows the part

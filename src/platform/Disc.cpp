@@ -40,15 +40,12 @@ bool EndsWithImageExtension(const std::string& name)
 // a descriptor names "CASEDEMO.BIN" for casedemo.bin.
 std::string InDirectory(const std::string& dir, const std::string& name)
 {
-    const std::string exact = (dir.empty() || dir.back() == '/' ? dir : dir + "/") + name;
+    const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
     struct stat info {};
-    if (::stat(exact.c_str(), &info) == 0 || name.find('/') != std::string::npos)
-        return exact;
-    for (const TDirEntry& entry : ReadDirectory(dir.empty() ? std::string(".") : dir)) {
-        if (Lower(entry.Name) == Lower(name))
-            return (dir.empty() || dir.back() == '/' ? dir : dir + "/") + entry.Name;
-    }
-    return exact;
+    if (::stat((prefix + name).c_str(), &info) == 0 || name.find('/') != std::string::npos)
+        return prefix + name;
+    const std::optional<std::string> found = FindDiscEntry(dir.empty() ? std::string(".") : dir, name);
+    return prefix + found.value_or(name);
 }
 
 // The name as the user sees it: ";1" and the final "." of a name without extension dropped.
