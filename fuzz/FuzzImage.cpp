@@ -1,5 +1,6 @@
-// Arbitrary bytes as a disc image: the first byte chooses the form (an ISO image, or the BIN of
-// a BIN/CUE pair in mode 1 or mode 2), the rest is the image. Every way the programs read a
+// Arbitrary bytes as a disc image: the first byte chooses the form (an ISO image; the BIN of a
+// BIN/CUE pair in mode 1 or mode 2, or with an audio track before the data; a Nero image; the
+// descriptor and the data of an Alcohol image at once), the rest is the image. Every way the programs read a
 // disc must survive them: the volume label, walking every folder and reading every file, and
 // the catalogue found in the image read as lumarc-cli reads it.
 
@@ -83,15 +84,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     if (size < 1)
         return 0;
-    const int form = bytes[0] % 3;
+    const int form = bytes[0] % 6;
     std::string image;
-    if (form == 0) {
-        image = (WorkDir() / "disc.iso").string();
+    if (form == 0 || form == 3) {
+        image = (WorkDir() / (form == 0 ? "disc.iso" : "disc.nrg")).string();
+        WriteFile(image, bytes + 1, size - 1);
+    } else if (form == 4) {
+        WriteFile(WorkDir() / "disc.mdf", bytes + 1, size - 1);
+        image = (WorkDir() / "disc.mds").string();
         WriteFile(image, bytes + 1, size - 1);
     } else {
         WriteFile(WorkDir() / "disc.bin", bytes + 1, size - 1);
-        const std::string cue = std::string("FILE \"disc.bin\" BINARY\n  TRACK 01 ") +
-                                (form == 1 ? "MODE1/2352" : "MODE2/2352") + "\n    INDEX 01 00:00:00\n";
+        const std::string cue = form == 5 ? std::string("FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                                        "  TRACK 02 MODE1/2352\n    INDEX 01 00:00:02\n")
+                                          : std::string("FILE \"disc.bin\" BINARY\n  TRACK 01 ") +
+                                                (form == 1 ? "MODE1/2352" : "MODE2/2352") + "\n    INDEX 01 00:00:00\n";
         image = (WorkDir() / "disc.cue").string();
         WriteFile(image, cue.data(), cue.size());
     }

@@ -168,7 +168,7 @@ TDataTrack CueDataTrack(const std::string& cue)
             lastSize = trackSize;
             indexInFile = true;
             if (number == 1 && data)
-                return {file, bytes, fileLsn + frame + extraLsn, false};
+                return {file, bytes, fileLsn + frame + extraLsn};
         }
     }
     // No data track named: the first file from its start, as a plain image.
@@ -189,11 +189,157 @@ TDataTrack CloneCdDataTrack(const std::string& ccd, const std::string& img)
         } else if (lower.starts_with("index 1=") && mode > 0) {
             const int64_t lsn = std::atoll(line.c_str() + 8);
             if (lsn > 0)
-                return {img, lsn * 2352, lsn, false};
+                return {img, lsn * 2352, lsn};
             break;
         }
     }
-    return {img, 0, 0, false};
+    return {img, 0, 0};
+}
+
+// A track that may hold the file system: its first byte in the file and, where the descriptor
+// tells, its first sector on the disc.
+struct TTrackStart {
+    int64_t Offset = 0;
+    int64_t Lsn = 0;
+};
+
+// The first of the tracks whose bytes hold a volume descriptor: the descriptors below are read
+// only as far as they say where tracks begin, and what is there decides. Without one, the file
+// from its start.
+TDataTrack FirstWithFileSystem(const std::string& file, const std::vector<TTrackStart>& tracks)
+{
+    TFileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    for (const TTrackStart& track : tracks) {
+        if (handle.IsOpen() && track.Offset >= 0 && FramingAt(handle.Get(), track.Offset).FrameSize != 0)
+            return {file, track.Offset, track.Lsn};
+    }
+    return {file, 0, 0};
+}
+
+uint64_t BigEndian(const unsigned char* p, int bytes)
+{
+    uint64_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+uint64_t LittleEndian(const unsigned char* p, int bytes)
+{
+    uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+// The part of a file from `at`, at most `limit` bytes.
+std::string ReadBytes(int fd, int64_t at, int64_t limit)
+{
+    std::string bytes(static_cast<size_t>(std::max<int64_t>(limit, 0)), '\0');
+    const ssize_t got = at < 0 ? -1 : ::pread(fd, bytes.data(), bytes.size(), at);
+    bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return bytes;
+}
+
+// A Nero image ends with a pointer to its chunks ("NER5" and 64 bits, or "NERO" and 32). The
+// track lists give each track's first byte: ETN2/ETNF for a track written at once, DAOX/DAOI
+// for a disc written at once.
+std::vector<TTrackStart> NeroTracks(const std::string& nrg)
+{
+    std::vector<TTrackStart> tracks;
+    TFileHandle file(::open(nrg.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || info.st_size < 12)
+        return tracks;
+    const std::string tail = ReadBytes(file.Get(), info.st_size - 12, 12);
+    if (tail.size() != 12)
+        return tracks;
+    const auto* t = reinterpret_cast<const unsigned char*>(tail.data());
+    int64_t at = 0;
+    if (tail.compare(0, 4, "NER5") == 0)
+        at = static_cast<int64_t>(BigEndian(t + 4, 8));
+    else if (tail.compare(4, 4, "NERO") == 0)
+        at = static_cast<int64_t>(BigEndian(t + 8, 4));
+    else
+        return tracks;
+    for (int chunks = 0; chunks < 64 && at >= 0 && at + 8 <= info.st_size; ++chunks) {
+        const std::string head = ReadBytes(file.Get(), at, 8);
+        const std::string id = head.substr(0, 4);
+        const int64_t length = static_cast<int64_t>(BigEndian(reinterpret_cast<const unsigned char*>(head.data()) + 4, 4));
+        if (id == "END!" || head.size() != 8)
+            break;
+        const std::string data = ReadBytes(file.Get(), at + 8, std::min<int64_t>(length, 1 << 16));
+        const auto* d = reinterpret_cast<const unsigned char*>(data.data());
+        if (id == "ETN2" || id == "ETNF") {
+            const size_t entry = id == "ETN2" ? 32 : 20;
+            const int width = id == "ETN2" ? 8 : 4;
+            for (size_t e = 0; e + entry <= data.size(); e += entry)
+                tracks.push_back({static_cast<int64_t>(BigEndian(d + e, width)),
+                                  static_cast<int64_t>(BigEndian(d + e + 2 * width + 4, 4))});
+        } else if (id == "DAOX" || id == "DAOI") {
+            // 22 bytes of header; per track the ISRC, sector size, mode and flags (18 bytes),
+            // then where index 0, index 1 and the end lie.
+            const size_t width = id == "DAOX" ? 8 : 4;
+            for (size_t e = 22; e + 18 + 3 * width <= data.size(); e += 18 + 3 * width)
+                tracks.push_back({static_cast<int64_t>(BigEndian(d + e + 18 + width, static_cast<int>(width))), 0});
+        }
+        at += 8 + length;
+    }
+    return tracks;
+}
+
+// An Alcohol descriptor: after its header, session blocks of 24 bytes that point to track
+// blocks of 80; a track block holds the track's number, its first sector and its first byte in
+// the ".mdf".
+std::vector<TTrackStart> AlcoholTracks(const std::string& mds)
+{
+    std::vector<TTrackStart> tracks;
+    const std::string text = ReadText(mds);
+    const auto* d = reinterpret_cast<const unsigned char*>(text.data());
+    if (text.size() < 0x58 || text.compare(0, 16, "MEDIA DESCRIPTOR") != 0)
+        return tracks;
+    const size_t sessions = LittleEndian(d + 0x14, 2);
+    const size_t sessionAt = LittleEndian(d + 0x50, 4);
+    for (size_t s = 0; s < sessions && s < 99 && sessionAt + 24 * (s + 1) <= text.size(); ++s) {
+        const unsigned char* session = d + sessionAt + 24 * s;
+        const size_t blocks = session[0x0A];
+        const size_t blockAt = LittleEndian(session + 0x14, 4);
+        for (size_t b = 0; b < blocks && blockAt + 80 * (b + 1) <= text.size(); ++b) {
+            const unsigned char* block = d + blockAt + 80 * b;
+            if (block[4] >= 1 && block[4] <= 99)
+                tracks.push_back({static_cast<int64_t>(LittleEndian(block + 0x28, 8)),
+                                  static_cast<int64_t>(LittleEndian(block + 0x24, 4))});
+        }
+    }
+    return tracks;
+}
+
+// A cdrdao table of contents: TRACK lines with a mode, and the file each track's data is in
+// (DATAFILE, or FILE for audio), with its first byte after a "#" where the file holds more
+// than one track.
+TDataTrack CdrdaoDataTrack(const std::string& toc)
+{
+    const std::string dir = DirectoryOf(toc);
+    bool data = false;
+    std::string first;
+    for (const std::string& line : Lines(ReadText(toc))) {
+        const std::string lower = Lower(line);
+        if (lower.starts_with("track ")) {
+            data = !Lower(line.substr(6)).starts_with("audio");
+            continue;
+        }
+        if (!data || !(lower.starts_with("datafile ") || lower.starts_with("file ")))
+            continue;
+        const size_t open = line.find('"');
+        const size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+        if (close == std::string::npos)
+            return {};
+        const std::string file = InDirectory(dir, line.substr(open + 1, close - open - 1));
+        const size_t hash = line.find('#', close);
+        const int64_t offset = hash == std::string::npos ? 0 : std::atoll(line.c_str() + hash + 1);
+        return FirstWithFileSystem(file, {{offset, 0}, {0, 0}});
+    }
+    return {};
 }
 
 }  // namespace
@@ -203,15 +349,17 @@ TDataTrack DataTrackOf(const std::string& image)
     const std::string lower = Lower(image);
     if (lower.ends_with(".cue"))
         return CueDataTrack(image);
-    if (lower.ends_with(".nrg") || lower.ends_with(".toc"))
-        return {image, 0, 0, true};
+    if (lower.ends_with(".nrg"))
+        return FirstWithFileSystem(image, NeroTracks(image));
+    if (lower.ends_with(".toc"))
+        return CdrdaoDataTrack(image);
     if (!lower.ends_with(".ccd") && !lower.ends_with(".mds"))
-        return {image, 0, 0, false};
+        return {image, 0, 0};
     const std::string dir = DirectoryOf(image);
     const std::string stem = image.substr(dir.size(), image.size() - dir.size() - 4);
     if (lower.ends_with(".ccd"))
         return CloneCdDataTrack(image, InDirectory(dir, stem + ".img"));
-    return {InDirectory(dir, stem + ".mdf"), 0, 0, false};
+    return FirstWithFileSystem(InDirectory(dir, stem + ".mdf"), AlcoholTracks(image));
 }
 
 TSectorFraming FramingAt(int fd, int64_t offset)

@@ -10,16 +10,15 @@
 namespace lumarc {
 
 struct TDataTrack {
-    // The file that holds the sectors: the one a ".cue" names, the ".img" of a CloneCD ".ccd",
-    // the ".mdf" of an Alcohol ".mds", else the image itself. Empty when a ".cue" names none.
+    // The file that holds the sectors: the one a ".cue" or a cdrdao ".toc" names, the ".img" of
+    // a CloneCD ".ccd", the ".mdf" of an Alcohol ".mds", else the image itself (a Nero ".nrg"
+    // too). Empty when a descriptor names none.
     std::string File;
     // Bytes before the data track's first sector in File.
     int64_t Offset = 0;
     // The track's first sector as the disc counts it (after the audio before it); a file
     // system mastered for that place counts its sectors from there.
     int64_t Lsn = 0;
-    // Nero (".nrg") and cdrdao (".toc") images, read through the CD library's own drivers.
-    bool ThroughLibrary = false;
 };
 
 TDataTrack DataTrackOf(const std::string& image);

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cdio/cdio.h>
 #include <cdio/iso9660.h>
-#include <cdio/logging.h>
 
 #include <algorithm>
 #include <cctype>
@@ -16,6 +14,7 @@
 
 #include "DiscLayout.h"
 #include "FileHandle.h"
+#include "SystemErrors.h"
 
 namespace lumarc {
 
@@ -47,25 +46,6 @@ std::string Lower(std::string text)
 std::string NameOf(const std::string& path)
 {
     return path.substr(path.rfind('/') + 1);
-}
-
-// The libraries' own words go nowhere by themselves (they would land in a command's output);
-// the last one is kept, to explain an image that cannot be read.
-thread_local std::string LastLibraryMessage;
-
-void KeepLibraryMessage(cdio_log_level_t level, const char* message)
-{
-    if (level >= CDIO_LOG_WARN && message)
-        LastLibraryMessage = message;
-}
-
-void QuietLibrary()
-{
-    static const bool quiet = [] {
-        cdio_log_set_handler(&KeepLibraryMessage);
-        return true;
-    }();
-    (void)quiet;
 }
 
 class TFileSectors : public TSectorSource {
@@ -127,29 +107,6 @@ private:
     int64_t FOffset;
     TSectorFraming FFraming;
     int64_t FCount = 0;
-};
-
-// Nero and cdrdao images, through the CD library's drivers, which know their formats.
-class TLibrarySectors : public TSectorSource {
-public:
-    TLibrarySectors(CdIo_t* cdio, lsn_t track, int64_t count) : FCdio(cdio), FTrack(track), FCount(count) {}
-    ~TLibrarySectors() override { cdio_destroy(FCdio); }
-    int64_t Count() const override { return FCount; }
-    int64_t Read(int64_t index, int64_t count, char* out) override
-    {
-        count = std::min(count, FCount - index);
-        int64_t done = 0;
-        while (index >= 0 && done < count &&
-               cdio_read_data_sectors(FCdio, out + done * kBlock, static_cast<lsn_t>(FTrack + index + done), kBlock, 1) ==
-                   DRIVER_OP_SUCCESS)
-            ++done;
-        return done;
-    }
-
-private:
-    CdIo_t* FCdio;
-    lsn_t FTrack;
-    int64_t FCount;
 };
 
 // Joliet names are UCS-2 (UTF-16 in practice), big-endian.
@@ -239,59 +196,35 @@ TIsoVolume::~TIsoVolume() = default;
 
 std::unique_ptr<TIsoVolume> TIsoVolume::Open(const std::string& image, std::string* problem)
 {
-    QuietLibrary();
     auto fail = [&](int error, const std::string& why) -> std::unique_ptr<TIsoVolume> {
         if (problem)
             *problem = why;
         errno = error;
         return nullptr;
     };
-    auto unreadable = [&](std::string why) {
-        while (!why.empty() && (why.back() == '\n' || why.back() == '.'))
-            why.pop_back();
-        return fail(EIO, "Das Abbild " + image + " kann nicht gelesen werden: kein lesbares ISO-9660-Dateisystem" +
-                             (why.empty() ? std::string() : " (" + why + ")") + ".");
+    auto unreadable = [&](const std::string& why) {
+        return fail(EIO, "Das Abbild " + image + " kann nicht gelesen werden: kein lesbares ISO-9660-Dateisystem (" + why + ").");
     };
     const TDataTrack track = DataTrackOf(image);
     if (track.File.empty())
         return fail(ENOENT, "Die Datei " + image + " nennt keine Abbilddatei.");
-    std::unique_ptr<TIsoVolume> volume(new TIsoVolume);
-    if (track.ThroughLibrary) {
-        LastLibraryMessage.clear();
-        CdIo_t* cdio = cdio_open(image.c_str(), Lower(image).ends_with(".nrg") ? DRIVER_NRG : DRIVER_CDRDAO);
-        if (!cdio)
-            return unreadable(LastLibraryMessage);
-        const track_t first = cdio_get_first_track_num(cdio);
-        const track_t tracks = cdio_get_num_tracks(cdio);
-        lsn_t start = CDIO_INVALID_LSN;
-        for (track_t t = first; first != CDIO_INVALID_TRACK && tracks != CDIO_INVALID_TRACK && t < first + tracks; ++t) {
-            const track_format_t format = cdio_get_track_format(cdio, t);
-            if (format == TRACK_FORMAT_DATA || format == TRACK_FORMAT_XA) {
-                start = cdio_get_track_lsn(cdio, t);
-                break;
-            }
-        }
-        const lsn_t end = cdio_get_disc_last_lsn(cdio);
-        volume->FSectors = std::make_unique<TLibrarySectors>(cdio, start, end > start ? end - start : 0);
-        if (start == CDIO_INVALID_LSN)
-            return unreadable("keine Datenspur");
-    } else {
-        TFileHandle file(::open(track.File.c_str(), O_RDONLY | O_CLOEXEC));
-        struct stat info {};
-        if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
-            const int error = errno;
-            if (track.File != image)
-                return fail(ENOENT, "Die Abbilddatei " + NameOf(track.File) + " fehlt (" +
-                                        (Lower(image).ends_with(".cue") ? "genannt in " : "zu ") + NameOf(image) + ").");
-            return fail(error, "Das Abbild " + image + " kann nicht gelesen werden: " + std::strerror(error) + ".");
-        }
-        if (!S_ISREG(info.st_mode) || info.st_size < track.Offset + 17 * kBlock)
-            return unreadable("die Datei ist zu kurz");
-        const TSectorFraming framing = FramingAt(file.Get(), track.Offset);
-        if (framing.FrameSize == 0)
-            return unreadable("kein Volume-Deskriptor in Sektor 16");
-        volume->FSectors = std::make_unique<TFileSectors>(file.Get(), info.st_size, track.Offset, framing);
+    TFileHandle file(::open(track.File.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
+        const int error = errno;
+        if (track.File != image)
+            return fail(ENOENT, "Die Abbilddatei " + NameOf(track.File) + " fehlt (" +
+                                    (Lower(image).ends_with(".cue") || Lower(image).ends_with(".toc") ? "genannt in " : "zu ") +
+                                    NameOf(image) + ").");
+        return fail(error, "Das Abbild " + image + " kann nicht gelesen werden: " + SystemErrorText(error) + ".");
     }
+    if (!S_ISREG(info.st_mode) || info.st_size < track.Offset + 17 * kBlock)
+        return unreadable("die Datei ist zu kurz");
+    const TSectorFraming framing = FramingAt(file.Get(), track.Offset);
+    if (framing.FrameSize == 0)
+        return unreadable("kein Volume-Deskriptor in Sektor 16");
+    std::unique_ptr<TIsoVolume> volume(new TIsoVolume);
+    volume->FSectors = std::make_unique<TFileSectors>(file.Get(), info.st_size, track.Offset, framing);
     // The volume descriptors, from sector 16 to the terminator: the primary one, and a Joliet
     // one where the disc has it.
     unsigned char pvd[kBlock], svd[kBlock], sector[kBlock];

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CliRun.h"
+#include "platform/Disc.h"
 #include "platform/DiscImages.h"
 
 namespace fs = std::filesystem;
@@ -78,6 +79,57 @@ TEST_F(CliImage, EveryFormReadsAsTheDirectoryItWasMadeFrom)
         // The data file named inside the image, in the case a CD shows it.
         EXPECT_EQ(Run("tree " + (image / "DATA/LUMARC32.DAT").string()).Status, 0) << image;
     }
+}
+
+TEST_F(CliImage, DataAfterAudioAndTheImagesOfOtherWritersRead)
+{
+    using lumarc::test::RawSectors;
+    const TRun expected = Run("dump " + Disc.string());
+    lumarc::test::MakeIso(Disc.string(), (Dir / "plain.iso").string(), TIsoForm::Plain);
+    const std::string iso = lumarc::test::ReadAll(Dir / "plain.iso");
+    const std::string audio(2352 * 300, '\0');  // four seconds of silence
+    // An enhanced CD in one BIN: audio first, the file system mastered on its own...
+    Write(Dir / "enhanced.bin", audio + RawSectors(iso, 1, 2352, 300));
+    Write(Dir / "enhanced.cue", "FILE \"enhanced.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                "  TRACK 02 MODE1/2352\n    INDEX 01 00:04:00\n");
+    // ...or mastered for its place on the disc, after the audio and a pregap of two seconds.
+    lumarc::test::MakeIso(Disc.string(), (Dir / "placed.iso").string(), TIsoForm::Joliet, "TOOLDISC.CD", "-C 0,450");
+    Write(Dir / "placed.bin", audio + std::string(2352 * 150, '\0') +
+                                  RawSectors(lumarc::test::ReadAll(Dir / "placed.iso"), 1, 2352, 450));
+    Write(Dir / "placed.cue", "FILE \"placed.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                              "  TRACK 02 MODE1/2352\n    INDEX 00 00:04:00\n    INDEX 01 00:06:00\n");
+    // Raw sectors with their subchannel data.
+    Write(Dir / "sub.mdf", RawSectors(iso, 1, 2448));
+    Write(Dir / "sub.mds", "MEDIA DESCRIPTOR");
+    // cdrdao's table of contents for a track of plain sectors.
+    Write(Dir / "disc.toc", "CD_ROM\n\nTRACK MODE1\nDATAFILE \"plain.iso\"\n");
+    // Nero, written track at once and disc at once, audio first.
+    Write(Dir / "tao.nrg", lumarc::test::NeroImage({{audio, 7, 0}, {iso, 0, 300}}, false));
+    Write(Dir / "dao.nrg", lumarc::test::NeroImage({{audio, 7, 0}, {RawSectors(iso, 1), 3, 300}}, true));
+    for (const char* name : {"enhanced.cue", "placed.cue", "sub.mds", "sub.mdf", "disc.toc", "tao.nrg", "dao.nrg"}) {
+        const TRun dump = Run("dump " + (Dir / name).string());
+        EXPECT_EQ(dump.Status, 0) << name << ": " << dump.Err;
+        EXPECT_EQ(dump.Out, expected.Out) << name;
+    }
+}
+
+TEST_F(CliImage, AFolderMovedBelowTheEighthLevelIsFoundWhereItBelongs)
+{
+    // Rock Ridge without Joliet keeps a tree only eight levels deep: a disc kept nine deep is
+    // moved into RR_MOVED, with a placeholder where it was.
+    const fs::path deep = Dir / "tree/A/B/C/D/E/F/G/H";
+    fs::create_directories(deep);
+    fs::rename(Disc, deep / "DISC");
+    const TRun expected = Run("dump " + (deep / "DISC").string());
+    lumarc::test::MakeIso((Dir / "tree").string(), (Dir / "deep.iso").string(), TIsoForm::RockRidge, "TOOLDISC.CD",
+                          "-rr_reloc_dir RR_MOVED");
+    const TRun dump = Run("dump " + (Dir / "deep.iso/A/B/C/D/E/F/G/H/DISC").string());
+    EXPECT_EQ(dump.Status, 0) << dump.Err;
+    EXPECT_EQ(dump.Out, expected.Out);
+    std::vector<std::string> root;
+    for (const lumarc::TDirEntry& entry : lumarc::ListDiscFolder((Dir / "deep.iso").string()))
+        root.push_back(entry.Name);
+    EXPECT_EQ(root, (std::vector<std::string>{".", "A"}));
 }
 
 TEST_F(CliImage, ADamagedImageGivesTheCataloguesMessagesAndNeverACrash)
