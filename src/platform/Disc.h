@@ -1,7 +1,7 @@
 #pragma once
 // The disc as the program reads it: a directory (a mounted CD, a copy of it on the disk) or a
-// disc image read in place (an ISO 9660 ".iso", plain or with Joliet or Rock Ridge, or the
-// ".bin" of a BIN/CUE pair, also reached through its ".cue"). A path may lead into an image:
+// disc image read in place (an ISO 9660 ".iso", plain or with Joliet or Rock Ridge; the ".bin"
+// of a BIN/CUE pair, also reached through its ".cue"; CloneCD, Alcohol, Nero and cdrdao images). A path may lead into an image:
 // "/home/anna/tooldisc.iso/DATA/LUMARC32.DAT". The catalogue lookup, the install dialog's lists,
 // the copy and the unpacking all read through here, so none of them knows whether the disc is
 // an image. Names inside an image are matched without regard to case, and an ISO version
@@ -25,10 +25,10 @@ struct TImagePath {
     std::string Inner;
 };
 
-// Whether `file` is a regular file named like a disc image (".iso", ".cue", ".bin", and the
-// descriptors ".ccd" and ".mds" of the raw ".img" and ".mdf" beside them; any case), or one
-// that holds an ISO 9660 file system whatever its name (".img"), in sectors of 2048, 2352 or
-// 2336 bytes.
+// Whether `file` is a regular file named like a disc image (".iso", ".cue", ".bin", ".nrg",
+// ".toc", and the descriptors ".ccd" and ".mds" of the raw ".img" and ".mdf" beside them; any
+// case), or one that holds an ISO 9660 file system whatever its name (".img", ".mdf"), in
+// sectors of 2048, 2352, 2336 or 2448 bytes.
 bool IsDiscImageFile(const std::string& file);
 // Empty when the image can be read; else what is wrong with it, in German, as a sentence: the
 // data file a ".cue" names is missing, or the file system cannot be read and why.

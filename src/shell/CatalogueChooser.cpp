@@ -16,7 +16,7 @@ TCatalogueChooser::TCatalogueChooser(QWidget* parent, const QString& start)
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters({QStringLiteral("Kataloge und Abbilder "
                                    "(*.dat *.DAT *.idx *.IDX *.iso *.ISO *.img *.IMG *.cue *.CUE *.bin *.BIN "
-                                   "*.ccd *.CCD *.mds *.MDS)"),
+                                   "*.ccd *.CCD *.mds *.MDS *.mdf *.MDF *.nrg *.NRG *.toc *.TOC)"),
                     QStringLiteral("Alle Dateien (*)")});
     const QFileInfo info(start);
     if (!start.isEmpty())
