@@ -95,8 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         WriteFile(image, bytes + 1, size - 1);
     } else {
         WriteFile(WorkDir() / "disc.bin", bytes + 1, size - 1);
-        const std::string cue = form == 5 ? std::string("FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-                                                        "  TRACK 02 MODE1/2352\n    INDEX 01 00:00:02\n")
+        const std::string cue = form == 5 ? std::string(
+                                                "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                                "  TRACK 02 MODE1/2352\n    INDEX 01 00:00:02\n")
                                           : std::string("FILE \"disc.bin\" BINARY\n  TRACK 01 ") +
                                                 (form == 1 ? "MODE1/2352" : "MODE2/2352") + "\n    INDEX 01 00:00:00\n";
         image = (WorkDir() / "disc.cue").string();

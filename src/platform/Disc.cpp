@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "AsciiCase.h"
 #include "DirectoryScan.h"
 #include "DiscLayout.h"
 #include "FileHandle.h"
@@ -21,16 +22,9 @@ namespace {
 
 constexpr int64_t kBlock = 2048;
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool EndsWithImageExtension(const std::string& name)
 {
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLower(name);
     for (const char* extension : {".iso", ".cue", ".bin", ".ccd", ".mds", ".nrg", ".toc"}) {
         if (lower.ends_with(extension))
             return true;
@@ -51,7 +45,7 @@ std::string ShownName(std::string name)
 
 bool SameDiscName(const std::string& a, const std::string& b)
 {
-    return Lower(ShownName(a)) == Lower(ShownName(b));
+    return AsciiLower(ShownName(a)) == AsciiLower(ShownName(b));
 }
 
 using TIso = std::unique_ptr<TIsoVolume>;
@@ -231,7 +225,7 @@ std::optional<TImagePath> SplitImagePath(const std::string& path)
         const bool leadsInto = at != std::string::npos && at + 1 < path.size();
         // A file that a path leads into can only be an image, whatever its name (".img"); its
         // content tells.
-        if ((leadsInto || (EndsWithImageExtension(prefix) && !Lower(prefix).ends_with(".bin"))) &&
+        if ((leadsInto || (EndsWithImageExtension(prefix) && !AsciiLower(prefix).ends_with(".bin"))) &&
             IsDiscImageFile(prefix)) {
             std::string inner = at == std::string::npos ? std::string() : path.substr(at + 1);
             while (inner.ends_with('/'))

@@ -5,26 +5,19 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "AsciiCase.h"
 #include "Disc.h"
 #include "FileHandle.h"
 
 namespace lumarc {
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string DirectoryOf(const std::string& path)
 {
@@ -88,8 +81,8 @@ int64_t Frames(const std::string& msf)
 {
     int minutes = 0, seconds = 0, frames = 0;
     char end = 0;
-    if (std::sscanf(msf.c_str(), "%d:%d:%d%c", &minutes, &seconds, &frames, &end) != 3 || minutes < 0 ||
-        seconds < 0 || frames < 0)
+    if (std::sscanf(msf.c_str(), "%d:%d:%d%c", &minutes, &seconds, &frames, &end) != 3 || minutes < 0 || seconds < 0 ||
+        frames < 0)
         return -1;
     return (int64_t{minutes} * 60 + seconds) * 75 + frames;
 }
@@ -102,7 +95,7 @@ int64_t SectorSizeOf(const std::string& mode)
         if (size == 2048 || size == 2324 || size == 2336 || size == 2352 || size == 2448)
             return size;
     }
-    return Lower(mode) == "cdg" ? 2448 : 2352;
+    return AsciiLower(mode) == "cdg" ? 2448 : 2352;
 }
 
 // The quoted or bare name after FILE; empty when there is none.
@@ -132,7 +125,7 @@ TDataTrack CueDataTrack(const std::string& cue)
     int64_t bytes = 0, lastFrame = 0, lastSize = 0;
     bool indexInFile = false;
     for (const std::string& line : Lines(ReadText(cue))) {
-        const std::string lower = Lower(line);
+        const std::string lower = AsciiLower(line);
         if (lower.starts_with("file ")) {
             const std::string name = CueFileName(line);
             if (name.empty())
@@ -146,9 +139,10 @@ TDataTrack CueDataTrack(const std::string& cue)
             indexInFile = false;
         } else if (lower.starts_with("track ")) {
             const size_t mode = lower.find_first_of(" \t", lower.find_first_not_of(" \t", 6));
-            const std::string name = mode == std::string::npos ? std::string() : line.substr(lower.find_first_not_of(" \t", mode));
+            const std::string name =
+                mode == std::string::npos ? std::string() : line.substr(lower.find_first_not_of(" \t", mode));
             trackSize = SectorSizeOf(name);
-            data = Lower(name).starts_with("mode");
+            data = AsciiLower(name).starts_with("mode");
         } else if (lower.starts_with("pregap ")) {
             extraLsn += std::max<int64_t>(0, Frames(line.substr(7)));
         } else if (lower.starts_with("rem session ")) {
@@ -181,7 +175,7 @@ TDataTrack CloneCdDataTrack(const std::string& ccd, const std::string& img)
 {
     int64_t mode = -1;
     for (const std::string& line : Lines(ReadText(ccd))) {
-        const std::string lower = Lower(line);
+        const std::string lower = AsciiLower(line);
         if (lower.starts_with("[track ")) {
             mode = -1;
         } else if (lower.starts_with("mode=")) {
@@ -265,7 +259,8 @@ std::vector<TTrackStart> NeroTracks(const std::string& nrg)
     for (int chunks = 0; chunks < 64 && at >= 0 && at + 8 <= info.st_size; ++chunks) {
         const std::string head = ReadBytes(file.Get(), at, 8);
         const std::string id = head.substr(0, 4);
-        const int64_t length = static_cast<int64_t>(BigEndian(reinterpret_cast<const unsigned char*>(head.data()) + 4, 4));
+        const int64_t length =
+            static_cast<int64_t>(BigEndian(reinterpret_cast<const unsigned char*>(head.data()) + 4, 4));
         if (id == "END!" || head.size() != 8)
             break;
         const std::string data = ReadBytes(file.Get(), at + 8, std::min<int64_t>(length, 1 << 16));
@@ -323,9 +318,9 @@ TDataTrack CdrdaoDataTrack(const std::string& toc)
     bool data = false;
     std::string first;
     for (const std::string& line : Lines(ReadText(toc))) {
-        const std::string lower = Lower(line);
+        const std::string lower = AsciiLower(line);
         if (lower.starts_with("track ")) {
-            data = !Lower(line.substr(6)).starts_with("audio");
+            data = !AsciiLower(line.substr(6)).starts_with("audio");
             continue;
         }
         if (!data || !(lower.starts_with("datafile ") || lower.starts_with("file ")))
@@ -346,7 +341,7 @@ TDataTrack CdrdaoDataTrack(const std::string& toc)
 
 TDataTrack DataTrackOf(const std::string& image)
 {
-    const std::string lower = Lower(image);
+    const std::string lower = AsciiLower(image);
     if (lower.ends_with(".cue"))
         return CueDataTrack(image);
     if (lower.ends_with(".nrg"))

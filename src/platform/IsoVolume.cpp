@@ -7,11 +7,11 @@
 #include <cdio/iso9660.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 
+#include "AsciiCase.h"
 #include "DiscLayout.h"
 #include "FileHandle.h"
 #include "SystemErrors.h"
@@ -34,13 +34,6 @@ namespace {
 uint32_t Le32(const unsigned char* p)
 {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
-}
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string NameOf(const std::string& path)
@@ -66,11 +59,12 @@ public:
         const int64_t frame = FFraming.FrameSize;
         if (frame == kBlock) {
             const int64_t got = ReadFully(out, count * kBlock, FOffset + index * kBlock);
-            if (got <= 0)
-                return 0;
-            if (got % kBlock != 0 && index + (got + kBlock - 1) / kBlock == FCount)
+            const int64_t whole = std::max<int64_t>(got, 0) / kBlock;
+            if (got % kBlock != 0 && index + whole + 1 == FCount) {
                 std::memset(out + got, 0, static_cast<size_t>(kBlock - got % kBlock));
-            return (got + kBlock - 1) / kBlock;
+                return whole + 1;
+            }
+            return whole;
         }
         // Raw frames are read a few at a time and their data bytes taken out.
         char frames[16 * 2448];
@@ -159,7 +153,7 @@ constexpr uint32_t kMaxDirectoryBytes = 16u << 20;
 // What a directory record's Rock Ridge entries say.
 struct TRockRidge {
     std::string Name;
-    bool Relocated = false;  // the directory's place is elsewhere (RE): it is listed there
+    bool Relocated = false;         // the directory's place is elsewhere (RE): it is listed there
     std::optional<uint32_t> Child;  // a placeholder for a directory moved away (CL)
 };
 
@@ -203,7 +197,8 @@ std::unique_ptr<TIsoVolume> TIsoVolume::Open(const std::string& image, std::stri
         return nullptr;
     };
     auto unreadable = [&](const std::string& why) {
-        return fail(EIO, "Das Abbild " + image + " kann nicht gelesen werden: kein lesbares ISO-9660-Dateisystem (" + why + ").");
+        return fail(EIO, "Das Abbild " + image + " kann nicht gelesen werden: kein lesbares ISO-9660-Dateisystem (" +
+                             why + ").");
     };
     const TDataTrack track = DataTrackOf(image);
     if (track.File.empty())
@@ -213,9 +208,11 @@ std::unique_ptr<TIsoVolume> TIsoVolume::Open(const std::string& image, std::stri
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
         const int error = errno;
         if (track.File != image)
-            return fail(ENOENT, "Die Abbilddatei " + NameOf(track.File) + " fehlt (" +
-                                    (Lower(image).ends_with(".cue") || Lower(image).ends_with(".toc") ? "genannt in " : "zu ") +
-                                    NameOf(image) + ").");
+            return fail(ENOENT,
+                        "Die Abbilddatei " + NameOf(track.File) + " fehlt (" +
+                            (AsciiLower(image).ends_with(".cue") || AsciiLower(image).ends_with(".toc") ? "genannt in "
+                                                                                                        : "zu ") +
+                            NameOf(image) + ").");
         return fail(error, "Das Abbild " + image + " kann nicht gelesen werden: " + SystemErrorText(error) + ".");
     }
     if (!S_ISREG(info.st_mode) || info.st_size < track.Offset + 17 * kBlock)
@@ -249,7 +246,8 @@ std::unique_ptr<TIsoVolume> TIsoVolume::Open(const std::string& image, std::stri
     std::optional<TIsoEntry> root;
     if (volume->FJoliet) {
         root = volume->Record(svd + 156, 34);
-        if (!root || !root->Directory || !volume->IsDirectoryAt(root->Extents.front().Lsn - volume->FBase, root->Extents.front().Lsn)) {
+        if (!root || !root->Directory ||
+            !volume->IsDirectoryAt(root->Extents.front().Lsn - volume->FBase, root->Extents.front().Lsn)) {
             volume->FJoliet = false;
             root.reset();
         }
@@ -260,10 +258,14 @@ std::unique_ptr<TIsoVolume> TIsoVolume::Open(const std::string& image, std::stri
         return unreadable("das Stammverzeichnis ist nicht lesbar");
     volume->FRoot = *root;
     volume->FRoot.Name.clear();
-    if (volume->FJoliet)
-        volume->FLabel = TrimmedLabel(FromUtf16Be(svd + 40, 32));
-    if (volume->FLabel.empty())
-        volume->FLabel = TrimmedLabel(std::string(reinterpret_cast<const char*>(pvd + 40), 32));
+    // The Joliet label holds 16 characters, the primary one 32: the Joliet one counts where it
+    // is more than the start of the other (lower case, or other letters).
+    volume->FLabel = TrimmedLabel(std::string(reinterpret_cast<const char*>(pvd + 40), 32));
+    if (volume->FJoliet) {
+        const std::string joliet = TrimmedLabel(FromUtf16Be(svd + 40, 32));
+        if (!joliet.empty() && !volume->FLabel.starts_with(joliet))
+            volume->FLabel = joliet;
+    }
     return volume;
 }
 
@@ -316,8 +318,9 @@ std::optional<TIsoEntry> TIsoVolume::Record(const unsigned char* record, size_t 
     if (nameLength == 1 && (name[0] == 0 || name[0] == 1))
         entry.Name = name[0] == 0 ? "." : "..";
     else
-        entry.Name = FJoliet ? FromUtf16Be(name, nameLength) : std::string(reinterpret_cast<const char*>(name), nameLength);
-    std::tm tm {};
+        entry.Name =
+            FJoliet ? FromUtf16Be(name, nameLength) : std::string(reinterpret_cast<const char*>(name), nameLength);
+    std::tm tm{};
     iso9660_get_dtime(reinterpret_cast<const iso9660_dtime_t*>(record + 18), true, &tm);
     entry.Time = ::timegm(&tm);
     if (FJoliet)
@@ -344,11 +347,14 @@ std::optional<std::vector<TIsoEntry>> TIsoVolume::List(const TIsoEntry& director
         return std::nullopt;
     const uint32_t lsn = directory.Extents.front().Lsn;
     int64_t size = directory.Extents.front().Size;
-    unsigned char first[kBlock];
-    if (Read(lsn, 1, reinterpret_cast<char*>(first)) != kBlock || first[0] < 34 || Le32(first + 2) != lsn)
-        return std::nullopt;
-    if (size == 0)
-        size = Le32(first + 10);  // a moved directory, reached through its placeholder
+    if (size == 0) {
+        // A moved directory, reached through its placeholder: its own first record, which
+        // names its sector, tells its size.
+        unsigned char first[kBlock];
+        if (Read(lsn, 1, reinterpret_cast<char*>(first)) != kBlock || first[0] < 34 || Le32(first + 2) != lsn)
+            return std::nullopt;
+        size = Le32(first + 10);
+    }
     if (size > kMaxDirectoryBytes || lsn < FBase || lsn - FBase + (size + kBlock - 1) / kBlock > FSectors->Count())
         return std::nullopt;
     std::vector<unsigned char> data(static_cast<size_t>((size + kBlock - 1) / kBlock * kBlock));

@@ -90,14 +90,16 @@ TEST_F(CliImage, DataAfterAudioAndTheImagesOfOtherWritersRead)
     const std::string audio(2352 * 300, '\0');  // four seconds of silence
     // An enhanced CD in one BIN: audio first, the file system mastered on its own...
     Write(Dir / "enhanced.bin", audio + RawSectors(iso, 1, 2352, 300));
-    Write(Dir / "enhanced.cue", "FILE \"enhanced.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-                                "  TRACK 02 MODE1/2352\n    INDEX 01 00:04:00\n");
+    Write(Dir / "enhanced.cue",
+          "FILE \"enhanced.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+          "  TRACK 02 MODE1/2352\n    INDEX 01 00:04:00\n");
     // ...or mastered for its place on the disc, after the audio and a pregap of two seconds.
     lumarc::test::MakeIso(Disc.string(), (Dir / "placed.iso").string(), TIsoForm::Joliet, "TOOLDISC.CD", "-C 0,450");
-    Write(Dir / "placed.bin", audio + std::string(2352 * 150, '\0') +
-                                  RawSectors(lumarc::test::ReadAll(Dir / "placed.iso"), 1, 2352, 450));
-    Write(Dir / "placed.cue", "FILE \"placed.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-                              "  TRACK 02 MODE1/2352\n    INDEX 00 00:04:00\n    INDEX 01 00:06:00\n");
+    Write(Dir / "placed.bin",
+          audio + std::string(2352 * 150, '\0') + RawSectors(lumarc::test::ReadAll(Dir / "placed.iso"), 1, 2352, 450));
+    Write(Dir / "placed.cue",
+          "FILE \"placed.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+          "  TRACK 02 MODE1/2352\n    INDEX 00 00:04:00\n    INDEX 01 00:06:00\n");
     // Raw sectors with their subchannel data.
     Write(Dir / "sub.mdf", RawSectors(iso, 1, 2448));
     Write(Dir / "sub.mds", "MEDIA DESCRIPTOR");

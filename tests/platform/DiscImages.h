@@ -23,12 +23,12 @@ inline bool HaveXorriso()
 }
 
 // `options` go to xorriso as they are: "-C 0,450" masters for a place after 450 sectors of audio.
-inline void MakeIso(const std::string& dir, const std::string& iso, TIsoForm form, const std::string& label = "TOOLDISC.CD",
-                    const std::string& options = "")
+inline void MakeIso(const std::string& dir, const std::string& iso, TIsoForm form,
+                    const std::string& label = "TOOLDISC.CD", const std::string& options = "")
 {
     const char* extension = form == TIsoForm::Joliet ? " -J" : form == TIsoForm::RockRidge ? " -R" : "";
-    const std::string command = "xorriso -as mkisofs -quiet -V '" + label + "'" + extension + " " + options + " -o '" + iso + "' '" + dir +
-                                "' >/dev/null 2>&1";
+    const std::string command = "xorriso -as mkisofs -quiet -V '" + label + "'" + extension + " " + options + " -o '" +
+                                iso + "' '" + dir + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("xorriso failed: " + command);
 }
@@ -97,8 +97,8 @@ inline std::string NeroImage(const std::vector<std::tuple<std::string, uint32_t,
     std::string body, list;
     for (const auto& [bytes, mode, lsn] : tracks) {
         if (discAtOnce)
-            list += std::string(12, '\0') + be(mode == 7 ? 2352 : 2048, 2) + be(mode, 2) + be(1, 2) + be(body.size(), 8) +
-                    be(body.size(), 8) + be(body.size() + bytes.size(), 8);
+            list += std::string(12, '\0') + be(mode == 7 ? 2352 : 2048, 2) + be(mode, 2) + be(1, 2) +
+                    be(body.size(), 8) + be(body.size(), 8) + be(body.size() + bytes.size(), 8);
         else
             list += be(body.size(), 8) + be(bytes.size(), 8) + be(mode, 4) + be(lsn, 4) + be(0, 8);
         body += bytes;

@@ -1,0 +1,17 @@
+#pragma once
+// Names on a disc and the extensions of image files match without regard to ASCII case; other
+// letters are left as they are, as the file systems of that time knew no other folding.
+
+#include <cctype>
+#include <string>
+
+namespace lumarc {
+
+inline std::string AsciiLower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace lumarc
