@@ -20,7 +20,7 @@ void TFileListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
 QSize TFileListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
-    const int width = FList->MultiColumns() ? FList->MultiColumnWidth() : FList->viewport()->width();
+    const int width = FList->MultiColumns() ? FList->ColumnWidth() : FList->viewport()->width();
     return {width, FList->ItemHeight()};
 }
 

@@ -309,6 +309,15 @@ void TxFileListBox::Reload()
     BuildItems();
     if (FShowGlyphs)
         AssignGlyphs();
+    FWidestName = 0;
+    for (int i = 0; i < count(); ++i)
+        FWidestName = std::max(FWidestName, QFontMetrics(font()).horizontalAdvance(ItemCells(i, QRect()).Name));
+}
+
+int TxFileListBox::ColumnWidth() const
+{
+    const int needed = FWidestName + (FShowGlyphs ? FItemHeight + 6 : 2) + 4;
+    return std::max(FMultiColumnWidth, std::min(needed, viewport()->width()));
 }
 
 void TxFileListBox::ScanMask(const std::vector<TDirEntry>& found, const QString& mask, uint32_t attributes)

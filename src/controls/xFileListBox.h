@@ -84,6 +84,9 @@ public:
     bool MultiColumns() const { return FMultiColumns; }
     void SetMultiColumns(bool value);
     int MultiColumnWidth() const { return FMultiColumnWidth; }
+    // The width of a column as laid out: the width set, or what the widest name needs where
+    // that is more (the width was chosen for a smaller font), but never more than the list.
+    int ColumnWidth() const;
     void SetMultiColumnWidth(int value);
     bool Locked() const { return FLocked; }
     void SetLocked(bool value) { FLocked = value; }
@@ -214,6 +217,7 @@ private:
     int FOffsetAttrs = 267;
     bool FMultiColumns = false;
     int FMultiColumnWidth = 120;
+    int FWidestName = 0;  // of the names listed, in the list's font
     bool FLocked = false;
     bool FUpperCase = false;
     QColor FSelectedColor{0, 255, 0};

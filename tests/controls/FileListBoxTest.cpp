@@ -254,6 +254,28 @@ TEST_F(FileListBoxTest, Drawing_AHugeSizeNeverRunsIntoTheName)
     EXPECT_FALSE(inked[static_cast<size_t>(digitsLeft - 2)]);
 }
 
+TEST_F(FileListBoxTest, Drawing_ANameOfEightAndThreeLettersIsNeverShortenedInColumns)
+{
+    // The install dialog's target list: columns set to 130 pixels, names in a bold font.
+    WriteFile(Root / "target/HANDBUCH.TXT", "");
+    WriteFile(Root / "target/TAB.PAS", "");
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    List.setFont(font);
+    List.resize(400, 200);
+    List.SetMultiColumns(true);
+    List.SetMultiColumnWidth(130);
+    List.SetSFShow(sfsProcIcons);
+    Open(Root / "target");
+    ASSERT_EQ(List.count(), 2);
+    const int needed = QFontMetrics(font).horizontalAdvance(QStringLiteral("HANDBUCH.TXT"));
+    for (int i = 0; i < List.count(); ++i) {
+        const QRect cell = List.visualItemRect(List.item(i));
+        EXPECT_GE(cell.width(), needed + List.ItemHeight() + 6) << i;
+    }
+}
+
 TEST_F(FileListBoxTest, Drawing_ColoursFollowFocusAndSelection)
 {
     List.SetSFShow(sfsSize);
