@@ -110,6 +110,26 @@ std::string CueFileName(const std::string& line)
     return first == std::string::npos ? std::string() : rest.substr(first, rest.find_first_of(" \t", first) - first);
 }
 
+// A track that may hold the file system: its first byte in the file and, where the descriptor
+// tells, its first sector on the disc.
+struct TTrackStart {
+    int64_t Offset = 0;
+    int64_t Lsn = 0;
+};
+
+// The first of the tracks whose bytes hold a volume descriptor: the descriptors below are read
+// only as far as they say where tracks begin, and what is there decides. Without one, the file
+// from its start.
+TDataTrack FirstWithFileSystem(const std::string& file, const std::vector<TTrackStart>& tracks)
+{
+    TFileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    for (const TTrackStart& track : tracks) {
+        if (handle.IsOpen() && track.Offset >= 0 && FramingAt(handle.Get(), track.Offset).FrameSize != 0)
+            return {file, track.Offset, track.Lsn};
+    }
+    return {file, 0, 0};
+}
+
 // The file system is in the first data track, which need not be the first track: audio may come
 // before it, in the same file or in a file of its own. The positions in a ".cue" count frames
 // within the file, each of its track's sector size.
@@ -162,15 +182,15 @@ TDataTrack CueDataTrack(const std::string& cue)
             lastSize = trackSize;
             indexInFile = true;
             if (number == 1 && data)
-                return {file, bytes, fileLsn + frame + extraLsn};
+                return FirstWithFileSystem(file, {{bytes, fileLsn + frame + extraLsn}, {0, 0}});
         }
     }
     // No data track named: the first file from its start, as a plain image.
     return first;
 }
 
-// A CloneCD image holds every sector from the disc's first, 2352 bytes each; its descriptor
-// gives each track's mode (0 for audio) and first sector.
+// A CloneCD image holds every sector from the disc's first, 2352 bytes each, but for the gap
+// between two sessions; its descriptor gives each track's mode (0 for audio) and first sector.
 TDataTrack CloneCdDataTrack(const std::string& ccd, const std::string& img)
 {
     int64_t mode = -1;
@@ -183,31 +203,11 @@ TDataTrack CloneCdDataTrack(const std::string& ccd, const std::string& img)
         } else if (lower.starts_with("index 1=") && mode > 0) {
             const int64_t lsn = std::atoll(line.c_str() + 8);
             if (lsn > 0)
-                return {img, lsn * 2352, lsn};
+                return FirstWithFileSystem(img, {{lsn * 2352, lsn}, {(lsn - 11400) * 2352, lsn}, {0, 0}});
             break;
         }
     }
     return {img, 0, 0};
-}
-
-// A track that may hold the file system: its first byte in the file and, where the descriptor
-// tells, its first sector on the disc.
-struct TTrackStart {
-    int64_t Offset = 0;
-    int64_t Lsn = 0;
-};
-
-// The first of the tracks whose bytes hold a volume descriptor: the descriptors below are read
-// only as far as they say where tracks begin, and what is there decides. Without one, the file
-// from its start.
-TDataTrack FirstWithFileSystem(const std::string& file, const std::vector<TTrackStart>& tracks)
-{
-    TFileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    for (const TTrackStart& track : tracks) {
-        if (handle.IsOpen() && track.Offset >= 0 && FramingAt(handle.Get(), track.Offset).FrameSize != 0)
-            return {file, track.Offset, track.Lsn};
-    }
-    return {file, 0, 0};
 }
 
 uint64_t BigEndian(const unsigned char* p, int bytes)

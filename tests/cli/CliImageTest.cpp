@@ -100,6 +100,9 @@ TEST_F(CliImage, DataAfterAudioAndTheImagesOfOtherWritersRead)
     Write(Dir / "placed.cue",
           "FILE \"placed.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
           "  TRACK 02 MODE1/2352\n    INDEX 00 00:04:00\n    INDEX 01 00:06:00\n");
+    // CloneCD keeps every sector from the disc's first; its descriptor says where each track begins.
+    Write(Dir / "clone.img", audio + RawSectors(iso, 1, 2352, 300));
+    Write(Dir / "clone.ccd", "[CloneCD]\nVersion=3\n[TRACK 1]\nMODE=0\nINDEX 1=0\n[TRACK 2]\nMODE=1\nINDEX 1=300\n");
     // Raw sectors with their subchannel data.
     Write(Dir / "sub.mdf", RawSectors(iso, 1, 2448));
     Write(Dir / "sub.mds", "MEDIA DESCRIPTOR");
@@ -108,7 +111,7 @@ TEST_F(CliImage, DataAfterAudioAndTheImagesOfOtherWritersRead)
     // Nero, written track at once and disc at once, audio first.
     Write(Dir / "tao.nrg", lumarc::test::NeroImage({{audio, 7, 0}, {iso, 0, 300}}, false));
     Write(Dir / "dao.nrg", lumarc::test::NeroImage({{audio, 7, 0}, {RawSectors(iso, 1), 3, 300}}, true));
-    for (const char* name : {"enhanced.cue", "placed.cue", "sub.mds", "sub.mdf", "disc.toc", "tao.nrg", "dao.nrg"}) {
+    for (const char* name : {"enhanced.cue", "placed.cue", "clone.ccd", "sub.mds", "sub.mdf", "disc.toc", "tao.nrg", "dao.nrg"}) {
         const TRun dump = Run("dump " + (Dir / name).string());
         EXPECT_EQ(dump.Status, 0) << name << ": " << dump.Err;
         EXPECT_EQ(dump.Out, expected.Out) << name;
