@@ -146,7 +146,7 @@ std::string TrimmedLabel(std::string label)
     return label;
 }
 
-// libcdio reads a directory whole, as long as its record claims. A real disc's largest holds a
+// A directory is read whole, as long as its record claims. A real disc's largest holds a
 // few hundred kilobytes; a damaged record claiming gigabytes is refused before it is read.
 constexpr uint32_t kMaxDirectoryBytes = 16u << 20;
 
