@@ -1,5 +1,6 @@
 #include "MicaTextView.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -13,12 +14,13 @@
 #include <memory>
 #include <utility>
 
-#include "print/core/FontTag.h"
+#include "MicaTextViewAccessible.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/ScriptInfoText.h"
 #include "catalogue/TreeViewData.h"
 #include "print/LineOutput.h"
+#include "print/core/FontTag.h"
 #include "widgets/AnsiText.h"
 
 namespace lumarc {
@@ -61,6 +63,7 @@ TMicaTextView::TMicaTextView(QWidget* parent) : QAbstractScrollArea(parent)
     horizontalScrollBar()->setSingleStep(kHorzLineStep);
     verticalScrollBar()->setSingleStep(1);
     resize(100, 130);
+    TMicaTextViewAccessible::Install();
     LayoutRows();
 }
 
@@ -118,6 +121,7 @@ void TMicaTextView::LayoutRows()
     FDefaultColWidth = FBaseColWidth;
     SetRowCount(Lines.Count());
     std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
+    UpdateAccessibleText();
 
     // The row count and heights have changed whether or not a tag raises below.
     struct TRefresh {
@@ -151,6 +155,7 @@ void TMicaTextView::Clear()
     FCurrentMark = -1;
     std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
     Lines.Clear();
+    UpdateAccessibleText();
     viewport()->update();
 }
 
@@ -294,6 +299,50 @@ void TMicaTextView::SetRow(int row)
     FRow = std::clamp(row, 0, RowCount() - 1);
     ScrollRowIntoView(FRow);
     viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, RowOffset(FRow));
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void TMicaTextView::UpdateAccessibleText()
+{
+    QString text;
+    FRowOffsets.assign(1, 0);
+    for (int row = 0; row < Lines.Count(); ++row) {
+        if (row > 0) {
+            text += QLatin1Char('\n');
+            FRowOffsets.push_back(static_cast<int>(text.size()));
+        }
+        text += ShownText(row);
+    }
+    if (text == FAccessibleText)
+        return;
+    const QString before = std::exchange(FAccessibleText, text);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent changed(this, 0, before, FAccessibleText);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+int TMicaTextView::RowOffset(int row) const
+{
+    if (row < 0 || FRowOffsets.empty())
+        return 0;
+    return row < static_cast<int>(FRowOffsets.size()) ? FRowOffsets[static_cast<size_t>(row)]
+                                                      : static_cast<int>(FAccessibleText.size());
+}
+
+QRect TMicaTextView::RowRect(int row) const
+{
+    int y = 0;
+    for (int shown = TopRow(); shown < RowCount() && y < viewport()->height(); ++shown) {
+        const int height = FRowHeights[static_cast<size_t>(shown)];
+        if (shown == row)
+            return QRect(-LeftOffset(), y, FDefaultColWidth, height);
+        y += height;
+    }
+    return QRect();
 }
 
 int TMicaTextView::TopRow() const

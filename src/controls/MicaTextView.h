@@ -6,6 +6,8 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QRect>
+#include <QString>
 #include <QStringList>
 #include <deque>
 #include <vector>
@@ -107,6 +109,12 @@ public:
     // The row's text as drawn: without its font tag, decoded, "&&" shown as "&" and the "&" of a
     // mnemonic left out.
     QString ShownText(int row) const;
+    // What a screen reader reads: every row's ShownText, joined by line breaks, as of the last
+    // LayoutRows or Clear; RowOffset is where a row starts in it.
+    const QString& AccessibleText() const { return FAccessibleText; }
+    int RowOffset(int row) const;
+    // Where a row is drawn in the viewport; empty for a row scrolled out of sight.
+    QRect RowRect(int row) const;
     // The colours of a mark and of the current mark, shared by every view that marks text.
     static QColor MarkColour();
     static QColor CurrentMarkColour();
@@ -139,6 +147,8 @@ private:
     void UpdateScrollBars();
     int RowAt(int y) const;
     void ScrollRowIntoView(int row);
+    // Rebuilds AccessibleText and tells the assistive tools when it changed.
+    void UpdateAccessibleText();
 
     std::deque<QFont> FFonts;
     std::vector<int> FRowHeights;
@@ -149,6 +159,8 @@ private:
     // Counts laid-out texts, so that a widening posted for one text is dropped for the next.
     unsigned FLayoutCount = 0;
     int FRow = 0;
+    QString FAccessibleText;
+    std::vector<int> FRowOffsets;
     std::vector<TMark> FMarks;
     int FCurrentMark = -1;
 };

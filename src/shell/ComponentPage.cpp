@@ -74,11 +74,20 @@ TComponentPage::TComponentPage(QWidget* parent) : QWidget(parent)
     FRatingGauge->SetForeColor(QColor(255, 255, 0));
     FRatingGauge->SetBackColor(QColor(0, 0, 128));
     FRatingGauge->SetProgress(0);
+    // A screen reader hears the rating as "Wertung", with its value, or without one.
+    FRatingGauge->setAccessibleName(QStringLiteral("Wertung"));
+    FRatingLabel->setAccessibleName(QStringLiteral("Wertung"));
+    FRatingLabel->setAccessibleDescription(QStringLiteral("keine Wertung"));
     QLabel* distributionCaption = MakeSystemLabel(box, "Label7", QStringLiteral("Distribution:"), 170, 27, true);
     FDistribution = MakeEdit(box, "CompoDistribution", 256, 24, 121);
     FLangCompInfo = MakeEdit(box, "LangCompInfo", 9, 47, 368);
     FLimitLabel = MakeSystemLabel(box, "CompolimitLabel", QString::fromUtf8("Einschränkungen:"), 8, 74, true);
     FLimitations = MakeEdit(box, "CompoLimitations", 132, 70, 245);
+    // Each field is read with its caption; the line of systems and languages has none.
+    copyLabel->setBuddy(FCopyright);
+    distributionCaption->setBuddy(FDistribution);
+    FLimitLabel->setBuddy(FLimitations);
+    FLangCompInfo->setAccessibleName(QStringLiteral("Betriebssysteme, Sprache und Compiler"));
     // Our fonts are wider than the ones these places were made for: each caption keeps its
     // text whole and pushes the fields after it along its row.
     for (QWidget* caption : {static_cast<QWidget*>(copyLabel), static_cast<QWidget*>(ratingCaption),

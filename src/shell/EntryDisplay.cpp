@@ -44,13 +44,28 @@ int TEntryDisplay::RecordRef(int entry) const
 
 int TEntryDisplay::ShowEntry(int entry)
 {
-    if (FPages.TextView->ShowInfoText(FContainer, entry))
+    if (FPages.TextView->ShowInfoText(FContainer, entry)) {
+        FPages.TextView->setAccessibleName(Caption(entry));
         return TToolDiscMain::pkInfoText;
-    if (ShowShortText(entry))
+    }
+    if (ShowShortText(entry)) {
+        FPages.ShortMemo->setAccessibleName(Caption(entry));
         return TToolDiscMain::pkShortText;
-    if (ShowCompoText(entry))
+    }
+    if (ShowCompoText(entry)) {
+        FPages.ComponentPage->StuffView().setAccessibleName(Caption(entry));
         return TToolDiscMain::pkComponent;
+    }
     return TToolDiscMain::pkNothing;
+}
+
+// A screen reader names the page after the entry it shows, as the outline shows it.
+QString TEntryDisplay::Caption(int entry) const
+{
+    const TTreeViewData* tree = FContainer.TreeData();
+    if (!tree || entry < 0 || entry >= tree->Count())
+        return QString();
+    return FromAnsi(std::string(tree->Texts[entry])).trimmed();
 }
 
 bool TEntryDisplay::ShowShortText(int entry)

@@ -4,6 +4,7 @@
 #include <string>
 
 class QLabel;
+class QString;
 class QPlainTextEdit;
 class QStackedWidget;
 
@@ -55,6 +56,7 @@ public:
 private:
     // The entry's record reference, or -1 for a negative entry; the container is activated.
     int RecordRef(int entry) const;
+    QString Caption(int entry) const;
 
     TBrowzerContainer& FContainer;
     TEntryPages FPages;

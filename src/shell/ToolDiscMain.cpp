@@ -101,6 +101,8 @@ QToolButton* MakeSpeedButton(QWidget* parent, const char* name, TGlyph glyph, co
     button->setIcon(TGlyphs::Icon(glyph));
     button->setIconSize(QSize(TGlyphs::kSize, TGlyphs::kSize));
     button->setToolTip(hint);
+    // The button shows a picture only; a screen reader says its hint, without a key.
+    button->setAccessibleName(hint);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(left, top, width, height);
@@ -346,6 +348,8 @@ void TToolDiscMain::TParts::CreateOverview()
     OverviewOL = new TBrowzerOutline(OverviewPanel);
     OverviewOL->setGeometry(4, 19, 167, 336);
     OverViewLabel->setBuddy(OverviewOL);
+    // A tree takes no name from its label by itself.
+    OverviewOL->setAccessibleName(QString::fromUtf8("Überblick"));
     OverviewOL->setRootIsDecorated(false);
     OverviewOL->setIndentation(19);
     OverviewOL->setToolTipDuration(0);

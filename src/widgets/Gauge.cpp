@@ -1,5 +1,6 @@
 #include "Gauge.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "BltBitmap.h"
+#include "GaugeAccessible.h"
 
 namespace lumarc {
 
@@ -90,6 +92,7 @@ TGauge::TGauge(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(100, 100);
+    TGaugeAccessible::Install();
 }
 
 void TGauge::SetKind(TGaugeKind Value)
@@ -184,9 +187,14 @@ void TGauge::SetProgress(int Value)
     const int before = Percent();
     FProgress = Value;
     // The print progress window sets the value after every line: only a visible change
-    // is worth a repaint.
-    if (Percent() != before)
-        RepaintNow();
+    // is worth a repaint, and worth telling a screen reader.
+    if (Percent() == before)
+        return;
+    RepaintNow();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, FProgress);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 int TGauge::Percent() const
