@@ -155,7 +155,11 @@ void TMicaTextView::Clear()
     FCurrentMark = -1;
     std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
     Lines.Clear();
-    UpdateAccessibleText();
+    // A new text usually follows at once; the reader then hears of one change, not two.
+    QMetaObject::invokeMethod(this, [this, layouts = FLayoutCount] {
+        if (FLayoutCount == layouts)
+            UpdateAccessibleText();
+    }, Qt::QueuedConnection);
     viewport()->update();
 }
 
@@ -299,10 +303,8 @@ void TMicaTextView::SetRow(int row)
     FRow = std::clamp(row, 0, RowCount() - 1);
     ScrollRowIntoView(FRow);
     viewport()->update();
-    if (QAccessible::isActive()) {
-        QAccessibleTextCursorEvent moved(this, RowOffset(FRow));
-        QAccessible::updateAccessibility(&moved);
-    }
+    QAccessibleTextCursorEvent moved(this, RowOffset(FRow));
+    QAccessible::updateAccessibility(&moved);
 }
 
 void TMicaTextView::UpdateAccessibleText()
@@ -319,10 +321,8 @@ void TMicaTextView::UpdateAccessibleText()
     if (text == FAccessibleText)
         return;
     const QString before = std::exchange(FAccessibleText, text);
-    if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent changed(this, 0, before, FAccessibleText);
-        QAccessible::updateAccessibility(&changed);
-    }
+    QAccessibleTextUpdateEvent changed(this, 0, before, FAccessibleText);
+    QAccessible::updateAccessibility(&changed);
 }
 
 int TMicaTextView::RowOffset(int row) const

@@ -23,6 +23,7 @@ QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixma
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setAutoRaise(true);
     return button;
 }

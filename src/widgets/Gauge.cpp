@@ -191,10 +191,8 @@ void TGauge::SetProgress(int Value)
     if (Percent() == before)
         return;
     RepaintNow();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent changed(this, FProgress);
-        QAccessible::updateAccessibility(&changed);
-    }
+    QAccessibleValueChangeEvent changed(this, FProgress);
+    QAccessible::updateAccessibility(&changed);
 }
 
 int TGauge::Percent() const
