@@ -7,7 +7,8 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev xvfb xauth
   poppler-utils fonts-liberation fonts-dejavu-core libiso9660-dev libcdio-dev xorriso appstream
-  desktop-file-utils shared-mime-info chromium zip unzip qt6-base-private-dev)
+  desktop-file-utils shared-mime-info chromium zip unzip qt6-base-private-dev
+  at-spi2-core python3-pyatspi dbus xdotool)
 
 install_packages() {
   local missing=()

@@ -23,7 +23,8 @@ QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixma
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolTip(hint);
-    button->setAccessibleName(hint);
+    // A screen reader says what the button does; its key is in the hint only.
+    button->setAccessibleName(hint.section(QStringLiteral(" ("), 0, 0));
     button->setAutoRaise(true);
     return button;
 }
