@@ -12,6 +12,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translat
 
 install_packages() {
   local missing=()
+  # The website's audit runs on Node.js; a machine may have its own, newer than Debian's.
+  command -v npm >/dev/null || PACKAGES+=(nodejs npm)
   for p in "${PACKAGES[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$p")
@@ -32,4 +34,16 @@ install_packages() {
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
   cmake --build "$BUILD_DIR" -j2
+}
+
+# The audit's Node modules (axe-core, puppeteer-core; no browser of their own), as pinned by
+# tests/export/audit/package-lock.json, in $BUILD_DIR/audit; again only when the lock changed.
+install_audit_modules() {
+  local audit="$BUILD_DIR/audit" lock="$ROOT/tests/export/audit/package-lock.json"
+  mkdir -p "$audit"
+  if [ -d "$audit/node_modules" ] && cmp -s "$lock" "$audit/package-lock.json"; then
+    return 0
+  fi
+  cp "$ROOT/tests/export/audit/package.json" "$lock" "$audit/"
+  (cd "$audit" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 }

@@ -85,7 +85,9 @@ void AppendField(std::string& out, const char* caption, const std::string& value
     out += "</dd>\n";
 }
 
-// The rating as the viewer's gauge draws it: rating x 10 per cent, a yellow bar on navy.
+// The rating as the viewer's gauge draws it: rating x 10 per cent, a yellow bar on navy. The
+// percentage stands beside the bar, where it has the contrast of plain text; a screen reader
+// hears the meter's name and value instead.
 void AppendRating(std::string& out, int rating)
 {
     out += "<dt>Wertung:</dt><dd>";
@@ -94,9 +96,9 @@ void AppendRating(std::string& out, int rating)
         return;
     }
     const std::string percent = std::to_string(std::clamp(rating * 10, 0, 100));
-    out += "<span class=\"gauge\" role=\"meter\" aria-valuemin=\"0\" aria-valuemax=\"100\" aria-valuenow=\"" + percent +
-           "\"><span class=\"bar\" style=\"width:" + percent + "%\"></span><span class=\"pct\">" + percent +
-           "%</span></span></dd>\n";
+    out += "<span class=\"gauge\" role=\"meter\" aria-label=\"Wertung\" aria-valuemin=\"0\" aria-valuemax=\"100\" "
+           "aria-valuenow=\"" + percent + "\" aria-valuetext=\"" + percent + " %\"><span class=\"bar\" style=\"width:" +
+           percent + "%\"></span></span> <span class=\"pct\" aria-hidden=\"true\">" + percent + " %</span></dd>\n";
 }
 
 void AppendComponentFields(std::string& out, const TCompoText& compo)
@@ -267,7 +269,8 @@ std::string EntryPage(const TEntryPageInput& input)
         AppendFile(out, input.File, true);
     if (compo)
         AppendComponentFields(out, *compo);
-    AppendPreLines(out, "<pre id=\"text\">", lines, classes);
+    // The text scrolls sideways within its box: it takes the focus, so that keys scroll it too.
+    AppendPreLines(out, "<pre id=\"text\" tabindex=\"0\">", lines, classes);
     if (compo) {
         AppendMemo(out, "pers\xC3\xB6nliche Einsch\xC3\xA4tzung:", compo->Review);
         AppendMemo(out, "Installationshinweise:", compo->Installation);

@@ -52,10 +52,12 @@ void AppendIndexEntry(std::string& json, int node, const TTreeViewData& tree, TR
     json += isShort ? "],1]" : "],0]";
 }
 
-void AppendOutlineLabel(std::string& out, const TTreeViewData& tree, int node, TDateTime updateDate)
+// An entry as the outline lists it: a link to its page, or where it has none (or `asLink` is
+// false) its caption alone, and the mark of a new entry.
+void AppendOutlineLabel(std::string& out, const TTreeViewData& tree, int node, TDateTime updateDate, bool asLink = true)
 {
     const std::string caption = Cp1252ToUtf8(TrimmedCaption(tree.Texts[node]));
-    if (RecordKindOf(tree.Texts.Objects(node)) != TRecordKind::rkNone) {
+    if (asLink && RecordKindOf(tree.Texts.Objects(node)) != TRecordKind::rkNone) {
         out += "<a href=\"entry/" + std::to_string(node) + ".html\">";
         AppendHtml(out, caption);
         out += "</a>";
@@ -92,8 +94,15 @@ std::string OutlinePage(const TTreeViewData& tree, const TSiteTree& site, TDateT
         if (nextDepth > depth) {
             // The viewer opens with the first top-level entry unfolded.
             out += i == 0 ? "<details open><summary>" : "<details><summary>";
-            AppendOutlineLabel(out, tree, node, updateDate);
+            AppendOutlineLabel(out, tree, node, updateDate, false);
             out += "</summary>\n<ul>\n";
+            // The summary opens and shuts the folder and holds no link; a folder with a page of
+            // its own lists it first.
+            if (RecordKindOf(tree.Texts.Objects(node)) != TRecordKind::rkNone) {
+                out += "<li class=\"self\"><a href=\"entry/" + std::to_string(node) + ".html\">";
+                AppendHtml(out, Cp1252ToUtf8(TrimmedCaption(tree.Texts[node])));
+                out += "</a></li>\n";
+            }
             continue;
         }
         AppendOutlineLabel(out, tree, node, updateDate);
@@ -142,7 +151,7 @@ std::string OrderFormPage(const TStringList& form)
     out += "<nav class=\"path\"><a href=\"index.html\">";
     out += kOverview;
     out += "</a></nav>\n<h1>Bestellformular</h1>\n";
-    AppendPreLines(out, "<pre id=\"text\">", DecodedLines(form));
+    AppendPreLines(out, "<pre id=\"text\" tabindex=\"0\">", DecodedLines(form));
     AppendPageEnd(out);
     return out;
 }

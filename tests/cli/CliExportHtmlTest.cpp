@@ -26,10 +26,10 @@ using CliExportHtml = lumarc::test::TCliTest;
 // dropped, character references read.
 std::string TextElement(const std::string& page)
 {
-    const size_t open = page.find("<pre id=\"text\">");
+    const size_t open = page.find("<pre id=\"text\"");
     if (open == std::string::npos)
         return "<no text element>";
-    const size_t from = open + std::string("<pre id=\"text\">").size();
+    const size_t from = page.find('>', open) + 1;
     const std::string inner = page.substr(from, page.find("</pre>", from) - from);
     std::string text;
     for (size_t i = 0; i < inner.size(); ++i) {
