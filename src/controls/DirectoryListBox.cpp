@@ -52,7 +52,7 @@ void TDirectoryListBox::Fill()
     int depth = 1;
     for (const QString& part : parts) {
         path = path.endsWith('/') ? path + part : path + '/' + part;
-        addItem(QString(depth * 2, ' ') + part);
+        AddIndented(depth, part);
         FPaths << path;
         ++depth;
     }
@@ -60,10 +60,17 @@ void TDirectoryListBox::Fill()
     const QStringList subdirs =
         QDir(FDirectory).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (const QString& sub : subdirs) {
-        addItem(QString(depth * 2, ' ') + sub);
+        AddIndented(depth, sub);
         FPaths << (FDirectory.endsWith('/') ? FDirectory + sub : FDirectory + '/' + sub);
     }
     setCurrentRow(current);
+}
+
+// The depth shows as indentation; a screen reader reads the name alone.
+void TDirectoryListBox::AddIndented(int depth, const QString& name)
+{
+    addItem(QString(depth * 2, ' ') + name);
+    item(count() - 1)->setData(Qt::AccessibleTextRole, name);
 }
 
 void TDirectoryListBox::mouseDoubleClickEvent(QMouseEvent* event)

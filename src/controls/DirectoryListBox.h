@@ -38,6 +38,7 @@ protected:
 
 private:
     void Fill();
+    void AddIndented(int depth, const QString& name);
 
     QString FDirectory;
     QStringList FPaths;

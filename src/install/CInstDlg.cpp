@@ -222,6 +222,10 @@ void TCInstDlg::CreateComponents()
     DestFiles = new TxFileListBox(DestDirBox);
     DestFiles->setObjectName(QStringLiteral("DestFiles"));
     DestFiles->setGeometry(8, 166, 300, 179);
+    // The lists have no captions of their own; a screen reader names them by what they hold.
+    DestDirListBox->setAccessibleName(QStringLiteral("Verzeichnisse"));
+    DriveComboBox->setAccessibleName(QStringLiteral("Laufwerk"));
+    DestFiles->setAccessibleName(QStringLiteral("Dateien im Zielverzeichnis"));
 
     StatusLabel = MakeLabel(form, "StatusLabel", QString(), 7, 400);
     // The label ends before the destination's count: a longer text takes a second line.
@@ -235,6 +239,7 @@ void TCInstDlg::CreateComponents()
     CompFiles = new TxFileListBox(CompInstBox);
     CompFiles->setObjectName(QStringLiteral("CompFiles"));
     CompFiles->setGeometry(10, 36, 205, 309);
+    CompFiles->setAccessibleName(QStringLiteral("Dateien der Komponente"));
     CopyBtn = MakeButton(CompInstBox, "CopyBtn", QStringLiteral("&Kopieren"), 10, 349, 100, 28);
     CopyBtn->setToolTip(QStringLiteral("Kopiere die ausgewählte(n) Datei(en) ins Zielverzeichnis"));
     UnpackBtn = MakeButton(CompInstBox, "UnpackBtn", QStringLiteral("Ent&packen"), 116, 349, 100, 28);

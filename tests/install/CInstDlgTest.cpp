@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
@@ -124,6 +125,30 @@ TEST_F(CInstDlgTest, Opening_ListsTheComponentDirectoryAndSelectsItsFile)
     EXPECT_EQ(Dialog->DestDirListBox->Directory().toStdString(), Dest / "delphi");
     EXPECT_EQ(Dialog->DestEdit->text().toStdString(), Dest / "delphi/grid");
     EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("1 Datei(en) ausgewählt."));
+}
+
+// As a screen reader reads the dialog: each list by what it holds, each entry by its name alone.
+TEST_F(CInstDlgTest, Opening_EveryListAndEveryEntryIsReadByName)
+{
+    PrepareGrid();
+    for (QWidget* list : std::initializer_list<QWidget*>{Dialog->CompFiles, Dialog->DestDirListBox, Dialog->DestFiles,
+                                                         Dialog->DriveComboBox}) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+        EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty()) << list->objectName().toStdString();
+    }
+    std::vector<std::string> folders;
+    QAccessibleInterface* dirs = QAccessible::queryAccessibleInterface(Dialog->DestDirListBox);
+    for (int i = 0; i < dirs->childCount(); ++i)
+        folders.push_back(dirs->child(i)->text(QAccessible::Name).toStdString());
+    ASSERT_GE(folders.size(), 2u);
+    EXPECT_EQ(folders.front(), "/");
+    for (const std::string& folder : folders)
+        EXPECT_TRUE(!folder.empty() && folder.front() != ' ') << "\"" << folder << "\"";
+    std::vector<std::string> files;
+    QAccessibleInterface* comp = QAccessible::queryAccessibleInterface(Dialog->CompFiles);
+    for (int i = 0; i < comp->childCount(); ++i)
+        files.push_back(comp->child(i)->text(QAccessible::Name).toStdString());
+    EXPECT_NE(std::find(files.begin(), files.end(), "DATA.ZIP"), files.end());
 }
 
 TEST_F(CInstDlgTest, Opening_AMissingComponentFolderShowsTheDiscRootAndSaysSo)
