@@ -204,6 +204,8 @@ void TMsgBox::MeasureText()
     const int clientWidth = FWindow->width();
     const QRect start(QPoint(0, TextTop), QPoint(clientWidth - TextMarginRight - 1, TextBottom - 1));
     const QString text = DisplayText();
+    // The text is painted, not a label: a screen reader reads it as the window's description.
+    FWindow->setAccessibleDescription(text);
     QRect needed;
     if (text.isEmpty())
         needed = QRect(start.left(), start.top(), 0, 0);  // an empty text needs no room at all

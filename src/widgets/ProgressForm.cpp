@@ -32,6 +32,7 @@ TProgressForm::TProgressForm(QWidget* parent)
 
     FGauge->setObjectName(QStringLiteral("Gauge"));
     FGauge->setGeometry(7, 23, 216, 20);
+    FGauge->setAccessibleName(QStringLiteral("Fortschritt"));
     FGauge->SetForeColor(QColor(255, 255, 0));
     FGauge->SetBackColor(QColor(0, 0, 128));
     FGauge->SetProgress(0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -153,6 +154,17 @@ TEST(ShellMsgBox, MeasureTextWrapsCentresAndPutsTheButtons15PixelsBelow)
     box.SetMsg(oneLine);
     box.MeasureText();
     EXPECT_EQ(box.TextRect().width(), QFontMetrics(box.Window()->font()).horizontalAdvance(oneLine));
+}
+
+// The text is painted, so nothing but the window itself can tell a screen reader what it says.
+TEST(ShellMsgBox, AScreenReaderReadsTheTextThatIsPainted)
+{
+    TMsgBox box;
+    box.ArrangeButtons();
+    box.SetMsg("Datenbank nicht gefunden!");
+    box.MeasureText();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(box.Window())->text(QAccessible::Description),
+              QStringLiteral("Datenbank nicht gefunden!"));
 }
 
 TEST(ShellMsgBox, ExecuteReturnsThePressedButtonAndCancelOnClose)
