@@ -185,6 +185,9 @@ void TCInstDlg::CreateComponents()
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("CInstScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
+    // No Tab stop of its own, where the focus could not be seen: it scrolls to the control
+    // that takes the focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(client);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -52,6 +52,8 @@ TComponentPage::TComponentPage(QWidget* parent) : QWidget(parent)
     FScrollBox = new QScrollArea(FDescBox);
     FScrollBox->setObjectName(QStringLiteral("CompoScrollBox"));
     FScrollBox->setFrameShape(QFrame::NoFrame);
+    // No Tab stop of its own, where the focus could not be seen: the fields are the stops.
+    FScrollBox->setFocusPolicy(Qt::NoFocus);
     FScrollBox->setWidgetResizable(false);
     FScrollBox->setGeometry(FDescBox->contentsRect());
     FContents = new QWidget;

@@ -80,6 +80,9 @@ TWideInfoForm::TWideInfoForm(QWidget* Parent)
     WideScroll = new QScrollArea(WidePanel);
     WideScroll->setObjectName(QStringLiteral("WideScroll"));
     WideScroll->setFrameShape(QFrame::NoFrame);
+    // No Tab stop of its own, where the focus could not be seen: it scrolls to the control
+    // that takes the focus.
+    WideScroll->setFocusPolicy(Qt::NoFocus);
     auto* contents = new QWidget;
     contents->setObjectName(QStringLiteral("WideScrollContents"));
     WideScroll->setWidget(contents);  // the scroll box owns it

@@ -124,18 +124,6 @@ std::vector<std::string> CutCaptions(QWidget* root)
     return cut;
 }
 
-std::string BuildDir()
-{
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path().string();
-}
-
-void Show(QWidget& window)
-{
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    window.show();
-    QCoreApplication::processEvents();
-}
-
 class CaptionFit : public TMainWindowTest {
 protected:
     void SetUp() override

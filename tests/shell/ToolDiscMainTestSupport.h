@@ -75,6 +75,20 @@ inline void WriteCatalogue(const std::string& dir, const char* script = kMainScr
     TCatalogueBuilder::WriteCatalogue(builder.Build(), dir);
 }
 
+// The build directory, whose Data/ holds the demo catalogue and whose COMPS/ its disc.
+inline std::string BuildDir()
+{
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string();
+}
+
+// Shows a window without a screen and lets it lay itself out.
+inline void Show(QWidget& window)
+{
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    QCoreApplication::processEvents();
+}
+
 // Runs the event loop until `done` holds or two seconds have passed.
 template <typename Pred>
 bool ProcessUntil(Pred done)

@@ -1,0 +1,131 @@
+// Every window without a mouse: Tab and Shift+Tab reach each control a user works with, and a
+// stop that is no control (a scroll area around the fields, a bare panel) would be a place where
+// the focus is invisible. The button bar's buttons take no focus; their commands have keys.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include <string>
+#include <vector>
+
+#include "ToolDiscMainTestSupport.h"
+#include "controls/MicaTextView.h"
+#include "install/CInstDlg.h"
+#include "search/SearchDlg.h"
+#include "search/SearchFoundDlg.h"
+#include "settings/OptionsDialog.h"
+#include "shell/Application.h"
+#include "shell/CDAboutBox.h"
+#include "shell/FindBar.h"
+#include "shell/SearchCommand.h"
+#include "shell/WideInfoForm.h"
+
+namespace lumarc::test {
+namespace {
+
+bool IsControl(const QWidget* w)
+{
+    if (qobject_cast<const QToolButton*>(w) && w->focusPolicy() == Qt::NoFocus && w->parentWidget() &&
+        w->parentWidget()->objectName() != QLatin1String("FindBar"))
+        return false;  // a speed button, whose command has a key
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const TMicaTextView*>(w);
+}
+
+bool Usable(const QWidget* w, const QWidget* window)
+{
+    return w->isVisibleTo(window) && w->isEnabled() && w->window() == window;
+}
+
+// Where Tab stops, in the order it stops there.
+std::vector<QWidget*> TabStops(QWidget* window)
+{
+    std::vector<QWidget*> stops;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if (Usable(w, window) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            stops.push_back(w);
+    }
+    return stops;
+}
+
+std::string Name(const QWidget* w)
+{
+    return (w->objectName().isEmpty() ? std::string(w->metaObject()->className()) : w->objectName().toStdString());
+}
+
+void ExpectReachable(QWidget& window)
+{
+    const std::vector<QWidget*> stops = TabStops(&window);
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!Usable(w, &window) || !IsControl(w) || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        // A control that hands its focus to another is reached through that one.
+        const QWidget* target = w->focusProxy() ? w->focusProxy() : w;
+        if (std::find(stops.begin(), stops.end(), target) == stops.end())
+            ADD_FAILURE() << Name(&window) << ": Tab never reaches " << Name(w);
+    }
+    for (QWidget* stop : stops) {
+        if (!IsControl(stop))
+            ADD_FAILURE() << Name(&window) << ": Tab stops at " << Name(stop) << ", which shows no focus";
+    }
+}
+
+class KeyboardReach : public TMainWindowTest {
+protected:
+    void SetUp() override
+    {
+        TMainWindowTest::SetUp();
+        TApplication::SetUp(*qApp);
+        Open(BuildDir());
+    }
+    void ShowEntry(const std::string& caption, int kind)
+    {
+        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry(caption));
+        Window->OverviewOLClick();
+        ASSERT_TRUE(ProcessUntil([&] { return Window->PageKind() == kind; })) << caption;
+    }
+};
+
+TEST_F(KeyboardReach, TabReachesEveryControlOfEveryWindowAndStopsOnlyAtControls)
+{
+    ExpectReachable(*Window);
+    ShowEntry("TabulaGrid Professional", TToolDiscMain::pkComponent);
+    ExpectReachable(*Window);
+    ShowEntry("Kalender und Datumsauswahl", TToolDiscMain::pkShortText);
+    ExpectReachable(*Window);
+    Window->FindBar().Open();
+    ExpectReachable(*Window);
+    Window->FindBar().Close();
+
+    TWideInfoForm detail;
+    Show(detail);
+    ExpectReachable(detail);
+    TSearchdlg& search = Window->SearchCommand().SearchDialog();
+    Show(search);
+    ExpectReachable(search);
+    TSearchfounddlg& results = Window->SearchCommand().ResultsDialog();
+    Show(results);
+    ExpectReachable(results);
+    TCInstDlg install;
+    Show(install);
+    ExpectReachable(install);
+    TOptionsDialog options;
+    Show(options);
+    ExpectReachable(options);
+    TCDAboutBox about;
+    Show(about);
+    ExpectReachable(about);
+}
+
+}  // namespace
+}  // namespace lumarc::test
