@@ -248,6 +248,12 @@ void TCInstDlg::CreateComponents()
     UnpackBtn = MakeButton(CompInstBox, "UnpackBtn", QStringLiteral("Ent&packen"), 116, 349, 100, 28);
     UnpackBtn->setToolTip(QStringLiteral("Entpacke die ausgewählte Datei ins Zielverzeichnis"));
     DestStatLabel = MakeLabel(form, "DestStatLabel", QString(), 233, 398);
+    // Tab goes as a reader reads: the component's side, the destination's from the top, and
+    // "Schließen" last.
+    const std::vector<QWidget*> order{CompFiles,  CopyBtn,        UnpackBtn, DestEdit, DriveComboBox, DestDirListBox,
+                                      DestFiles, ExecBtn, SelBtn, KillBtn,   CloseBtn};
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     ConfigureFileList(CompFiles);
     CompFiles->SetSFShow(sfsSize | sfsDirs | sfsProcIcons);

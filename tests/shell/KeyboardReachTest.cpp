@@ -78,6 +78,18 @@ void ExpectReachable(QWidget& window)
         if (!IsControl(stop))
             ADD_FAILURE() << Name(&window) << ": Tab stops at " << Name(stop) << ", which shows no focus";
     }
+    // Within one box the order is the reading order: a row before the rows below it, and
+    // within a row from left to right.
+    for (size_t i = 1; i < stops.size(); ++i) {
+        const QWidget* a = stops[i - 1];
+        const QWidget* b = stops[i];
+        if (a->parentWidget() != b->parentWidget())
+            continue;
+        const QRect ra = a->geometry(), rb = b->geometry();
+        const bool sameRow = ra.top() < rb.bottom() && rb.top() < ra.bottom();
+        if (sameRow ? rb.left() < ra.left() : rb.top() < ra.top())
+            ADD_FAILURE() << Name(&window) << ": Tab goes from " << Name(a) << " back to " << Name(b);
+    }
 }
 
 class KeyboardReach : public TMainWindowTest {
