@@ -62,6 +62,7 @@ protected:
     void TearDown() override
     {
         TMainWindowTest::TearDown();
+        ForgetEvents();
         QTestAccessibility::cleanup();
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
     }
@@ -74,6 +75,12 @@ protected:
     }
 
     static QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+    // Qt's clearEvents drops the recorded events without freeing them.
+    static void ForgetEvents()
+    {
+        qDeleteAll(QTestAccessibility::events());
+        QTestAccessibility::clearEvents();
+    }
 };
 
 TEST_F(AccessibilityTest, TheInfoTextIsReadAsTheTextOfItsEntryAndFollowsTheEntryAndTheRow)
@@ -89,14 +96,14 @@ TEST_F(AccessibilityTest, TheInfoTextIsReadAsTheTextOfItsEntryAndFollowsTheEntry
               QStringLiteral("Willkommen auf der Scheibe\nzweite Zeile"));
 
     // A row taken with the keyboard moves the caret to its start, and says so.
-    QTestAccessibility::clearEvents();
+    ForgetEvents();
     view->SetRow(1);
     EXPECT_EQ(text->textInterface()->cursorPosition(), 27);
     QAccessibleTextCursorEvent moved(view, 27);
     EXPECT_TRUE(QTestAccessibility::containsEvent(&moved));
 
     // Another entry replaces the text, and the reader hears of it.
-    QTestAccessibility::clearEvents();
+    ForgetEvents();
     Show("Hinweise", view);
     QAccessibleTextUpdateEvent changed(view, 0, QStringLiteral("Willkommen auf der Scheibe\nzweite Zeile"),
                                        QStringLiteral("Hinweise zur Installation"));
@@ -118,7 +125,7 @@ TEST_F(AccessibilityTest, TheComponentPageReadsItsTextItsRatingAndEachFieldWithI
     ASSERT_NE(rating->valueInterface(), nullptr);
     EXPECT_EQ(rating->valueInterface()->currentValue().toInt(), 90);
     EXPECT_EQ(rating->valueInterface()->maximumValue().toInt(), 100);
-    QTestAccessibility::clearEvents();
+    ForgetEvents();
     Show("Knopf", &page->StuffView());
     QAccessibleValueChangeEvent changed(Part<TGauge>(*Window, "RatingGauge"), 50);
     EXPECT_TRUE(QTestAccessibility::containsEvent(&changed));

@@ -16,17 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "ToolDiscMainTestSupport.h"
+#include "EveryWindow.h"
 #include "controls/MicaTextView.h"
-#include "install/CInstDlg.h"
-#include "search/SearchDlg.h"
-#include "search/SearchFoundDlg.h"
-#include "settings/OptionsDialog.h"
-#include "shell/Application.h"
-#include "shell/CDAboutBox.h"
-#include "shell/FindBar.h"
-#include "shell/SearchCommand.h"
-#include "shell/WideInfoForm.h"
 
 namespace lumarc::test {
 namespace {
@@ -92,51 +83,11 @@ void ExpectReachable(QWidget& window)
     }
 }
 
-class KeyboardReach : public TMainWindowTest {
-protected:
-    void SetUp() override
-    {
-        TMainWindowTest::SetUp();
-        TApplication::SetUp(*qApp);
-        Open(BuildDir());
-    }
-    void ShowEntry(const std::string& caption, int kind)
-    {
-        Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry(caption));
-        Window->OverviewOLClick();
-        ASSERT_TRUE(ProcessUntil([&] { return Window->PageKind() == kind; })) << caption;
-    }
-};
+class KeyboardReach : public TEveryWindowTest {};
 
-TEST_F(KeyboardReach, TabReachesEveryControlOfEveryWindowAndStopsOnlyAtControls)
+TEST_F(KeyboardReach, TabReachesEveryControlOfEveryWindowInReadingOrderAndStopsOnlyAtControls)
 {
-    ExpectReachable(*Window);
-    ShowEntry("TabulaGrid Professional", TToolDiscMain::pkComponent);
-    ExpectReachable(*Window);
-    ShowEntry("Kalender und Datumsauswahl", TToolDiscMain::pkShortText);
-    ExpectReachable(*Window);
-    Window->FindBar().Open();
-    ExpectReachable(*Window);
-    Window->FindBar().Close();
-
-    TWideInfoForm detail;
-    Show(detail);
-    ExpectReachable(detail);
-    TSearchdlg& search = Window->SearchCommand().SearchDialog();
-    Show(search);
-    ExpectReachable(search);
-    TSearchfounddlg& results = Window->SearchCommand().ResultsDialog();
-    Show(results);
-    ExpectReachable(results);
-    TCInstDlg install;
-    Show(install);
-    ExpectReachable(install);
-    TOptionsDialog options;
-    Show(options);
-    ExpectReachable(options);
-    TCDAboutBox about;
-    Show(about);
-    ExpectReachable(about);
+    ForEveryWindow(ExpectReachable);
 }
 
 }  // namespace
