@@ -14,7 +14,8 @@
 namespace {
 
 constexpr int kUsageExit = 2;
-const char* const kCatalogueHelp = "Katalogverzeichnis, .dat- oder .idx-Datei, oder CD-Abbild (.iso, .img, .cue, .ccd, .mds, .nrg, .toc)";
+const char* const kCatalogueHelp =
+    "Katalogverzeichnis, .dat- oder .idx-Datei, oder CD-Abbild (.iso, .img, .cue, .ccd, .mds, .nrg, .toc)";
 
 // The parser's messages in German where their kind is known; any other keeps CLI11's text.
 std::string GermanFailure(const CLI::App* app, const CLI::Error& e)

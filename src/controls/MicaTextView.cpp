@@ -156,10 +156,13 @@ void TMicaTextView::Clear()
     std::fill(FRowFonts.begin(), FRowFonts.end(), -1);
     Lines.Clear();
     // A new text usually follows at once; the reader then hears of one change, not two.
-    QMetaObject::invokeMethod(this, [this, layouts = FLayoutCount] {
-        if (FLayoutCount == layouts)
-            UpdateAccessibleText();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, layouts = FLayoutCount] {
+            if (FLayoutCount == layouts)
+                UpdateAccessibleText();
+        },
+        Qt::QueuedConnection);
     viewport()->update();
 }
 

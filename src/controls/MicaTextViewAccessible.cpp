@@ -19,7 +19,8 @@ QAccessibleInterface* MakeInterface(const QString& key, QObject* object)
 
 }  // namespace
 
-TMicaTextViewAccessible::TMicaTextViewAccessible(TMicaTextView* view) : QAccessibleWidget(view, QAccessible::EditableText)
+TMicaTextViewAccessible::TMicaTextViewAccessible(TMicaTextView* view)
+    : QAccessibleWidget(view, QAccessible::EditableText)
 {
 }
 

@@ -96,9 +96,11 @@ void AppendRating(std::string& out, int rating)
         return;
     }
     const std::string percent = std::to_string(std::clamp(rating * 10, 0, 100));
-    out += "<span class=\"gauge\" role=\"meter\" aria-label=\"Wertung\" aria-valuemin=\"0\" aria-valuemax=\"100\" "
-           "aria-valuenow=\"" + percent + "\" aria-valuetext=\"" + percent + " %\"><span class=\"bar\" style=\"width:" +
-           percent + "%\"></span></span> <span class=\"pct\" aria-hidden=\"true\">" + percent + " %</span></dd>\n";
+    out +=
+        "<span class=\"gauge\" role=\"meter\" aria-label=\"Wertung\" aria-valuemin=\"0\" aria-valuemax=\"100\" "
+        "aria-valuenow=\"" +
+        percent + "\" aria-valuetext=\"" + percent + " %\"><span class=\"bar\" style=\"width:" + percent +
+        "%\"></span></span> <span class=\"pct\" aria-hidden=\"true\">" + percent + " %</span></dd>\n";
 }
 
 void AppendComponentFields(std::string& out, const TCompoText& compo)

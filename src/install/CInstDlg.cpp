@@ -250,8 +250,8 @@ void TCInstDlg::CreateComponents()
     DestStatLabel = MakeLabel(form, "DestStatLabel", QString(), 233, 398);
     // Tab goes as a reader reads: the component's side, the destination's from the top, and
     // "Schließen" last.
-    const std::vector<QWidget*> order{CompFiles,  CopyBtn,        UnpackBtn, DestEdit, DriveComboBox, DestDirListBox,
-                                      DestFiles, ExecBtn, SelBtn, KillBtn,   CloseBtn};
+    const std::vector<QWidget*> order{CompFiles, CopyBtn, UnpackBtn, DestEdit, DriveComboBox, DestDirListBox,
+                                      DestFiles, ExecBtn, SelBtn,    KillBtn,  CloseBtn};
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 

@@ -111,7 +111,8 @@ TEST_F(CliImage, DataAfterAudioAndTheImagesOfOtherWritersRead)
     // Nero, written track at once and disc at once, audio first.
     Write(Dir / "tao.nrg", lumarc::test::NeroImage({{audio, 7, 0}, {iso, 0, 300}}, false));
     Write(Dir / "dao.nrg", lumarc::test::NeroImage({{audio, 7, 0}, {RawSectors(iso, 1), 3, 300}}, true));
-    for (const char* name : {"enhanced.cue", "placed.cue", "clone.ccd", "sub.mds", "sub.mdf", "disc.toc", "tao.nrg", "dao.nrg"}) {
+    for (const char* name :
+         {"enhanced.cue", "placed.cue", "clone.ccd", "sub.mds", "sub.mdf", "disc.toc", "tao.nrg", "dao.nrg"}) {
         const TRun dump = Run("dump " + (Dir / name).string());
         EXPECT_EQ(dump.Status, 0) << name << ": " << dump.Err;
         EXPECT_EQ(dump.Out, expected.Out) << name;

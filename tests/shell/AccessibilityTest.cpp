@@ -70,8 +70,7 @@ protected:
     void Show(const std::string& caption, QWidget* view)
     {
         Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectEntry(Entry(caption));
-        ASSERT_TRUE(ProcessUntil([&] { return view->accessibleName() == QString::fromStdString(caption); }))
-            << caption;
+        ASSERT_TRUE(ProcessUntil([&] { return view->accessibleName() == QString::fromStdString(caption); })) << caption;
     }
 
     static QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
@@ -131,7 +130,8 @@ TEST_F(AccessibilityTest, TheComponentPageReadsItsTextItsRatingAndEachFieldWithI
     EXPECT_TRUE(QTestAccessibility::containsEvent(&changed));
     Show("Raster", &page->StuffView());
 
-    for (const auto& [field, caption] : {std::pair{"CompoCopyright", "Copyright:"}, {"CompoDistribution", "Distribution:"},
+    for (const auto& [field, caption] : {std::pair{"CompoCopyright", "Copyright:"},
+                                         {"CompoDistribution", "Distribution:"},
                                          {"CompoLimitations", "Einschränkungen:"}}) {
         QAccessibleInterface* edit = Of(Part<QLineEdit>(*Window, field));
         EXPECT_EQ(edit->text(QAccessible::Name), QString::fromUtf8(caption)) << field;
