@@ -1,45 +1,48 @@
 #include "CompoText.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "Coding.h"
+#include "ComponentFields.h"
 #include "ScriptParser.h"
 #include "settings/core/TextRoutines.h"
 
 namespace lumarc {
 
-namespace {
-
-void AppendAll(TStringList& target, const TStringList& source)
-{
-    for (const std::string& s : source.Strings())
-        target.Add(s);
-}
-
-}  // namespace
-
 void TCompoText::GetText(TStringList& strings) const
 {
     strings.Clear();
-    AppendAll(strings, KeyWords);
-    AppendAll(strings, LongInfo);
-    AppendAll(strings, ShortInfo);
-    AppendAll(strings, Review);
-    AppendAll(strings, Installation);
-    strings.Add(LongName);
-    strings.Add(FileName);
+    for (int rank = 1;; ++rank) {
+        const auto field = std::find_if(std::begin(kComponentFields), std::end(kComponentFields),
+                                        [rank](const TComponentField& f) { return f.TextRank == rank; });
+        if (field == std::end(kComponentFields))
+            break;
+        if (field->Kind == TFieldKind::fkString)
+            strings.Add(this->*field->Text);
+        else
+            for (const std::string& line : (this->*field->List).Strings())
+                strings.Add(line);
+    }
 }
 
 void TCompoText::Load()
 {
     TReader reader(AttachedStream());
     Lines.Clear();
-    for (std::string* field : {&ShortName, &LongName, &FileName, &Version, &LastReview, &Copyright, &OS,
-                               &Distribution, &Limitations, &Price})
-        *field = ReadTaggedString(reader);
-    Rating = ReadByte(reader);
-    Language = ReadByte(reader);
-    Compiler = ReadByte(reader);
-    for (TStringList* list : {&KeyWords, &ShortInfo, &LongInfo, &Installation, &Review, &Documentation, &Contact, &Order})
-        ReadStringList(reader, *list);
+    for (const TComponentField& field : kComponentFields) {
+        switch (field.Kind) {
+        case TFieldKind::fkString:
+            this->*field.Text = ReadTaggedString(reader);
+            break;
+        case TFieldKind::fkByte:
+            this->*field.Byte = ReadByte(reader);
+            break;
+        case TFieldKind::fkList:
+            ReadStringList(reader, this->*field.List);
+            break;
+        }
+    }
 }
 
 void TCompoText::Store()
@@ -48,14 +51,19 @@ void TCompoText::Store()
     DataPosition = static_cast<int32_t>(stream.Position());
     TWriter writer(stream);
     TParamScriptComponent::Store();
-    for (const std::string* field : {&ShortName, &LongName, &FileName, &Version, &LastReview, &Copyright, &OS,
-                                     &Distribution, &Limitations, &Price})
-        WriteTaggedString(writer, *field);
-    WriteByte(writer, Rating);
-    WriteByte(writer, Language);
-    WriteByte(writer, Compiler);
-    for (const TStringList* list : {&KeyWords, &ShortInfo, &LongInfo, &Installation, &Review, &Documentation, &Contact, &Order})
-        WriteStringList(writer, *list);
+    for (const TComponentField& field : kComponentFields) {
+        switch (field.Kind) {
+        case TFieldKind::fkString:
+            WriteTaggedString(writer, this->*field.Text);
+            break;
+        case TFieldKind::fkByte:
+            WriteByte(writer, this->*field.Byte);
+            break;
+        case TFieldKind::fkList:
+            WriteStringList(writer, this->*field.List);
+            break;
+        }
+    }
     writer.FlushBuffer();
 }
 
@@ -129,10 +137,10 @@ void TCompoText::SplitKeyWords(std::string value, TStringList& target)
     }
 }
 
-uint8_t TCompoText::CompilerFlags() const
+uint8_t TCompoText::CompilerFlags(const std::string& tag) const
 {
     TStringList words;
-    SplitKeyWords(SingleValue("Compiler"), words);
+    SplitKeyWords(SingleValue(tag), words);
     uint8_t flags = 0;
     bool delphi = false, delphi2 = false, bp = false;
     for (const std::string& w : words.Strings()) {
@@ -178,27 +186,28 @@ uint8_t TCompoText::NumberValue(const std::string& tag) const
 
 void TCompoText::ParseSections()
 {
-    ShortName = SingleValue("[ShortName]");
-    LongName = SingleValue("[LongName]");
-    FileName = SingleValue("[FileName]");
-    Version = SingleValue("[Version]");
-    LastReview = SingleValue("[LastReview]");
-    SplitKeyWords(SingleValue("[KeyWords]"), KeyWords);
-    Copyright = SingleValue("[Copyright]");
-    MultiLineValue("[ShortInfo]", ShortInfo, true);
-    MultiLineValue("[LongInfo]", LongInfo, false);
-    MultiLineValue("[Installation]", Installation, false);
-    MultiLineValue("[Review]", Review, false);
-    OS = SingleValue("[OS]");
-    Compiler = CompilerFlags();
-    MultiLineValue("[Documentation]", Documentation, false);
-    Distribution = SingleValue("[Distribution]");
-    Limitations = SingleValue("[Limitations]");
-    Price = SingleValue("[Price]");
-    MultiLineValue("[Order]", Order, true);
-    MultiLineValue("[Contact]", Contact, true);
-    Rating = NumberValue("[Rating]");
-    Language = NumberValue("[Language]");
+    for (const TComponentField& field : kComponentFields) {
+        switch (field.Value) {
+        case TSectionValue::svLine:
+            this->*field.Text = SingleValue(field.Section);
+            break;
+        case TSectionValue::svLines:
+            MultiLineValue(field.Section, this->*field.List, false);
+            break;
+        case TSectionValue::svShownLines:
+            MultiLineValue(field.Section, this->*field.List, true);
+            break;
+        case TSectionValue::svKeyWords:
+            SplitKeyWords(SingleValue(field.Section), this->*field.List);
+            break;
+        case TSectionValue::svCompilerFlags:
+            this->*field.Byte = CompilerFlags(field.Section);
+            break;
+        case TSectionValue::svNumber:
+            this->*field.Byte = NumberValue(field.Section);
+            break;
+        }
+    }
 }
 
 }  // namespace lumarc

@@ -8,8 +8,7 @@
 
 namespace lumarc {
 
-// A component description. Body: ten tagged strings (ShortName .. Price), the bytes Rating,
-// Language and Compiler, then eight line lists (KeyWords .. Documentation, Contact, Order).
+// A component description. Its body is laid out in ComponentFields.h.
 class TCompoText : public TParamScriptComponent {
 public:
     enum TCompilerFlag : uint8_t { cfDelphi = 1, cfDelphi2 = 2, cfBP = 4 };
@@ -31,7 +30,8 @@ public:
     int32_t DataPosition = 0;
 
     uint16_t RecordType() const override { return 5; }
-    // KeyWords, LongInfo, ShortInfo, Review, Installation, then LongName and FileName.
+    // The searched fields in the order of their TextRank: KeyWords, LongInfo, ShortInfo, Review,
+    // Installation, then LongName and FileName.
     void GetText(TStringList& strings) const override;
     void Load() override;
     void Store() override;
@@ -47,7 +47,7 @@ private:
     int HeaderLine(const std::string& tag) const;
     std::string SingleValue(const std::string& tag) const;
     void MultiLineValue(const std::string& tag, TStringList& target, bool doubleAmpersands) const;
-    uint8_t CompilerFlags() const;
+    uint8_t CompilerFlags(const std::string& tag) const;
     uint8_t NumberValue(const std::string& tag) const;
 };
 

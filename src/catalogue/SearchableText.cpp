@@ -1,11 +1,13 @@
 #include "SearchableText.h"
 
-#include "Coding.h"
-
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
+#include "Coding.h"
+#include "ComponentFields.h"
 #include "LZWFilter.h"
 
 namespace lumarc {
@@ -40,38 +42,59 @@ void CollapseShownAmpersands(std::string& text, std::vector<size_t>& lineStarts,
         lineStarts[i] -= removed;
 }
 
+// The line ranges of the searched lists stored with doubled ampersands.
+struct TShownRanges {
+    std::array<std::pair<size_t, size_t>, kComponentFieldCount> Ranges;
+    size_t Count = 0;
+
+    void Add(const TComponentField& field, size_t first, size_t last)
+    {
+        if (field.AmpersandsDoubled())
+            Ranges[Count++] = {first, last};
+    }
+    void Collapse(std::string& text, std::vector<size_t>& lineStarts) const
+    {
+        for (size_t i = 0; i < Count; ++i)
+            CollapseShownAmpersands(text, lineStarts, Ranges[i].first, Ranges[i].second);
+    }
+};
+
+// The searched lists in stored order, then the searched strings in stored order.
 void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>& lineStarts)
 {
-    // ShortName, LongName, FileName, Version, LastReview, Copyright, OS, Distribution,
-    // Limitations, Price: only the long name and the file name are searched.
-    std::string longName, fileName, skipped;
-    for (int field = 0; field < 10; ++field) {
-        std::string& target = field == 1 ? longName : field == 2 ? fileName : skipped;
-        target.clear();
-        AppendTaggedString(reader, target);
-    }
-    for (int i = 0; i < 3; ++i)  // Rating, Language, Compiler
-        ReadByte(reader);
-    // KeyWords, ShortInfo, LongInfo, Installation, Review are searched; Documentation, Contact
-    // and Order are read past.
-    const size_t firstLine = lineStarts.size();
-    size_t afterShortInfo = firstLine;
-    for (int list = 0; list < 8; ++list) {
-        if (list < 5) {
-            AppendStringList(reader, text, &lineStarts);
-        } else {
-            skipped.clear();
-            AppendStringList(reader, skipped);
+    std::array<std::string, kComponentFieldCount> strings;
+    size_t stringCount = 0;
+    std::string skipped;
+    TShownRanges shown;
+    for (const TComponentField& field : kComponentFields) {
+        switch (field.Kind) {
+        case TFieldKind::fkString: {
+            std::string& target = field.Searched() ? strings[stringCount++] : skipped;
+            target.clear();
+            AppendTaggedString(reader, target);
+            break;
         }
-        if (list == 1)
-            afterShortInfo = lineStarts.size();
+        case TFieldKind::fkByte:
+            ReadByte(reader);
+            break;
+        case TFieldKind::fkList:
+            if (field.Searched()) {
+                const size_t first = lineStarts.size();
+                AppendStringList(reader, text, &lineStarts);
+                shown.Add(field, first, lineStarts.size());
+            } else {
+                skipped.clear();
+                AppendStringList(reader, skipped);
+            }
+            break;
+        }
     }
-    for (const std::string* line : {&longName, &fileName}) {
+    for (size_t i = 0; i < stringCount; ++i) {
         lineStarts.push_back(text.size());
-        text += *line;
+        text += strings[i];
         text += '\n';
     }
-    CollapseShownAmpersands(text, lineStarts, firstLine, afterShortInfo);
+    shown.Collapse(text, lineStarts);
 }
 
 // Walks a stored body in memory. Lines are copied still scrambled, each followed by a
@@ -209,24 +232,36 @@ private:
     size_t FLineCount;
 };
 
-// `shownFrom` and `shownTo` receive the line range of the key words and the short info.
-bool ReadStoredComponent(TStoredBody& body, size_t& shownFrom, size_t& shownTo)
+bool ReadStoredComponent(TStoredBody& body, TShownRanges& shown)
 {
-    std::string_view fields[10];
-    for (std::string_view& field : fields)
-        if (!body.TaggedString(field))
+    std::array<std::string_view, kComponentFieldCount> strings;
+    size_t stringCount = 0;
+    for (const TComponentField& field : kComponentFields) {
+        bool ok = true;
+        switch (field.Kind) {
+        case TFieldKind::fkString: {
+            std::string_view value;
+            ok = body.TaggedString(value);
+            if (field.Searched())
+                strings[stringCount++] = value;
+            break;
+        }
+        case TFieldKind::fkByte:
+            ok = body.Skip(1);
+            break;
+        case TFieldKind::fkList: {
+            const size_t first = body.LineCount();
+            ok = body.StringList(field.Searched());
+            if (field.Searched())
+                shown.Add(field, first, body.LineCount());
+            break;
+        }
+        }
+        if (!ok)
             return false;
-    if (!body.Skip(3))  // Rating, Language, Compiler
-        return false;
-    shownFrom = shownTo = body.LineCount();
-    for (int list = 0; list < 8; ++list) {
-        if (!body.StringList(list < 5))
-            return false;
-        if (list == 1)
-            shownTo = body.LineCount();
     }
-    body.AddStoredLine(fields[1].data(), fields[1].size());  // LongName
-    body.AddStoredLine(fields[2].data(), fields[2].size());  // FileName
+    for (size_t i = 0; i < stringCount; ++i)
+        body.AddStoredLine(strings[i].data(), strings[i].size());
     return true;
 }
 
@@ -237,12 +272,13 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
 {
     TStoredBody body(stored, text, lineStarts);
     bool ok = true;
-    size_t shownFrom = 0;
-    size_t shownTo = 0;
+    TShownRanges shown;
     switch (kind) {
     case TRecordKind::rkInfo:
     case TRecordKind::rkShort: ok = body.StringList(true); break;
-    case TRecordKind::rkComponent: ok = ReadStoredComponent(body, shownFrom, shownTo); break;
+    case TRecordKind::rkComponent:
+        ok = ReadStoredComponent(body, shown);
+        break;
     case TRecordKind::rkNone: break;
     }
     if (!ok) {
@@ -250,7 +286,7 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
         return false;
     }
     body.Unscramble();
-    CollapseShownAmpersands(text, lineStarts, shownFrom, shownTo);
+    shown.Collapse(text, lineStarts);
     return true;
 }
 

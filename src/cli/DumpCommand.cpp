@@ -6,7 +6,7 @@
 #include "OpenCatalogue.h"
 #include "RecordText.h"
 #include "catalogue/Coding.h"
-#include "catalogue/CompoText.h"
+#include "catalogue/ComponentFields.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/ShortText.h"
 #include "platform/CodePage.h"
@@ -44,27 +44,19 @@ void AddContent(Json& out, const TParamScriptComponent& record, TRecordKind kind
         out["lines"] = Cp1252Array(static_cast<const TScriptInfoText&>(record).Lines);
     } else {
         const auto& c = static_cast<const TCompoText&>(record);
-        out["shortName"] = Cp1252ToUtf8(c.ShortName);
-        out["longName"] = Cp1252ToUtf8(c.LongName);
-        out["fileName"] = Cp1252ToUtf8(c.FileName);
-        out["version"] = Cp1252ToUtf8(c.Version);
-        out["lastReview"] = Cp1252ToUtf8(c.LastReview);
-        out["copyright"] = Cp1252ToUtf8(c.Copyright);
-        out["os"] = Cp1252ToUtf8(c.OS);
-        out["distribution"] = Cp1252ToUtf8(c.Distribution);
-        out["limitations"] = Cp1252ToUtf8(c.Limitations);
-        out["price"] = Cp1252ToUtf8(c.Price);
-        out["rating"] = c.Rating;
-        out["language"] = c.Language;
-        out["compiler"] = c.Compiler;
-        out["keyWords"] = Cp1252Array(c.KeyWords);
-        out["shortInfo"] = Cp1252Array(c.ShortInfo);
-        out["longInfo"] = Cp1252Array(c.LongInfo);
-        out["installation"] = Cp1252Array(c.Installation);
-        out["review"] = Cp1252Array(c.Review);
-        out["documentation"] = Cp1252Array(c.Documentation);
-        out["contact"] = Cp1252Array(c.Contact);
-        out["order"] = Cp1252Array(c.Order);
+        for (const TComponentField& field : kComponentFields) {
+            switch (field.Kind) {
+            case TFieldKind::fkString:
+                out[field.Key] = Cp1252ToUtf8(c.*field.Text);
+                break;
+            case TFieldKind::fkByte:
+                out[field.Key] = c.*field.Byte;
+                break;
+            case TFieldKind::fkList:
+                out[field.Key] = Cp1252Array(c.*field.List);
+                break;
+            }
+        }
     }
 }
 

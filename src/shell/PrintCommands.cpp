@@ -22,8 +22,6 @@
 #include "print/LineOutput.h"
 #include "print/core/ComponentText.h"
 #include "print/core/OrderForm.h"
-#include "print/core/FontTag.h"
-#include "print/core/PlainLines.h"
 #include "widgets/AnsiText.h"
 
 namespace lumarc {
@@ -135,13 +133,8 @@ QStringList TPrintCommands::ComponentTextLines()
         longInfo = compo->LongInfo;
     }
 
-    lines.append(FromAnsi("Komponente: " + compo->LongName + "   Version " + compo->Version));
-    lines.append(QString());
-    // The page's lines carry doubled ampersands for the view's mnemonic drawing only.
-    for (const std::string& line : FDisplay.Pages().ComponentPage->StuffView().Lines.Strings())
-        lines.append(FromAnsi(CollapseDoubledAmpersands(StripFontTag(line))));
-    lines.append(QString::fromUtf8("Ausführliche Beschreibung:"));
-    for (const std::string& line : longInfo.Strings())
+    const TStringList text = ComponentText(*compo, longInfo);
+    for (const std::string& line : text.Strings())
         lines.append(FromAnsi(line));
     return lines;
 }

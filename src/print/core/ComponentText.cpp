@@ -6,16 +6,21 @@
 
 namespace lumarc {
 
-TStringList ComponentText(const TCompoText& compo)
+std::string ComponentHeading(const TCompoText& compo)
+{
+    return "Komponente: " + compo.LongName + "   Version " + compo.Version;
+}
+
+TStringList ComponentText(const TCompoText& compo, const TStringList& longInfo)
 {
     TStringList text;
-    text.Add("Komponente: " + compo.LongName + "   Version " + compo.Version);
+    text.Add(ComponentHeading(compo));
     text.Add("");
     const TStringList page = ComponentPageLines(compo);
     for (const std::string& line : page.Strings())
         text.Add(CollapseDoubledAmpersands(StripFontTag(line)));
     text.Add("Ausf\xFChrliche Beschreibung:");
-    for (const std::string& line : compo.LongInfo.Strings())
+    for (const std::string& line : longInfo.Strings())
         text.Add(line);
     return text;
 }

@@ -9,8 +9,17 @@
 
 namespace lumarc {
 
-// The heading "Komponente: <long name>   Version <version>", an empty line, the component
-// page's lines without font tags, "Ausführliche Beschreibung:" and the long description.
-TStringList ComponentText(const TCompoText& compo);
+// "Komponente: <long name>   Version <version>": the first line of the component's text on
+// paper and on the clipboard.
+std::string ComponentHeading(const TCompoText& compo);
+
+// The heading, an empty line, the component page's lines without font tags, "Ausführliche
+// Beschreibung:" and the long description: the record's own, or `longInfo` where the viewer
+// shows it differently.
+TStringList ComponentText(const TCompoText& compo, const TStringList& longInfo);
+inline TStringList ComponentText(const TCompoText& compo)
+{
+    return ComponentText(compo, compo.LongInfo);
+}
 
 }  // namespace lumarc
