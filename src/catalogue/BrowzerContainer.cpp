@@ -1,30 +1,11 @@
 #include "BrowzerContainer.h"
 
-#include <cstdlib>
-#include <iostream>
 #include <utility>
 
 #include "Coding.h"
 #include "ScriptOutlineText.h"
 
 namespace lumarc {
-
-namespace {
-
-TBrowzerContainer::TVersionFailureHandler& VersionFailureHandler()
-{
-    static TBrowzerContainer::TVersionFailureHandler handler = [](const std::string& message, int) {
-        std::cerr << message << '\n';
-    };
-    return handler;
-}
-
-}  // namespace
-
-void TBrowzerContainer::SetVersionFailureHandler(TVersionFailureHandler handler)
-{
-    VersionFailureHandler() = std::move(handler);
-}
 
 std::string TBrowzerContainer::VersionMessage()
 {
@@ -118,10 +99,8 @@ void TBrowzerContainer::CheckVersion()
     } catch (const std::exception&) {
         // A file that cannot be read here shows itself when the outline is loaded.
     }
-    if (wrongFormat) {
-        VersionFailureHandler()(VersionMessage(), kVersionExitCode);
-        std::exit(kVersionExitCode);
-    }
+    if (wrongFormat)
+        throw EVersionError(VersionMessage());
 }
 
 void TBrowzerContainer::LoadOutline(TTreeViewData& treeData)

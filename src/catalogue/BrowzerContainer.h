@@ -2,7 +2,6 @@
 // The catalogue as the program reaches it: the data file, the index file and the indexed
 // stream over them, opened together when Active becomes true.
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +13,8 @@
 namespace lumarc {
 
 LUMARC_DECLARE_ERROR(EBrowzerError, Exception);
+// A data file of another format version; its message is VersionMessage().
+LUMARC_DECLARE_ERROR(EVersionError, EBrowzerError);
 
 class TTreeViewData;
 class TScriptComponent;
@@ -22,14 +23,9 @@ class TBrowzerContainer : public TComponent {
 public:
     static constexpr int kFormatVersion = 3;
     static constexpr int kFormatWord2 = 2;
+    // The exit code of a program that cannot go on without a catalogue of this version.
     static constexpr int kVersionExitCode = 1;
 
-    // Told the message and the exit code when the data file is of the wrong format: the
-    // viewer shows the message in its message box, the command line tool prints it. The program
-    // ends with that code when the handler returns; a handler may throw instead, to keep the
-    // program running (tests do).
-    using TVersionFailureHandler = std::function<void(const std::string& message, int exitCode)>;
-    static void SetVersionFailureHandler(TVersionFailureHandler handler);
     static std::string VersionMessage();
 
     explicit TBrowzerContainer(TComponent* owner = nullptr) : TComponent(owner) {}
@@ -43,8 +39,9 @@ public:
     void SetActive(bool value);
     TTreeViewData* TreeData() const { return FTreeData; }
 
-    // Reads the 4-byte header straight from the data file; 03 00 02 00 passes. Leaves Active
-    // as it found it.
+    // Reads the 4-byte header straight from the data file; 03 00 02 00 passes, anything else
+    // raises EVersionError. Leaves Active as it found it. What follows is the caller's: the viewer
+    // ends at start-up and keeps its catalogue later, the command line tool exits.
     void CheckVersion();
     // Fills treeData from the first outline record in the index; nothing when not active.
     // Raises EBrowzerError "Konnte OutlineText nicht laden!" when the index has none.

@@ -13,8 +13,11 @@ std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue)
     opened->Container.DataFileName = location.DataFileName;
     opened->Container.IndexFileName = location.IndexFileName;
     try {
-        opened->Container.CheckVersion();
         opened->Container.SetActive(true);
+        opened->Container.CheckVersion();
+    } catch (const EVersionError& e) {
+        std::cerr << e.what() << '\n';
+        return nullptr;
     } catch (const EStreamError&) {
         std::cerr << CatalogueNotFoundMessage(location) << '\n';
         return nullptr;

@@ -542,8 +542,10 @@ void TToolDiscMain::TParts::FormCreate(const QString& catalogueDir)
         OpenCatalogue();
         Opened = true;
         AddRecent(Catalogue);
-    } catch (const EProgramEnd&) {
-        throw;
+    } catch (const EVersionError& e) {
+        // Without a catalogue of its own version the program has nothing to show: it ends.
+        ShowMessage(TMessageKind::mkMsgBox, QStringLiteral("Fehler"), QString::fromStdString(e.Message()));
+        throw EProgramEnd(e.Message(), TBrowzerContainer::kVersionExitCode);
     } catch (const EFOpenError&) {
         ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
                     QString::fromStdString(CatalogueNotFoundMessage(Location)));
@@ -567,14 +569,7 @@ bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
     TTreeViewData tree;
     try {
         fresh.SetActive(true);
-        TFileStream data(location.DataFileName, TFileStream::TMode::fmOpenRead);
-        uint8_t header[4] = {};
-        if (data.ReadAt(0, header, 4) < 4 || GetInt16LE(header) != TBrowzerContainer::kFormatVersion ||
-            GetInt16LE(header + 2) != TBrowzerContainer::kFormatWord2) {
-            ShowMessage(TMessageKind::mkMsgBox, QString::fromLatin1(kErrorCaption),
-                        QString::fromStdString(TBrowzerContainer::VersionMessage()));
-            return false;
-        }
+        fresh.CheckVersion();
         fresh.LoadOutline(tree);
         if (tree.Count() == 0)
             throw EListError(ListIndexError(0));

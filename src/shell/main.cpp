@@ -22,7 +22,6 @@
 #include "Session.h"
 #include "ToolDiscMain.h"
 #include "WideInfoForm.h"
-#include "catalogue/BrowzerContainer.h"
 #include "catalogue/CatalogueLocation.h"
 #include "controls/BrowzerOutline.h"
 #include "install/CInstDlg.h"
@@ -182,20 +181,6 @@ int main(int argc, char** argv)
     TApplication app(argc, argv);
     TApplication::SetUp(app);
 
-    // A data file of the wrong version: tell the user, then unwind out of the window's creation
-    // so that main ends the program with the container's exit code.
-    TBrowzerContainer::SetVersionFailureHandler([screenshot](const std::string& message, int exitCode) {
-        if (screenshot) {
-            std::cerr << message << '\n';
-        } else {
-            TMsgBox box;
-            box.SetCaption(QStringLiteral("Fehler"));
-            box.SetMsg(QString::fromStdString(message));
-            box.SetButtons(TMSGButtons::msgOK);
-            box.Execute();
-        }
-        throw EProgramEnd(message, exitCode);
-    });
     if (screenshot) {
         SetMessageHook([](TMessageKind, const QString& caption, const QString& text) {
             std::cerr << caption.toLocal8Bit().constData() << ": " << text.toLocal8Bit().constData() << '\n';

@@ -17,10 +17,6 @@ using lumarc::test::TMemoryCatalogue;
 
 namespace {
 
-struct TVersionFailure {
-    std::string Message;
-};
-
 class CatalogueContainer : public ::testing::Test {
 protected:
     void SetUp() override
@@ -31,16 +27,8 @@ protected:
         std::filesystem::create_directories(FDir);
         Container.DataFileName = (FDir / "Lumarc32.dat").string();
         Container.IndexFileName = (FDir / "Lumarc32.idx").string();
-        TBrowzerContainer::SetVersionFailureHandler([](const std::string& m, int code) {
-            EXPECT_EQ(code, 1);
-            throw TVersionFailure{m};
-        });
     }
-    void TearDown() override
-    {
-        TBrowzerContainer::SetVersionFailureHandler([](const std::string&, int) {});
-        std::filesystem::remove_all(FDir);
-    }
+    void TearDown() override { std::filesystem::remove_all(FDir); }
 
     void Write(const std::string& name, const std::string& bytes)
     {
@@ -71,8 +59,8 @@ protected:
         Write("Lumarc32.idx", "");
         try {
             Container.CheckVersion();
-        } catch (const TVersionFailure& f) {
-            return f.Message;
+        } catch (const EVersionError& e) {
+            return e.Message();
         }
         return {};
     }
@@ -103,20 +91,6 @@ TEST_F(CatalogueContainer, VersionCheckOnAnOpenContainerLeavesItOpen)
     Container.CheckVersion();
     EXPECT_TRUE(Container.Active());
     EXPECT_NE(Container.IndexedStream(), nullptr);
-}
-
-TEST(CatalogueContainerDeathTest, WrongVersionEndsTheProgramWithExitCode1)
-{
-    const auto dir = std::filesystem::temp_directory_path() / ("lumarc-death-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "d", std::ios::binary) << std::string("\x03\x00\x01\x00", 4);
-    std::ofstream(dir / "i", std::ios::binary) << "";
-    TBrowzerContainer container;
-    container.DataFileName = (dir / "d").string();
-    container.IndexFileName = (dir / "i").string();
-    TBrowzerContainer::SetVersionFailureHandler([](const std::string& m, int) { fprintf(stderr, "%s\n", m.c_str()); });
-    EXPECT_EXIT(container.CheckVersion(), ::testing::ExitedWithCode(1), "der Version: 3 in das DATA");
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(CatalogueContainer, ActivationOpensOnceAndClosingTwiceIsHarmless)

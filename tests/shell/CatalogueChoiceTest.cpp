@@ -107,7 +107,8 @@ TEST_F(CatalogueChoice, ACatalogueThatCannotBeReadLeavesTheShownOneAndSaysWhy)
     WriteFile(Other / "alt/Lumarc32.dat", std::string("\x02\x00\x02\x00", 4) + std::string(60, '\0'));
     WriteFile(Other / "alt/Lumarc32.idx", std::string(8, '\0'));
     EXPECT_FALSE(Window->OpenAnotherCatalogue(QString::fromStdString(Other / "alt")));
-    EXPECT_EQ(Messages.size(), 2u);
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Messages[1].Text.toStdString(), TBrowzerContainer::VersionMessage());
     EXPECT_EQ(FirstCaption(), QStringLiteral("Willkommen"));
     EXPECT_EQ(Window->RecentCatalogues(), QStringList({QString::fromStdString(Dir.Path())}));
 }
