@@ -330,13 +330,6 @@ void TCInstDlg::FormCreate()
         if (dynamic_cast<const EInOutError*>(&error))
             InputOutputError(error);
     });
-    SetDeleteTreeMessageHook([this](const std::string& text, const std::string& caption) {
-        FMessi->SetMsg(Local(text));
-        FMessi->SetCaption(Local(caption));
-        FMessi->SetButtons(TMSGButtons::msgOK);
-        FMessi->SetDefaultButton(0);
-        FMessi->Execute();
-    });
 }
 
 // A drive or directory that could not be reached (a medium taken out, a place without
@@ -357,7 +350,6 @@ void TCInstDlg::InputOutputError(const std::exception& error)
 void TCInstDlg::FormDestroy()
 {
     SetApplicationExceptionHook(std::move(FOldExceptionHook));
-    SetDeleteTreeMessageHook({});
 }
 
 void TCInstDlg::SetMessageBox(std::unique_ptr<TMsgBox> box)
@@ -1028,7 +1020,9 @@ void TCInstDlg::DeleteDirectoryTree()
     DestDirListBox->SetDirectory(Local(PathPart(Host(path))));
     DestDirListBox->SetDirectory(DestDirListBox->Directory());
     if (!toTrash)
-        DeleteDirectory(Host(path));
+        DeleteDirectory(Host(path), [this](const std::string& text, const std::string& caption) {
+            Ask(Local(text), Local(caption), static_cast<int>(TMSGButtons::msgOK), 0);
+        });
     else if (!MoveToTrash(path))
         Tell(QStringLiteral("Das Verzeichnis %1 konnte nicht in den Papierkorb verschoben werden.").arg(path),
              QStringLiteral("Verzeichnis löschen"));

@@ -6,14 +6,13 @@
 namespace lumarc {
 
 TDunzipEntry TUnzipFile::FEntry = nullptr;
-std::function<void(const std::string&)> TUnzipFile::FErrorHook;
 
 TUnzipFile::TUnzipFile() = default;
 
 void TUnzipFile::Assign(TLPStr&, const TLPStr&)
 {
-    if (FErrorHook)
-        FErrorHook(kAssignError);
+    if (OnError)
+        OnError(kAssignError);
     else
         std::cerr << kAssignError << '\n';
 }

@@ -39,16 +39,15 @@ public:
     // The library's entry point, set when the library is loaded; tests set their own.
     static void SetEntryPoint(TDunzipEntry entry) { FEntry = entry; }
     static TDunzipEntry EntryPoint() { return FEntry; }
-    // Where the assignment error goes; the viewer shows a message box.
-    static void SetErrorHook(std::function<void(const std::string&)> hook) { FErrorHook = std::move(hook); }
 
     // Codes 1 to 9 run through the library; any other returns false without calling it. On
     // result 0 ReturnCount takes the record's count; a failure changes nothing else.
     bool RunFunction(int code);
 
     // A text parameter is set through its SetText; assigning one as a whole changes nothing
-    // and reports kAssignError.
+    // and reports kAssignError to OnError (standard error when it is empty).
     void Assign(TLPStr& property, const TLPStr& value);
+    std::function<void(const std::string&)> OnError;
 
     TLPStr lpszZipFile;
     TLPStr lpszFileSpec;
@@ -78,7 +77,6 @@ private:
 
     UnzipCommand FCommand {};
     static TDunzipEntry FEntry;
-    static std::function<void(const std::string&)> FErrorHook;
 };
 
 }  // namespace lumarc

@@ -33,12 +33,6 @@ std::unique_ptr<QPrinter>& PrinterSlot()
     return printer;
 }
 
-TPrintProgressHook& ProgressHook()
-{
-    static TPrintProgressHook hook;
-    return hook;
-}
-
 TPdfFileChooser& PdfFileChooser()
 {
     static TPdfFileChooser chooser = AskForPdfFile;
@@ -149,14 +143,7 @@ QString AskForPdfFile(const QString& suggested)
     return dialog.selectedFiles().front();
 }
 
-TPrintProgressHook SetPrintProgressHook(TPrintProgressHook hook)
-{
-    TPrintProgressHook previous = std::move(ProgressHook());
-    ProgressHook() = std::move(hook);
-    return previous;
-}
-
-void PrintLines(const QStringList& lines, const QFont& font)
+void PrintLines(const QStringList& lines, const QFont& font, const TPrintProgressHook& progress)
 {
     if (lines.isEmpty())
         return;
@@ -190,8 +177,8 @@ void PrintLines(const QStringList& lines, const QFont& font)
     const qsizetype count = text.size();
     WriteLines(printer, painter, text, font, [&](qsizetype written) {
         form->Gauge()->SetProgress(PrintedPercent(written, count));
-        if (ProgressHook())
-            ProgressHook()(*form);
+        if (progress)
+            progress(*form);
     });
 
     if (!painter.end() || printer.printerState() == QPrinter::Error)

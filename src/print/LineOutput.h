@@ -30,7 +30,10 @@ QString AskForPdfFile(const QString& suggested);
 // window showing how far it has come. An empty list opens no job and shows no window, and so
 // does a PDF file the user declined to name.
 // Throws EPrinter when the printer refuses the job or a page; the window is gone either way.
-void PrintLines(const QStringList& lines, const QFont& font);
+// `progress`, when given, is called with the progress window after the gauge has been set for
+// each line; whatever it throws ends the job as a printer error would.
+using TPrintProgressHook = std::function<void(TProgressForm&)>;
+void PrintLines(const QStringList& lines, const QFont& font, const TPrintProgressHook& progress = {});
 
 // Shows the pages PrintLines would print, on CurrentPrinter()'s paper, in the "Seitenansicht"
 // dialog; its print button prints them. Returns when the dialog closes.
@@ -38,12 +41,6 @@ void PreviewLines(const QStringList& lines, const QFont& font, QWidget* parent);
 
 // Puts every line followed by CR LF on the clipboard; an empty list leaves the clipboard alone.
 void CopyLinesToClipboard(const QStringList& lines);
-
-// Watches PrintLines: called with its progress window after the gauge has been set for each
-// line. Whatever the hook throws ends the job as a printer error would. Returns the hook it
-// replaces; an empty function removes it.
-using TPrintProgressHook = std::function<void(TProgressForm&)>;
-TPrintProgressHook SetPrintProgressHook(TPrintProgressHook hook);
 
 // The percentage the gauge shows after `written` of `count` lines: written / count x 100,
 // rounded to the nearest whole number, halves to the even one, computed exactly.

@@ -147,10 +147,10 @@ void TPrintCommands::PrintShown()
         break;
     case TPage::pgShortDesc:
         // In the memo's fixed-pitch font, so that box drawings keep their columns on paper.
-        PrintLines(ShortMemoLines(), FDisplay.Pages().ShortMemo->font());
+        PrintLines(ShortMemoLines(), FDisplay.Pages().ShortMemo->font(), Progress);
         break;
     case TPage::pgKomponente:
-        PrintLines(ComponentTextLines(), TextFont());
+        PrintLines(ComponentTextLines(), TextFont(), Progress);
         break;
     case TPage::pgNone:
         break;
@@ -206,7 +206,7 @@ void TPrintCommands::PrintOrderForm()
     QPrinter& printer = CurrentPrinter();
     const TOrientationKeeper keeper(printer);
     printer.setPageOrientation(QPageLayout::Portrait);
-    PrintLines(lines, OrderFormFont());
+    PrintLines(lines, OrderFormFont(), Progress);
 }
 
 }  // namespace lumarc

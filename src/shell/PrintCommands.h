@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QStringList>
 
+#include "print/LineOutput.h"
+
 namespace lumarc {
 
 class TEntryDisplay;
@@ -39,6 +41,9 @@ public:
 
     static QFont TextFont();
     static QFont OrderFormFont();
+
+    // Watches this window's print jobs of short texts, components and the order form.
+    TPrintProgressHook Progress;
 
 private:
     enum class TPage { pgNone, pgInfotext, pgShortDesc, pgKomponente };

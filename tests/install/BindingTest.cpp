@@ -198,15 +198,14 @@ TEST_F(InstallUnzipFile, CallbacksForwardToTheEventsOrReturnTheStartValue)
 TEST_F(InstallUnzipFile, AssigningATextAsAWholeIsRefused)
 {
     std::string reported;
-    TUnzipFile::SetErrorHook([&](const std::string& text) { reported = text; });
     TUnzipFile unzip;
+    unzip.OnError = [&](const std::string& text) { reported = text; };
     unzip.lpszZipFile.SetText("a");
     TLPStr other;
     other.SetText("b");
     unzip.Assign(unzip.lpszZipFile, other);
     EXPECT_EQ(unzip.lpszZipFile.Text(), "a");
     EXPECT_EQ(reported, "Cannot Directly assign a value to type LPSTR.  Use SetText");
-    TUnzipFile::SetErrorHook({});
 }
 
 class InstallDunzipLibrary : public ::testing::Test {

@@ -70,11 +70,7 @@ protected:
         // Without a printer a job asks for its file; these take the one given to the printer.
         SetPdfFileChooser([](const QString& suggested) { return suggested; });
     }
-    void TearDown() override
-    {
-        SetPrintProgressHook({});
-        SetPdfFileChooser({});
-    }
+    void TearDown() override { SetPdfFileChooser({}); }
 
     QString UseFile(const QString& name)
     {
@@ -245,13 +241,13 @@ TEST_F(PrintLineOutput, GaugeIsSetAfterEveryLineRoundingHalvesToEven)
     std::vector<int> seen;
     bool windowShown = true;
     QString caption;
-    SetPrintProgressHook([&](TProgressForm& form) {
+    const TPrintProgressHook watch = [&](TProgressForm& form) {
         seen.push_back(form.Gauge()->Progress());
         windowShown = windowShown && form.isVisible() && ProgressFormIsOpen();
         caption = form.InfoLabel()->text();
-    });
+    };
 
-    PrintLines({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, Arial8());
+    PrintLines({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, Arial8(), watch);
     EXPECT_EQ(seen, (std::vector<int>{33, 67, 100}));
     EXPECT_TRUE(windowShown);
     EXPECT_EQ(caption, QStringLiteral("Drucke Text..."));
@@ -259,7 +255,7 @@ TEST_F(PrintLineOutput, GaugeIsSetAfterEveryLineRoundingHalvesToEven)
 
     seen.clear();
     UseFile(QStringLiteral("acht.pdf"));
-    PrintLines(QStringList(8, QStringLiteral("x")), Arial8());
+    PrintLines(QStringList(8, QStringLiteral("x")), Arial8(), watch);
     EXPECT_EQ(seen, (std::vector<int>{12, 25, 38, 50, 62, 75, 88, 100}));
 }
 
@@ -283,9 +279,7 @@ TEST_F(PrintLineOutput, EmptyListOpensNoJobAndShowsNoWindow)
 {
     TShowCounter windows;
     int hookCalls = 0;
-    SetPrintProgressHook([&](TProgressForm&) { ++hookCalls; });
-
-    PrintLines({}, Arial8());
+    PrintLines({}, Arial8(), [&](TProgressForm&) { ++hookCalls; });
 
     EXPECT_FALSE(QFile::exists(File()));
     EXPECT_EQ(windows.shown, 0);
@@ -306,16 +300,15 @@ TEST_F(PrintLineOutput, RefusedJobRaisesAndTakesTheWindowAway)
 TEST_F(PrintLineOutput, FailurePartWayTakesTheWindowAwayAndLeavesThePrinterReady)
 {
     int calls = 0;
-    SetPrintProgressHook([&](TProgressForm&) {
+    const auto jam = [&](TProgressForm&) {
         if (++calls == 2)
             throw std::runtime_error("paper jam");
-    });
-    EXPECT_THROW(PrintLines({QStringLiteral("eins"), QStringLiteral("zwei"), QStringLiteral("drei")}, Arial8()),
+    };
+    EXPECT_THROW(PrintLines({QStringLiteral("eins"), QStringLiteral("zwei"), QStringLiteral("drei")}, Arial8(), jam),
                  std::runtime_error);
     EXPECT_EQ(calls, 2);
     EXPECT_FALSE(ProgressFormIsOpen());
 
-    SetPrintProgressHook({});
     UseFile(QStringLiteral("wieder.pdf"));
     PrintLines({QStringLiteral("wieder")}, Arial8());
     EXPECT_EQ(NonEmptyTrimmed(PdfLayoutLines(File())), QStringList{QStringLiteral("wieder")});

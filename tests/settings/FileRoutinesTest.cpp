@@ -26,16 +26,11 @@ using test::WriteFile;
 // Collects what DeleteTree reports instead of printing it.
 class SettingsDeleteTree : public ::testing::Test {
 protected:
-    SettingsDeleteTree()
-    {
-        FPrevious = SetDeleteTreeMessageHook(
-            [this](const std::string& text, const std::string& caption) { FMessages.emplace_back(text, caption); });
-    }
-    ~SettingsDeleteTree() override { SetDeleteTreeMessageHook(FPrevious); }
-
     TTempDir FDir;
-    TMessageHook FPrevious;
     std::vector<std::pair<std::string, std::string>> FMessages;
+    const TMessageHook Report = [this](const std::string& text, const std::string& caption) {
+        FMessages.emplace_back(text, caption);
+    };
 };
 
 TEST_F(SettingsDeleteTree, RemovesNestedAndHiddenFiles)
@@ -44,7 +39,7 @@ TEST_F(SettingsDeleteTree, RemovesNestedAndHiddenFiles)
     WriteFile(tree + "/a.txt", "a");
     WriteFile(tree + "/.hidden", "h");
     WriteFile(tree + "/sub/deeper/b.bin", "b");
-    DeleteTree(tree);
+    DeleteTree(tree, Report);
     EXPECT_FALSE(Exists(tree));
     EXPECT_TRUE(FMessages.empty());
 }
@@ -58,7 +53,7 @@ TEST_F(SettingsDeleteTree, RemovesReadOnlyEntries)
     WriteFile(tree + "/ro/readonly.txt", "r");
     ::chmod((tree + "/ro/readonly.txt").c_str(), 0444);
     ::chmod((tree + "/ro").c_str(), 0555);
-    DeleteTree(tree);
+    DeleteTree(tree, Report);
     EXPECT_FALSE(Exists(tree));
     EXPECT_TRUE(FMessages.empty());
 }
@@ -74,7 +69,7 @@ TEST_F(SettingsDeleteTree, NeverFollowsSymbolicLinksOutOfTheTree)
     std::filesystem::create_symlink(FDir / "lonely.txt", tree + "/link-to-file");
     std::filesystem::create_symlink(FDir / "nothing", tree + "/dangling");
 
-    DeleteDirectory(tree + "/");
+    DeleteDirectory(tree + "/", Report);
     EXPECT_FALSE(Exists(tree));
     EXPECT_EQ(ReadFile(outside + "/precious.txt"), "keep me");
     EXPECT_EQ(ReadFile(FDir / "lonely.txt"), "keep me too");
@@ -85,20 +80,20 @@ TEST_F(SettingsDeleteTree, ALinkGivenAsTheTreeIsRemovedItself)
 {
     WriteFile(FDir / "outside/precious.txt", "keep me");
     std::filesystem::create_directory_symlink(FDir / "outside", FDir / "link");
-    DeleteTree(FDir / "link");
+    DeleteTree(FDir / "link", Report);
     EXPECT_FALSE(Exists(FDir / "link"));
     EXPECT_EQ(ReadFile(FDir / "outside/precious.txt"), "keep me");
 }
 
 TEST_F(SettingsDeleteTree, FailureIsReportedWithTheErrorNumber)
 {
-    DeleteTree(FDir / "missing");
+    DeleteTree(FDir / "missing", Report);
     ASSERT_EQ(FMessages.size(), 1u);
     EXPECT_EQ(FMessages[0].first, "FehlerNummer: 2");
     EXPECT_EQ(FMessages[0].second, "Verzeichnis löschen");
 
     WriteFile(FDir / "plain-file", "x");
-    DeleteTree(FDir / "plain-file");
+    DeleteTree(FDir / "plain-file", Report);
     ASSERT_EQ(FMessages.size(), 2u);
     EXPECT_EQ(FMessages[1].first, "FehlerNummer: 20");  // ENOTDIR
     EXPECT_TRUE(Exists(FDir / "plain-file"));

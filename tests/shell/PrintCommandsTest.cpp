@@ -458,10 +458,8 @@ TEST_F(ShellPrintCommandsPrint, ComponentFillsTheDetailWindowUnseenAndTheGaugeEn
     TToolDiscMain& w = OpenScript();
     Show("Raster");
     int lastProgress = -1;
-    const TPrintProgressHook old =
-        SetPrintProgressHook([&](TProgressForm& form) { lastProgress = form.Gauge()->Progress(); });
+    w.PrintCommands().Progress = [&](TProgressForm& form) { lastProgress = form.Gauge()->Progress(); };
     Part<QAction>(w, "MIPrint")->trigger();
-    SetPrintProgressHook(old);
     EXPECT_EQ(lastProgress, 100);
     EXPECT_TRUE(Printed());
     EXPECT_FALSE(Detail.isVisible());

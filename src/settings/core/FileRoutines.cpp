@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <iostream>
-#include <utility>
 
 #include "platform/Exception.h"
 #include "platform/Disc.h"
@@ -20,12 +19,6 @@ namespace {
 void PrintMessage(const std::string& text, const std::string& caption)
 {
     std::cerr << caption << ": " << text << '\n';
-}
-
-TMessageHook& DeleteTreeMessageHook()
-{
-    static TMessageHook hook = PrintMessage;
-    return hook;
 }
 
 bool IsDirectoryNotLink(const std::string& path)
@@ -58,19 +51,12 @@ std::string WithoutFinalSeparator(std::string dir)
     return dir;
 }
 
-void ReportRemovalFailure(int error)
+void ReportRemovalFailure(const TMessageHook& report, int error)
 {
-    const TMessageHook& hook = DeleteTreeMessageHook();
-    hook("FehlerNummer: " + std::to_string(error), "Verzeichnis löschen");
+    (report ? report : PrintMessage)("FehlerNummer: " + std::to_string(error), "Verzeichnis löschen");
 }
 
 }  // namespace
-
-TMessageHook SetDeleteTreeMessageHook(TMessageHook hook)
-{
-    TMessageHook previous = std::exchange(DeleteTreeMessageHook(), hook ? std::move(hook) : PrintMessage);
-    return previous;
-}
 
 void DeleteFileForced(const std::string& fileName)
 {
@@ -79,13 +65,13 @@ void DeleteFileForced(const std::string& fileName)
     ::unlink(fileName.c_str());
 }
 
-void DeleteTree(const std::string& dir)
+void DeleteTree(const std::string& dir, const TMessageHook& report)
 {
     const std::string target = WithoutFinalSeparator(dir);
     struct stat info {};
     if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
         if (::unlink(target.c_str()) != 0)
-            ReportRemovalFailure(errno);
+            ReportRemovalFailure(report, errno);
         return;
     }
     if (DIR* handle = OpenForEmptying(target)) {
@@ -97,19 +83,19 @@ void DeleteTree(const std::string& dir)
                 continue;
             const std::string path = prefix + name;
             if (IsDirectoryNotLink(path))
-                DeleteTree(path);
+                DeleteTree(path, report);
             else
                 DeleteFileForced(path);
         }
         ::closedir(handle);
     }
     if (::rmdir(target.c_str()) != 0)
-        ReportRemovalFailure(errno);
+        ReportRemovalFailure(report, errno);
 }
 
-void DeleteDirectory(const std::string& dir)
+void DeleteDirectory(const std::string& dir, const TMessageHook& report)
 {
-    DeleteTree(dir);
+    DeleteTree(dir, report);
 }
 
 void CopyFileBlocks(const std::string& source, const std::string& dest)

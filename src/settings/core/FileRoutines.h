@@ -11,10 +11,6 @@ namespace lumarc {
 // "caption: text" on standard error.
 using TMessageHook = std::function<void(const std::string& text, const std::string& caption)>;
 
-// Replaces the hook through which DeleteTree reports a directory it could not remove and
-// returns the previous one; an empty hook restores the default.
-TMessageHook SetDeleteTreeMessageHook(TMessageHook hook);
-
 // Deletes a file, whatever its permissions; failures are ignored. A symbolic link is removed
 // itself.
 void DeleteFileForced(const std::string& fileName);
@@ -22,11 +18,11 @@ void DeleteFileForced(const std::string& fileName);
 // Deletes the directory `dir` with everything below it, depth first, making each directory
 // writable first so that read-only directories go too. A symbolic link is removed itself and
 // never followed, so nothing outside the tree is touched. When a directory cannot be removed
-// the message hook gets "FehlerNummer: " and the errno value, captioned "Verzeichnis löschen";
-// nothing is raised.
-void DeleteTree(const std::string& dir);
+// `report` gets "FehlerNummer: " and the errno value, captioned "Verzeichnis löschen" (an empty
+// one prints it); nothing is raised.
+void DeleteTree(const std::string& dir, const TMessageHook& report = {});
 // The installer's entry point; only calls DeleteTree.
-void DeleteDirectory(const std::string& dir);
+void DeleteDirectory(const std::string& dir, const TMessageHook& report = {});
 
 // Copies `source` to `dest` in blocks of 2048 bytes through CopyFileSafely: `dest` is replaced
 // only by a complete copy. A source that cannot be opened (or is a directory) makes it return
