@@ -1,7 +1,5 @@
 #include "xFileListBox.h"
 
-#include <fnmatch.h>
-
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
@@ -23,6 +21,7 @@
 #include "platform/DirectoryScan.h"
 #include "platform/Disc.h"
 #include "platform/Drives.h"
+#include "platform/FileNames.h"
 #include "platform/SystemErrors.h"
 
 namespace lumarc {
@@ -33,26 +32,6 @@ std::function<std::vector<std::string>()>& DriveSource()
 {
     static std::function<std::vector<std::string>()> source = [] { return ReachableDrives(); };
     return source;
-}
-
-// A mask part as the platform's file search reads it: "*.*" and "*" match every name, and
-// letters match without regard to case.
-bool MatchesMask(const QString& mask, const std::string& name)
-{
-    if (mask == "*.*" || mask == "*")
-        return true;
-    return ::fnmatch(mask.toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0 ||
-           (mask.endsWith(".*") &&
-            ::fnmatch(mask.left(mask.size() - 2).toLocal8Bit().constData(), name.c_str(), FNM_CASEFOLD) == 0);
-}
-
-QString Extension(const QString& name)
-{
-    const int sep = static_cast<int>(std::max(name.lastIndexOf(':'), std::max(name.lastIndexOf('\\'), name.lastIndexOf('/'))));
-    const int dot = static_cast<int>(name.lastIndexOf('.'));
-    if (dot <= sep)
-        return QString();
-    return name.mid(dot, 4).toUpper();
 }
 
 }  // namespace
@@ -339,7 +318,7 @@ void TxFileListBox::ScanMask(const std::vector<TDirEntry>& found, const QString&
             FDirEntries.Add(std::move(entry));
             continue;
         }
-        if (!MatchesMask(mask, f.Name))
+        if (!MatchesMask(mask.toLocal8Bit().toStdString(), f.Name))
             continue;
         auto entry = std::make_unique<TFileEntry>();
         entry->Name = CaseName(QString::fromLocal8Bit(f.Name.c_str())).toLocal8Bit().toStdString();
@@ -444,7 +423,8 @@ void TxFileListBox::AssignGlyphs()
     FGlyphs.assign(static_cast<size_t>(count()), QPixmap());
     for (int i = 0; i < count(); ++i) {
         const TFileEntry& entry = EntryAt(i);
-        const QString ext = Extension(QString::fromLocal8Bit(entry.Name.c_str()));
+        // Three letters at most, as the names of that time had.
+        const std::string ext = UpperExtension(entry.Name).substr(0, 4);
         QPixmap glyph;
         if (entry.IsDirectory)
             glyph = FolderGlyph;

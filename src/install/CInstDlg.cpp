@@ -35,10 +35,13 @@
 #include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"
 #include "platform/ApplicationErrors.h"
+#include "platform/ArchiveCopy.h"
 #include "platform/Disc.h"
 #include "platform/FileCopy.h"
+#include "platform/FileNames.h"
 #include "platform/ProtectedDirs.h"
 #include "platform/SystemErrors.h"
+#include "platform/Trash.h"
 #include "platform/UserDirs.h"
 #include "platform/ZipProbe.h"
 #include "settings/core/FileRoutines.h"
@@ -74,54 +77,6 @@ QString Local(const std::string& text)
 std::string Host(const QString& text)
 {
     return text.toStdString();
-}
-
-// The extension as the dialog compares it: from the last "." after the last separator.
-// The archive as a file of the host: itself, or for one inside a disc image a copy in a
-// temporary directory of its own, removed with this object.
-struct TArchiveCopy {
-    explicit TArchiveCopy(const QString& archive) : Path(archive)
-    {
-        if (!SplitImagePath(archive.toStdString()))
-            return;
-        std::string dir = (std::filesystem::temp_directory_path() / "lumarc-archive-XXXXXX").string();
-        if (!::mkdtemp(dir.data())) {
-            Error = QString::fromStdString(SystemErrorText(errno));
-            return;
-        }
-        Dir = dir;
-        Path = QString::fromStdString(dir + "/") + QFileInfo(archive).fileName();
-        try {
-            CopyFileSafely(archive.toStdString(), Path.toStdString());
-        } catch (const Exception& e) {
-            Error = QString::fromStdString(e.Message());
-        }
-    }
-    ~TArchiveCopy()
-    {
-        if (!Dir.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(Dir, ignored);
-        }
-    }
-    QString Path;
-    QString Error;
-    std::string Dir;
-};
-
-// The desktop's trash, made where the data directory is still missing (a fresh account).
-bool MoveToTrash(const QString& path)
-{
-    std::error_code ignored;
-    std::filesystem::create_directories(DataHome(), ignored);
-    return QFile::moveToTrash(path);
-}
-
-QString UpperExtension(const QString& name)
-{
-    const int sep = static_cast<int>(std::max({name.lastIndexOf(':'), name.lastIndexOf('\\'), name.lastIndexOf('/')}));
-    const int dot = static_cast<int>(name.lastIndexOf('.'));
-    return dot > sep ? name.mid(dot).toUpper() : QString();
 }
 
 void ConfigureFileList(TxFileListBox* list)
@@ -468,17 +423,9 @@ void TCInstDlg::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-bool TCInstDlg::PathExists(const QString& path)
-{
-    if (path.size() == 3 && path.mid(1, 2) == QStringLiteral(":\\"))
-        return true;
-    struct stat st {};
-    return !path.isEmpty() && ::lstat(Host(path).c_str(), &st) == 0;
-}
-
 void TCInstDlg::EnsureDestinationDir(QString& dir, const QString& fallback)
 {
-    if (PathExists(dir) || (dir.size() == 2 && dir[1] == ':'))
+    if (PathExists(Host(dir)) || (dir.size() == 2 && dir[1] == ':'))
         return;
     const int answer =
         Ask(QStringLiteral("Soll Verzeichnis %1 erstellt werden?").arg(dir),
@@ -669,10 +616,10 @@ void TCInstDlg::UnpackBtnClick()
     {
         BeginRun(QStringLiteral("Entpacke..."));
         // An archive inside a disc image is unpacked from a copy that goes when it is done.
-        const TArchiveCopy local(archive);
-        if (!local.Error.isEmpty()) {
+        const TArchiveCopy local(Host(archive));
+        if (!local.Error().empty()) {
             EndRun();
-            Tell(QStringLiteral("Das Archiv %1 konnte nicht gelesen werden: %2.").arg(archive, local.Error),
+            Tell(QStringLiteral("Das Archiv %1 konnte nicht gelesen werden: %2.").arg(archive, Local(local.Error())),
                  QStringLiteral("Entpacken"));
             return;
         }
@@ -688,11 +635,11 @@ void TCInstDlg::UnpackBtnClick()
         QLabel* label = FProgressForm->InfoLabel();
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->adjustSize();
-        const QByteArray zip = local.Path.toUtf8();
+        const QByteArray zip = QByteArray::fromStdString(local.Path());
         const QByteArray destination = dest.toUtf8();
         Unziper.lpszZipFile.SetText(zip.constData());
         Unziper.lpszDestination.SetText(destination.constData());
-        Unziper.RunFunction(8);
+        Unziper.RunFunction(UNZIP_EXTRACT);
     }
     TellUnpackResult(archive, dest);
     DestFiles->Reload();
@@ -771,15 +718,15 @@ void TCInstDlg::UnziperMinorCallback(const char* szItem, int32_t Percent, bool& 
 QString TCInstDlg::UnzipText(int number)
 {
     switch (number) {
-    case 13:
+    case DZ_TEXT_CAPTION:
         return QStringLiteral("Entpacker");
-    case 14:
+    case DZ_TEXT_WARNING_CAPTION:
         return QStringLiteral("Entpacker - Warnung");
-    case 68:
+    case DZ_TEXT_OVERWRITE:
         return QStringLiteral("Datei %s existiert schon, soll sie überschrieben werden?");
-    case 72:
+    case DZ_TEXT_EXTRACTING:
         return QStringLiteral("Entpacke Datei: %s");
-    case 128:
+    case DZ_TEXT_OVERWRITE_RO:
         return QStringLiteral(
             "Datei %s existiert schon und hat das Nur-Lesen-Attribut, Soll sie überschrieben werden?");
     default:
@@ -876,7 +823,7 @@ void TCInstDlg::CompFilesChange()
 bool TCInstDlg::IsArchive(int index)
 {
     const TFileEntry& entry = CompFiles->EntryAt(index);
-    const QString extension = UpperExtension(Local(entry.Name));
+    const QString extension = Local(UpperExtension(entry.Name));
     if (extension == QStringLiteral(".ZIP"))
         return true;
     if (entry.IsDirectory || extension != QStringLiteral(".EXE"))
@@ -976,7 +923,7 @@ void TCInstDlg::KillBtnClick()
     QStringList kept;
     for (const QString& path : paths) {
         // A file that will not go is skipped; the next one follows.
-        if (toTrash ? !MoveToTrash(path) : ::unlink(Host(path).c_str()) != 0)
+        if (toTrash ? !MoveToTrash(Host(path)) : ::unlink(Host(path).c_str()) != 0)
             kept << path;
     }
     if (!kept.isEmpty())
@@ -1023,7 +970,7 @@ void TCInstDlg::DeleteDirectoryTree()
         DeleteDirectory(Host(path), [this](const std::string& text, const std::string& caption) {
             Ask(Local(text), Local(caption), static_cast<int>(TMSGButtons::msgOK), 0);
         });
-    else if (!MoveToTrash(path))
+    else if (!MoveToTrash(Host(path)))
         Tell(QStringLiteral("Das Verzeichnis %1 konnte nicht in den Papierkorb verschoben werden.").arg(path),
              QStringLiteral("Verzeichnis löschen"));
     DestDirListBox->Update();

@@ -108,7 +108,6 @@ public:
     void UnziperMessageCallback(uint16_t MsgID, uint16_t mbType, int32_t p1, int32_t p2, char* lpsz1, char* lpsz2,
                                 int& RtnResult);
 
-    static bool PathExists(const QString& path);
     // The text the unzip library asks for by number; empty for a number it has no text for.
     static QString UnzipText(int number);
 

@@ -59,13 +59,13 @@ void TUnzipFile::FillCommand(int code)
 bool TUnzipFile::RunFunction(int code)
 {
     LastResult = -1;
-    if (code <= 0 || code > 9 || !FEntry)
+    if (code < kUnzipFirstFunction || code > kUnzipLastFunction || !FEntry)
         return false;
-    if (code == 6)
+    if (code == kUnzipReturnStringFunction)
         lpszReturnString.SetCapacity(ReturnCount + 1);
     FillCommand(code);
     LastResult = FEntry(&FCommand);
-    if (LastResult != 0)
+    if (LastResult != DZ_OK)
         return false;
     ReturnCount = FCommand.returnCount;
     return true;

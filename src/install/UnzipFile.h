@@ -29,6 +29,12 @@ using TUnzipSubOptions = uint16_t;
 
 using TDunzipEntry = int (*)(UnzipCommand*);
 
+// The function codes the entry point takes (UNZIP_EXTRACT is one); others are refused unsent.
+constexpr int kUnzipFirstFunction = 1;
+constexpr int kUnzipLastFunction = 9;
+// The function that answers in lpszReturnString, which gets ReturnCount + 1 characters first.
+constexpr int kUnzipReturnStringFunction = 6;
+
 class TUnzipFile : public TDynaZip {
 public:
     static constexpr int kInfoBufferSize = 310;
@@ -40,8 +46,9 @@ public:
     static void SetEntryPoint(TDunzipEntry entry) { FEntry = entry; }
     static TDunzipEntry EntryPoint() { return FEntry; }
 
-    // Codes 1 to 9 run through the library; any other returns false without calling it. On
-    // result 0 ReturnCount takes the record's count; a failure changes nothing else.
+    // kUnzipFirstFunction to kUnzipLastFunction run through the library; any other code returns
+    // false without calling it. On result DZ_OK ReturnCount takes the record's count; a failure
+    // changes nothing else.
     bool RunFunction(int code);
 
     // A text parameter is set through its SetText; assigning one as a whole changes nothing

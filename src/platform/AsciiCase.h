@@ -7,6 +7,11 @@
 
 namespace lumarc {
 
+inline char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 inline std::string AsciiLower(std::string text)
 {
     for (char& c : text)

@@ -72,20 +72,4 @@ bool IsProtectedDirectory(const std::string& path)
     return IsProtectedDirectory(path, HomeDir(), ReadMountTable());
 }
 
-bool TrashCanTake(const std::string& path)
-{
-    struct stat item {};
-    if (::lstat(path.c_str(), &item) != 0)
-        return false;
-    // The nearest existing directory on the way to the trash tells its file system.
-    std::filesystem::path dir = DataHome();
-    struct stat data {};
-    while (::stat(dir.c_str(), &data) != 0) {
-        if (!dir.has_parent_path() || dir.parent_path() == dir)
-            return false;
-        dir = dir.parent_path();
-    }
-    return S_ISDIR(data.st_mode) && data.st_dev == item.st_dev;
-}
-
 }  // namespace lumarc

@@ -1,6 +1,5 @@
 #pragma once
-// The directories that the install dialog never offers to delete as a whole, and whether the
-// desktop's trash can take what it deletes.
+// The directories that the install dialog never offers to delete as a whole.
 
 #include <string>
 #include <vector>
@@ -17,10 +16,5 @@ bool IsProtectedDirectory(const std::string& path, const std::string& home,
                           const std::vector<TMountEntry>& mounts);
 // With this user's home and the kernel's mount table.
 bool IsProtectedDirectory(const std::string& path);
-
-// Whether the user's trash ($XDG_DATA_HOME/Trash) can take `path`: the data directory is
-// there, or can be made, on the file system that holds `path`, so that moving there is a
-// rename and not a copy.
-bool TrashCanTake(const std::string& path);
 
 }  // namespace lumarc

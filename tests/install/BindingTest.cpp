@@ -128,7 +128,7 @@ TEST_F(InstallUnzipFile, RunFunctionFillsTheRecord)
     unzip.lpszDestination.SetText("/ziel/");
     unzip.Options = UnzipFlag(OverWriteFlag) | UnzipFlag(DecryptFlag);
     unzip.wUnzipSubOptions = USO_MINORCANCEL;
-    ASSERT_TRUE(unzip.RunFunction(8));
+    ASSERT_TRUE(unzip.RunFunction(UNZIP_EXTRACT));
     // The record is packed: its fields are copied out before they are compared.
     const UnzipCommand seen = gSeen;
     const int32_t size = seen.unzipStructSize, function = seen.function;
@@ -163,7 +163,7 @@ TEST_F(InstallUnzipFile, CodesOutOfRangeAndFailuresChangeNothing)
     EXPECT_EQ(gCalls, 0);
     gResult = 3;
     unzip.ReturnCount = 7;
-    EXPECT_FALSE(unzip.RunFunction(8));
+    EXPECT_FALSE(unzip.RunFunction(UNZIP_EXTRACT));
     EXPECT_EQ(gCalls, 1);
     EXPECT_EQ(unzip.ReturnCount, 7);
 }
@@ -172,7 +172,7 @@ TEST_F(InstallUnzipFile, Code6FixesTheReturnStringCapacity)
 {
     TUnzipFile unzip;
     unzip.ReturnCount = 9;
-    unzip.RunFunction(6);
+    unzip.RunFunction(kUnzipReturnStringFunction);
     EXPECT_TRUE(unzip.lpszReturnString.Fixed());
     EXPECT_EQ(unzip.lpszReturnString.Capacity(), 10);
     const char* returned = gSeen.lpszReturnString;
@@ -182,7 +182,7 @@ TEST_F(InstallUnzipFile, Code6FixesTheReturnStringCapacity)
 TEST_F(InstallUnzipFile, CallbacksForwardToTheEventsOrReturnTheStartValue)
 {
     TUnzipFile unzip;
-    ASSERT_TRUE(unzip.RunFunction(8));
+    ASSERT_TRUE(unzip.RunFunction(UNZIP_EXTRACT));
     char text[8] = "x";
     EXPECT_EQ(gSeen.lpMinorStatus("a", 5, gSeen.lpMinorUserData), 0);
     EXPECT_EQ(gSeen.lpMessageDisplay(13, 0, 72, 0, text, nullptr, gSeen.lpMessageDisplayData), 0);

@@ -603,6 +603,17 @@ TEST_F(CInstDlgTest, Delete_GoesToTheTrashAfterAQuestionWhoseDefaultKeepsEveryth
     EXPECT_TRUE(Exists(Dest / "delphi/zwei.txt"));
     EXPECT_EQ(ReadFile(Disc / "draussen.txt"), "bleibt");
     EXPECT_EQ(files->count(), 1);
+
+    // A file manager can put each back where it was; a second "eins.txt" takes a name of its own.
+    EXPECT_NE(ReadFile(Dest / "data/Trash/info/alt.trashinfo").find("\nPath=" + Dest / "delphi/alt\n"),
+              std::string::npos);
+    WriteFile(Dest / "delphi/eins.txt", "1b");
+    files->Reload();
+    files->SetSelected(Row(files, "eins.txt"), true);
+    Answers = {TMsgBox::mrYes};
+    Dialog->KillBtnClick();
+    EXPECT_EQ(ReadFile(Dest / "data/Trash/files/eins.txt"), "1");
+    EXPECT_EQ(ReadFile(Dest / "data/Trash/files/eins.txt.2"), "1b");
 }
 
 TEST_F(CInstDlgTest, Delete_WithoutATrashSaysTheDeletionIsFinal)
