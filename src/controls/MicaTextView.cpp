@@ -15,10 +15,6 @@
 #include <utility>
 
 #include "MicaTextViewAccessible.h"
-#include "catalogue/BrowzerContainer.h"
-#include "catalogue/RecordRef.h"
-#include "catalogue/ScriptInfoText.h"
-#include "catalogue/TreeViewData.h"
 #include "print/LineOutput.h"
 #include "print/core/FontTag.h"
 #include "widgets/AnsiText.h"
@@ -200,29 +196,14 @@ void TMicaTextView::CopyLineList(const QStringList& lines)
     CopyLinesToClipboard(lines);
 }
 
-bool TMicaTextView::ShowInfoText(TBrowzerContainer& container, int entry)
+void TMicaTextView::ShowInfoText(TStringList lines)
 {
-    if (entry < 0)
-        return false;
-    container.SetActive(true);
-    const TTreeViewData* tree = container.TreeData();
-    if (!tree)
-        throw EListError(ListIndexError(entry));
-    const int32_t ref = tree->Texts.Objects(entry);
-    if (RecordKindOf(ref) != TRecordKind::rkInfo)
-        return false;
-
-    auto record = std::make_unique<TScriptInfoText>();
-    record->DataPosition = ref;
-    container.ReadRecord(*record, ref);
-
     Clear();
-    Lines = std::move(record->Lines);
+    Lines = std::move(lines);
     SetRowCount(Lines.Count());
     LayoutRows();
     setVisible(true);
     viewport()->update();
-    return true;
 }
 
 void TMicaTextView::SetDefaultColWidth(int width)

@@ -21,8 +21,6 @@ namespace lumarc {
 // Raised only for a font index past the end of the font list.
 LUMARC_DECLARE_ERROR(MicaTextViewError, Exception);
 
-class TBrowzerContainer;
-
 class TMicaTextView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -70,11 +68,8 @@ public:
     // Puts all lines without their tags on the clipboard, each ending in CR LF; an empty view
     // leaves the clipboard alone.
     virtual void CopyText();
-    // Shows the info text of outline entry `entry`. False, and the view unchanged, for a
-    // negative entry or one whose record is no info text; an entry past the end of the
-    // outline raises EListError and a record that cannot be read its read error, both before
-    // anything changes.
-    bool ShowInfoText(TBrowzerContainer& container, int entry);
+    // Shows the lines of an info text, as stored: lays out their rows and makes itself visible.
+    void ShowInfoText(TStringList lines);
 
     // The lines as printed and copied: tags removed, decoded to Unicode.
     QStringList PlainLines() const;

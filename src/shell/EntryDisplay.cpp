@@ -5,11 +5,14 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <utility>
+
 #include "ComponentPage.h"
 #include "ToolDiscMain.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
+#include "catalogue/ScriptInfoText.h"
 #include "catalogue/ShortText.h"
 #include "catalogue/TreeViewData.h"
 #include "controls/MicaTextView.h"
@@ -44,7 +47,7 @@ int TEntryDisplay::RecordRef(int entry) const
 
 int TEntryDisplay::ShowEntry(int entry)
 {
-    if (FPages.TextView->ShowInfoText(FContainer, entry)) {
+    if (ShowInfoText(entry)) {
         FPages.TextView->setAccessibleName(Caption(entry));
         return TToolDiscMain::pkInfoText;
     }
@@ -66,6 +69,18 @@ QString TEntryDisplay::Caption(int entry) const
     if (!tree || entry < 0 || entry >= tree->Count())
         return QString();
     return FromAnsi(std::string(tree->Texts[entry])).trimmed();
+}
+
+bool TEntryDisplay::ShowInfoText(int entry)
+{
+    const int32_t ref = RecordRef(entry);
+    if (RecordKindOf(ref) != TRecordKind::rkInfo)
+        return false;
+    TScriptInfoText record;
+    record.DataPosition = RecordOffsetOf(ref);
+    FContainer.ReadRecord(record, record.DataPosition);
+    FPages.TextView->ShowInfoText(std::move(record.Lines));
+    return true;
 }
 
 bool TEntryDisplay::ShowShortText(int entry)

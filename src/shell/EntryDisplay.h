@@ -38,7 +38,9 @@ public:
     int ShowEntry(int entry);
 
     // Each returns false, changing nothing, for a negative entry or one whose record is of
-    // another kind; an entry past the end of the outline raises the list's index error.
+    // another kind; an entry past the end of the outline raises the list's index error, and a
+    // record that cannot be read its read error, both before anything changes.
+    bool ShowInfoText(int entry);
     bool ShowShortText(int entry);
     // The loaded record becomes the kept component; one that fails to load leaves the kept
     // component alone.

@@ -4,12 +4,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -67,7 +64,7 @@
 #include "install/CInstDlg.h"
 #include "platform/Disc.h"
 #include "platform/Exception.h"
-#include "print/LineOutput.h"
+#include "print/PrinterSetup.h"
 #include "search/SearchDlg.h"
 #include "search/SearchFoundDlg.h"
 #include "settings/OptionsDialog.h"
@@ -499,19 +496,9 @@ TCatalogueLocation TToolDiscMain::CatalogueFiles(const QString& catalogueDir)
 
 void TToolDiscMain::TParts::FormCreate(const QString& catalogueDir)
 {
-    // The line-drawing font shows the OEM box characters as they are; without it the memo's
-    // text goes through the OEM code page first.
-    if (QFontDatabase::families().contains(QStringLiteral("MS LineDraw"))) {
-        ShortMemo->setFont(QFont(QStringLiteral("MS LineDraw")));
-        ShortMemoOemConvert = false;
-    } else {
-        QFont fixed(QStringLiteral("Fixedsys"));
-        fixed.setFamilies({QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono")});
-        fixed.setStyleHint(QFont::TypeWriter);
-        fixed.setPixelSize(12);
-        ShortMemo->setFont(fixed);
-        ShortMemoOemConvert = true;
-    }
+    const TLineDrawFont memoFont = LineDrawFont();
+    ShortMemo->setFont(memoFont.Font);
+    ShortMemoOemConvert = memoFont.OemConvert;
     QPalette memoPal = ShortMemo->palette();
     memoPal.setColor(QPalette::Text, Qt::black);
     ShortMemo->setPalette(memoPal);
@@ -607,7 +594,7 @@ bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
     SetPageKind(pkNothing);
     F->OverviewOL->LoadFromContainer(*F->BrowzerContainer, std::move(tree));
     F->OverviewOL->ResetOverview();
-    F->TextView->ShowInfoText(*F->BrowzerContainer, 0);
+    F->EntryDisplay->ShowInfoText(0);
     F->TextView->LayoutRows();
     SetPageKind(pkInfoText);
     F->ArrangePanes();
@@ -691,7 +678,7 @@ void TToolDiscMain::TParts::OpenCatalogue()
     OverviewOL->LoadFromContainer(*BrowzerContainer,
                                   preloaded ? std::make_optional(std::move(preloaded->TreeData)) : std::nullopt);
     OverviewOL->ResetOverview();
-    TextView->ShowInfoText(*BrowzerContainer, 0);
+    EntryDisplay->ShowInfoText(0);
     TextView->LayoutRows();
     W.SetPageKind(pkInfoText);
 }
@@ -867,14 +854,7 @@ void TToolDiscMain::ReportCatalogueError(const std::exception& error)
 
 void TToolDiscMain::TParts::MIPrinterSetupClick()
 {
-    QPrintDialog dialog(&CurrentPrinter(), &W);
-    dialog.setObjectName(QStringLiteral("PrinterSetup"));
-    dialog.setWindowTitle(QStringLiteral("Druckereinstellungen"));
-    // The setup only chooses the printer and its settings; a button "Drucken" would print nothing.
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
-    dialog.exec();
+    ShowPrinterSetup(&W);
 }
 
 void TToolDiscMain::TParts::MIAboutClick()

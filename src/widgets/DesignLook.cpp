@@ -1,5 +1,6 @@
 #include "DesignLook.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 
 namespace lumarc {
@@ -25,6 +26,17 @@ QFont SystemFont(bool bold)
 QFont SansSerifFont(bool bold)
 {
     return DesignFont(QStringLiteral("MS Sans Serif"), 11, bold);
+}
+
+TLineDrawFont LineDrawFont()
+{
+    if (QFontDatabase::families().contains(QStringLiteral("MS LineDraw")))
+        return {QFont(QStringLiteral("MS LineDraw")), false};
+    QFont fixed(QStringLiteral("Fixedsys"));
+    fixed.setFamilies({QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono")});
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPixelSize(12);
+    return {fixed, true};
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, const QFont* font)

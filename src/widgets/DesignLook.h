@@ -16,6 +16,15 @@ QFont SystemFont(bool bold = false);
 // "MS Sans Serif", 11 pixels: the dialogs.
 QFont SansSerifFont(bool bold = false);
 
+// The font of short texts, whose lines draw boxes with the OEM code page's characters: the
+// line-drawing font where it is installed, which shows those bytes as they are, else a fixed
+// pitch font, for which the text goes through the OEM code page first (OemConvert).
+struct TLineDrawFont {
+    QFont Font;
+    bool OemConvert;
+};
+TLineDrawFont LineDrawFont();
+
 // A label named `name` at (left, top), as large as its caption in `font` (the parent's when
 // none is given).
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,

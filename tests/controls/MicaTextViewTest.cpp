@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -272,6 +273,37 @@ TEST(ControlsMicaTextViewKeys, HomeScrollsToTheRightEnd_EndToTheLeft_ArrowsStep)
     EXPECT_EQ(view.Row(), 0);
     EXPECT_EQ(view.TopRow(), 0);
     EXPECT_EQ(view.LeftOffset(), 0);
+}
+
+class TCapturingView : public TMicaTextView {
+public:
+    QStringList Printed;
+    QFont PrintFont;
+
+protected:
+    void PrintLineList(const QStringList& lines, const QFont& font) override
+    {
+        Printed = lines;
+        PrintFont = font;
+    }
+};
+
+TEST(ControlsMicaTextViewOutput, PrintAndCopyHandOverTheLinesWithoutTags)
+{
+    TCapturingView view;
+    SetLines(view, {"<F1>Kopf & Fu\xDF", "a<f1>b<F0>c", "<F 0>d", ""});
+    view.PrintText();
+    const QStringList plain = {"Kopf & Fuß", "ab<F0>c", ">d", ""};
+    EXPECT_EQ(view.Printed, plain);
+    EXPECT_EQ(view.PrintFont, QFont("Arial", 8));
+    EXPECT_EQ(view.Lines[0], "<F1>Kopf & Fu\xDF");
+
+    view.CopyText();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), plain.join("\r\n") + "\r\n");
+
+    view.Clear();
+    view.CopyText();  // nothing to copy: the clipboard keeps what it had
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), plain.join("\r\n") + "\r\n");
 }
 
 }  // namespace

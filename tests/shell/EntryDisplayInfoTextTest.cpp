@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <filesystem>
 
-#include "MicaTextViewSupport.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CatalogueBuilder.h"
-#include "catalogue/TreeViewData.h"
 #include "catalogue/OutlineLookup.h"
+#include "catalogue/TreeViewData.h"
+#include "controls/MicaTextView.h"
 #include "platform/TestFiles.h"
+#include "shell/EntryDisplay.h"
 
 using namespace lumarc;
 using namespace lumarc::test;
@@ -41,8 +40,9 @@ const char* const kScript =
     "Raster\n"
     "}\n";
 
-// The view as the info text page has it: three fonts, untagged lines keep the font before.
-class ControlsMicaTextViewInfoText : public ::testing::Test {
+// The info text page: its view as the window has it, three fonts, untagged lines keeping the
+// font before.
+class ShellEntryDisplayInfoText : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -55,7 +55,7 @@ protected:
         Container.LoadOutline(Tree);
         View.UseStandardFont = false;
         View.AddFont();
-        ASSERT_TRUE(View.ShowInfoText(Container, Entry("Kurz")));
+        ASSERT_TRUE(Display.ShowInfoText(Entry("Kurz")));
     }
 
     int Entry(const std::string& caption) const { return test::EntryContaining(Tree, caption); }
@@ -71,70 +71,42 @@ protected:
     TBrowzerContainer Container;
     TTreeViewData Tree;
     TMicaTextView View;
+    TEntryDisplay Display{Container, TEntryPages{nullptr, &View}};
 };
 
-TEST_F(ControlsMicaTextViewInfoText, ShowsTheStoredLinesWithTheirFonts)
+TEST_F(ShellEntryDisplayInfoText, ShowsTheStoredLinesWithTheirFonts)
 {
-    EXPECT_EQ(RowFonts(), std::vector<int>({1}));   // a tag mid-line counts
+    EXPECT_EQ(RowFonts(), std::vector<int>({1}));  // a tag mid-line counts
     View.hide();
-    ASSERT_TRUE(View.ShowInfoText(Container, Entry("Willkommen")));
-    EXPECT_EQ(View.Lines[0], "<F1>Willkommen \x96 Gr\xF6\xDF" "e");   // CP1252, as stored
+    ASSERT_TRUE(Display.ShowInfoText(Entry("Willkommen")));
+    EXPECT_EQ(View.Lines[0],
+              "<F1>Willkommen \x96 Gr\xF6\xDF"
+              "e");  // CP1252, as stored
     EXPECT_EQ(RowFonts(), std::vector<int>({1, 1, 2}));
     EXPECT_FALSE(View.isHidden());
     EXPECT_EQ(View.PlainLines(), QStringList({"Willkommen – Größe", "erste & zweite", "Code"}));
 }
 
-TEST_F(ControlsMicaTextViewInfoText, RefusedEntriesAndFailuresLeaveTheViewAsItWas)
+TEST_F(ShellEntryDisplayInfoText, RefusedEntriesAndFailuresLeaveTheViewAsItWas)
 {
     const std::vector<std::string> lines = View.Lines.Strings();
     const auto unchanged = [&] { return View.Lines.Strings() == lines && RowFonts() == std::vector<int>({1}); };
 
     for (const int entry : {Entry("Kapitel"), Entry("Packer"), Entry("Raster"), -1}) {
-        EXPECT_FALSE(View.ShowInfoText(Container, entry)) << entry;
+        EXPECT_FALSE(Display.ShowInfoText(entry)) << entry;
         EXPECT_TRUE(unchanged()) << entry;
     }
     try {
-        View.ShowInfoText(Container, Tree.Count());
+        Display.ShowInfoText(Tree.Count());
         ADD_FAILURE() << "no error past the outline";
     } catch (const EListError& e) {
         EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(Tree.Count()) + ")");
     }
     EXPECT_TRUE(unchanged());
 
-    std::filesystem::resize_file(Container.DataFileName, 8);   // every body ends early now
-    EXPECT_THROW(View.ShowInfoText(Container, Entry("Willkommen")), EStreamError);
+    std::filesystem::resize_file(Container.DataFileName, 8);  // every body ends early now
+    EXPECT_THROW(Display.ShowInfoText(Entry("Willkommen")), EStreamError);
     EXPECT_TRUE(unchanged());
-}
-
-class TCapturingView : public TMicaTextView {
-public:
-    QStringList Printed;
-    QFont PrintFont;
-
-protected:
-    void PrintLineList(const QStringList& lines, const QFont& font) override
-    {
-        Printed = lines;
-        PrintFont = font;
-    }
-};
-
-TEST(ControlsMicaTextViewOutput, PrintAndCopyHandOverTheLinesWithoutTags)
-{
-    TCapturingView view;
-    SetLines(view, {"<F1>Kopf & Fu\xDF", "a<f1>b<F0>c", "<F 0>d", ""});
-    view.PrintText();
-    const QStringList plain = {"Kopf & Fuß", "ab<F0>c", ">d", ""};
-    EXPECT_EQ(view.Printed, plain);
-    EXPECT_EQ(view.PrintFont, QFont("Arial", 8));
-    EXPECT_EQ(view.Lines[0], "<F1>Kopf & Fu\xDF");
-
-    view.CopyText();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), plain.join("\r\n") + "\r\n");
-
-    view.Clear();
-    view.CopyText();   // nothing to copy: the clipboard keeps what it had
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), plain.join("\r\n") + "\r\n");
 }
 
 }  // namespace
