@@ -1,4 +1,5 @@
 #include "CInstDlg.h"
+#include "HostText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -8,7 +9,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -21,12 +21,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -35,16 +30,8 @@
 #include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"
 #include "platform/ApplicationErrors.h"
-#include "platform/ArchiveCopy.h"
-#include "platform/Disc.h"
-#include "platform/FileCopy.h"
 #include "platform/FileNames.h"
-#include "platform/ProtectedDirs.h"
-#include "platform/SystemErrors.h"
-#include "platform/Trash.h"
-#include "platform/UserDirs.h"
 #include "platform/ZipProbe.h"
-#include "settings/core/FileRoutines.h"
 #include "settings/core/PathRoutines.h"
 #include "settings/core/Settings.h"
 #include "widgets/BevelPanel.h"
@@ -52,8 +39,6 @@
 #include "widgets/Gauge.h"
 #include "widgets/MsgBox.h"
 #include "widgets/ProgressForm.h"
-
-#include <sys/stat.h>
 
 namespace lumarc {
 
@@ -67,16 +52,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     button->setGeometry(left, top, width, height);
     button->setAutoDefault(false);
     return button;
-}
-
-QString Local(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-std::string Host(const QString& text)
-{
-    return text.toStdString();
 }
 
 void ConfigureFileList(TxFileListBox* list)
@@ -423,375 +398,12 @@ void TCInstDlg::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TCInstDlg::EnsureDestinationDir(QString& dir, const QString& fallback)
-{
-    if (PathExists(Host(dir)) || (dir.size() == 2 && dir[1] == ':'))
-        return;
-    const int answer =
-        Ask(QStringLiteral("Soll Verzeichnis %1 erstellt werden?").arg(dir),
-            QStringLiteral("Verzeichnis nicht gefunden."), static_cast<int>(TMSGButtons::msgYesNoCancel));
-    if (answer == TMsgBox::mrYes) {
-        CreateDestination(dir);
-    } else if (answer == TMsgBox::mrNo) {
-        // The place the files go instead must be one the user can see in the list, never a
-        // directory of the system that a shortened path happens to name.
-        const QString instead = QDir::cleanPath(fallback);
-        const bool shown = instead == QDir::cleanPath(DestDirListBox->Directory());
-        if (!QFileInfo(instead).isDir() || (!shown && IsProtectedDirectory(Host(instead)))) {
-            Tell(QStringLiteral("In das Verzeichnis %1 wird nichts geschrieben. Bitte wählen Sie ein Zielverzeichnis.")
-                     .arg(instead.isEmpty() ? fallback : instead),
-                 QStringLiteral("Verzeichnis nicht gefunden."));
-            throw ENoDir("Verzeichnis erstellen abgebrochen!");
-        }
-        dir = fallback;
-    } else {
-        throw ENoDir("Verzeichnis erstellen abgebrochen!");
-    }
-}
-
-void TCInstDlg::CreateDestination(const QString& dir)
-{
-    QString reason;
-    if (!dir.startsWith('/')) {
-        // Only a full path names one place; a relative one would land wherever the program runs.
-        reason = QStringLiteral("Der Pfad ist nicht vollständig");
-    } else {
-        std::error_code error;
-        std::filesystem::create_directories(Host(dir), error);
-        if (error)
-            reason = Local(SystemErrorText(error.value()));
-        else if (!QFileInfo(dir).isDir())
-            reason = Local(SystemErrorText(ENOTDIR));
-    }
-    if (reason.isEmpty())
-        return;
-    Tell(QStringLiteral("Das Verzeichnis %1 konnte nicht erstellt werden: %2.").arg(dir, reason),
-         QStringLiteral("Verzeichnis erstellen"));
-    throw ENoDir("Verzeichnis erstellen abgebrochen!");
-}
-
-void TCInstDlg::CopyBtnClick(QObject* sender)
-{
-    if (FBusy || CompFiles->SelCount() == 0)
-        return;
-    QString dest;
-    if (sender == DestDirListBox)
-        dest = DestDirListBox->ItemPath(DestDirListBox->currentRow());
-    else if (sender == DestFiles)
-        dest = DestFiles->Directory();
-    else
-        dest = DestEdit->text();
-    try {
-        EnsureDestinationDir(dest, DestDirListBox->ItemPath(DestDirListBox->currentRow()));
-    } catch (const ENoDir&) {
-        return;
-    }
-    // What is to be copied is taken now: the lists may be read again while the copy runs.
-    struct TJob {
-        QString Source;
-        QString Name;
-        int64_t Size;
-    };
-    std::vector<TJob> jobs;
-    for (int i = 0; i < CompFiles->count(); ++i) {
-        if (!CompFiles->Selected(i))
-            continue;
-        const TFileEntry& entry = CompFiles->EntryAt(i);
-        if (!entry.IsDirectory)
-            jobs.push_back({CompFiles->FullPathOf(i), Local(entry.FileName), entry.Size});
-    }
-    int copied = 0;
-    QString failure;
-    {
-        BeginRun(QStringLiteral("Kopiere Dateien..."));
-        struct TEnd {
-            TCInstDlg& Self;
-            ~TEnd() { Self.EndRun(); }
-        } end{*this};
-        for (const TJob& job : jobs) {
-            const QString target = Local(IncludeBackslash(Host(dest))) + job.Name;
-            // A file that cannot be copied (a full disk, a disc taken out) ends the command
-            // with a word to the user; the files after it would fail alike.
-            try {
-                if (!CopyOneFile(job.Source, target, job.Name, job.Size, FProgressForm.get()))
-                    break;
-            } catch (const Exception& e) {
-                failure = QStringLiteral("Datei %1 konnte nicht kopiert werden: %2.")
-                              .arg(target, QString::fromStdString(e.Message()));
-                break;
-            }
-            ++copied;
-        }
-    }
-    if (!failure.isEmpty())
-        Tell(failure, QStringLiteral("Datei kopieren"));
-    DestFiles->Reload();
-    GuardedCall([&] { DestDirListBox->SetDirectory(dest); });
-    // Last, so that the change notifications of the re-read lists do not overwrite the count.
-    SetStatus(QStringLiteral("%1 Datei(en) kopiert.").arg(copied));
-}
-
-void TCInstDlg::BeginRun(const QString& text)
-{
-    FBusy = true;
-    for (QWidget* part : std::vector<QWidget*>{CompInstBox, DestDirBox, CloseBtn})
-        part->setEnabled(false);
-    // A child window of the dialog, so that its button takes clicks while the dialog is modal.
-    FProgressForm = std::make_unique<TProgressForm>(this);
-    FProgressForm->EnableCancel();
-    FProgressForm->InfoLabel()->setText(text);
-    FProgressForm->show();
-    FProgressForm->repaint();
-}
-
-void TCInstDlg::EndRun()
-{
-    FProgressForm.reset();
-    for (QWidget* part : std::vector<QWidget*>{CompInstBox, DestDirBox, CloseBtn})
-        part->setEnabled(true);
-    FBusy = false;
-    if (std::exchange(FCloseAfterRun, false))
-        done(TMsgBox::mrCancel);
-}
-
-bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const QString& name, int64_t size,
-                            TProgressForm* progress)
-{
-    TCopyControl control;
-    control.BlockSize = kCopyBlock;
-    control.Overwrite = [&] {
-        FMessi->SetButtons(TMSGButtons::msgYesNo);
-        FMessi->SetMsg(QStringLiteral("Soll Datei %1 überschrieben werden?").arg(target));
-        FMessi->SetCaption(QStringLiteral("Datei kopieren"));
-        FMessi->SetDefaultButton(0);
-        if (QDialog* window = FMessi->Window())
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        const int answer = FMessi->Execute();
-        if (QDialog* window = FMessi->Window())
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        return answer == TMsgBox::mrYes;
-    };
-    control.Progress = [&](int64_t copied) {
-        if (progress && size > 0)
-            progress->Gauge()->SetProgress(static_cast<int>(copied * 100 / size));
-        QCoreApplication::processEvents();
-        return !(progress && progress->CancelRequested());
-    };
-    if (progress) {
-        progress->InfoLabel()->setText(QStringLiteral("Kopiere Datei: ") + name);
-        progress->repaint();
-    }
-    // A skipped file still counts as dealt with; only a cancel stops the command.
-    return CopyFileSafely(Host(source), Host(target), control) != TCopyOutcome::Cancelled;
-}
-
 void TCInstDlg::Tell(const QString& text, const QString& caption)
 {
     FMessi->SetButtons(TMSGButtons::msgOK);
     FMessi->SetMsg(text);
     FMessi->SetCaption(caption);
     FMessi->Execute();
-}
-
-void TCInstDlg::UnpackBtnClick()
-{
-    FOverwriteAll = false;
-    const int current = CompFiles->currentRow();
-    if (FBusy || current < 0 || CompFiles->EntryAt(current).IsDirectory)
-        return;
-    const QString archive = CompFiles->FullPathOf(current);
-    QString dest = DestEdit->text();
-    try {
-        EnsureDestinationDir(dest, Local(PathPart(Host(DestEdit->text()))));
-    } catch (const ENoDir&) {
-        return;
-    }
-    dest = Local(IncludeBackslash(Host(dest)));
-    if (QDialog* window = FMessi->Window())
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    FRefused.clear();
-    FFailed.clear();
-    FWritten = 0;
-    FReplaced = 0;
-    {
-        BeginRun(QStringLiteral("Entpacke..."));
-        // An archive inside a disc image is unpacked from a copy that goes when it is done.
-        const TArchiveCopy local(Host(archive));
-        if (!local.Error().empty()) {
-            EndRun();
-            Tell(QStringLiteral("Das Archiv %1 konnte nicht gelesen werden: %2.").arg(archive, Local(local.Error())),
-                 QStringLiteral("Entpacken"));
-            return;
-        }
-        struct TFree {
-            TCInstDlg& Self;
-            ~TFree()
-            {
-                Self.Unziper.lpszZipFile.ClearText();
-                Self.Unziper.lpszDestination.ClearText();
-                Self.EndRun();
-            }
-        } free{*this};
-        QLabel* label = FProgressForm->InfoLabel();
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->adjustSize();
-        const QByteArray zip = QByteArray::fromStdString(local.Path());
-        const QByteArray destination = dest.toUtf8();
-        Unziper.lpszZipFile.SetText(zip.constData());
-        Unziper.lpszDestination.SetText(destination.constData());
-        Unziper.RunFunction(UNZIP_EXTRACT);
-    }
-    TellUnpackResult(archive, dest);
-    DestFiles->Reload();
-    // After "Nein" the folder in DestEdit was never made; the list shows where the files went.
-    const QString shown = QFileInfo(DestEdit->text()).isDir() ? DestEdit->text() : dest;
-    GuardedCall([&] { DestDirListBox->SetDirectory(shown); });
-    // Last, so that the change notifications of the re-read lists do not overwrite the count.
-    const QString unpacked = QStringLiteral("%1 Datei(en) entpackt").arg(FWritten);
-    SetStatus(FReplaced > 0 ? unpacked + QStringLiteral(", %1 davon überschrieben.").arg(FReplaced)
-                            : unpacked + QLatin1Char('.'));
-}
-
-// The library has told of a cancel itself; anything else that went wrong is said here, so
-// that a half-unpacked component does not pass for an installed one.
-void TCInstDlg::TellUnpackResult(const QString& archive, const QString& dest)
-{
-    // A long list of names would make a box taller than the screen.
-    auto listed = [](const QStringList& names) {
-        constexpr int kShown = 10;
-        QString text = QStringList(names.mid(0, kShown)).join(QStringLiteral("\n"));
-        if (names.size() > kShown)
-            text += QStringLiteral("\nund %1 weitere").arg(names.size() - kShown);
-        return text;
-    };
-    QStringList parts;
-    if (Unziper.LastResult == DZ_ERR_ARCHIVE)
-        parts << QStringLiteral("Das Archiv %1 fehlt oder ist beschädigt.").arg(archive);
-    else if (Unziper.LastResult == DZ_ERR_WRITE && FFailed.isEmpty())
-        parts << QStringLiteral("In das Verzeichnis %1 kann nicht entpackt werden.").arg(dest);
-    else if (Unziper.LastResult == DZ_ERR_PARAMS)
-        parts << QStringLiteral("Das Archiv %1 konnte nicht entpackt werden.").arg(archive);
-    if (!FFailed.isEmpty())
-        parts << QStringLiteral("Nicht geschrieben wurde aus %1 nach %2:\n%3").arg(archive, dest, listed(FFailed));
-    if (!FRefused.isEmpty())
-        parts << QStringLiteral(
-                     "Übergangen, weil außerhalb des Zielverzeichnisses, Verknüpfung oder unglaubhaft groß:\n%1")
-                     .arg(listed(FRefused));
-    if (!FFailed.isEmpty() || !FRefused.isEmpty()) {
-        // A full disk ends the unpacking: the members after it were not tried.
-        const bool ended = !FFailed.isEmpty() && FFailed.back().endsWith(Local(SystemErrorText(ENOSPC)));
-        if (FWritten == 0)
-            parts << (ended ? QStringLiteral("Das Entpacken wurde beendet; es wurde keine Datei geschrieben.")
-                            : QStringLiteral("Es wurde keine Datei geschrieben."));
-        else if (ended)
-            parts << QStringLiteral("Das Entpacken wurde beendet; die Dateien davor wurden geschrieben.");
-        else
-            parts << QStringLiteral("Die anderen Dateien wurden geschrieben.");
-    }
-    if (!parts.isEmpty())
-        Tell(parts.join(QStringLiteral("\n\n")), QStringLiteral("Entpacken"));
-}
-
-void TCInstDlg::UnziperMinorCallback(const char* szItem, int32_t Percent, bool& DoCancel)
-{
-    DoCancel = false;
-    if (!FProgressForm)
-        return;
-    QLabel* label = FProgressForm->InfoLabel();
-    const QString text = QString::fromUtf8(szItem ? szItem : "");
-    label->setText(text);
-    label->adjustSize();
-    const int width = QFontMetrics(label->font()).horizontalAdvance(text) + 30;
-    FProgressForm->setFixedWidth(std::max(width, FProgressForm->MinimumWidth()));
-    TBevelPanel* panel = FProgressForm->Panel();
-    panel->resize(FProgressForm->width(), panel->height());  // the panel fills the window
-    TGauge* gauge = FProgressForm->Gauge();
-    gauge->move((panel->width() - gauge->width()) / 2, gauge->y());
-    label->move((panel->width() - label->width()) / 2, label->y());
-    gauge->SetProgress(Percent);
-    FProgressForm->repaint();
-    // The unpacking runs in this thread: the click on "Abbrechen" arrives only here.
-    QCoreApplication::processEvents();
-    DoCancel = FProgressForm && FProgressForm->CancelRequested();
-}
-
-QString TCInstDlg::UnzipText(int number)
-{
-    switch (number) {
-    case DZ_TEXT_CAPTION:
-        return QStringLiteral("Entpacker");
-    case DZ_TEXT_WARNING_CAPTION:
-        return QStringLiteral("Entpacker - Warnung");
-    case DZ_TEXT_OVERWRITE:
-        return QStringLiteral("Datei %s existiert schon, soll sie überschrieben werden?");
-    case DZ_TEXT_EXTRACTING:
-        return QStringLiteral("Entpacke Datei: %s");
-    case DZ_TEXT_OVERWRITE_RO:
-        return QStringLiteral(
-            "Datei %s existiert schon und hat das Nur-Lesen-Attribut, Soll sie überschrieben werden?");
-    default:
-        return QString();
-    }
-}
-
-void TCInstDlg::UnziperMessageCallback(uint16_t MsgID, uint16_t, int32_t p1, int32_t, char* lpsz1, char* lpsz2,
-                                       int& RtnResult)
-{
-    switch (MsgID) {
-    case DZ_MSG_TEXT: {
-        const QByteArray text = UnzipText(p1).toUtf8();
-        if (text.isEmpty() || !lpsz1)
-            return;
-        const size_t n = std::min(static_cast<size_t>(text.size()), static_cast<size_t>(DZ_TEXT_BUFFER - 1));
-        std::memcpy(lpsz1, text.constData(), n);
-        lpsz1[n] = '\0';
-        RtnResult = 1;
-        return;
-    }
-    case DZ_MSG_QUESTION: {
-        if (FOverwriteAll) {
-            RtnResult = TMsgBox::mrYes;
-            return;
-        }
-        RtnResult = Ask(QString::fromUtf8(lpsz1 ? lpsz1 : ""), QString::fromUtf8(lpsz2 ? lpsz2 : ""),
-                        static_cast<int>(TMSGButtons::msgYesAllNoCancel));
-        if (RtnResult == TMsgBox::mrAll) {
-            FOverwriteAll = true;
-            RtnResult = TMsgBox::mrYes;
-        }
-        return;
-    }
-    case DZ_MSG_CANCELLED:
-        Ask(QStringLiteral("Entpacken abgebrochen."), QStringLiteral("Entpacker - Information"),
-            static_cast<int>(TMSGButtons::msgOK));
-        RtnResult = 1;
-        return;
-    case DZ_MSG_REFUSED:
-        // The library's own notice of a member it would not write; said once it is over.
-        std::cerr << "lumarc: " << (lpsz1 ? lpsz1 : "") << ": " << (lpsz2 ? lpsz2 : "") << '\n';
-        FRefused << QString::fromUtf8(lpsz1 ? lpsz1 : "");
-        RtnResult = 1;
-        return;
-    case DZ_MSG_WRITTEN:
-        ++FWritten;
-        if (lpsz2 && std::strcmp(lpsz2, "replaced") == 0)
-            ++FReplaced;
-        RtnResult = 1;
-        return;
-    case DZ_MSG_FAILED: {
-        const QString member = QString::fromUtf8(lpsz1 ? lpsz1 : "");
-        const std::string reason = lpsz2 ? lpsz2 : "";
-        QString why = QStringLiteral("beschädigt");
-        if (reason.rfind("errno ", 0) == 0)
-            why = Local(SystemErrorText(std::atoi(reason.c_str() + 6)));
-        FFailed << QStringLiteral("%1: %2").arg(member, why);
-        RtnResult = 1;
-        return;
-    }
-    default:
-        RtnResult = 1;
-        return;
-    }
 }
 
 void TCInstDlg::Change()
@@ -890,96 +502,6 @@ void TCInstDlg::ExecBtnClick()
 void TCInstDlg::SelBtnClick()
 {
     CompFilesDblClick(DestFiles);
-}
-
-void TCInstDlg::KillBtnClick()
-{
-    if (FBusy)
-        return;
-    if (DestFiles->SelCount() == 0) {
-        KillBtnDragDrop(DestDirListBox);
-        return;
-    }
-    std::vector<QString> paths;
-    bool toTrash = true;
-    for (int i = 0; i < DestFiles->count(); ++i) {
-        if (DestFiles->Selected(i) && !DestFiles->EntryAt(i).IsDirectory) {
-            paths.push_back(DestFiles->FullPathOf(i));
-            toTrash = toTrash && TrashCanTake(Host(paths.back()));
-        }
-    }
-    const QString question = toTrash
-                                 ? QStringLiteral("Sollen die markierten Dateien in den Papierkorb verschoben werden?")
-                                 : QStringLiteral(
-                                       "Sollen die markierten Dateien gelöscht werden?\n"
-                                       "Es gibt hier keinen Papierkorb: sie sind dann endgültig gelöscht.");
-    if (Ask(question, QStringLiteral("Dateien löschen."), static_cast<int>(TMSGButtons::msgYesNo), TMsgBox::mrNo) !=
-        TMsgBox::mrYes)
-        return;
-    struct TReread {
-        TxFileListBox* List;
-        ~TReread() { List->Reload(); }
-    } reread{DestFiles};
-    QStringList kept;
-    for (const QString& path : paths) {
-        // A file that will not go is skipped; the next one follows.
-        if (toTrash ? !MoveToTrash(Host(path)) : ::unlink(Host(path).c_str()) != 0)
-            kept << path;
-    }
-    if (!kept.isEmpty())
-        Tell(QStringLiteral("Nicht gelöscht wurde:\n%1").arg(kept.mid(0, 10).join('\n')),
-             QStringLiteral("Dateien löschen."));
-}
-
-bool TCInstDlg::KillBtnDragOver(QObject* source) const
-{
-    return source == DestDirListBox || source == DestFiles;
-}
-
-void TCInstDlg::KillBtnDragDrop(QObject* source)
-{
-    if (source == DestDirListBox)
-        DeleteDirectoryTree();
-    else if (source == DestFiles)
-        KillBtnClick();
-}
-
-void TCInstDlg::DeleteDirectoryTree()
-{
-    const QString path = QDir::cleanPath(DestDirListBox->ItemPath(DestDirListBox->currentRow()));
-    // The system's own directories, the home and the ways to it, and whole drives are never
-    // deleted as a whole, whatever the answer would be.
-    if (path.isEmpty() || IsProtectedDirectory(Host(path)) || DriveComboBox->findText(path) >= 0) {
-        Tell(QStringLiteral("Das Verzeichnis %1 wird nicht gelöscht.").arg(path),
-             QStringLiteral("Verzeichnis löschen"));
-        return;
-    }
-    const bool toTrash = TrashCanTake(Host(path));
-    const QString question =
-        toTrash
-            ? QStringLiteral("Soll Verzeichnis %1 mit allen Unterverzeichnissen in den Papierkorb verschoben werden?")
-            : QStringLiteral(
-                  "Soll Verzeichnis %1 mit allen Unterverzeichnissen gelöscht werden?\n"
-                  "Es gibt hier keinen Papierkorb: es ist dann endgültig gelöscht.");
-    if (Ask(question.arg(path), QStringLiteral("Verzeichnis löschen"), static_cast<int>(TMSGButtons::msgOKCancel),
-            TMsgBox::mrCancel) != TMsgBox::mrOK)
-        return;
-    DestDirListBox->SetDirectory(Local(PathPart(Host(path))));
-    DestDirListBox->SetDirectory(DestDirListBox->Directory());
-    if (!toTrash)
-        DeleteDirectory(Host(path), [this](const std::string& text, const std::string& caption) {
-            Ask(Local(text), Local(caption), static_cast<int>(TMSGButtons::msgOK), 0);
-        });
-    else if (!MoveToTrash(Host(path)))
-        Tell(QStringLiteral("Das Verzeichnis %1 konnte nicht in den Papierkorb verschoben werden.").arg(path),
-             QStringLiteral("Verzeichnis löschen"));
-    DestDirListBox->Update();
-}
-
-void TCInstDlg::DestKeyDown(QObject* sender, int key, Qt::KeyboardModifiers modifiers)
-{
-    if (key == Qt::Key_Delete && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
-        KillBtnDragDrop(sender);
 }
 
 bool TCInstDlg::DestFilesDragOver(QObject* source) const
