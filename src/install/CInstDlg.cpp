@@ -1,11 +1,9 @@
 #include "CInstDlg.h"
 #include "HostText.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +20,6 @@
 #include <QVBoxLayout>
 
 #include <iostream>
-#include <utility>
 #include <vector>
 
 #include "settings/core/InstallSource.h"
@@ -34,9 +31,7 @@
 #include "platform/ZipProbe.h"
 #include "settings/core/PathRoutines.h"
 #include "settings/core/Settings.h"
-#include "widgets/BevelPanel.h"
 #include "widgets/DesignLook.h"
-#include "widgets/Gauge.h"
 #include "widgets/MsgBox.h"
 #include "widgets/ProgressForm.h"
 
