@@ -11,19 +11,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 
-#include "catalogue/BrowzerContainer.h"
 #include "catalogue/CatalogueChecker.h"
 #include "catalogue/MemoryStream.h"
 #include "cli/Commands.h"
 
 namespace {
-
-struct TWrongVersion : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 std::filesystem::path& WorkDir()
 {
@@ -53,9 +47,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         std::error_code ec;
         std::filesystem::remove_all(WorkDir(), ec);
     });
-    // A wrong format must end the read, not the fuzzing process.
-    lumarc::TBrowzerContainer::SetVersionFailureHandler(
-        [](const std::string& message, int) { throw TWrongVersion(message); });
     return 0;
 }
 
@@ -79,11 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     WriteFile(WorkDir() / "Lumarc32.dat", data, dataSize);
     const std::string dir = WorkDir().string();
     lumarc::RunCheck(dir);
-    try {
-        lumarc::RunDump(dir);
-        lumarc::RunOrderForm(dir);
-        lumarc::RunShow(dir, "0");
-    } catch (const TWrongVersion&) {
-    }
+    lumarc::RunDump(dir);
+    lumarc::RunOrderForm(dir);
+    lumarc::RunShow(dir, "0");
     return 0;
 }
