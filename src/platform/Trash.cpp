@@ -37,8 +37,10 @@ std::string Escaped(const std::string& path)
 }
 
 // The item's absolute path: its folder resolved, its own name kept, so a link is named itself.
-std::string AbsolutePath(const std::string& path)
+std::string AbsolutePath(std::string path)
 {
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     const std::filesystem::path given(path);
     const std::filesystem::path parent = given.has_parent_path() ? given.parent_path() : ".";
     char resolved[PATH_MAX];
