@@ -2,6 +2,7 @@
 // The subcommands of lumarc-cli. Each returns the exit status: 0 success, 1 a catalogue or
 // record error. Output is UTF-8 on stdout, the program's own messages on stderr.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,19 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
 // says so, the rest is written, and the status is 1. A directory that holds files of the
 // user's own is written into only with `force`.
 int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles, bool force);
+
+struct TComponentsOptions {
+    bool Json = false;
+    std::vector<std::string> Compilers;  // delphi1, delphi2, bp
+    std::vector<int> Languages;
+    std::optional<int> MinRating;
+    std::optional<std::string> KeyWord, Distribution, OS;  // UTF-8
+    std::optional<std::string> Since;                      // YYYY-MM-DD
+};
+// The component records in entry order, each a line of entry number, long name and version
+// (tab-separated), or with Json an array of objects; only those every given filter lets
+// through. An unknown compiler name or a malformed date is wrong usage (2). A record that
+// cannot be read is said on stderr and left out, and the status is 1.
+int RunComponents(const std::string& catalogue, const TComponentsOptions& options);
 
 }  // namespace lumarc

@@ -118,6 +118,25 @@ int main(int argc, char** argv)
     bool force = false;
     exportHtml->add_flag("--force", force, "Auch in ein Verzeichnis schreiben, das andere Dateien enthält");
 
+    lumarc::TComponentsOptions components;
+    auto* componentsCommand = app.add_subcommand("components", "Die Komponenten des Katalogs auflisten");
+    componentsCommand->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
+    componentsCommand->add_flag("--json", components.Json, "Als JSON ausgeben");
+    componentsCommand->add_option("--compiler", components.Compilers, "delphi1, delphi2 oder bp (mehrfach: einer davon)")
+        ->type_name("COMPILER")
+        ->allow_extra_args(false);
+    componentsCommand->add_option("--language", components.Languages, "Sprachcode (mehrfach: einer davon)")
+        ->type_name("CODE")
+        ->allow_extra_args(false);
+    componentsCommand->add_option("--min-rating", components.MinRating, "Wertung mindestens N (0 bis 10)")
+        ->type_name("N");
+    componentsCommand->add_option("--keyword", components.KeyWord, "Ein Schlüsselwort, gleich WORT")
+        ->type_name("WORT");
+    componentsCommand->add_option("--distribution", components.Distribution, "Distribution enthält TEXT")
+        ->type_name("TEXT");
+    componentsCommand->add_option("--os", components.OS, "Betriebssystem enthält TEXT")->type_name("TEXT");
+    componentsCommand->add_option("--since", components.Since, "Neu nach diesem Datum")->type_name("JJJJ-MM-TT");
+
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
     build->add_option("-o", outDir, "Zielverzeichnis des Katalogs")->required()->type_name("ZIELVERZEICHNIS");
@@ -173,6 +192,8 @@ int main(int argc, char** argv)
         return Finish(lumarc::RunSearch(catalogue, query, caseSensitive));
     if (*exportHtml)
         return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles, force));
+    if (*componentsCommand)
+        return Finish(lumarc::RunComponents(catalogue, components));
     if (*build)
         return Finish(lumarc::RunBuild(outDir, scripts));
     return kUsageExit;

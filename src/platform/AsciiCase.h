@@ -2,7 +2,6 @@
 // Names on a disc and the extensions of image files match without regard to ASCII case; other
 // letters are left as they are, as the file systems of that time knew no other folding.
 
-#include <cctype>
 #include <string>
 
 namespace lumarc {
@@ -12,10 +11,12 @@ inline char AsciiUpper(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Whatever locale the program runs in: a UTF-8 locale must not touch the bytes of a code page.
 inline std::string AsciiLower(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
 

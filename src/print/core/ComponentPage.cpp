@@ -2,28 +2,14 @@
 
 namespace lumarc {
 
-std::string LanguageName(int code)
-{
-    switch (code) {
-    case 1:
-    case 44: return "Englisch";
-    case 33: return "Franz\xF6sisch";
-    case 49: return "Deutsch";
-    default: return {};
-    }
-}
-
 std::string CompilerList(int flags)
 {
     std::string list;
-    if (flags & TCompoText::cfDelphi)
-        list += "Delphi 1.0X";
-    if (flags & TCompoText::cfDelphi2)
-        list += ", Delphi 2";
-    if (flags & TCompoText::cfBP)
-        list += ", BPascal";
-    if (!list.empty() && list[0] == ',')
-        list.erase(0, 2);
+    for (const std::string& name : CompilerNames(flags)) {
+        if (!list.empty())
+            list += ", ";
+        list += name;
+    }
     return list;
 }
 

@@ -7,15 +7,13 @@
 #include <string>
 
 #include "catalogue/CompoText.h"
+#include "catalogue/ComponentNames.h"
 #include "catalogue/StringList.h"
 
 namespace lumarc {
 
 // Longest packed key word line before a word goes to the next line.
 inline constexpr std::size_t kKeyWordLineLimit = 255;
-
-// The German name of a language code (an international telephone country code), or "".
-std::string LanguageName(int code);
 
 // The supported compilers named by the flag bits 0 (Delphi 1), 1 (Delphi 2) and 2 (BPascal),
 // comma separated, or "".

@@ -1,0 +1,102 @@
+#include "ComponentList.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/CompoText.h"
+#include "catalogue/DateList.h"
+#include "catalogue/OutlineRuns.h"
+#include "catalogue/RecordRef.h"
+#include "catalogue/TreeViewData.h"
+#include "platform/AsciiCase.h"
+#include "settings/core/TextRoutines.h"
+
+namespace lumarc {
+
+namespace {
+
+// Only a-z are folded: other letters of that time's code page have no agreed case pair here.
+std::string Folded(const std::string& text)
+{
+    return AsciiLower(text);
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return Folded(text).find(Folded(part)) != std::string::npos;
+}
+
+TComponentRow RowOf(int entry, const TCompoText& compo)
+{
+    TComponentRow row;
+    row.Entry = entry;
+    row.ShortName = compo.ShortName;
+    row.LongName = compo.LongName;
+    row.FileName = compo.FileName;
+    row.Version = compo.Version;
+    row.OS = compo.OS;
+    row.Distribution = compo.Distribution;
+    row.Price = compo.Price;
+    row.Rating = compo.Rating;
+    row.Language = compo.Language;
+    row.Compiler = compo.Compiler;
+    for (const std::string& word : compo.KeyWords.Strings())
+        row.KeyWords.push_back(CollapseDoubledAmpersands(word));
+    return row;
+}
+
+}  // namespace
+
+std::vector<TComponentRow> ReadComponentRows(TBrowzerContainer& container, const TTreeViewData& tree,
+                                             const TUnreadableRow& unreadable)
+{
+    std::vector<TComponentRow> rows;
+    TCompoText compo;
+    for (int entry = 0; entry < tree.Count(); ++entry) {
+        const int32_t ref = tree.Texts.Objects(entry);
+        if (RecordKindOf(ref) != TRecordKind::rkComponent)
+            continue;
+        try {
+            container.ReadRecord(compo, RecordOffsetOf(ref));
+        } catch (const std::exception& error) {
+            if (unreadable)
+                unreadable(entry, error);
+            continue;
+        }
+        TComponentRow row = RowOf(entry, compo);
+        TDateTime date = 0;
+        if (entry < tree.Dates.Count() && TryUnpackDate(tree.Dates.Packed(entry), date))
+            row.Date = date;
+        row.Leaf = ChildRunOf(tree, entry).Count == 0;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+bool Matches(const TComponentFilter& filter, const TComponentRow& row)
+{
+    if (filter.Compilers != 0 && (row.Compiler & filter.Compilers) == 0)
+        return false;
+    if (!filter.Languages.empty() &&
+        std::find(filter.Languages.begin(), filter.Languages.end(), row.Language) == filter.Languages.end())
+        return false;
+    if (filter.MinRating && row.Rating < *filter.MinRating)
+        return false;
+    if (filter.KeyWord) {
+        const std::string wanted = Folded(*filter.KeyWord);
+        if (std::none_of(row.KeyWords.begin(), row.KeyWords.end(),
+                         [&](const std::string& word) { return Folded(word) == wanted; }))
+            return false;
+    }
+    if (filter.Distribution && !Contains(row.Distribution, *filter.Distribution))
+        return false;
+    if (filter.OS && !Contains(row.OS, *filter.OS))
+        return false;
+    if (filter.Since && !(row.Leaf && row.Date && *row.Date > *filter.Since))
+        return false;
+    return true;
+}
+
+}  // namespace lumarc

@@ -1,0 +1,53 @@
+#pragma once
+// The component records of a catalogue as rows of a list, and the filters that narrow it: the
+// fields someone looking for a component asks about (compiler, language, rating, key words,
+// distribution, operating system, date). Texts stay CP1252 bytes, as stored.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/core/DateTime.h"
+
+namespace lumarc {
+
+class TBrowzerContainer;
+class TTreeViewData;
+
+struct TComponentRow {
+    int Entry = 0;
+    std::string ShortName, LongName, FileName, Version, OS, Distribution, Price;
+    uint8_t Rating = 0;
+    uint8_t Language = 0;
+    uint8_t Compiler = 0;
+    // As the component page shows them, "&&" read as "&".
+    std::vector<std::string> KeyWords;
+    // The outline node's date; none when the packed date is no valid date.
+    std::optional<TDateTime> Date;
+    // The outline marks the entry as new when its date is after the update date (no heading is).
+    bool Leaf = true;
+};
+
+// One row per outline entry whose record is a component description, in entry order (a record
+// that two entries show gives two rows). A record that cannot be read is left out and told to
+// `unreadable` with its error.
+using TUnreadableRow = std::function<void(int entry, const std::exception& error)>;
+std::vector<TComponentRow> ReadComponentRows(TBrowzerContainer& container, const TTreeViewData& tree,
+                                             const TUnreadableRow& unreadable);
+
+// Every condition that is set must hold; within one, any of its values.
+struct TComponentFilter {
+    uint8_t Compilers = 0;        // any of these flags set; 0 asks nothing
+    std::vector<int> Languages;   // any of these codes; empty asks nothing
+    std::optional<int> MinRating;  // rating as stored (0-10) at least this
+    std::optional<std::string> KeyWord;       // a key word equal to it, only a-z folded
+    std::optional<std::string> Distribution;  // contains it, only a-z folded
+    std::optional<std::string> OS;            // contains it, only a-z folded
+    std::optional<TDateTime> Since;           // the outline's "new" rule against this date
+};
+
+bool Matches(const TComponentFilter& filter, const TComponentRow& row);
+
+}  // namespace lumarc
