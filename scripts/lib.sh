@@ -8,7 +8,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translat
   libzip-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev xvfb xauth
   poppler-utils fonts-liberation fonts-dejavu-core libiso9660-dev libcdio-dev xorriso appstream
   desktop-file-utils shared-mime-info chromium zip unzip qt6-base-private-dev
-  at-spi2-core python3-pyatspi dbus xdotool)
+  at-spi2-core python3-pyatspi dbus xdotool libsqlite3-dev libxxhash-dev)
 
 install_packages() {
   local missing=()

@@ -40,4 +40,15 @@ struct TComponentsOptions {
 // cannot be read is said on stderr and left out, and the status is 1.
 int RunComponents(const std::string& catalogue, const TComponentsOptions& options);
 
+// Copies the file the entry names (a component's file, a short text's file line), found on the
+// disc as the install dialog finds it, into `destination`, made with its missing levels, and
+// records the installation. An existing file is replaced only with `overwrite`; the one it
+// replaces is set aside so that uninstalling puts it back.
+int RunInstall(const std::string& catalogue, const std::string& entry, const std::string& destination,
+               bool overwrite);
+// The install records, newest first; with `json` with their files and each file's state.
+int RunInstalled(bool json);
+// Removes an installation as far as nobody changed what it wrote; one line per file.
+int RunUninstall(const std::string& id);
+
 }  // namespace lumarc

@@ -1,5 +1,6 @@
 #include "OpenCatalogue.h"
 
+#include <charconv>
 #include <iostream>
 
 #include "catalogue/CatalogueLocation.h"
@@ -29,6 +30,14 @@ std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue)
         return nullptr;
     }
     return opened;
+}
+
+bool ParseEntryNumber(const std::string& text, int& entry)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), entry);
+    return error == std::errc() && end == text.data() + text.size();
 }
 
 }  // namespace lumarc

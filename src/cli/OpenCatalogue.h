@@ -15,7 +15,11 @@ struct TOpenCatalogue {
 };
 
 // Prints the program's own message to stderr and returns null when the catalogue cannot be
-// opened or its outline read; a catalogue of the wrong format ends the program with exit 1.
+// opened, is of another format version, or its outline cannot be read.
 std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue);
+
+// An entry number as given on the command line: plain decimal digits that fit an int; signs,
+// blanks and anything else are refused.
+bool ParseEntryNumber(const std::string& text, int& entry);
 
 }  // namespace lumarc

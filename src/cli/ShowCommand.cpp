@@ -1,4 +1,3 @@
-#include <charconv>
 #include <iostream>
 
 #include "Commands.h"
@@ -7,19 +6,6 @@
 #include "print/core/EntryLines.h"
 
 namespace lumarc {
-
-namespace {
-
-// A plain decimal number that fits an int; signs, blanks and anything else are refused.
-bool ParseEntryNumber(const std::string& text, int& entry)
-{
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), entry);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-}  // namespace
 
 int RunShow(const std::string& catalogue, const std::string& entryText)
 {

@@ -137,6 +137,20 @@ int main(int argc, char** argv)
     componentsCommand->add_option("--os", components.OS, "Betriebssystem enthält TEXT")->type_name("TEXT");
     componentsCommand->add_option("--since", components.Since, "Neu nach diesem Datum")->type_name("JJJJ-MM-TT");
 
+    std::string destination;
+    bool overwrite = false;
+    auto* install = app.add_subcommand("install", "Die Datei eines Eintrags installieren und verzeichnen");
+    install->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
+    install->add_option("EINTRAG", entry, "Nummer des Gliederungseintrags, ab 0")->required();
+    install->add_option("ZIEL", destination, "Zielverzeichnis")->required();
+    install->add_flag("--overwrite", overwrite, "Vorhandene Dateien ersetzen");
+    bool installedJson = false;
+    auto* installed = app.add_subcommand("installed", "Die verzeichneten Installationen zeigen");
+    installed->add_flag("--json", installedJson, "Als JSON ausgeben, mit jeder Datei und ihrem Zustand");
+    std::string installId;
+    auto* uninstall = app.add_subcommand("uninstall", "Eine Installation wieder entfernen");
+    uninstall->add_option("ID", installId, "Nummer der Installation")->required();
+
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
     build->add_option("-o", outDir, "Zielverzeichnis des Katalogs")->required()->type_name("ZIELVERZEICHNIS");
@@ -194,6 +208,12 @@ int main(int argc, char** argv)
         return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles, force));
     if (*componentsCommand)
         return Finish(lumarc::RunComponents(catalogue, components));
+    if (*install)
+        return Finish(lumarc::RunInstall(catalogue, entry, destination, overwrite));
+    if (*installed)
+        return Finish(lumarc::RunInstalled(installedJson));
+    if (*uninstall)
+        return Finish(lumarc::RunUninstall(installId));
     if (*build)
         return Finish(lumarc::RunBuild(outDir, scripts));
     return kUsageExit;

@@ -1,0 +1,263 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "Commands.h"
+#include "OpenCatalogue.h"
+#include "catalogue/CompoText.h"
+#include "catalogue/RecordRef.h"
+#include "catalogue/ShortText.h"
+#include "install/core/FileHash.h"
+#include "install/core/InstallStore.h"
+#include "install/core/Uninstall.h"
+#include "platform/CodePage.h"
+#include "platform/Disc.h"
+#include "platform/Exception.h"
+#include "platform/FileCopy.h"
+#include "platform/Volumes.h"
+#include "settings/core/DiscRoutines.h"
+#include "settings/core/InstallSource.h"
+
+namespace lumarc {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What an entry installs: the file it names on the disc, and what the record calls it.
+struct TEntryFile {
+    std::string WindowsPath;  // CP1252, as stored
+    std::string Component;    // UTF-8
+};
+
+// The component's file, or a short text's file line; nothing for an entry of another kind.
+std::optional<TEntryFile> EntryFile(TOpenCatalogue& opened, int entry)
+{
+    const int32_t ref = opened.TreeData.Texts.Objects(entry);
+    if (RecordKindOf(ref) == TRecordKind::rkComponent) {
+        TCompoText compo;
+        opened.Container.ReadRecord(compo, RecordOffsetOf(ref));
+        return TEntryFile{compo.FileName, Cp1252ToUtf8(compo.LongName)};
+    }
+    if (RecordKindOf(ref) == TRecordKind::rkShort) {
+        TShortText text;
+        opened.Container.ReadRecord(text, RecordOffsetOf(ref));
+        if (text.Lines.Empty())
+            return std::nullopt;
+        std::string caption = Cp1252ToUtf8(std::string(opened.TreeData.Texts[entry]));
+        while (!caption.empty() && caption.back() == ' ')
+            caption.pop_back();
+        return TEntryFile{text.Lines[0], caption};
+    }
+    return std::nullopt;
+}
+
+std::string DiscLabelOf(const std::string& discRoot)
+{
+    if (const std::optional<TImagePath> image = SplitImagePath(discRoot))
+        return ImageVolumeLabel(image->Image);
+    return GetVolumeLabel(discRoot);
+}
+
+// Shared by every copy or image of the same disc: the index file's hash and the data file's size.
+std::string CatalogueIdentity(const TBrowzerContainer& container)
+{
+    const std::optional<std::string> index = FileHash(container.IndexFileName);
+    std::error_code error;
+    const auto size = fs::file_size(container.DataFileName, error);
+    return (index ? *index : std::string("?")) + ":" + std::to_string(error ? 0 : size);
+}
+
+// Makes `dir` with its missing levels; the ones made, outermost first.
+std::vector<std::string> MakeFolders(const fs::path& dir)
+{
+    std::vector<fs::path> missing;
+    for (fs::path at = dir; !at.empty() && !fs::exists(at); at = at.parent_path()) {
+        missing.push_back(at);
+        if (at == at.parent_path())
+            break;
+    }
+    std::vector<std::string> made;
+    for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+        if (::mkdir(level->c_str(), 0777) != 0)
+            throw EInOutError("Der Ordner " + level->string() + " kann nicht angelegt werden");
+        made.push_back(level->string());
+    }
+    return made;
+}
+
+// Sets a file the installation replaces aside, by a rename where it can, else by a copy.
+std::string SetAside(const std::string& file, const std::string& keptDir, int64_t id)
+{
+    const fs::path dir = fs::path(keptDir) / std::to_string(id);
+    fs::create_directories(dir);
+    fs::path kept = dir / fs::path(file).filename();
+    for (int n = 2; fs::exists(kept); ++n)
+        kept = dir / (fs::path(file).filename().string() + "." + std::to_string(n));
+    if (::rename(file.c_str(), kept.c_str()) != 0)
+        CopyFileSafely(file, kept.string());
+    return kept.string();
+}
+
+const char* StepWord(TUninstallStep::TKind kind)
+{
+    switch (kind) {
+    case TUninstallStep::TKind::ukRemoved: return "entfernt";
+    case TUninstallStep::TKind::ukKeptChanged: return "behalten (ge\xC3\xA4ndert)";
+    case TUninstallStep::TKind::ukMissing: return "fehlt";
+    case TUninstallStep::TKind::ukRestored: return "wiederhergestellt";
+    }
+    return "";
+}
+
+const char* StateWord(TFileState state)
+{
+    switch (state) {
+    case TFileState::fsUnchanged: return "unchanged";
+    case TFileState::fsChanged: return "changed";
+    case TFileState::fsMissing: return "missing";
+    }
+    return "";
+}
+
+}  // namespace
+
+int RunInstall(const std::string& catalogue, const std::string& entryText, const std::string& destination,
+               bool overwrite)
+{
+    int entry = 0;
+    if (!ParseEntryNumber(entryText, entry)) {
+        std::cerr << "Ung\xC3\xBCltige Eintragsnummer: " << entryText << '\n';
+        return 2;
+    }
+    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
+    if (!opened)
+        return 1;
+    if (entry >= opened->TreeData.Count()) {
+        std::cerr << "Ung\xC3\xBCltige Eintragsnummer: " << entryText << " (der Katalog hat die Eintr\xC3\xA4ge 0 bis "
+                  << opened->TreeData.Count() - 1 << ")\n";
+        return 2;
+    }
+    std::optional<TEntryFile> named;
+    try {
+        named = EntryFile(*opened, entry);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+    if (!named) {
+        std::cerr << "Der Eintrag " << entry << " nennt keine Datei zum Installieren.\n";
+        return 1;
+    }
+    const std::string discRoot = CatalogueDiscRoot(PathPart(opened->Container.DataFileName));
+    const TInstallSource source = ResolveInstallSource(named->WindowsPath, discRoot);
+    if (DiscPathKind(source.HostPath) != TDiscPathKind::File) {
+        std::cerr << "Die Datei " << Cp1252ToUtf8(named->WindowsPath) << " fehlt auf der Disc (gesucht: "
+                  << source.HostPath << ").\n";
+        return 1;
+    }
+    const fs::path dest = fs::absolute(destination).lexically_normal();
+    const fs::path target = dest / fs::path(source.HostPath).filename();
+    std::error_code error;
+    const bool replacing = fs::exists(fs::symlink_status(target, error));
+    if (replacing && !overwrite) {
+        std::cerr << "Die Datei " << target.string() << " gibt es schon; mit --overwrite wird sie ersetzt.\n";
+        return 1;
+    }
+
+    TInstallStore store;
+    TInstallRecord record;
+    record.DiscLabel = DiscLabelOf(discRoot);
+    record.Catalogue = catalogue;
+    record.CatalogueId = CatalogueIdentity(opened->Container);
+    record.Entry = entry;
+    record.Component = named->Component;
+    record.Destination = dest.string();
+    // What is done so far, undone when the copy fails: nothing written means no record.
+    std::vector<std::string> made;
+    int64_t id = 0;
+    std::string kept;
+    try {
+        made = MakeFolders(dest);
+        id = store.Begin(record);
+        for (const std::string& folder : made)
+            store.AddFolder(id, folder);
+        // What an earlier installation wrote and nobody changed is no file of the user's: it is
+        // replaced, not set aside to come back when every installation of it is gone.
+        const std::optional<TInstalledFile> earlier = store.NewestFileAt(target.string());
+        if (replacing && !(earlier && StateOf(*earlier) == TFileState::fsUnchanged))
+            kept = SetAside(target.string(), TInstallStore::KeptDir(store.Path()), id);
+        CopyFileSafely(source.HostPath, target.string());
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        if (!kept.empty())
+            ::rename(kept.c_str(), target.c_str());
+        for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+            ::rmdir(folder->c_str());
+        if (id != 0)
+            store.Forget(id);
+        return 1;
+    }
+    const std::optional<std::string> hash = FileHash(target.string());
+    store.AddFile(id, {target.string(), static_cast<int64_t>(fs::file_size(target, error)), hash.value_or(""), kept});
+    std::cout << target.string() << '\n';
+    if (id != 0)
+        std::cout << "Installation " << id << '\n';
+    return 0;
+}
+
+int RunInstalled(bool json)
+{
+    TInstallStore store;
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const TInstallRecord& record : store.Records()) {
+        if (!json) {
+            std::cout << record.Id << '\t' << record.When << '\t' << record.Component << '\t' << record.Destination
+                      << '\n';
+            continue;
+        }
+        nlohmann::ordered_json item;
+        item["id"] = record.Id;
+        item["when"] = record.When;
+        item["catalogue"] = record.Catalogue;
+        item["entry"] = record.Entry;
+        item["component"] = record.Component;
+        item["destination"] = record.Destination;
+        nlohmann::ordered_json files = nlohmann::ordered_json::array();
+        for (const TInstalledFile& file : record.Files)
+            files.push_back({{"path", file.Path}, {"size", file.Size}, {"state", StateWord(StateOf(file))}});
+        item["files"] = std::move(files);
+        list.push_back(std::move(item));
+    }
+    if (json)
+        std::cout << list.dump(2) << '\n';
+    return 0;
+}
+
+int RunUninstall(const std::string& idText)
+{
+    int id = 0;
+    if (!ParseEntryNumber(idText, id)) {
+        std::cerr << "Ung\xC3\xBCltige Installationsnummer: " << idText << '\n';
+        return 2;
+    }
+    TInstallStore store;
+    std::vector<TUninstallStep> steps;
+    if (!Uninstall(store, id, steps)) {
+        std::cerr << "Eine Installation " << id << " gibt es nicht.\n";
+        return 1;
+    }
+    for (const TUninstallStep& step : steps)
+        std::cout << StepWord(step.Kind) << ": " << step.Path << '\n';
+    return 0;
+}
+
+}  // namespace lumarc
