@@ -99,8 +99,11 @@ enum {
     DZ_MSG_FAILED = 12,    /* lpsz1 names a member that could not be written, lpsz2 the reason:
                               "damaged", or "errno N" with the system's error number */
     DZ_MSG_TEXT = 13,      /* request for text number p1 in lpsz1; answer 1 when supplied */
-    DZ_MSG_WRITTEN = 14    /* lpsz1 names a file that was written (its path), lpsz2 is "new", or
+    DZ_MSG_WRITTEN = 14,   /* lpsz1 names a file that was written (its path), lpsz2 is "new", or
                               "replaced" when it took the place of a file that was there */
+    DZ_MSG_FOLDER = 15,    /* lpsz1 names a folder the run made (its path) */
+    DZ_MSG_REPLACING = 16  /* lpsz1 names a file about to be replaced (its path): the old one is
+                              still there, complete, until this message has returned */
 };
 
 /* Text numbers asked for through DZ_MSG_TEXT. */

@@ -205,8 +205,12 @@ int TExtraction::EnsureDirectories(const std::vector<std::string>& parts, size_t
                 return EEXIST;
             continue;
         }
-        if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
-            return errno;
+        if (::mkdir(path.c_str(), 0777) != 0) {
+            if (errno != EEXIST)
+                return errno;
+            continue;
+        }
+        Notify(DZ_MSG_FOLDER, kNoticeType, path, std::string());
     }
     return 0;
 }
@@ -287,6 +291,8 @@ int TExtraction::WriteMember(zip_uint64_t index, const zip_stat_t& stat, const s
         ok = false;
     }
     // The rename replaces the old file (or a link in its place) without writing through it.
+    if (ok && replacing)
+        Notify(DZ_MSG_REPLACING, kNoticeType, target, std::string());
     if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
         writeError = errno;
         ok = false;
@@ -406,6 +412,7 @@ int TExtraction::Run()
     if (::stat(FDest.c_str(), &destStat) != 0) {
         if (::mkdir(FDest.c_str(), 0777) != 0)
             return DZ_ERR_WRITE;
+        Notify(DZ_MSG_FOLDER, kNoticeType, FDest, std::string());
     } else if (!S_ISDIR(destStat.st_mode)) {
         return DZ_ERR_WRITE;
     }

@@ -15,14 +15,14 @@
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/ShortText.h"
-#include "install/core/FileHash.h"
+#include "install/core/DiscIdentity.h"
+#include "install/core/InstallRecorder.h"
 #include "install/core/InstallStore.h"
 #include "install/core/Uninstall.h"
 #include "platform/CodePage.h"
 #include "platform/Disc.h"
 #include "platform/Exception.h"
 #include "platform/FileCopy.h"
-#include "platform/Volumes.h"
 #include "settings/core/DiscRoutines.h"
 #include "settings/core/InstallSource.h"
 
@@ -60,22 +60,6 @@ std::optional<TEntryFile> EntryFile(TOpenCatalogue& opened, int entry)
     return std::nullopt;
 }
 
-std::string DiscLabelOf(const std::string& discRoot)
-{
-    if (const std::optional<TImagePath> image = SplitImagePath(discRoot))
-        return ImageVolumeLabel(image->Image);
-    return GetVolumeLabel(discRoot);
-}
-
-// Shared by every copy or image of the same disc: the index file's hash and the data file's size.
-std::string CatalogueIdentity(const TBrowzerContainer& container)
-{
-    const std::optional<std::string> index = FileHash(container.IndexFileName);
-    std::error_code error;
-    const auto size = fs::file_size(container.DataFileName, error);
-    return (index ? *index : std::string("?")) + ":" + std::to_string(error ? 0 : size);
-}
-
 // Makes `dir` with its missing levels; the ones made, outermost first.
 std::vector<std::string> MakeFolders(const fs::path& dir)
 {
@@ -92,19 +76,6 @@ std::vector<std::string> MakeFolders(const fs::path& dir)
         made.push_back(level->string());
     }
     return made;
-}
-
-// Sets a file the installation replaces aside, by a rename where it can, else by a copy.
-std::string SetAside(const std::string& file, const std::string& keptDir, int64_t id)
-{
-    const fs::path dir = fs::path(keptDir) / std::to_string(id);
-    fs::create_directories(dir);
-    fs::path kept = dir / fs::path(file).filename();
-    for (int n = 2; fs::exists(kept); ++n)
-        kept = dir / (fs::path(file).filename().string() + "." + std::to_string(n));
-    if (::rename(file.c_str(), kept.c_str()) != 0)
-        CopyFileSafely(file, kept.string());
-    return kept.string();
 }
 
 const char* StepWord(TUninstallStep::TKind kind)
@@ -173,44 +144,35 @@ int RunInstall(const std::string& catalogue, const std::string& entryText, const
         return 1;
     }
 
-    TInstallStore store;
     TInstallRecord record;
     record.DiscLabel = DiscLabelOf(discRoot);
     record.Catalogue = catalogue;
-    record.CatalogueId = CatalogueIdentity(opened->Container);
+    record.CatalogueId = CatalogueIdentity(opened->Container.DataFileName, opened->Container.IndexFileName);
     record.Entry = entry;
     record.Component = named->Component;
     record.Destination = dest.string();
-    // What is done so far, undone when the copy fails: nothing written means no record.
+    TInstallStore store;
+    TInstallRecorder recorder(store, record);
     std::vector<std::string> made;
-    int64_t id = 0;
-    std::string kept;
     try {
         made = MakeFolders(dest);
-        id = store.Begin(record);
         for (const std::string& folder : made)
-            store.AddFolder(id, folder);
-        // What an earlier installation wrote and nobody changed is no file of the user's: it is
-        // replaced, not set aside to come back when every installation of it is gone.
-        const std::optional<TInstalledFile> earlier = store.NewestFileAt(target.string());
-        if (replacing && !(earlier && StateOf(*earlier) == TFileState::fsUnchanged))
-            kept = SetAside(target.string(), TInstallStore::KeptDir(store.Path()), id);
+            recorder.FolderMade(folder);
+        if (replacing)
+            recorder.Replacing(target.string());
         CopyFileSafely(source.HostPath, target.string());
     } catch (const std::exception& e) {
+        // Nothing written: no record, and no folder of ours left behind.
         std::cerr << e.what() << '\n';
-        if (!kept.empty())
-            ::rename(kept.c_str(), target.c_str());
+        recorder.NotWritten(target.string());
         for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
             ::rmdir(folder->c_str());
-        if (id != 0)
-            store.Forget(id);
         return 1;
     }
-    const std::optional<std::string> hash = FileHash(target.string());
-    store.AddFile(id, {target.string(), static_cast<int64_t>(fs::file_size(target, error)), hash.value_or(""), kept});
+    recorder.Written(target.string());
     std::cout << target.string() << '\n';
-    if (id != 0)
-        std::cout << "Installation " << id << '\n';
+    if (recorder.Id() != 0)
+        std::cout << "Installation " << recorder.Id() << '\n';
     return 0;
 }
 

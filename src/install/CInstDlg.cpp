@@ -26,6 +26,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"
+#include "install/core/InstallRecorder.h"
 #include "platform/ApplicationErrors.h"
 #include "platform/FileNames.h"
 #include "platform/ZipProbe.h"
@@ -254,6 +255,12 @@ void TCInstDlg::FormCreate()
     FOldExceptionHook = SetApplicationExceptionHook([this](const std::exception& error) {
         if (dynamic_cast<const EInOutError*>(&error))
             InputOutputError(error);
+    });
+    // Opened now, before any run writes: what goes wrong with the list is said when a run
+    // ends, not in the middle of one.
+    FStore = std::make_unique<TInstallStore>(TInstallStore::DefaultPath(), [this](const std::string& message) {
+        if (!FStoreNotices.contains(Local(message)))
+            FStoreNotices << Local(message);
     });
 }
 

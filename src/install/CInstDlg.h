@@ -13,8 +13,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "UnzipFile.h"
+#include "install/core/InstallStore.h"
 #include "platform/Exception.h"
 
 class QGroupBox;
@@ -23,6 +26,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace lumarc {
+
+class TInstallRecorder;
 
 class TDirectoryListBox;
 class TDriveComboBox;
@@ -53,6 +58,11 @@ public:
     // Prepare, then the dialog modally.
     int Install(const QString& hostSourcePath, const QString& caption, const QString& componentDirName,
                 const QString& discRoot = QString());
+
+    // What the install record says of the installations that follow: the catalogue, the entry
+    // and its component (the destination is each run's own). Every Kopieren and Entpacken that
+    // writes a file is recorded, with or without it.
+    void SetRecordHeader(TInstallRecord header) { FRecordHeader = std::move(header); }
 
     // Questions and notices go through this box; tests put in one that answers by itself.
     void SetMessageBox(std::unique_ptr<TMsgBox> box);
@@ -151,6 +161,10 @@ private:
     int Ask(const QString& text, const QString& caption, int buttons, int defaultButton = 0);
     QObject* DropTargetOf(QObject* watched) const;
     void InputOutputError(const std::exception& error);
+    // The record of a run that writes into `dest`; the folders CreateDestination made go in.
+    void BeginRecord(const QString& dest);
+    // What the list of installations had to say during a run, after the run's own messages.
+    void TellStoreNotices();
 
     std::unique_ptr<TMsgBox> FMessi;
     std::unique_ptr<TProgressForm> FProgressForm;
@@ -170,6 +184,12 @@ private:
     QHash<QString, bool> FArchiveProbes;
     QString FComponentDirName;
     std::function<void(const std::exception&)> FOldExceptionHook;
+    TInstallRecord FRecordHeader;
+    // What the list of installations had to say; told when the run ends.
+    QStringList FStoreNotices;
+    std::unique_ptr<TInstallStore> FStore;
+    std::unique_ptr<TInstallRecorder> FRecorder;
+    std::vector<std::string> FMadeFolders;
 };
 
 }  // namespace lumarc

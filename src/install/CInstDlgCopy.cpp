@@ -18,6 +18,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/xFileListBox.h"
+#include "install/core/InstallRecorder.h"
 #include "platform/ApplicationErrors.h"
 #include "platform/FileCopy.h"
 #include "platform/FileNames.h"
@@ -32,6 +33,7 @@ namespace lumarc {
 
 void TCInstDlg::EnsureDestinationDir(QString& dir, const QString& fallback)
 {
+    FMadeFolders.clear();
     if (PathExists(Host(dir)) || (dir.size() == 2 && dir[1] == ':'))
         return;
     const int answer =
@@ -63,8 +65,15 @@ void TCInstDlg::CreateDestination(const QString& dir)
         // Only a full path names one place; a relative one would land wherever the program runs.
         reason = QStringLiteral("Der Pfad ist nicht vollständig");
     } else {
+        // The levels made here belong to the installation that follows, to go when it goes.
+        std::vector<std::string> missing;
         std::error_code error;
+        for (std::filesystem::path at = Host(QDir::cleanPath(dir));
+             !at.empty() && at != at.parent_path() && !std::filesystem::exists(at, error); at = at.parent_path())
+            missing.insert(missing.begin(), at.string());
         std::filesystem::create_directories(Host(dir), error);
+        if (!error)
+            FMadeFolders = std::move(missing);
         if (error)
             reason = Local(SystemErrorText(error.value()));
         else if (!QFileInfo(dir).isDir())
@@ -93,6 +102,7 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
     } catch (const ENoDir&) {
         return;
     }
+    BeginRecord(dest);
     // What is to be copied is taken now: the lists may be read again while the copy runs.
     struct TJob {
         QString Source;
@@ -134,6 +144,7 @@ void TCInstDlg::CopyBtnClick(QObject* sender)
         Tell(failure, QStringLiteral("Datei kopieren"));
     DestFiles->Reload();
     GuardedCall([&] { DestDirListBox->SetDirectory(dest); });
+    TellStoreNotices();
     // Last, so that the change notifications of the re-read lists do not overwrite the count.
     SetStatus(QStringLiteral("%1 Datei(en) kopiert.").arg(copied));
 }
@@ -153,6 +164,7 @@ void TCInstDlg::BeginRun(const QString& text)
 
 void TCInstDlg::EndRun()
 {
+    FRecorder.reset();
     FProgressForm.reset();
     for (QWidget* part : std::vector<QWidget*>{CompInstBox, DestDirBox, CloseBtn})
         part->setEnabled(true);
@@ -176,6 +188,8 @@ bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const 
         const int answer = FMessi->Execute();
         if (QDialog* window = FMessi->Window())
             window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        if (answer == TMsgBox::mrYes && FRecorder)
+            FRecorder->Replacing(Host(target));
         return answer == TMsgBox::mrYes;
     };
     control.Progress = [&](int64_t copied) {
@@ -189,7 +203,36 @@ bool TCInstDlg::CopyOneFile(const QString& source, const QString& target, const 
         progress->repaint();
     }
     // A skipped file still counts as dealt with; only a cancel stops the command.
-    return CopyFileSafely(Host(source), Host(target), control) != TCopyOutcome::Cancelled;
+    TCopyOutcome outcome = TCopyOutcome::Cancelled;
+    try {
+        outcome = CopyFileSafely(Host(source), Host(target), control);
+    } catch (...) {
+        if (FRecorder)
+            FRecorder->NotWritten(Host(target));
+        throw;
+    }
+    if (FRecorder) {
+        if (outcome == TCopyOutcome::Copied)
+            FRecorder->Written(Host(target));
+        else
+            FRecorder->NotWritten(Host(target));
+    }
+    return outcome != TCopyOutcome::Cancelled;
+}
+
+void TCInstDlg::BeginRecord(const QString& dest)
+{
+    TInstallRecord header = FRecordHeader;
+    header.Destination = Host(QDir::cleanPath(dest));
+    FRecorder = std::make_unique<TInstallRecorder>(*FStore, std::move(header));
+    for (const std::string& folder : std::exchange(FMadeFolders, {}))
+        FRecorder->FolderMade(folder);
+}
+
+void TCInstDlg::TellStoreNotices()
+{
+    for (const QString& notice : std::exchange(FStoreNotices, {}))
+        Tell(notice, QStringLiteral("Installationsliste"));
 }
 
 }  // namespace lumarc

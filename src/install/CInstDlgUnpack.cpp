@@ -15,6 +15,7 @@
 #include "HostText.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/xFileListBox.h"
+#include "install/core/InstallRecorder.h"
 #include "platform/ApplicationErrors.h"
 #include "platform/ArchiveCopy.h"
 #include "platform/SystemErrors.h"
@@ -40,6 +41,7 @@ void TCInstDlg::UnpackBtnClick()
     } catch (const ENoDir&) {
         return;
     }
+    BeginRecord(dest);
     dest = Local(IncludeBackslash(Host(dest)));
     if (QDialog* window = FMessi->Window())
         window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -76,6 +78,7 @@ void TCInstDlg::UnpackBtnClick()
         Unziper.RunFunction(UNZIP_EXTRACT);
     }
     TellUnpackResult(archive, dest);
+    TellStoreNotices();
     DestFiles->Reload();
     // After "Nein" the folder in DestEdit was never made; the list shows where the files went.
     const QString shown = QFileInfo(DestEdit->text()).isDir() ? DestEdit->text() : dest;
@@ -206,7 +209,19 @@ void TCInstDlg::UnziperMessageCallback(uint16_t MsgID, uint16_t, int32_t p1, int
         FRefused << QString::fromUtf8(lpsz1 ? lpsz1 : "");
         RtnResult = 1;
         return;
+    case DZ_MSG_FOLDER:
+        if (FRecorder && lpsz1)
+            FRecorder->FolderMade(lpsz1);
+        RtnResult = 1;
+        return;
+    case DZ_MSG_REPLACING:
+        if (FRecorder && lpsz1)
+            FRecorder->Replacing(lpsz1);
+        RtnResult = 1;
+        return;
     case DZ_MSG_WRITTEN:
+        if (FRecorder && lpsz1)
+            FRecorder->Written(lpsz1);
         ++FWritten;
         if (lpsz2 && std::strcmp(lpsz2, "replaced") == 0)
             ++FReplaced;

@@ -302,7 +302,8 @@ void TToolDiscMain::TParts::MIAboutClick()
 void TToolDiscMain::SBInstallClick()
 {
     if (F->InstallDialog)
-        RunInstallCommand(*F->EntryDisplay, F->PageKind == pkComponent, *F->InstallDialog);
+        RunInstallCommand(*F->EntryDisplay, F->PageKind == pkComponent, *F->InstallDialog,
+                          F->OverviewOL->SelectedEntry(), F->Catalogue);
 }
 
 void TToolDiscMain::SetInstallDialog(TCInstDlg* dialog)

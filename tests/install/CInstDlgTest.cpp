@@ -40,6 +40,8 @@
 #include "widgets/BevelPanel.h"
 #include "widgets/Gauge.h"
 #include "widgets/ProgressForm.h"
+#include "install/core/InstallStore.h"
+#include "install/core/Uninstall.h"
 
 #include <sys/stat.h>
 
@@ -408,6 +410,58 @@ TEST_F(CInstDlgTest, Unpack_AllAnswersEveryLaterQuestionOfOneRunOnly)
     EXPECT_EQ(Dialog->StatusLabel->text(), QStringLiteral("0 Datei(en) entpackt."));
 }
 
+// Kopieren and Entpacken each leave a record of what they wrote; removing it takes back exactly
+// that: the user's files that were replaced come back, the folders made go, a folder that was
+// there stays.
+TEST_F(CInstDlgTest, Record_CopyAndUnpackAreRecordedAndCanBeUndone)
+{
+    TInstallRecord header;
+    header.Catalogue = "/media/cdrom";
+    header.Entry = 7;
+    header.Component = "Grid";
+    Dialog->SetRecordHeader(header);
+    PrepareGrid();
+    Select({"readme.txt", "grid.pas"}, "grid.pas");
+    Dialog->DestEdit->setText(QString::fromStdString(Dest / "delphi/neu/grid"));
+    Answers = {TMsgBox::mrYes};
+    Dialog->CopyBtnClick(Dialog->CopyBtn);
+    ASSERT_EQ(ReadFile(Dest / "delphi/neu/grid/grid.pas"), "unit Grid;");
+
+    fs::create_directories(Dest / "delphi/grid");
+    WriteFile(Dest / "delphi/grid/a.txt", "meins");
+    Dialog->DestEdit->setText(QString::fromStdString(Dest / "delphi/grid"));
+    Select({"DATA.ZIP"}, "DATA.ZIP");
+    Answers = {TMsgBox::mrYes};
+    Dialog->UnpackBtnClick();
+    ASSERT_EQ(ReadFile(Dest / "delphi/grid/a.txt"), "neu a");
+
+    TInstallStore store;
+    const std::vector<TInstallRecord> records = store.Records();
+    ASSERT_EQ(records.size(), 2u);
+    const TInstallRecord& unpacked = records[0];
+    const TInstallRecord& copied = records[1];
+    EXPECT_EQ(copied.Component, "Grid");
+    EXPECT_EQ(copied.Entry, 7);
+    EXPECT_EQ(copied.Destination, Dest / "delphi/neu/grid");
+    ASSERT_EQ(copied.Files.size(), 2u);
+    EXPECT_EQ(copied.Files[0].Path, Dest / "delphi/neu/grid/grid.pas");
+    EXPECT_EQ(copied.Files[0].Size, 10);
+    EXPECT_EQ(copied.Folders, (std::vector<std::string>{Dest / "delphi/neu", Dest / "delphi/neu/grid"}));
+    ASSERT_EQ(unpacked.Files.size(), 3u);
+    EXPECT_EQ(unpacked.Folders, std::vector<std::string>{Dest / "delphi/grid/sub"});
+    EXPECT_FALSE(unpacked.Files[0].Kept.empty());
+
+    std::vector<TUninstallStep> steps;
+    ASSERT_TRUE(Uninstall(store, unpacked.Id, steps));
+    EXPECT_EQ(ReadFile(Dest / "delphi/grid/a.txt"), "meins");
+    EXPECT_FALSE(Exists(Dest / "delphi/grid/c.txt"));
+    EXPECT_FALSE(Exists(Dest / "delphi/grid/sub"));
+    EXPECT_TRUE(fs::is_directory(Dest / "delphi/grid"));
+    ASSERT_TRUE(Uninstall(store, copied.Id, steps));
+    EXPECT_FALSE(Exists(Dest / "delphi/neu"));
+    EXPECT_TRUE(store.Records().empty());
+}
+
 TEST_F(CInstDlgTest, Unpack_ASelfExtractorIsOfferedAndUnpackedAPlainProgramIsNot)
 {
     WriteFile(Disc / "comps/grid/SETUP.EXE", "MZ" + PoorlyPackingBytes(4094) + ReadFile(Disc / "comps/grid/DATA.ZIP"));
@@ -472,7 +526,10 @@ TEST_F(CInstDlgTest, Unpack_FailuresAreSaidAndAFullDiskLeavesNoPartialFile)
         TFileSizeLimit full(40000);
         Dialog->UnpackBtnClick();
     }
-    ASSERT_EQ(Asked.size(), 1u);
+    // The full disk takes the list of installations with it, which is said after the unpacking.
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[1].Caption, "Installationsliste");
+    EXPECT_EQ(Asked[1].Msg.rfind("Die Installation kann nicht", 0), 0u) << Asked[1].Msg;
     EXPECT_EQ(Asked[0].Msg, "Nicht geschrieben wurde aus " + Disc / "comps/grid/BIG.ZIP" + " nach " +
                                 Dest / "delphi/grid/" +
                                 ":\nbig.bin: Der Datenträger ist voll\n\n"

@@ -23,6 +23,7 @@
 #include "controls/xFileListBox.h"
 #include "install/CInstDlg.h"
 #include "install/ScriptedMsgBox.h"
+#include "install/core/InstallStore.h"
 #include "platform/DiscImages.h"
 #include "settings/core/Settings.h"
 
@@ -77,6 +78,16 @@ protected:
         EXPECT_TRUE(ran);
     }
 
+    // The records of installations into this test's target (the list is the test binary's).
+    std::vector<TInstallRecord> RecordsHere() const
+    {
+        std::vector<TInstallRecord> here;
+        for (TInstallRecord& record : TInstallStore().Records())
+            if (record.Destination.rfind(Target.Path(), 0) == 0)
+                here.push_back(std::move(record));
+        return here;
+    }
+
     TTempDir Target;
     std::deque<int> Answers;
     std::vector<TQuestion> Asked;
@@ -98,6 +109,17 @@ TEST_F(InstallCommandTest, ComponentFileIsCopiedIntoANewDirectoryNamedAfterIt)
     ASSERT_EQ(Asked.size(), 1u);
     EXPECT_EQ(Asked[0].Msg, "Soll Verzeichnis " + Target / "TEILER" + " erstellt werden?");
     EXPECT_EQ(ReadFile(Target / "TEILER/TEILER.PAS"), ReadFile(BuildDir() + "/COMPS/FREEWARE/TEILER.PAS"));
+
+    // The copy is recorded under the entry and the component the window showed.
+    const std::vector<TInstallRecord> records = RecordsHere();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Entry, Entry("Teiler Splitterleisten"));
+    EXPECT_EQ(records[0].Component, "Teiler - Splitterleisten f\xC3\xBCr Formulare");
+    EXPECT_EQ(records[0].Catalogue, BuildDir());
+    EXPECT_EQ(records[0].Destination, Target / "TEILER");
+    ASSERT_EQ(records[0].Files.size(), 1u);
+    EXPECT_EQ(records[0].Files[0].Path, Target / "TEILER/TEILER.PAS");
+    EXPECT_EQ(records[0].Folders, std::vector<std::string>{Target / "TEILER"});
 }
 
 TEST_F(InstallCommandTest, ShortTextArchiveIsUnpacked)
@@ -112,6 +134,12 @@ TEST_F(InstallCommandTest, ShortTextArchiveIsUnpacked)
     EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/KALENDER.PAS"));
     EXPECT_TRUE(fs::is_regular_file(Target / "KALENDER/DEMO/KALDEMO.DPR"));
     EXPECT_EQ(Dialog->DestDirListBox->Directory().toStdString(), Target / "KALENDER");
+
+    // A short text's installation is named by its caption in the outline.
+    const std::vector<TInstallRecord> records = RecordsHere();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Component, "Kalender und Datumsauswahl");
+    EXPECT_EQ(records[0].Folders, (std::vector<std::string>{Target / "KALENDER", Target / "KALENDER/DEMO"}));
 }
 
 TEST_F(InstallCommandTest, FromADiscImageByCopyAndByUnpacking)

@@ -64,6 +64,24 @@ private:
     sqlite3_stmt* FStatement = nullptr;
 };
 
+// Why SQLite could not write, in the words of the program.
+std::string Reason(sqlite3* db)
+{
+    switch (sqlite3_errcode(db) & 0xff) {
+    case SQLITE_FULL:
+        return "der Datentr\xC3\xA4ger ist voll";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "die Liste ist von einem anderen Programm gesperrt";
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return "Zugriff verweigert";
+    default:
+        return "die Liste kann nicht geschrieben werden";
+    }
+}
+
 std::string Now()
 {
     const std::time_t now = std::time(nullptr);
@@ -162,7 +180,7 @@ int64_t TInstallStore::Begin(const TInstallRecord& record)
         .Bind(6, record.Component)
         .Bind(7, record.Destination);
     if (insert.Step() != SQLITE_DONE) {
-        Failed("Die Installation kann nicht verzeichnet werden: " + std::string(sqlite3_errmsg(FDb)));
+        Failed("Die Installation kann nicht verzeichnet werden: " + Reason(FDb) + ".");
         return 0;
     }
     return sqlite3_last_insert_rowid(FDb);
@@ -177,7 +195,7 @@ void TInstallStore::AddFile(int64_t id, const TInstalledFile& file)
         return;
     insert.Bind(1, id).Bind(2, file.Path).Bind(3, file.Size).Bind(4, file.Hash).Bind(5, file.Kept);
     if (insert.Step() != SQLITE_DONE)
-        Failed("Die Datei " + file.Path + " kann nicht verzeichnet werden: " + sqlite3_errmsg(FDb));
+        Failed("Die Installation kann nicht vollst\xC3\xA4ndig verzeichnet werden: " + Reason(FDb) + ".");
 }
 
 void TInstallStore::AddFolder(int64_t id, const std::string& folder)
@@ -189,7 +207,7 @@ void TInstallStore::AddFolder(int64_t id, const std::string& folder)
         return;
     insert.Bind(1, id).Bind(2, folder);
     if (insert.Step() != SQLITE_DONE)
-        Failed("Der Ordner " + folder + " kann nicht verzeichnet werden: " + sqlite3_errmsg(FDb));
+        Failed("Die Installation kann nicht vollst\xC3\xA4ndig verzeichnet werden: " + Reason(FDb) + ".");
 }
 
 void TInstallStore::Forget(int64_t id)
