@@ -35,6 +35,15 @@ bool PutBack(const std::string& kept, const std::string& path)
     return true;
 }
 
+// The place a replaced file was kept goes with its last file.
+bool PutBackAndTidy(const std::string& kept, const std::string& path)
+{
+    const bool back = PutBack(kept, path);
+    if (back)
+        ::rmdir(std::filesystem::path(kept).parent_path().c_str());
+    return back;
+}
+
 }  // namespace
 
 TFileState StateOf(const TInstalledFile& file)
@@ -58,7 +67,7 @@ bool Uninstall(TInstallStore& store, int64_t id, std::vector<TUninstallStep>& st
     for (auto file = record->Files.rbegin(); file != record->Files.rend(); ++file) {
         // Another installation wrote it too and still needs it: it stays, as it was before this one.
         if (store.OtherWrote(id, file->Path)) {
-            if (!file->Kept.empty() && StateOf(*file) == TFileState::fsUnchanged && PutBack(file->Kept, file->Path))
+            if (!file->Kept.empty() && StateOf(*file) == TFileState::fsUnchanged && PutBackAndTidy(file->Kept, file->Path))
                 steps.push_back({TKind::ukRestored, file->Path});
             continue;
         }
@@ -75,7 +84,7 @@ bool Uninstall(TInstallStore& store, int64_t id, std::vector<TUninstallStep>& st
                 break;
             }
             steps.push_back({TKind::ukRemoved, file->Path});
-            if (!file->Kept.empty() && PutBack(file->Kept, file->Path))
+            if (!file->Kept.empty() && PutBackAndTidy(file->Kept, file->Path))
                 steps.push_back({TKind::ukRestored, file->Path});
             break;
         }
