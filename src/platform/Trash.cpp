@@ -8,10 +8,10 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 
+#include "LocalTime.h"
 #include "UserDirs.h"
 
 namespace lumarc {
@@ -47,16 +47,6 @@ std::string AbsolutePath(std::string path)
     if (!::realpath(parent.c_str(), resolved))
         return {};
     return (std::filesystem::path(resolved) / given.filename()).string();
-}
-
-std::string DeletionDate()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
 }
 
 // Claims a name in info/ by creating its info file exclusively: the first free of NAME,
@@ -113,7 +103,7 @@ bool MoveToTrash(const std::string& path)
     const std::string slot = ClaimInfoFile(trash, name, fd);
     if (slot.empty())
         return false;
-    const std::string info = "[Trash Info]\nPath=" + Escaped(absolute) + "\nDeletionDate=" + DeletionDate() + "\n";
+    const std::string info = "[Trash Info]\nPath=" + Escaped(absolute) + "\nDeletionDate=" + LocalNowIso() + "\n";
     const bool written = ::write(fd, info.data(), info.size()) == static_cast<ssize_t>(info.size());
     const bool closed = ::close(fd) == 0;
     const std::string infoPath = (trash / "info" / (slot + ".trashinfo")).string();

@@ -2,13 +2,13 @@
 
 #include <sqlite3.h>
 
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <system_error>
 #include <utility>
 
+#include "platform/LocalTime.h"
 #include "platform/UserDirs.h"
 
 namespace lumarc {
@@ -80,16 +80,6 @@ std::string Reason(sqlite3* db)
     default:
         return "die Liste kann nicht geschrieben werden";
     }
-}
-
-std::string Now()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
 }
 
 }  // namespace
@@ -172,7 +162,7 @@ int64_t TInstallStore::Begin(const TInstallRecord& record)
                       " destination) VALUES(?, ?, ?, ?, ?, ?, ?)");
     if (!insert.Ok())
         return 0;
-    insert.Bind(1, record.When.empty() ? Now() : record.When)
+    insert.Bind(1, record.When.empty() ? LocalNowIso() : record.When)
         .Bind(2, record.DiscLabel)
         .Bind(3, record.Catalogue)
         .Bind(4, record.CatalogueId)
