@@ -41,10 +41,11 @@ struct TComponentsOptions {
 int RunComponents(const std::string& catalogue, const TComponentsOptions& options);
 
 // Copies the file the entry names (a component's file, a short text's file line), found on the
-// disc as the install dialog finds it, into `destination`, made with its missing levels, and
-// records the installation. An existing file is replaced only with `overwrite`; the one it
-// replaces is set aside so that uninstalling puts it back.
-int RunInstall(const std::string& catalogue, const std::string& entry, const std::string& destination,
+// disc as the install dialog finds it, into `destination`, made with its missing levels, or with
+// `unpack` unpacks it there through the unzip library, and records the installation. An existing
+// file is replaced only with `overwrite` (else nothing is written); the one it replaces is kept
+// so that uninstalling puts it back. One line per file written, then "Installation N".
+int RunInstall(const std::string& catalogue, const std::string& entry, const std::string& destination, bool unpack,
                bool overwrite);
 // The install records, newest first; with `json` with their files and each file's state.
 int RunInstalled(bool json);

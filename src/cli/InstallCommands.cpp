@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -15,14 +16,19 @@
 #include "catalogue/CompoText.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/ShortText.h"
+#include "install/core/ArchiveMembers.h"
 #include "install/core/DiscIdentity.h"
+#include "install/core/DunzipLibrary.h"
 #include "install/core/InstallRecorder.h"
 #include "install/core/InstallStore.h"
 #include "install/core/Uninstall.h"
+#include "install/core/UnzipFile.h"
 #include "platform/CodePage.h"
+#include "platform/ArchiveCopy.h"
 #include "platform/Disc.h"
 #include "platform/Exception.h"
 #include "platform/FileCopy.h"
+#include "platform/SystemErrors.h"
 #include "settings/core/DiscRoutines.h"
 #include "settings/core/InstallSource.h"
 
@@ -78,11 +84,156 @@ std::vector<std::string> MakeFolders(const fs::path& dir)
     return made;
 }
 
+// Without --overwrite nothing is replaced: a file in the way ends the command before anything
+// is written.
+bool InTheWay(const fs::path& target, bool overwrite)
+{
+    std::error_code error;
+    if (overwrite || !fs::exists(fs::symlink_status(target, error)))
+        return false;
+    std::cerr << "Die Datei " << target.string() << " gibt es schon; mit --overwrite wird sie ersetzt.\n";
+    return true;
+}
+
+// What was made for an installation that wrote nothing goes again.
+void RemoveMade(const std::vector<std::string>& made)
+{
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+        ::rmdir(folder->c_str());
+}
+
+void PrintRecord(const TInstallRecorder& recorder)
+{
+    if (recorder.Id() != 0)
+        std::cout << "Installation " << recorder.Id() << '\n';
+}
+
+int CopyInto(const std::string& source, const fs::path& dest, bool overwrite, const TInstallRecord& record)
+{
+    const fs::path target = dest / fs::path(source).filename();
+    if (InTheWay(target, overwrite))
+        return 1;
+    std::error_code error;
+    const bool replacing = fs::exists(fs::symlink_status(target, error));
+    TInstallStore store;
+    TInstallRecorder recorder(store, record);
+    std::vector<std::string> made;
+    try {
+        made = MakeFolders(dest);
+        for (const std::string& folder : made)
+            recorder.FolderMade(folder);
+        if (replacing)
+            recorder.Replacing(target.string());
+        CopyFileSafely(source, target.string());
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        recorder.NotWritten(target.string());
+        RemoveMade(made);
+        return 1;
+    }
+    recorder.Written(target.string());
+    std::cout << target.string() << '\n';
+    PrintRecord(recorder);
+    return 0;
+}
+
+// The reason the unzip library gives for a member it could not write, in German.
+std::string FailureReason(const std::string& reason)
+{
+    if (reason.rfind("errno ", 0) == 0)
+        return SystemErrorText(std::atoi(reason.c_str() + 6));
+    return "beschädigt";
+}
+
+int UnpackInto(const std::string& archive, const fs::path& dest, bool overwrite, const TInstallRecord& record)
+{
+    const TArchiveCopy local(archive);
+    if (!local.Error().empty()) {
+        std::cerr << "Das Archiv " << archive << " kann nicht gelesen werden: " << local.Error() << ".\n";
+        return 1;
+    }
+    std::vector<std::string> members;
+    if (!ArchiveFileMembers(local.Path(), members)) {
+        std::cerr << "Das Archiv " << archive << " ist beschädigt oder kein ZIP-Archiv.\n";
+        return 1;
+    }
+    for (const std::string& member : members)
+        if (InTheWay((dest / member).lexically_normal(), overwrite))
+            return 1;
+    TDunzipLibrary library;
+    if (!library.Load()) {
+        std::cerr << TDunzipLibrary::kLoadError << '\n';
+        return 1;
+    }
+    TInstallStore store;
+    TInstallRecorder recorder(store, record);
+    std::vector<std::string> made;
+    try {
+        made = MakeFolders(dest);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+    for (const std::string& folder : made)
+        recorder.FolderMade(folder);
+
+    int status = 0;
+    TUnzipFile unzip;
+    unzip.lpszFileSpec.SetText("*.*");
+    unzip.lpszZipFile.SetText(local.Path().c_str());
+    unzip.lpszDestination.SetText(dest.string().c_str());
+    if (overwrite)
+        unzip.Options = UnzipFlag(OverWriteFlag);
+    unzip.OnMessageCallback = [&](uint16_t id, uint16_t, int32_t, int32_t, char* text1, char* text2, int& result) {
+        const std::string first = text1 ? text1 : "";
+        const std::string second = text2 ? text2 : "";
+        result = 1;
+        switch (id) {
+        case DZ_MSG_FOLDER:
+            recorder.FolderMade(first);
+            break;
+        case DZ_MSG_REPLACING:
+            recorder.Replacing(first);
+            break;
+        case DZ_MSG_WRITTEN:
+            recorder.Written(first);
+            std::cout << fs::path(first).lexically_normal().string() << '\n';
+            break;
+        case DZ_MSG_REFUSED:
+            std::cerr << "Nicht entpackt (unsicher): " << first << '\n';
+            status = 1;
+            break;
+        case DZ_MSG_FAILED:
+            std::cerr << "Nicht geschrieben: " << first << ": " << FailureReason(second) << '\n';
+            status = 1;
+            break;
+        case DZ_MSG_QUESTION:
+            result = 7;
+            break;  // "Nein": nothing is replaced unasked
+        default:
+            result = 0;
+            break;  // no texts of ours: the library's own
+        }
+    };
+    unzip.RunFunction(UNZIP_EXTRACT);
+    if (unzip.LastResult == DZ_ERR_ARCHIVE) {
+        std::cerr << "Das Archiv " << archive << " ist beschädigt oder kein ZIP-Archiv.\n";
+        status = 1;
+    } else if (unzip.LastResult != DZ_OK) {
+        status = 1;
+    }
+    if (recorder.Id() == 0)
+        RemoveMade(made);
+    PrintRecord(recorder);
+    return status;
+}
+
 const char* StepWord(TUninstallStep::TKind kind)
 {
     switch (kind) {
     case TUninstallStep::TKind::ukRemoved: return "entfernt";
-    case TUninstallStep::TKind::ukKeptChanged: return "behalten (ge\xC3\xA4ndert)";
+    case TUninstallStep::TKind::ukKeptChanged:
+        return "behalten (geändert)";
     case TUninstallStep::TKind::ukMissing: return "fehlt";
     case TUninstallStep::TKind::ukRestored: return "wiederhergestellt";
     }
@@ -101,19 +252,19 @@ const char* StateWord(TFileState state)
 
 }  // namespace
 
-int RunInstall(const std::string& catalogue, const std::string& entryText, const std::string& destination,
+int RunInstall(const std::string& catalogue, const std::string& entryText, const std::string& destination, bool unpack,
                bool overwrite)
 {
     int entry = 0;
     if (!ParseEntryNumber(entryText, entry)) {
-        std::cerr << "Ung\xC3\xBCltige Eintragsnummer: " << entryText << '\n';
+        std::cerr << "Ungültige Eintragsnummer: " << entryText << '\n';
         return 2;
     }
     const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
     if (!opened)
         return 1;
     if (entry >= opened->TreeData.Count()) {
-        std::cerr << "Ung\xC3\xBCltige Eintragsnummer: " << entryText << " (der Katalog hat die Eintr\xC3\xA4ge 0 bis "
+        std::cerr << "Ungültige Eintragsnummer: " << entryText << " (der Katalog hat die Einträge 0 bis "
                   << opened->TreeData.Count() - 1 << ")\n";
         return 2;
     }
@@ -136,14 +287,6 @@ int RunInstall(const std::string& catalogue, const std::string& entryText, const
         return 1;
     }
     const fs::path dest = fs::absolute(destination).lexically_normal();
-    const fs::path target = dest / fs::path(source.HostPath).filename();
-    std::error_code error;
-    const bool replacing = fs::exists(fs::symlink_status(target, error));
-    if (replacing && !overwrite) {
-        std::cerr << "Die Datei " << target.string() << " gibt es schon; mit --overwrite wird sie ersetzt.\n";
-        return 1;
-    }
-
     TInstallRecord record;
     record.DiscLabel = DiscLabelOf(discRoot);
     record.Catalogue = catalogue;
@@ -151,29 +294,8 @@ int RunInstall(const std::string& catalogue, const std::string& entryText, const
     record.Entry = entry;
     record.Component = named->Component;
     record.Destination = dest.string();
-    TInstallStore store;
-    TInstallRecorder recorder(store, record);
-    std::vector<std::string> made;
-    try {
-        made = MakeFolders(dest);
-        for (const std::string& folder : made)
-            recorder.FolderMade(folder);
-        if (replacing)
-            recorder.Replacing(target.string());
-        CopyFileSafely(source.HostPath, target.string());
-    } catch (const std::exception& e) {
-        // Nothing written: no record, and no folder of ours left behind.
-        std::cerr << e.what() << '\n';
-        recorder.NotWritten(target.string());
-        for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
-            ::rmdir(folder->c_str());
-        return 1;
-    }
-    recorder.Written(target.string());
-    std::cout << target.string() << '\n';
-    if (recorder.Id() != 0)
-        std::cout << "Installation " << recorder.Id() << '\n';
-    return 0;
+    return unpack ? UnpackInto(source.HostPath, dest, overwrite, record)
+                  : CopyInto(source.HostPath, dest, overwrite, record);
 }
 
 int RunInstalled(bool json)
@@ -208,7 +330,7 @@ int RunUninstall(const std::string& idText)
 {
     int id = 0;
     if (!ParseEntryNumber(idText, id)) {
-        std::cerr << "Ung\xC3\xBCltige Installationsnummer: " << idText << '\n';
+        std::cerr << "Ungültige Installationsnummer: " << idText << '\n';
         return 2;
     }
     TInstallStore store;

@@ -143,6 +143,8 @@ int main(int argc, char** argv)
     install->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
     install->add_option("EINTRAG", entry, "Nummer des Gliederungseintrags, ab 0")->required();
     install->add_option("ZIEL", destination, "Zielverzeichnis")->required();
+    bool unpack = false;
+    install->add_flag("--unpack", unpack, "Das ZIP-Archiv ins Ziel entpacken statt es zu kopieren");
     install->add_flag("--overwrite", overwrite, "Vorhandene Dateien ersetzen");
     bool installedJson = false;
     auto* installed = app.add_subcommand("installed", "Die verzeichneten Installationen zeigen");
@@ -209,7 +211,7 @@ int main(int argc, char** argv)
     if (*componentsCommand)
         return Finish(lumarc::RunComponents(catalogue, components));
     if (*install)
-        return Finish(lumarc::RunInstall(catalogue, entry, destination, overwrite));
+        return Finish(lumarc::RunInstall(catalogue, entry, destination, unpack, overwrite));
     if (*installed)
         return Finish(lumarc::RunInstalled(installedJson));
     if (*uninstall)

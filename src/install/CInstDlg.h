@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "UnzipFile.h"
+#include "install/core/UnzipFile.h"
 #include "install/core/InstallStore.h"
 #include "platform/Exception.h"
 

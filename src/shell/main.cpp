@@ -25,7 +25,7 @@
 #include "catalogue/CatalogueLocation.h"
 #include "controls/BrowzerOutline.h"
 #include "install/CInstDlg.h"
-#include "install/DunzipLibrary.h"
+#include "install/core/DunzipLibrary.h"
 #include "platform/ProgramVersion.h"
 #include "settings/OptionsDialog.h"
 #include "widgets/MsgBox.h"

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliRun.h"
+#include "dunzip/ZipWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -26,9 +27,11 @@ const char* const kScript =
     "Eins [Eins]\r\n"
     "Fehlt [Fehlt]\r\n"
     "Leer\r\n"
+    "Paket [Paket]\r\n"
     "}\r\n"
     "COMPONENT [Eins] {\r\n[LongName]\r\nEins & Zwei\r\n[FileName]\r\nD:\\COMPS\\EINS.ZIP\r\n}\r\n"
-    "COMPONENT [Fehlt] {\r\n[LongName]\r\nFehlt\r\n[FileName]\r\nD:\\COMPS\\FEHLT.ZIP\r\n}\r\n";
+    "COMPONENT [Fehlt] {\r\n[LongName]\r\nFehlt\r\n[FileName]\r\nD:\\COMPS\\FEHLT.ZIP\r\n}\r\n"
+    "COMPONENT [Paket] {\r\n[LongName]\r\nPaket\r\n[FileName]\r\nD:\\COMPS\\PAKET.ZIP\r\n}\r\n";
 
 class CliInstall : public lumarc::test::TCliTest {
 protected:
@@ -130,7 +133,7 @@ TEST_F(CliInstall, NothingIsWrittenForAFileMissingOnTheDiscOrAnEntryWithoutOne)
     EXPECT_NE(missing.Err.find("FEHLT.ZIP"), std::string::npos) << missing.Err;
     EXPECT_FALSE(fs::exists(dest));
     EXPECT_EQ(Run("install " + Catalogue.string() + " 2 " + dest.string()).Status, 1);
-    EXPECT_EQ(Run("install " + Catalogue.string() + " 3 " + dest.string()).Status, 2);
+    EXPECT_EQ(Run("install " + Catalogue.string() + " 4 " + dest.string()).Status, 2);
     EXPECT_EQ(Run("install " + Catalogue.string() + " eins " + dest.string()).Status, 2);
     EXPECT_FALSE(fs::exists(dest));
     EXPECT_TRUE(Installed().empty());
@@ -142,7 +145,38 @@ TEST_F(CliInstall, ADamagedListIsKeptAsideAndInstallingGoesOn)
     Write(list, std::string(4096, 'x'));
     const TRun run = Run("install " + Catalogue.string() + " 0 " + (Dir / "ziel").string());
     EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_NE(run.Err.find("besch\xC3\xA4" "digt"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("beschädigt"), std::string::npos) << run.Err;
     EXPECT_EQ(ReadAll(list.string() + ".bak"), std::string(4096, 'x'));
     EXPECT_EQ(Installed().size(), 1u);
+}
+
+TEST_F(CliInstall, AnArchiveIsUnpackedWithItsRefusalsAndNothingIsReplacedUnasked)
+{
+    {
+        lumarc::test::TZipWriter zip((Catalogue / "COMPS" / "PAKET.ZIP").string());
+        zip.File("a.txt", "neu a").File("sub/b.txt", "neu b").File("../boese.txt", "weg");
+        zip.Close();
+    }
+    const fs::path dest = Dir / "ziel";
+    const TRun run = Run("install " + Catalogue.string() + " 3 " + dest.string() + " --unpack");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("../boese.txt"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Out, (dest / "a.txt").string() + "\n" + (dest / "sub/b.txt").string() + "\nInstallation 1\n");
+    EXPECT_FALSE(fs::exists(Dir / "boese.txt"));
+    ASSERT_EQ(Installed()[0]["files"].size(), 2u);
+
+    // Again without --overwrite: named, nothing written, no record.
+    Write(dest / "a.txt", "meins");
+    const TRun again = Run("install " + Catalogue.string() + " 3 " + dest.string() + " --unpack");
+    EXPECT_EQ(again.Status, 1);
+    EXPECT_NE(again.Err.find((dest / "a.txt").string()), std::string::npos) << again.Err;
+    EXPECT_TRUE(again.Out.empty());
+    EXPECT_EQ(ReadAll(dest / "a.txt"), "meins");
+    EXPECT_EQ(Installed().size(), 1u);
+
+    // Removing the first keeps the changed file and the folder that holds it, and takes the rest.
+    EXPECT_EQ(Run("uninstall 1").Out, "entfernt: " + (dest / "sub/b.txt").string() +
+                                          "\nbehalten (geändert): " + (dest / "a.txt").string() + "\n");
+    EXPECT_FALSE(fs::exists(dest / "sub"));
+    EXPECT_EQ(ReadAll(dest / "a.txt"), "meins");
 }

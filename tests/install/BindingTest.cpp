@@ -7,9 +7,9 @@
 #include <string>
 
 #include "catalogue/MemoryStream.h"
-#include "install/DunzipLibrary.h"
-#include "install/LPStr.h"
-#include "install/UnzipFile.h"
+#include "install/core/DunzipLibrary.h"
+#include "install/core/LPStr.h"
+#include "install/core/UnzipFile.h"
 #include "platform/Exception.h"
 #include "platform/TestFiles.h"
 

@@ -69,7 +69,7 @@ std::string Reason(sqlite3* db)
 {
     switch (sqlite3_errcode(db) & 0xff) {
     case SQLITE_FULL:
-        return "der Datentr\xC3\xA4ger ist voll";
+        return "der Datenträger ist voll";
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return "die Liste ist von einem anderen Programm gesperrt";
@@ -185,7 +185,7 @@ void TInstallStore::AddFile(int64_t id, const TInstalledFile& file)
         return;
     insert.Bind(1, id).Bind(2, file.Path).Bind(3, file.Size).Bind(4, file.Hash).Bind(5, file.Kept);
     if (insert.Step() != SQLITE_DONE)
-        Failed("Die Installation kann nicht vollst\xC3\xA4ndig verzeichnet werden: " + Reason(FDb) + ".");
+        Failed("Die Installation kann nicht vollständig verzeichnet werden: " + Reason(FDb) + ".");
 }
 
 void TInstallStore::AddFolder(int64_t id, const std::string& folder)
@@ -197,7 +197,7 @@ void TInstallStore::AddFolder(int64_t id, const std::string& folder)
         return;
     insert.Bind(1, id).Bind(2, folder);
     if (insert.Step() != SQLITE_DONE)
-        Failed("Die Installation kann nicht vollst\xC3\xA4ndig verzeichnet werden: " + Reason(FDb) + ".");
+        Failed("Die Installation kann nicht vollständig verzeichnet werden: " + Reason(FDb) + ".");
 }
 
 void TInstallStore::Forget(int64_t id)
