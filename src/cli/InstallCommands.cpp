@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -78,7 +79,8 @@ std::vector<std::string> MakeFolders(const fs::path& dir)
     std::vector<std::string> made;
     for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
         if (::mkdir(level->c_str(), 0777) != 0)
-            throw EInOutError("Der Ordner " + level->string() + " kann nicht angelegt werden");
+            throw EInOutError("Der Ordner " + level->string() + " kann nicht angelegt werden: " +
+                              SystemErrorText(errno) + ".");
         made.push_back(level->string());
     }
     return made;
