@@ -257,19 +257,11 @@ const char* StateWord(TFileState state)
 int RunInstall(const std::string& catalogue, const std::string& entryText, const std::string& destination, bool unpack,
                bool overwrite)
 {
-    int entry = 0;
-    if (!ParseEntryNumber(entryText, entry)) {
-        std::cerr << "Ungültige Eintragsnummer: " << entryText << '\n';
-        return 2;
-    }
-    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
-    if (!opened)
-        return 1;
-    if (entry >= opened->TreeData.Count()) {
-        std::cerr << "Ungültige Eintragsnummer: " << entryText << " (der Katalog hat die Einträge 0 bis "
-                  << opened->TreeData.Count() - 1 << ")\n";
-        return 2;
-    }
+    const TOpenEntry given = OpenCatalogueAtEntry(catalogue, entryText);
+    if (given.Status != 0)
+        return given.Status;
+    const std::unique_ptr<TOpenCatalogue>& opened = given.Opened;
+    const int entry = given.Entry;
     std::optional<TEntryFile> named;
     try {
         named = EntryFile(*opened, entry);

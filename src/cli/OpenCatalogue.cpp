@@ -40,4 +40,25 @@ bool ParseEntryNumber(const std::string& text, int& entry)
     return error == std::errc() && end == text.data() + text.size();
 }
 
+TOpenEntry OpenCatalogueAtEntry(const std::string& catalogue, const std::string& entryText)
+{
+    TOpenEntry result;
+    if (!ParseEntryNumber(entryText, result.Entry)) {
+        std::cerr << "Ungültige Eintragsnummer: " << entryText << '\n';
+        result.Status = 2;
+        return result;
+    }
+    result.Opened = OpenCatalogue(catalogue);
+    if (!result.Opened) {
+        result.Status = 1;
+        return result;
+    }
+    if (result.Entry >= result.Opened->TreeData.Count()) {
+        std::cerr << "Ungültige Eintragsnummer: " << entryText << " (der Katalog hat die Einträge 0 bis "
+                  << result.Opened->TreeData.Count() - 1 << ")\n";
+        result.Status = 2;
+    }
+    return result;
+}
+
 }  // namespace lumarc

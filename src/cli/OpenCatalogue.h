@@ -22,4 +22,14 @@ std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue);
 // blanks and anything else are refused.
 bool ParseEntryNumber(const std::string& text, int& entry);
 
+// A catalogue and one of its entries as given on the command line. Status 0 when both are
+// good; 2, said on stderr, for an entry that is no number or past the outline's end (a wrong
+// call, as a negative one is); 1 for a catalogue that cannot be opened.
+struct TOpenEntry {
+    std::unique_ptr<TOpenCatalogue> Opened;
+    int Entry = 0;
+    int Status = 0;
+};
+TOpenEntry OpenCatalogueAtEntry(const std::string& catalogue, const std::string& entryText);
+
 }  // namespace lumarc

@@ -9,20 +9,11 @@ namespace lumarc {
 
 int RunShow(const std::string& catalogue, const std::string& entryText)
 {
-    int entry = 0;
-    if (!ParseEntryNumber(entryText, entry)) {
-        std::cerr << "Ungültige Eintragsnummer: " << entryText << '\n';
-        return 2;
-    }
-    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
-    if (!opened)
-        return 1;
-    // A number the outline does not have is a wrong call, as a negative one is.
-    if (entry >= opened->TreeData.Count()) {
-        std::cerr << "Ungültige Eintragsnummer: " << entryText << " (der Katalog hat die Einträge 0 bis "
-                  << opened->TreeData.Count() - 1 << ")\n";
-        return 2;
-    }
+    const TOpenEntry given = OpenCatalogueAtEntry(catalogue, entryText);
+    if (given.Status != 0)
+        return given.Status;
+    const std::unique_ptr<TOpenCatalogue>& opened = given.Opened;
+    const int entry = given.Entry;
     TEntryLines lines;
     try {
         lines = ReadEntryLines(opened->Container, opened->TreeData, entry);
