@@ -230,18 +230,6 @@ int UnpackInto(const std::string& archive, const fs::path& dest, bool overwrite,
     return status;
 }
 
-const char* StepWord(TUninstallStep::TKind kind)
-{
-    switch (kind) {
-    case TUninstallStep::TKind::ukRemoved: return "entfernt";
-    case TUninstallStep::TKind::ukKeptChanged:
-        return "behalten (geändert)";
-    case TUninstallStep::TKind::ukMissing: return "fehlt";
-    case TUninstallStep::TKind::ukRestored: return "wiederhergestellt";
-    }
-    return "";
-}
-
 const char* StateWord(TFileState state)
 {
     switch (state) {

@@ -104,6 +104,14 @@ int TBrowzerOutline::ImageIndex(int entry) const
     return IsNewEntry(FTreeData, entry, Settings().UpdateDate) ? TOutlineImages::kNewEntry : TOutlineImages::kEntry;
 }
 
+void TBrowzerOutline::SetInstalledEntries(std::set<int> entries)
+{
+    if (entries == FInstalled)
+        return;
+    FInstalled = std::move(entries);
+    viewport()->update();
+}
+
 void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container, std::optional<TTreeViewData> preloaded)
 {
     container.SetActive(true);
@@ -111,6 +119,7 @@ void TBrowzerOutline::LoadFromContainer(TBrowzerContainer& container, std::optio
     clear();
     FHandledNode.store(nullptr);
     FSelectedSnapshot.store(nullptr);
+    FInstalled.clear();
     // The outline image fills an empty object; a second load must not see the first one's
     // second texts, which an image without them would leave standing.
     FTreeData = TTreeViewData();

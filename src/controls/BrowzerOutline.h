@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include <QTreeWidget>
@@ -52,6 +53,10 @@ public:
     void LineUp();
     void LevelUp();
 
+    // The entries installed from this catalogue carry a check; a load forgets them.
+    void SetInstalledEntries(std::set<int> entries);
+    bool Installed(int entry) const { return FInstalled.count(entry) > 0; }
+
     QTreeWidgetItem* Selected() const { return currentItem(); }
     int SelectedEntry() const { return EntryOf(currentItem()); }
     // The selected node as last seen by the main thread; safe to read from any thread.
@@ -94,6 +99,7 @@ private:
 
     TTreeViewData FTreeData;
     TOutlineImages FImages;
+    std::set<int> FInstalled;
     std::atomic<QTreeWidgetItem*> FHandledNode{nullptr};
     std::atomic<QTreeWidgetItem*> FSelectedSnapshot{nullptr};
     int FUpdateDepth = 0;

@@ -4,6 +4,8 @@
 #include <QPolygonF>
 #include <cmath>
 
+#include "widgets/InstalledMark.h"
+
 namespace lumarc {
 
 namespace {
@@ -57,14 +59,20 @@ TOutlineImages::TOutlineImages()
         // The same picture in the selected mode: the style would otherwise tint it.
         FIcons[static_cast<size_t>(i)].addPixmap(picture, QIcon::Normal);
         FIcons[static_cast<size_t>(i)].addPixmap(picture, QIcon::Selected);
+        QPixmap marked = picture;
+        QPainter p(&marked);
+        DrawInstalledCheck(p, QRect(0, kSize - 9, 9, 9));
+        p.end();
+        FInstalledIcons[static_cast<size_t>(i)].addPixmap(marked, QIcon::Normal);
+        FInstalledIcons[static_cast<size_t>(i)].addPixmap(marked, QIcon::Selected);
     }
 }
 
-const QIcon& TOutlineImages::Icon(int index) const
+const QIcon& TOutlineImages::Icon(int index, bool installed) const
 {
     if (index < 0 || index >= kCount)
         return FNone;
-    return FIcons[static_cast<size_t>(index)];
+    return (installed ? FInstalledIcons : FIcons)[static_cast<size_t>(index)];
 }
 
 QPixmap TOutlineImages::Draw(int index)

@@ -19,12 +19,14 @@ public:
     TOutlineImages();
 
     // An icon that looks the same selected or not; an index outside 0..2 gives a null icon.
-    const QIcon& Icon(int index) const;
+    // An installed entry's picture carries a check in its lower left corner.
+    const QIcon& Icon(int index, bool installed = false) const;
     // A freshly drawn picture; null outside 0..2.
     static QPixmap Draw(int index);
 
 private:
     std::array<QIcon, kCount> FIcons;
+    std::array<QIcon, kCount> FInstalledIcons;
     QIcon FNone;
 };
 

@@ -20,8 +20,13 @@ QVariant TOutlineItem::data(int column, int role) const
             return FEntry;
         if (role == Qt::DecorationRole) {
             if (const auto* outline = qobject_cast<const TBrowzerOutline*>(treeWidget()))
-                return outline->Images().Icon(outline->ImageIndex(FEntry));
+                return outline->Images().Icon(outline->ImageIndex(FEntry), outline->Installed(FEntry));
             return {};
+        }
+        // A screen reader says what the check shows.
+        if (role == Qt::AccessibleDescriptionRole) {
+            const auto* outline = qobject_cast<const TBrowzerOutline*>(treeWidget());
+            return outline && outline->Installed(FEntry) ? QVariant(QStringLiteral("installiert")) : QVariant();
         }
     }
     return QTreeWidgetItem::data(column, role);

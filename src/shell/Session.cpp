@@ -8,6 +8,7 @@
 
 #include <exception>
 
+#include "ComponentCommands.h"
 #include "ScreenRoom.h"
 #include "SearchCommand.h"
 #include "ToolDiscMain.h"
@@ -27,6 +28,8 @@ const char* const kDetailGeometry = "DetailWindow/Geometry";
 const char* const kReviewHeight = "DetailWindow/ReviewHeight";
 const char* const kInstallHeight = "DetailWindow/InstallHeight";
 const char* const kResultsSize = "SearchResults/Size";
+const char* const kListGeometry = "ComponentList/Geometry";
+const char* const kListFilters = "ComponentList/Filters";
 const char* const kCatalogue = "Catalogue/Path";
 const char* const kEntry = "Catalogue/Entry";
 const char* const kRecent = "Catalogue/Recent";
@@ -65,6 +68,8 @@ TSession TSession::Load(const QString& file)
     session.FReviewHeight = Count(stored, kReviewHeight);
     session.FInstallHeight = Count(stored, kInstallHeight);
     session.FResultsSize = stored.value(QLatin1String(kResultsSize)).toSize();
+    session.FListGeometry = stored.value(QLatin1String(kListGeometry)).toByteArray();
+    session.FListFilters = stored.value(QLatin1String(kListFilters)).toMap();
     session.FCatalogue = stored.value(QLatin1String(kCatalogue)).toString();
     session.FEntry = Count(stored, kEntry);
     for (const QString& path : stored.value(QLatin1String(kRecent)).toStringList()) {
@@ -83,6 +88,8 @@ TSession TSession::Capture(const TToolDiscMain& window, const TWideInfoForm& det
     session.FReviewHeight = detail.ReviewHeight();
     session.FInstallHeight = detail.InstallHeight();
     session.FResultsSize = window.SearchCommand().ResultsDialog().size();
+    session.FListGeometry = window.ComponentCommands().ListGeometry();
+    session.FListFilters = window.ComponentCommands().ListFilters();
     session.FCatalogue = SamePath(window.Catalogue());
     session.FEntry = window.Outline().SelectedEntry();
     session.FRecent = window.RecentCatalogues();
@@ -99,6 +106,8 @@ bool TSession::Save(const QString& file) const
     stored.setValue(QLatin1String(kReviewHeight), FReviewHeight);
     stored.setValue(QLatin1String(kInstallHeight), FInstallHeight);
     stored.setValue(QLatin1String(kResultsSize), FResultsSize);
+    stored.setValue(QLatin1String(kListGeometry), FListGeometry);
+    stored.setValue(QLatin1String(kListFilters), FListFilters);
     stored.setValue(QLatin1String(kCatalogue), FCatalogue);
     stored.setValue(QLatin1String(kEntry), FEntry);
     stored.setValue(QLatin1String(kRecent), FRecent);
@@ -140,6 +149,7 @@ void TSession::Restore(TToolDiscMain& window, TWideInfoForm& detail) const
             size = size.boundedTo(WindowRoom(screen->availableGeometry())).expandedTo(results.minimumSize());
         results.resize(size);
     }
+    window.ComponentCommands().RestoreList(FListGeometry, FListFilters);
     // The catalogue this start opened stays the newest of the recent ones.
     QStringList recent = window.RecentCatalogues();
     for (const QString& path : FRecent) {

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 namespace lumarc {
 
@@ -42,6 +43,8 @@ private:
     int FReviewHeight = -1;
     int FInstallHeight = -1;
     QSize FResultsSize;
+    QByteArray FListGeometry;
+    QVariantMap FListFilters;
     QString FCatalogue;
     int FEntry = -1;
     QStringList FRecent;

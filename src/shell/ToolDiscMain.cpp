@@ -14,6 +14,7 @@
 #include "Application.h"
 #include "CDAboutBox.h"
 #include "CommandKeys.h"
+#include "ComponentCommands.h"
 #include "ComponentPage.h"
 #include "EntryDisplay.h"
 #include "FindBar.h"
@@ -80,6 +81,10 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     F->FormCreate(catalogueDir);
     F->Preload = nullptr;
     F->SearchCommand = std::make_unique<TSearchCommand>(*this);
+    F->ComponentCommands = std::make_unique<TComponentCommands>(*this);
+    // The marks of what was installed need the database and a hash of the index: after the
+    // window is on screen.
+    QTimer::singleShot(0, this, [this] { F->ComponentCommands->RefreshMarks(); });
 }
 
 void TToolDiscMain::FitToScreen(const QRect& available)
@@ -93,7 +98,9 @@ TToolDiscMain::~TToolDiscMain()
 {
     // Children are destroyed after this body; their last resize events must not reach a
     // half-destroyed window.
-    // A running search ends before the outline and the catalogue it was started on.
+    // A running search ends before the outline and the catalogue it was started on, and so
+    // does the reading of the component list.
+    F->ComponentCommands.reset();
     F->SearchCommand.reset();
     F->ClientArea->removeEventFilter(this);
     F->OverviewPanel->removeEventFilter(this);
@@ -116,6 +123,7 @@ void TToolDiscMain::closeEvent(QCloseEvent* event)
     }
     if (F->DetailWindow)
         F->DetailWindow->close();
+    F->ComponentCommands->CloseWindows();
     QMainWindow::closeEvent(event);
 }
 
@@ -301,9 +309,11 @@ void TToolDiscMain::TParts::MIAboutClick()
 
 void TToolDiscMain::SBInstallClick()
 {
-    if (F->InstallDialog)
-        RunInstallCommand(*F->EntryDisplay, F->PageKind == pkComponent, *F->InstallDialog,
-                          F->OverviewOL->SelectedEntry(), F->Catalogue);
+    if (!F->InstallDialog)
+        return;
+    RunInstallCommand(*F->EntryDisplay, F->PageKind == pkComponent, *F->InstallDialog, F->OverviewOL->SelectedEntry(),
+                      F->Catalogue);
+    F->ComponentCommands->RefreshMarks();
 }
 
 void TToolDiscMain::SetInstallDialog(TCInstDlg* dialog)
@@ -392,6 +402,11 @@ TPrintCommands& TToolDiscMain::PrintCommands() const
 TSearchCommand& TToolDiscMain::SearchCommand() const
 {
     return *F->SearchCommand;
+}
+
+TComponentCommands& TToolDiscMain::ComponentCommands() const
+{
+    return *F->ComponentCommands;
 }
 
 TTermMarks& TToolDiscMain::TermMarks() const

@@ -17,6 +17,7 @@ class TBrowzerContainer;
 class TBrowzerOutline;
 class TCInstDlg;
 struct TCatalogueLocation;
+class TComponentCommands;
 class TCompoText;
 class TFindBar;
 class TNavigation;
@@ -68,6 +69,8 @@ public:
     TNavigation& Navigation() const;
     TPrintCommands& PrintCommands() const;
     TSearchCommand& SearchCommand() const;
+    // The component list and the list of installations.
+    TComponentCommands& ComponentCommands() const;
     // The marks of found text in the shown entry, and the find bar below the page (Ctrl+F).
     TTermMarks& TermMarks() const;
     TFindBar& FindBar() const;

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ComponentCommands.h"
 #include "ComponentPage.h"
 #include "Glyphs.h"
 #include "Navigation.h"
@@ -186,6 +187,10 @@ void TToolDiscMain::TParts::CreateMenu()
     MIPrinterSetup = item(MIFile, "MIPrinterSetup", "Drucker&einstellungen", "Ctrl+E");
     MIFile->addSeparator();
     MIQuit = item(MIFile, "MIQuit", "&Beenden", "Alt+F4");
+    MIComponents = BrowzerMenu->addMenu(QStringLiteral("&Komponenten"));
+    MIComponents->setObjectName(QStringLiteral("MIComponents"));
+    MIComponentList = item(MIComponents, "MIComponentList", "Komponenten&liste...", "Ctrl+L");
+    MIInstalled = item(MIComponents, "MIInstalled", "&Installierte Komponenten...", nullptr);
     MIHelp = BrowzerMenu->addMenu(QStringLiteral("&Hilfe"));
     MIHelp->setObjectName(QStringLiteral("MIHelp"));
     MIAbout = item(MIHelp, "MIAbout", "&Info...", nullptr);
@@ -202,6 +207,8 @@ void TToolDiscMain::TParts::ConnectCommands()
     };
     command(MIOpenCatalogue, [this] { MIOpenCatalogueClick(); });
     command(MIExportWeb, [this] { MIExportWebClick(); });
+    command(MIComponentList, [this] { ComponentCommands->ShowList(); });
+    command(MIInstalled, [this] { ComponentCommands->ShowInstalled(); });
     FillRecentMenu();
     for (QObject* sender : {static_cast<QObject*>(MIInstall), static_cast<QObject*>(SBInstall)})
         command(sender, [this] { W.SBInstallClick(); });

@@ -15,6 +15,7 @@
 
 #include "Application.h"
 #include "CatalogueChooser.h"
+#include "ComponentCommands.h"
 #include "EntryDisplay.h"
 #include "HintSwitch.h"
 #include "Messages.h"
@@ -169,6 +170,7 @@ bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
     SetPageKind(pkInfoText);
     F->ArrangePanes();
     F->AddRecent(catalogue);
+    F->ComponentCommands->CatalogueOpened();
     return true;
 }
 

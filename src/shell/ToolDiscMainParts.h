@@ -29,6 +29,7 @@ namespace lumarc {
 
 class TBrowzerOutline;
 class TCInstDlg;
+class TComponentCommands;
 class TComponentPage;
 class TEntryDisplay;
 class TFindBar;
@@ -120,6 +121,7 @@ struct TToolDiscMain::TParts {
 
     QMenuBar* BrowzerMenu = nullptr;
     QMenu* MIFile = nullptr;
+    QMenu* MIComponents = nullptr;
     QMenu* MIHelp = nullptr;
     QAction* MIOpenCatalogue = nullptr;
     QMenu* MIRecent = nullptr;
@@ -131,6 +133,8 @@ struct TToolDiscMain::TParts {
     QAction* MIOptions = nullptr;
     QAction* MIPrinterSetup = nullptr;
     QAction* MIQuit = nullptr;
+    QAction* MIComponentList = nullptr;
+    QAction* MIInstalled = nullptr;
     QAction* MIAbout = nullptr;
 
     std::unique_ptr<TBrowzerContainer> BrowzerContainer = std::make_unique<TBrowzerContainer>();
@@ -147,6 +151,7 @@ struct TToolDiscMain::TParts {
     std::unique_ptr<TNavigation> Navigation;
     std::unique_ptr<TPrintCommands> PrintCommands;
     std::unique_ptr<TSearchCommand> SearchCommand;
+    std::unique_ptr<TComponentCommands> ComponentCommands;
     TTermMarks* TermMarks = nullptr;  // a child of the window
     TFindBar* FindBar = nullptr;      // a child of the info pane
     QPointer<QWidget> DetailWindow;

@@ -6,10 +6,13 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
 
 #include <deque>
 #include <filesystem>
@@ -21,9 +24,13 @@
 #include "UnzipCommand.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/xFileListBox.h"
+#include "components/ComponentListModel.h"
+#include "components/ComponentListWindow.h"
+#include "components/InstalledWindow.h"
 #include "install/CInstDlg.h"
 #include "install/ScriptedMsgBox.h"
 #include "install/core/InstallStore.h"
+#include "shell/ComponentCommands.h"
 #include "platform/DiscImages.h"
 #include "settings/core/Settings.h"
 
@@ -242,6 +249,63 @@ TEST_F(InstallCommandTest, RightButtonOnTheOutlineInstallsTheShownEntry)
                       outline->visualItemRect(outline->currentItem()).center());
     QCoreApplication::processEvents();
     EXPECT_FALSE(opened);
+}
+
+TEST_F(InstallCommandTest, FromTheComponentListTheInstalledMarkComesAndGoesWithItsRemoval)
+{
+    // What the other tests of this binary installed would keep a mark of its own.
+    TInstallStore store;
+    for (const TInstallRecord& record : store.Records())
+        store.Forget(record.Id);
+    TComponentCommands& commands = Window->ComponentCommands();
+    commands.ShowList();
+    TComponentListWindow& list = commands.List();
+    ASSERT_TRUE(ProcessUntil([&] { return !list.Reading(); }));
+    const QModelIndexList rows =
+        list.Model().match(list.Model().index(0, 0), Qt::DisplayRole,
+                           QStringLiteral("Teiler - Splitterleisten f\u00fcr Formulare"), 1, Qt::MatchExactly);
+    ASSERT_EQ(rows.size(), 1);
+    list.View().setCurrentIndex(rows[0]);
+
+    Answers = {TMsgBox::mrYes};  // create the destination directory
+    bool ran = false;
+    QTimer::singleShot(0, Dialog.get(), [&] {
+        ran = true;
+        Dialog->CopyBtn->click();
+        Dialog->CloseBtn->click();
+    });
+    Part<QPushButton>(list, "InstallButton")->click();
+    ASSERT_TRUE(ran);
+    const std::string installed = Target / "TEILER/TEILER.PAS";
+    ASSERT_TRUE(fs::exists(installed));
+
+    // The outline and the list mark the component.
+    const auto outlineSays = [&] {
+        Window->Outline().SelectEntry(Entry("Teiler Splitterleisten"));
+        return Window->Outline().currentItem()->data(0, Qt::AccessibleDescriptionRole).toString();
+    };
+    EXPECT_EQ(outlineSays(), QStringLiteral("installiert"));
+    Part<QRadioButton>(list, "FilterInstalled")->setChecked(true);
+    ASSERT_EQ(list.Model().rowCount(), 1);
+    EXPECT_EQ(list.Model().index(0, 0).data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("installiert"));
+
+    // Removed from the list of installations: the file goes, the record and both marks too.
+    commands.ShowInstalled();
+    TInstalledWindow& records = commands.Installed();
+    records.Ask = [](const QString&) { return true; };
+    auto* recordList = Part<QTreeWidget>(records, "InstalledList");
+    for (int i = 0; i < recordList->topLevelItemCount(); ++i) {
+        if (recordList->topLevelItem(i)->text(3).toStdString() == Target / "TEILER")
+            recordList->setCurrentItem(recordList->topLevelItem(i));
+    }
+    ASSERT_EQ(recordList->currentItem()->text(2), QStringLiteral("alle Dateien unver\u00e4ndert"));
+    Part<QPushButton>(records, "RemoveButton")->click();
+    EXPECT_FALSE(fs::exists(installed));
+    EXPECT_TRUE(RecordsHere().empty());
+    ASSERT_FALSE(Messages.empty());
+    EXPECT_EQ(Messages.back().Text.toStdString(), "entfernt: " + installed);
+    EXPECT_EQ(outlineSays(), QString());
+    EXPECT_EQ(list.Model().rowCount(), 0);
 }
 
 }  // namespace

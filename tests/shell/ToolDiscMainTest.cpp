@@ -148,13 +148,17 @@ TEST_F(ShellToolDiscMainLayout, MenuHoldsItsItemsInOrderWithShortcuts)
 {
     TToolDiscMain& w = OpenBuilt();
     const QList<QAction*> menus = Part<QMenuBar>(w, "BrowzerMenu")->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "&Datei");
-    EXPECT_EQ(menus[1]->text(), "&Hilfe");
+    EXPECT_EQ(menus[1]->text(), "&Komponenten");
+    EXPECT_EQ(menus[2]->text(), "&Hilfe");
     EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIFile")),
               QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "Als &Webseite exportieren...", "-", "&Installation", "&Suchen", "&Drucken",
                            "Seiten&ansicht", "-", "&Optionen", "Drucker&einstellungen", "-", "&Beenden"}));
     EXPECT_EQ(Part<QAction>(w, "MIOpenCatalogue")->shortcut(), QKeySequence("Ctrl+K"));
+    EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIComponents")),
+              QStringList({"Komponenten&liste...", "&Installierte Komponenten..."}));
+    EXPECT_EQ(Part<QAction>(w, "MIComponentList")->shortcut(), QKeySequence("Ctrl+L"));
     EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIHelp")), QStringList({"&Info..."}));
     EXPECT_EQ(Part<QAction>(w, "MIInstall")->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_EQ(Part<QAction>(w, "MISearch")->shortcut(), QKeySequence("Ctrl+S"));

@@ -104,4 +104,29 @@ bool Uninstall(TInstallStore& store, int64_t id, std::vector<TUninstallStep>& st
     return true;
 }
 
+const char* StepWord(TUninstallStep::TKind kind)
+{
+    switch (kind) {
+    case TUninstallStep::TKind::ukRemoved:
+        return "entfernt";
+    case TUninstallStep::TKind::ukKeptChanged:
+        return "behalten (geändert)";
+    case TUninstallStep::TKind::ukMissing:
+        return "fehlt";
+    case TUninstallStep::TKind::ukRestored:
+        return "wiederhergestellt";
+    }
+    return "";
+}
+
+std::set<int> InstalledEntries(const TInstallStore& store, const std::string& catalogueId)
+{
+    std::set<int> entries;
+    for (const TInstallRecord& record : store.Records()) {
+        if (record.CatalogueId == catalogueId)
+            entries.insert(record.Entry);
+    }
+    return entries;
+}
+
 }  // namespace lumarc

@@ -2,6 +2,7 @@
 // Removing an installation again: only what it wrote and what nobody changed since.
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct TUninstallStep {
     TKind Kind;
     std::string Path;
 };
+
+// How a step is told, in German: "entfernt", "behalten (geändert)", "fehlt", "wiederhergestellt".
+const char* StepWord(TUninstallStep::TKind kind);
+
+// The entries of the catalogue with `catalogueId` that records hold.
+std::set<int> InstalledEntries(const TInstallStore& store, const std::string& catalogueId);
 
 // Removes the files of record `id` that are unchanged (into the trash where the trash can take
 // them), keeps changed ones, puts back a file the installation replaced once the installed one

@@ -49,28 +49,46 @@ TComponentRow RowOf(int entry, const TCompoText& compo)
 
 }  // namespace
 
-std::vector<TComponentRow> ReadComponentRows(TBrowzerContainer& container, const TTreeViewData& tree,
-                                             const TUnreadableRow& unreadable)
+std::vector<TComponentEntry> ComponentEntries(const TTreeViewData& tree)
 {
-    std::vector<TComponentRow> rows;
-    TCompoText compo;
+    std::vector<TComponentEntry> entries;
     for (int entry = 0; entry < tree.Count(); ++entry) {
         const int32_t ref = tree.Texts.Objects(entry);
         if (RecordKindOf(ref) != TRecordKind::rkComponent)
             continue;
-        try {
-            container.ReadRecord(compo, RecordOffsetOf(ref));
-        } catch (const std::exception& error) {
-            if (unreadable)
-                unreadable(entry, error);
-            continue;
-        }
-        TComponentRow row = RowOf(entry, compo);
+        TComponentEntry item;
+        item.Entry = entry;
+        item.Offset = RecordOffsetOf(ref);
         TDateTime date = 0;
         if (entry < tree.Dates.Count() && TryUnpackDate(tree.Dates.Packed(entry), date))
-            row.Date = date;
-        row.Leaf = ChildRunOf(tree, entry).Count == 0;
-        rows.push_back(std::move(row));
+            item.Date = date;
+        item.Leaf = ChildRunOf(tree, entry).Count == 0;
+        entries.push_back(item);
+    }
+    return entries;
+}
+
+TComponentRow ReadComponentRow(TBrowzerContainer& container, const TComponentEntry& entry)
+{
+    TCompoText compo;
+    container.ReadRecord(compo, entry.Offset);
+    TComponentRow row = RowOf(entry.Entry, compo);
+    row.Date = entry.Date;
+    row.Leaf = entry.Leaf;
+    return row;
+}
+
+std::vector<TComponentRow> ReadComponentRows(TBrowzerContainer& container, const TTreeViewData& tree,
+                                             const TUnreadableRow& unreadable)
+{
+    std::vector<TComponentRow> rows;
+    for (const TComponentEntry& entry : ComponentEntries(tree)) {
+        try {
+            rows.push_back(ReadComponentRow(container, entry));
+        } catch (const std::exception& error) {
+            if (unreadable)
+                unreadable(entry.Entry, error);
+        }
     }
     return rows;
 }

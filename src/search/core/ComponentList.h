@@ -30,8 +30,21 @@ struct TComponentRow {
     bool Leaf = true;
 };
 
-// One row per outline entry whose record is a component description, in entry order (a record
-// that two entries show gives two rows). A record that cannot be read is left out and told to
+// What a row takes from the outline, so that a thread can read the records without it.
+struct TComponentEntry {
+    int Entry = 0;
+    int32_t Offset = 0;
+    std::optional<TDateTime> Date;
+    bool Leaf = true;
+};
+
+// The outline entries whose record is a component description, in entry order (a record that
+// two entries show is named twice).
+std::vector<TComponentEntry> ComponentEntries(const TTreeViewData& tree);
+// The entry's row; raises what reading its record raises.
+TComponentRow ReadComponentRow(TBrowzerContainer& container, const TComponentEntry& entry);
+
+// One row per entry of ComponentEntries. A record that cannot be read is left out and told to
 // `unreadable` with its error.
 using TUnreadableRow = std::function<void(int entry, const std::exception& error)>;
 std::vector<TComponentRow> ReadComponentRows(TBrowzerContainer& container, const TTreeViewData& tree,
