@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ComponentsPage.h"
 #include "EntryPage.h"
 #include "HtmlText.h"
 #include "SiteAssets.h"
@@ -70,7 +71,8 @@ void AppendOutlineLabel(std::string& out, const TTreeViewData& tree, int node, T
         AppendNewMark(out);
 }
 
-std::string OutlinePage(const TTreeViewData& tree, const TSiteTree& site, TDateTime updateDate, bool hasOrderForm)
+std::string OutlinePage(const TTreeViewData& tree, const TSiteTree& site, TDateTime updateDate, bool hasComponents,
+                        bool hasOrderForm)
 {
     std::string out;
     out.reserve(site.Order.size() * 80 + 1024);
@@ -83,8 +85,16 @@ std::string OutlinePage(const TTreeViewData& tree, const TSiteTree& site, TDateT
     AppendHtml(out, name.empty() ? std::string(kOverview) : name);
     out += "</h1>\n";
     AppendSearchForm(out, "");
-    if (hasOrderForm)
-        out += "<p class=\"links\"><a href=\"order-form.html\">Bestellformular</a></p>\n";
+    if (hasComponents || hasOrderForm) {
+        out += "<p class=\"links\">";
+        if (hasComponents)
+            out += "<a href=\"components.html\">Komponentenliste</a>";
+        if (hasComponents && hasOrderForm)
+            out += " &middot; ";
+        if (hasOrderForm)
+            out += "<a href=\"order-form.html\">Bestellformular</a>";
+        out += "</p>\n";
+    }
     out += "<nav id=\"outline\">\n<ul>\n";
     for (size_t i = 0; i < site.Order.size(); ++i) {
         const int node = site.Order[i];
@@ -188,6 +198,7 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
     MakeSiteDirectory(outDir + "/entry");
     WriteSiteFile(outDir + "/style.css", kSiteStyle);
     WriteSiteFile(outDir + "/search.js", kSiteSearchScript);
+    WriteSiteFile(outDir + "/components.js", kSiteComponentsScript);
 
     const TSiteTree site = WalkOutline(tree);
     TSearchableRecords searchable(container.DataFileName);
@@ -197,6 +208,7 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
     std::string json = "{\"format\":1,\"entries\":[";
     std::string text;
     std::vector<size_t> lineStarts;
+    std::vector<TSiteComponent> components;
 
     const int count = tree.Count();
     for (int node = 0; node < count; ++node) {
@@ -221,6 +233,10 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
             input.File = &file;
         }
         WriteSiteFile(outDir + "/entry/" + std::to_string(node) + ".html", EntryPage(input));
+        if (input.Record && input.Kind == TRecordKind::rkComponent)
+            components.push_back(
+                {ComponentRowOf(ComponentEntryOf(tree, node), static_cast<const TCompoText&>(*input.Record)),
+                 IsNewEntry(tree, node, options.UpdateDate)});
         // The search reads the same lines the viewer's search reads; a record that could not be
         // read is no hit, and one the search cannot read is said.
         try {
@@ -249,7 +265,12 @@ TExportResult ExportHtml(TBrowzerContainer& container, const TTreeViewData& tree
     WriteSiteFile(outDir + "/search-index.json", json);
     WriteSiteFile(outDir + "/search-index.js", "window.lumarcSearchIndex = " + json.substr(0, json.size() - 1) + ";\n");
     WriteSiteFile(outDir + "/search.html", SearchPage());
-    WriteSiteFile(outDir + "/index.html", OutlinePage(tree, site, options.UpdateDate, !orderForm.Empty()));
+    if (!components.empty()) {
+        WriteSiteFile(outDir + "/components-data.js", ComponentsData(components));
+        WriteSiteFile(outDir + "/components.html", ComponentsPage(components));
+    }
+    WriteSiteFile(outDir + "/index.html",
+                  OutlinePage(tree, site, options.UpdateDate, !components.empty(), !orderForm.Empty()));
     return result;
 }
 

@@ -4,8 +4,10 @@
 //   entry/N.html        one page per outline entry N, its text in the element with id "text"
 //   search.html         the full-text search, run in the browser over search-index.js
 //   search-index.json   the searched lines of every record, for other programs
+//   components.html     the components in one table with the component list's filters, run in
+//                       the browser over components-data.js; when the catalogue has components
 //   order-form.html     the order form, when the catalogue has one
-//   style.css, search.js
+//   style.css, search.js, components.js
 //   files/              with the component files: the disc's files, named as on the disc
 // Every link is relative, so the site works from file:// as well.
 

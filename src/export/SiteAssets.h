@@ -1,5 +1,5 @@
 #pragma once
-// The site's style sheet and search script, built in from src/export/assets.
+// The site's style sheet and scripts, built in from src/export/assets.
 
 #include <string_view>
 
@@ -7,5 +7,6 @@ namespace lumarc {
 
 extern const std::string_view kSiteStyle;
 extern const std::string_view kSiteSearchScript;
+extern const std::string_view kSiteComponentsScript;
 
 }  // namespace lumarc

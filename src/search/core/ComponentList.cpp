@@ -49,33 +49,41 @@ TComponentRow RowOf(int entry, const TCompoText& compo)
 
 }  // namespace
 
+TComponentEntry ComponentEntryOf(const TTreeViewData& tree, int entry)
+{
+    TComponentEntry item;
+    item.Entry = entry;
+    item.Offset = RecordOffsetOf(tree.Texts.Objects(entry));
+    TDateTime date = 0;
+    if (entry < tree.Dates.Count() && TryUnpackDate(tree.Dates.Packed(entry), date))
+        item.Date = date;
+    item.Leaf = ChildRunOf(tree, entry).Count == 0;
+    return item;
+}
+
 std::vector<TComponentEntry> ComponentEntries(const TTreeViewData& tree)
 {
     std::vector<TComponentEntry> entries;
     for (int entry = 0; entry < tree.Count(); ++entry) {
-        const int32_t ref = tree.Texts.Objects(entry);
-        if (RecordKindOf(ref) != TRecordKind::rkComponent)
-            continue;
-        TComponentEntry item;
-        item.Entry = entry;
-        item.Offset = RecordOffsetOf(ref);
-        TDateTime date = 0;
-        if (entry < tree.Dates.Count() && TryUnpackDate(tree.Dates.Packed(entry), date))
-            item.Date = date;
-        item.Leaf = ChildRunOf(tree, entry).Count == 0;
-        entries.push_back(item);
+        if (RecordKindOf(tree.Texts.Objects(entry)) == TRecordKind::rkComponent)
+            entries.push_back(ComponentEntryOf(tree, entry));
     }
     return entries;
+}
+
+TComponentRow ComponentRowOf(const TComponentEntry& entry, const TCompoText& compo)
+{
+    TComponentRow row = RowOf(entry.Entry, compo);
+    row.Date = entry.Date;
+    row.Leaf = entry.Leaf;
+    return row;
 }
 
 TComponentRow ReadComponentRow(TBrowzerContainer& container, const TComponentEntry& entry)
 {
     TCompoText compo;
     container.ReadRecord(compo, entry.Offset);
-    TComponentRow row = RowOf(entry.Entry, compo);
-    row.Date = entry.Date;
-    row.Leaf = entry.Leaf;
-    return row;
+    return ComponentRowOf(entry, compo);
 }
 
 std::vector<TComponentRow> ReadComponentRows(TBrowzerContainer& container, const TTreeViewData& tree,

@@ -14,6 +14,7 @@
 namespace lumarc {
 
 class TBrowzerContainer;
+class TCompoText;
 class TTreeViewData;
 
 struct TComponentRow {
@@ -41,8 +42,12 @@ struct TComponentEntry {
 // The outline entries whose record is a component description, in entry order (a record that
 // two entries show is named twice).
 std::vector<TComponentEntry> ComponentEntries(const TTreeViewData& tree);
+// What the outline says of one entry, whatever its record.
+TComponentEntry ComponentEntryOf(const TTreeViewData& tree, int entry);
 // The entry's row; raises what reading its record raises.
 TComponentRow ReadComponentRow(TBrowzerContainer& container, const TComponentEntry& entry);
+// The row of a component already read.
+TComponentRow ComponentRowOf(const TComponentEntry& entry, const TCompoText& compo);
 
 // One row per entry of ComponentEntries. A record that cannot be read is left out and told to
 // `unreadable` with its error.
