@@ -383,6 +383,11 @@ TEST_F(CInstDlgTest, Copy_DropOnTheFileListCopiesIntoItsDirectory)
     Dialog->DestFilesDragDrop(Dialog->DestFiles, Dialog->CompFiles);
     EXPECT_EQ(ReadFile(Dest / "delphi/readme.txt"), "Raster\r\n");
     EXPECT_TRUE(Asked.empty());
+    // A drop is recorded as Kopieren is.
+    const std::vector<TInstallRecord> records = TInstallStore().Records();
+    ASSERT_FALSE(records.empty());
+    ASSERT_EQ(records[0].Files.size(), 1u);
+    EXPECT_EQ(records[0].Files[0].Path, Dest / "delphi/readme.txt");
 }
 
 TEST_F(CInstDlgTest, Unpack_AllAnswersEveryLaterQuestionOfOneRunOnly)
