@@ -4,14 +4,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTreeView>
@@ -144,6 +143,12 @@ QWidget* TComponentListWindow::TParts::BuildFilters()
     NameClearButton(*FilterText);
     labelled("&Suchen:", FilterText);
     QObject::connect(FilterText, &QLineEdit::textChanged, &W, changed);
+    // Enter in the field shows the selected row, as Enter in the list does.
+    QObject::connect(FilterText, &QLineEdit::returnPressed, &W, [this] {
+        if (const int entry = W.SelectedEntry(); entry >= 0)
+            emit W.ShowEntry(entry);
+    });
+    FilterText->installEventFilter(&W);
 
     auto* compilerBox = new QGroupBox(QStringLiteral("Compiler"));
     auto* compilerLayout = new QVBoxLayout(compilerBox);
@@ -251,18 +256,24 @@ void TComponentListWindow::TParts::Build()
     QObject::connect(View->selectionModel(), &QItemSelectionModel::currentRowChanged, &W,
                      [this] { SelectionChanged(); });
 
-    auto* bar = new QHBoxLayout;
+    // The count on a line of its own: at a large scale it must not push the buttons off.
     CountLabel = new QLabel;
     CountLabel->setObjectName(QStringLiteral("ListCount"));
-    bar->addWidget(CountLabel, 1);
+    CountLabel->setWordWrap(true);
+    right->addWidget(CountLabel);
+    auto* bar = new QHBoxLayout;
+    bar->addStretch(1);
     ShowButton = new QPushButton(QStringLiteral("&Anzeigen"));
     ShowButton->setObjectName(QStringLiteral("ShowButton"));
     InstallButton = new QPushButton(QStringLiteral("&Installation"));
     InstallButton->setObjectName(QStringLiteral("InstallButton"));
     auto* close = new QPushButton(QStringLiteral("S&chließen"));
     close->setObjectName(QStringLiteral("CloseButton"));
-    for (QPushButton* button : {ShowButton, InstallButton, close})
+    // Enter belongs to the list and the text field, never to a button the focus is not on.
+    for (QPushButton* button : {ShowButton, InstallButton, close}) {
+        button->setAutoDefault(false);
         bar->addWidget(button);
+    }
     right->addLayout(bar);
     layout->addLayout(right, 1);
     QObject::connect(ShowButton, &QPushButton::clicked, &W, [this] {
@@ -274,8 +285,6 @@ void TComponentListWindow::TParts::Build()
             emit W.InstallEntry(entry);
     });
     QObject::connect(close, &QPushButton::clicked, &W, &QWidget::close);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &W);
-    QObject::connect(escape, &QShortcut::activated, &W, &QWidget::close);
     SelectionChanged();
 }
 
@@ -313,8 +322,12 @@ void TComponentListWindow::TParts::Refilter()
     const int selected = Model->RowAt(View->currentIndex().row());
     const TQueryResult result = Facets.Evaluate(Query(), Model->Installed(), UpdateDate);
     Model->SetShown(result.Shown);
-    // The row the user had stays selected while it is shown.
-    if (const int line = Model->LineOf(selected); line >= 0) {
+    // The row the user had stays selected while it is shown; else the first one is at hand
+    // for Enter and the buttons.
+    int line = Model->LineOf(selected);
+    if (line < 0 && Model->rowCount() > 0)
+        line = 0;
+    if (line >= 0) {
         const QModelIndex index = Model->index(line, 0);
         View->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         View->scrollTo(index);
@@ -382,10 +395,6 @@ void TComponentListWindow::TParts::TakeBatch(uint64_t serial, TRowBatch batch)
     Reading = !batch.Last;
     MarkInstalled();
     Refilter();
-    // The first row is at hand for Enter and the buttons.
-    if (!View->currentIndex().isValid() && Model->rowCount() > 0)
-        View->selectionModel()->setCurrentIndex(Model->index(0, 0),
-                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (batch.Last) {
         Thread.reset();
         emit W.RowsRead();
@@ -416,7 +425,7 @@ void TComponentListWindow::TParts::ResetFilters()
 }
 
 TComponentListWindow::TComponentListWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), F(std::make_unique<TParts>(*this))
+    : QDialog(parent, Qt::Window), F(std::make_unique<TParts>(*this))
 {
     F->Build();
     F->Refilter();
@@ -496,6 +505,16 @@ void TComponentListWindow::SetFilters(const QVariantMap& filters)
     (installed == 1 ? F->Installed : installed == 2 ? F->NotInstalled : F->All)->setChecked(true);
     F->Setting = false;
     F->Refilter();
+}
+
+bool TComponentListWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == F->FilterText && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+        F->View->setFocus();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool TComponentListWindow::Reading() const

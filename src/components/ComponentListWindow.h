@@ -5,7 +5,7 @@
 // main window. The rows are read in a thread while the list is already shown.
 
 #include <QVariantMap>
-#include <QWidget>
+#include <QDialog>
 
 #include <memory>
 #include <set>
@@ -20,7 +20,7 @@ namespace lumarc {
 class TComponentListModel;
 class TTreeViewData;
 
-class TComponentListWindow final : public QWidget {
+class TComponentListWindow final : public QDialog {
     Q_OBJECT
 
 public:
@@ -48,6 +48,10 @@ signals:
     void InstallEntry(int entry);
     // After the last row of a catalogue was read.
     void RowsRead();
+
+protected:
+    // Down in the text field goes on to the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct TParts;

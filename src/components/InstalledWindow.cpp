@@ -2,12 +2,11 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -99,7 +98,7 @@ void TInstalledWindow::TParts::Build()
     List->setHeaderLabels({QStringLiteral("Installiert am"), QStringLiteral("Komponente"), QStringLiteral("Zustand"),
                            QStringLiteral("Ziel"), QStringLiteral("Katalog")});
     layout->addWidget(List, 1);
-    Empty = new QLabel(QStringLiteral("Es wurde noch nichts installiert."));
+    Empty = new QLabel(QStringLiteral("Es ist keine Installation verzeichnet."));
     Empty->setObjectName(QStringLiteral("NothingInstalled"));
     layout->addWidget(Empty);
 
@@ -111,8 +110,11 @@ void TInstalledWindow::TParts::Build()
     OpenButton->setObjectName(QStringLiteral("OpenFolderButton"));
     auto* close = new QPushButton(QStringLiteral("S&chließen"));
     close->setObjectName(QStringLiteral("CloseButton"));
-    for (QPushButton* button : {RemoveButton, OpenButton, close})
+    // Enter belongs to the list and the text field, never to a button the focus is not on.
+    for (QPushButton* button : {RemoveButton, OpenButton, close}) {
+        button->setAutoDefault(false);
         bar->addWidget(button);
+    }
     layout->addLayout(bar);
 
     QObject::connect(RemoveButton, &QPushButton::clicked, &W, [this] { Remove(); });
@@ -127,8 +129,6 @@ void TInstalledWindow::TParts::Build()
     });
     QObject::connect(close, &QPushButton::clicked, &W, &QWidget::close);
     QObject::connect(List, &QTreeWidget::currentItemChanged, &W, [this] { UpdateButtons(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &W);
-    QObject::connect(escape, &QShortcut::activated, &W, &QWidget::close);
     W.resize(760, 360);
 }
 
@@ -164,7 +164,7 @@ void TInstalledWindow::TParts::Remove()
     emit W.RecordsChanged();
 }
 
-TInstalledWindow::TInstalledWindow(QWidget* parent) : QWidget(parent, Qt::Window), F(std::make_unique<TParts>(*this))
+TInstalledWindow::TInstalledWindow(QWidget* parent) : QDialog(parent, Qt::Window), F(std::make_unique<TParts>(*this))
 {
     OpenFolder = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     Ask = [](const QString& question) {
@@ -207,7 +207,15 @@ void TInstalledWindow::Refresh()
 void TInstalledWindow::showEvent(QShowEvent* event)
 {
     Refresh();
-    QWidget::showEvent(event);
+    QDialog::showEvent(event);
+}
+
+void TInstalledWindow::changeEvent(QEvent* event)
+{
+    // Back to the window: the files may have been changed meanwhile, or lumarc-cli installed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Refresh();
+    QDialog::changeEvent(event);
 }
 
 }  // namespace lumarc

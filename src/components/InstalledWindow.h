@@ -3,7 +3,7 @@
 // as written; a record can be removed again (only what it wrote and nobody changed) and its
 // folder opened. Non-modal.
 
-#include <QWidget>
+#include <QDialog>
 
 #include <functional>
 #include <memory>
@@ -13,7 +13,7 @@ namespace lumarc {
 
 class TInstallStore;
 
-class TInstalledWindow final : public QWidget {
+class TInstalledWindow final : public QDialog {
     Q_OBJECT
 
 public:
@@ -34,6 +34,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct TParts;

@@ -54,21 +54,27 @@ void TComponentCommands::ShowList()
         FListCurrent = true;
         RefreshMarks();
     }
-    if (!FListPlaced) {
-        // Over the main window the first time, within the screen.
-        FList->move(FMain.geometry().center() - FList->rect().center());
-        if (const QScreen* screen = FMain.screen())
-            KeepInside(*FList, screen->availableGeometry());
-        FListPlaced = true;
-    }
+    PlaceOnce(*FList, FListPlaced);
     FList->show();
     FList->raise();
     FList->activateWindow();
     FList->setFocus();
 }
 
+void TComponentCommands::PlaceOnce(QWidget& window, bool& placed) const
+{
+    if (placed)
+        return;
+    // Over the main window the first time, within the screen.
+    window.move(FMain.geometry().center() - window.rect().center());
+    if (const QScreen* screen = FMain.screen())
+        KeepInside(window, screen->availableGeometry());
+    placed = true;
+}
+
 void TComponentCommands::ShowInstalled()
 {
+    PlaceOnce(*FInstalled, FInstalledPlaced);
     FInstalled->show();
     FInstalled->Refresh();
     FInstalled->raise();

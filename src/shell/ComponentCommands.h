@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QVariantMap>
 
+class QWidget;
+
 #include <memory>
 #include <string>
 
@@ -40,6 +42,7 @@ public:
 
 private:
     void ShowEntry(int entry);
+    void PlaceOnce(QWidget& window, bool& placed) const;
     TInstallStore& Store();
 
     TToolDiscMain& FMain;
@@ -50,6 +53,7 @@ private:
     // The list shows the rows of the catalogue shown; false after another one was opened.
     bool FListCurrent = false;
     bool FListPlaced = false;
+    bool FInstalledPlaced = false;
 };
 
 }  // namespace lumarc

@@ -115,4 +115,28 @@ for caption in ["Copyright:", "Distribution:", "Einschränkungen:"]:
     if field is not None:
         print("  reads: %s %s" % (field.name, text_of(field)))
 
+# The component list, opened by its key: a table of the components, its filters named.
+if window:
+    # A shortcut needs the keys of the focused window, not keys sent to a window.
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+    subprocess.run(["xdotool", "key", "ctrl+l"], check=False)
+frame = wait_for(lambda: next((n for n in nodes(app) if n.getRoleName() in ("frame", "dialog") and
+                               n.name == "Komponentenliste"), None))
+check(frame is not None, "Ctrl+L opens a window read as \"Komponentenliste\"")
+if frame is not None:
+    table = wait_for(lambda: next((n for n in nodes(frame) if n.name == "Komponenten" and
+                                   n.getRoleName() in ("table", "tree table", "tree")), None))
+    check(table is not None, "it holds a table read as \"Komponenten\"")
+    if table is not None:
+        rows = table.queryTable().nRows
+        print("  reads: %s (%s), %d rows" % (table.name, table.getRoleName(), rows))
+        check(rows == 10, "the table has a row for each of the demo's 10 components")
+    search = next((n for n in nodes(frame) if "Suchen:" in labels_of(n) or n.name == "Suchen:"), None)
+    check(search is not None, "its text filter is labelled \"Suchen:\"")
+    boxes = [n for n in nodes(frame, showing_only=False) if n.getRoleName() == "check box"]
+    print("  check boxes: " + ", ".join(b.name for b in boxes[:6]))
+    check(any(b.name.startswith("Delphi 2 (") for b in boxes), "the compiler filters are read with their counts")
+    unnamed = [n for n in nodes(frame, showing_only=False) if n.getRoleName() == "push button" and not n.name]
+    check(not unnamed, "every button of the list has a name")
+
 sys.exit(1 if failures else 0)
