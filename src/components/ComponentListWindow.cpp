@@ -212,6 +212,7 @@ QWidget* TComponentListWindow::TParts::BuildFilters()
 
     auto* reset = new QPushButton(QStringLiteral("Filter &zurücksetzen"));
     reset->setObjectName(QStringLiteral("ResetFilters"));
+    reset->setAutoDefault(false);
     QObject::connect(reset, &QPushButton::clicked, &W, [this] { ResetFilters(); });
     layout->addWidget(reset);
     layout->addStretch(1);
