@@ -1,5 +1,6 @@
 #include "ComponentCommands.h"
 
+#include <QFileInfo>
 #include <QScreen>
 
 #include <exception>
@@ -95,12 +96,15 @@ void TComponentCommands::RefreshMarks()
 {
     const TBrowzerContainer& container = FMain.BrowzerContainer();
     std::set<int> entries;
-    try {
-        if (FCatalogueId.empty())
-            FCatalogueId = CatalogueIdentity(container.DataFileName, container.IndexFileName);
-        entries = InstalledEntries(Store(), FCatalogueId);
-    } catch (const std::exception&) {
-        // A catalogue that cannot be read now shows no marks; its commands say why.
+    // Nothing installed yet: no list to make, no index to hash.
+    if (FStore || QFileInfo::exists(QString::fromStdString(TInstallStore::DefaultPath()))) {
+        try {
+            if (FCatalogueId.empty())
+                FCatalogueId = CatalogueIdentity(container.DataFileName, container.IndexFileName);
+            entries = InstalledEntries(Store(), FCatalogueId);
+        } catch (const std::exception&) {
+            // A catalogue that cannot be read now shows no marks; its commands say why.
+        }
     }
     FMain.Outline().SetInstalledEntries(entries);
     FList->SetInstalledEntries(entries);
