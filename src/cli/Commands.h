@@ -20,6 +20,12 @@ int RunOrderForm(const std::string& catalogue);
 // One line per hit in entry order: the entry number, a tab, the hit text. A query that
 // Windows-1252 cannot hold is wrong usage (2).
 int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool caseSensitive);
+// The same search over several catalogues (the library's when none are given), one after the
+// other: "CATALOGUE<tab>ENTRY<tab>HIT TEXT" per hit, or with `json` an array of {catalogue,
+// entry, hitText, line}. A catalogue that cannot be read is said on stderr, the others are
+// searched, and the status is 1.
+int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& catalogues, bool caseSensitive,
+                 bool json);
 // The catalogue as a static website in `outDir`; with `withFiles` the component files and
 // archives of the disc go along. A record that cannot be read is said on stderr, its page
 // says so, the rest is written, and the status is 1. A directory that holds files of the
@@ -51,5 +57,13 @@ int RunInstall(const std::string& catalogue, const std::string& entry, const std
 int RunInstalled(bool json);
 // Removes an installation as far as nobody changed what it wrote; one line per file.
 int RunUninstall(const std::string& id);
+
+// The library. `add` takes catalogues, images and folders (searched to any depth) and prints
+// "ID<tab>PATH" per place it did not know; status 1 only when no catalogue was found at all.
+int RunLibraryAdd(const std::vector<std::string>& paths);
+// In the order added; with `json` an array of {id, label, title, entries, places[{path, present}]}.
+int RunLibraryList(bool json);
+// Forgets a catalogue, never its files; 1 for an unknown id.
+int RunLibraryRemove(const std::string& id);
 
 }  // namespace lumarc

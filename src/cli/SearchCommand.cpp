@@ -4,9 +4,14 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "Commands.h"
 #include "OpenCatalogue.h"
+#include "install/core/InstallStore.h"
+#include "install/core/Library.h"
 #include "platform/CodePage.h"
+#include "print/core/FontTag.h"
 #include "search/core/CatalogueSearch.h"
 
 namespace lumarc {
@@ -17,50 +22,68 @@ namespace {
 constexpr int kEntriesPerThread = 4000;
 constexpr unsigned kMaxThreads = 4;
 
-// The output of one run of consecutive entries, up to the first record that failed.
+struct THit {
+    int Entry = 0;
+    std::string Text;  // UTF-8
+    std::string Line;  // UTF-8, as the results list shows it; only when asked for
+};
+
+// The hits of one run of consecutive entries, up to the first record that failed.
 struct TSlice {
     int First = 0;
     int End = 0;
-    std::string Out;
+    std::vector<THit> Hits;
     std::optional<std::string> Error;
 };
 
-void SearchSlice(TCatalogueSearch& search, TSlice& slice)
+// The matched line as the results list shows it: decoded, without its font tag, trimmed of the
+// blanks a list trims.
+std::string ShownLine(const TSearchMatcher::TMatchedLine& line)
+{
+    std::string text = line.Oem ? Cp850ToUtf8(line.Bytes) : Cp1252ToUtf8(StripFontTag(line.Bytes));
+    const auto blankAt = [&text](size_t at) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        if (c == ' ' || (c >= '\t' && c <= '\r'))
+            return size_t{1};
+        return c == 0xC2 && at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) == 0xA0 ? size_t{2}
+                                                                                                     : size_t{0};
+    };
+    size_t first = 0;
+    while (first < text.size() && blankAt(first) > 0)
+        first += blankAt(first);
+    size_t end = text.size();
+    for (;;) {
+        if (end > first && blankAt(end - 1) == 1 && static_cast<unsigned char>(text[end - 1]) < 0x80)
+            --end;
+        else if (end >= first + 2 && blankAt(end - 2) == 2)
+            end -= 2;
+        else
+            break;
+    }
+    return text.substr(first, end - first);
+}
+
+void SearchSlice(TCatalogueSearch& search, TSlice& slice, bool withLines)
 {
     std::string hitText;
+    TSearchMatcher::TMatchedLine line;
     try {
         for (int entry = slice.First; entry < slice.End; ++entry) {
-            if (!search.SearchEntry(entry, hitText))
+            if (!search.SearchEntry(entry, hitText, withLines ? &line : nullptr))
                 continue;
-            slice.Out += std::to_string(entry);
-            slice.Out += '\t';
-            slice.Out += Cp1252ToUtf8(hitText);
-            slice.Out += '\n';
+            slice.Hits.push_back({entry, Cp1252ToUtf8(hitText), withLines ? ShownLine(line) : std::string()});
         }
     } catch (const std::exception& e) {
         slice.Error = e.what();
     }
 }
 
-}  // namespace
-
-int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool caseSensitive)
+// The entries are cut into consecutive slices searched side by side, each with its own file
+// handle; read in order, they are one search from the first entry on.
+std::vector<TSlice> SearchCatalogue(const TOpenCatalogue& opened, const std::string& query, bool caseSensitive,
+                                    bool withLines)
 {
-    std::string query;
-    if (!Utf8ToCp1252(utf8Query, query)) {
-        std::cerr << "Suchbegriff nicht in Windows-1252 darstellbar: " << utf8Query << '\n';
-        return 2;
-    }
-    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
-    if (!opened)
-        return 1;
-    // An empty query searches nothing, as in the viewer.
-    if (query.empty())
-        return 0;
-
-    // The entries are cut into consecutive slices searched side by side, each with its own
-    // file handle; printed in order, they read as one search from the first entry on.
-    const int count = opened->TreeData.Count();
+    const int count = opened.TreeData.Count();
     const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
     const int parts = std::max(1, std::min(static_cast<int>(cores), count / kEntriesPerThread));
     std::vector<TSlice> slices(static_cast<size_t>(parts));
@@ -70,17 +93,40 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     }
     // Each slice makes its own search (a copy of the outline's captions) in its own thread.
     auto run = [&](TSlice& slice) {
-        TCatalogueSearch search(opened->TreeData, opened->Container.DataFileName, query, caseSensitive);
-        SearchSlice(search, slice);
+        TCatalogueSearch search(opened.TreeData, opened.Container.DataFileName, query, caseSensitive);
+        SearchSlice(search, slice, withLines);
     };
-    {
-        std::vector<std::jthread> helpers;
-        for (size_t i = 1; i < slices.size(); ++i)
-            helpers.emplace_back([&, i] { run(slices[i]); });
-        run(slices[0]);
-    }
-    for (const TSlice& slice : slices) {
-        std::cout << slice.Out;
+    std::vector<std::jthread> helpers;
+    for (size_t i = 1; i < slices.size(); ++i)
+        helpers.emplace_back([&, i] { run(slices[i]); });
+    run(slices[0]);
+    return slices;
+}
+
+bool QueryBytes(const std::string& utf8Query, std::string& query)
+{
+    if (Utf8ToCp1252(utf8Query, query))
+        return true;
+    std::cerr << "Suchbegriff nicht in Windows-1252 darstellbar: " << utf8Query << '\n';
+    return false;
+}
+
+}  // namespace
+
+int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool caseSensitive)
+{
+    std::string query;
+    if (!QueryBytes(utf8Query, query))
+        return 2;
+    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
+    if (!opened)
+        return 1;
+    // An empty query searches nothing, as in the viewer.
+    if (query.empty())
+        return 0;
+    for (const TSlice& slice : SearchCatalogue(*opened, query, caseSensitive, false)) {
+        for (const THit& hit : slice.Hits)
+            std::cout << hit.Entry << '\t' << hit.Text << '\n';
         // The hits before a damaged record stay printed, as they stay listed in the viewer.
         if (slice.Error) {
             std::cout << std::flush;
@@ -89,6 +135,59 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
         }
     }
     return 0;
+}
+
+int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& given, bool caseSensitive, bool json)
+{
+    std::string query;
+    if (!QueryBytes(utf8Query, query))
+        return 2;
+    // Without catalogues: the library's, each at its first place that is there.
+    std::vector<std::string> catalogues;
+    if (!given.empty()) {
+        for (const std::string& catalogue : given)
+            if (std::find(catalogues.begin(), catalogues.end(), catalogue) == catalogues.end())
+                catalogues.push_back(catalogue);
+    } else {
+        TInstallStore store;
+        for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues()) {
+            const auto present = std::find_if(catalogue.Places.begin(), catalogue.Places.end(),
+                                              [](const TLibraryPlace& place) { return place.Present; });
+            if (present != catalogue.Places.end())
+                catalogues.push_back(present->Path);
+            else if (!catalogue.Places.empty())
+                catalogues.push_back(catalogue.Places.front().Path);
+        }
+    }
+    int status = 0;
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const std::string& catalogue : catalogues) {
+        // One that cannot be read is said, and the others are searched.
+        const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
+        if (!opened) {
+            status = 1;
+            continue;
+        }
+        if (query.empty())
+            continue;
+        for (const TSlice& slice : SearchCatalogue(*opened, query, caseSensitive, json)) {
+            for (const THit& hit : slice.Hits) {
+                if (json)
+                    list.push_back({{"catalogue", catalogue}, {"entry", hit.Entry}, {"hitText", hit.Text}, {"line", hit.Line}});
+                else
+                    std::cout << catalogue << '\t' << hit.Entry << '\t' << hit.Text << '\n';
+            }
+            if (slice.Error) {
+                std::cout << std::flush;
+                std::cerr << catalogue << ": " << *slice.Error << '\n';
+                status = 1;
+                break;
+            }
+        }
+    }
+    if (json)
+        std::cout << list.dump(2) << '\n';
+    return status;
 }
 
 }  // namespace lumarc

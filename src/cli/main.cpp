@@ -109,6 +109,14 @@ int main(int argc, char** argv)
     search->add_option("ABFRAGE", query, "Suchbegriffe, verbunden mit \" + \" (und) und \" - \" (oder)")->required();
     search->add_flag("--case", caseSensitive, "Groß/Kleinschreibung beachten");
 
+    std::vector<std::string> searchCatalogues;
+    bool searchJson = false;
+    auto* searchAll = app.add_subcommand("search-all", "Mehrere Kataloge oder die ganze Bibliothek durchsuchen");
+    searchAll->add_option("ABFRAGE", query, "Suchbegriffe, verbunden mit \" + \" (und) und \" - \" (oder)")->required();
+    searchAll->add_option("KATALOG", searchCatalogues, "Kataloge; ohne sie die der Bibliothek");
+    searchAll->add_flag("--case", caseSensitive, "Groß/Kleinschreibung beachten");
+    searchAll->add_flag("--json", searchJson, "Als JSON ausgeben, mit der gefundenen Zeile");
+
     std::string outDir;
     bool withFiles = false;
     auto* exportHtml = app.add_subcommand("export-html", "Den Katalog als statische Website schreiben");
@@ -152,6 +160,20 @@ int main(int argc, char** argv)
     std::string installId;
     auto* uninstall = app.add_subcommand("uninstall", "Eine Installation wieder entfernen");
     uninstall->add_option("ID", installId, "Nummer der Installation")->required();
+
+    auto* library = app.add_subcommand("library", "Die Bibliothek der Kataloge verwalten");
+    library->require_subcommand(1);
+    std::vector<std::string> libraryPaths;
+    auto* libraryAdd = library->add_subcommand("add", "Kataloge, CD-Abbilder oder Ordner hinzufügen");
+    libraryAdd->add_option("PFAD", libraryPaths, "Katalog, CD-Abbild oder Ordner, der durchsucht wird")
+        ->required()
+        ->type_name("");
+    bool libraryJson = false;
+    auto* libraryList = library->add_subcommand("list", "Die Kataloge der Bibliothek zeigen");
+    libraryList->add_flag("--json", libraryJson, "Als JSON ausgeben");
+    std::string libraryId;
+    auto* libraryRemove = library->add_subcommand("remove", "Einen Katalog aus der Bibliothek nehmen");
+    libraryRemove->add_option("ID", libraryId, "Nummer des Katalogs")->required()->type_name("");
 
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
@@ -206,6 +228,8 @@ int main(int argc, char** argv)
         return Finish(lumarc::RunOrderForm(catalogue));
     if (*search)
         return Finish(lumarc::RunSearch(catalogue, query, caseSensitive));
+    if (*searchAll)
+        return Finish(lumarc::RunSearchAll(query, searchCatalogues, caseSensitive, searchJson));
     if (*exportHtml)
         return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles, force));
     if (*componentsCommand)
@@ -216,6 +240,12 @@ int main(int argc, char** argv)
         return Finish(lumarc::RunInstalled(installedJson));
     if (*uninstall)
         return Finish(lumarc::RunUninstall(installId));
+    if (*libraryAdd)
+        return Finish(lumarc::RunLibraryAdd(libraryPaths));
+    if (*libraryList)
+        return Finish(lumarc::RunLibraryList(libraryJson));
+    if (*libraryRemove)
+        return Finish(lumarc::RunLibraryRemove(libraryId));
     if (*build)
         return Finish(lumarc::RunBuild(outDir, scripts));
     return kUsageExit;

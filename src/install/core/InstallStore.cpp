@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "SqliteStatement.h"
 #include "platform/LocalTime.h"
 #include "platform/UserDirs.h"
 
@@ -26,43 +27,12 @@ const char* const kSchema =
     " PRIMARY KEY(install_id, seq));"
     "CREATE TABLE IF NOT EXISTS folders(install_id INTEGER NOT NULL REFERENCES installs(id) ON DELETE CASCADE,"
     " seq INTEGER NOT NULL, path TEXT NOT NULL, PRIMARY KEY(install_id, seq));"
-    "CREATE INDEX IF NOT EXISTS files_by_path ON files(path);";
-
-// A prepared statement, finalized with its scope.
-class TStatement {
-public:
-    TStatement(sqlite3* db, const char* sql)
-    {
-        if (db)
-            sqlite3_prepare_v2(db, sql, -1, &FStatement, nullptr);
-    }
-    ~TStatement() { sqlite3_finalize(FStatement); }
-    TStatement(const TStatement&) = delete;
-    TStatement& operator=(const TStatement&) = delete;
-
-    bool Ok() const { return FStatement != nullptr; }
-    TStatement& Bind(int index, const std::string& text)
-    {
-        sqlite3_bind_text(FStatement, index, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-    TStatement& Bind(int index, int64_t value)
-    {
-        sqlite3_bind_int64(FStatement, index, value);
-        return *this;
-    }
-    // SQLITE_ROW, SQLITE_DONE or an error code.
-    int Step() { return FStatement ? sqlite3_step(FStatement) : SQLITE_ERROR; }
-    std::string Text(int column) const
-    {
-        const unsigned char* text = sqlite3_column_text(FStatement, column);
-        return text ? std::string(reinterpret_cast<const char*>(text)) : std::string();
-    }
-    int64_t Int(int column) const { return sqlite3_column_int64(FStatement, column); }
-
-private:
-    sqlite3_stmt* FStatement = nullptr;
-};
+    "CREATE INDEX IF NOT EXISTS files_by_path ON files(path);"
+    // The library: the catalogues the user opened or added, each with the places it was found.
+    "CREATE TABLE IF NOT EXISTS catalogues(id INTEGER PRIMARY KEY AUTOINCREMENT, identity TEXT NOT NULL UNIQUE,"
+    " label TEXT, title TEXT NOT NULL, entries INTEGER NOT NULL, last_opened TEXT);"
+    "CREATE TABLE IF NOT EXISTS places(catalogue_id INTEGER NOT NULL REFERENCES catalogues(id) ON DELETE CASCADE,"
+    " path TEXT NOT NULL UNIQUE, seq INTEGER NOT NULL);";
 
 // Why SQLite could not write, in the words of the program.
 std::string Reason(sqlite3* db)

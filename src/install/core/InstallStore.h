@@ -51,6 +51,8 @@ public:
     TInstallStore& operator=(const TInstallStore&) = delete;
 
     bool Usable() const { return FDb != nullptr; }
+    // The open database, for the library kept in it; null when there is none.
+    sqlite3* Handle() const { return FDb; }
     const std::string& Path() const { return FPath; }
 
     // A new record with the header fields of `record` (its files and folders are added one by
