@@ -105,26 +105,26 @@ void TComponentListModel::sort(int column, Qt::SortOrder order)
     FSortOrder = order;
     std::vector<int> order_(FRows.size());
     std::iota(order_.begin(), order_.end(), 0);
+    // Stable either way: rows of equal keys keep their outline order, also downwards.
+    const bool down = order == Qt::DescendingOrder;
+    const auto sortBy = [&order_, down](const auto& keys) {
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&keys, down](int a, int b) { return down ? keys[b] < keys[a] : keys[a] < keys[b]; });
+    };
     if (column == cRating || column == cDate) {
         std::vector<double> keys(FRows.size());
         for (size_t i = 0; i < FRows.size(); ++i)
             keys[i] = Number(FRows[i], column);
-        std::stable_sort(order_.begin(), order_.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+        sortBy(keys);
     } else if (column >= 0) {
         std::vector<std::string> keys(FRows.size());
         for (size_t i = 0; i < FRows.size(); ++i)
             keys[i] = UpperCaseAnsi(Bytes(FRows[i], column));
-        std::stable_sort(order_.begin(), order_.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+        sortBy(keys);
     }
-    // Descending reverses the order, but rows of equal keys keep their outline order.
     FRank.assign(FRows.size(), 0);
     for (size_t place = 0; place < order_.size(); ++place)
         FRank[static_cast<size_t>(order_[place])] = static_cast<int>(place);
-    if (order == Qt::DescendingOrder && column >= 0) {
-        std::vector<int> reversed(order_.rbegin(), order_.rend());
-        for (size_t place = 0; place < reversed.size(); ++place)
-            FRank[static_cast<size_t>(reversed[place])] = static_cast<int>(place);
-    }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     std::vector<int> rowsBefore;

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
 #include <vector>
 
 #include "install/core/InstallStore.h"
@@ -207,13 +208,15 @@ void TInstalledWindow::Refresh()
 void TInstalledWindow::showEvent(QShowEvent* event)
 {
     Refresh();
+    FJustShown = true;
     QDialog::showEvent(event);
 }
 
 void TInstalledWindow::changeEvent(QEvent* event)
 {
     // Back to the window: the files may have been changed meanwhile, or lumarc-cli installed.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // The activation that follows showing finds the list just read.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !std::exchange(FJustShown, false))
         Refresh();
     QDialog::changeEvent(event);
 }

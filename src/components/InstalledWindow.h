@@ -39,6 +39,7 @@ protected:
 private:
     struct TParts;
     std::unique_ptr<TParts> F;
+    bool FJustShown = false;
 };
 
 }  // namespace lumarc

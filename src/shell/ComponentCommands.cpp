@@ -77,7 +77,6 @@ void TComponentCommands::ShowInstalled()
 {
     PlaceOnce(*FInstalled, FInstalledPlaced);
     FInstalled->show();
-    FInstalled->Refresh();
     FInstalled->raise();
     FInstalled->activateWindow();
 }

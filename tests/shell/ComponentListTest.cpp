@@ -172,5 +172,16 @@ TEST_F(ComponentListTest, EachCountIsTheNumberOfRowsItsValueLeaves)
     }
 }
 
+TEST_F(ComponentListTest, SortedDownwardsRowsOfEqualRatingKeepTheirOutlineOrder)
+{
+    TComponentListWindow& list = OpenList();
+    list.View().sortByColumn(TComponentListModel::cRating, Qt::DescendingOrder);
+    // K8 and K19 are both rated 80 %.
+    const int k8 = RowOf(list, QStringLiteral("Komponente K8")).row();
+    const int k19 = RowOf(list, QStringLiteral("Komponente K19")).row();
+    EXPECT_EQ(list.Model().index(0, 0).data().toString(), QStringLiteral("Komponente K10"));
+    EXPECT_EQ(k19, k8 + 1);
+}
+
 }  // namespace
 }  // namespace lumarc::test
