@@ -98,16 +98,20 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
 }
 
 // Walks a stored body in memory. Lines are copied still scrambled, each followed by a
-// scrambled '\n', and the whole text is unscrambled in one pass at the end.
+// scrambled '\n', and the whole text is unscrambled in one pass at the end. Given `places`,
+// it copies nothing and notes where each line lies in the body instead.
 class TStoredBody {
 public:
     static constexpr char kStoredLineEnd = static_cast<char>('\n' ^ kFilterKey);
 
-    TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts)
-        : FNext(reinterpret_cast<const uint8_t*>(stored.data())),
+    TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts,
+                std::vector<TStoredLine>* places = nullptr)
+        : FStart(reinterpret_cast<const uint8_t*>(stored.data())),
+          FNext(FStart),
           FEnd(FNext + stored.size()),
           FText(text),
           FLineStarts(lineStarts),
+          FPlaces(places),
           FTextStart(text.size()),
           FLineCount(lineStarts.size())
     {
@@ -147,11 +151,13 @@ public:
             uint8_t length;
             if (!Byte(length) || FEnd - FNext < length)
                 return false;
-            if (keep)
+            if (keep && FPlaces)
+                FPlaces->push_back({static_cast<uint32_t>(FNext - FStart), length});
+            else if (keep)
                 FLineStarts.push_back(base + static_cast<size_t>(FNext - first));
             FNext += length;
         }
-        if (!keep)
+        if (!keep || FPlaces)
             return true;
         FText.append(reinterpret_cast<const char*>(first), static_cast<size_t>(FNext - first));
         FText += kStoredLineEnd;
@@ -180,7 +186,7 @@ public:
             return false;
         }
         if (length <= 0) {
-            line = {};
+            line = {reinterpret_cast<const char*>(FNext), 0};
             return true;
         }
         if (FEnd - FNext < length)
@@ -189,8 +195,13 @@ public:
         FNext += length;
         return true;
     }
-    void AddStoredLine(const void* stored, size_t length)
+    void AddStoredLine(const char* stored, size_t length)
     {
+        if (FPlaces) {
+            FPlaces->push_back({static_cast<uint32_t>(reinterpret_cast<const uint8_t*>(stored) - FStart),
+                                static_cast<uint32_t>(length)});
+            return;
+        }
         FLineStarts.push_back(FText.size());
         FText.append(static_cast<const char*>(stored), length);
         FText += kStoredLineEnd;
@@ -216,7 +227,7 @@ public:
         for (; left > 0; ++p, --left)
             *p = static_cast<char>(*p ^ kFilterKey);
     }
-    size_t LineCount() const { return FLineStarts.size(); }
+    size_t LineCount() const { return FPlaces ? FPlaces->size() : FLineStarts.size(); }
     void Undo()
     {
         FText.resize(FTextStart);
@@ -224,10 +235,12 @@ public:
     }
 
 private:
+    const uint8_t* FStart;
     const uint8_t* FNext;
     const uint8_t* FEnd;
     std::string& FText;
     std::vector<size_t>& FLineStarts;
+    std::vector<TStoredLine>* FPlaces;
     size_t FTextStart;
     size_t FLineCount;
 };
@@ -288,6 +301,23 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
     body.Unscramble();
     shown.Collapse(text, lineStarts);
     return true;
+}
+
+bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines)
+{
+    lines.clear();
+    std::string text;
+    std::vector<size_t> lineStarts;
+    TStoredBody body(stored, text, lineStarts, &lines);
+    TShownRanges shown;
+    bool ok = true;
+    switch (kind) {
+    case TRecordKind::rkInfo:
+    case TRecordKind::rkShort: ok = body.StringList(true); break;
+    case TRecordKind::rkComponent: ok = ReadStoredComponent(body, shown); break;
+    case TRecordKind::rkNone: break;
+    }
+    return ok;
 }
 
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,15 @@ namespace lumarc {
 // GetText's. The key words and the short info are given as the component page shows them,
 // with "&&" read as "&". The whole body is read, so a damaged record raises the error its
 // Load raises.
+// Where each of those lines lies in a stored body, in the same order: its start within `stored`
+// and its length (a string cut to 255 as above). The lines of lists stored with doubled
+// ampersands are given as stored. False when AppendSearchableText would be.
+struct TStoredLine {
+    uint32_t Start;
+    uint32_t Length;
+};
+bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines);
+
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
 
 // The same from a body held in memory as stored (still scrambled), `stored` beginning at the

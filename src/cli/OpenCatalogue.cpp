@@ -7,7 +7,7 @@
 
 namespace lumarc {
 
-std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue)
+std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue, std::ostream& errors)
 {
     auto opened = std::make_unique<TOpenCatalogue>();
     const TCatalogueLocation location = LocateCatalogue(catalogue);
@@ -17,16 +17,16 @@ std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue)
         opened->Container.SetActive(true);
         opened->Container.CheckVersion();
     } catch (const EVersionError& e) {
-        std::cerr << e.what() << '\n';
+        errors << e.what() << '\n';
         return nullptr;
     } catch (const EStreamError&) {
-        std::cerr << CatalogueNotFoundMessage(location) << '\n';
+        errors << CatalogueNotFoundMessage(location) << '\n';
         return nullptr;
     }
     try {
         opened->Container.LoadOutline(opened->TreeData);
     } catch (const std::exception& e) {
-        std::cerr << e.what() << '\n';
+        errors << e.what() << '\n';
         return nullptr;
     }
     return opened;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -14,9 +15,9 @@ struct TOpenCatalogue {
     TTreeViewData TreeData;
 };
 
-// Prints the program's own message to stderr and returns null when the catalogue cannot be
+// Prints the program's own message to `errors` and returns null when the catalogue cannot be
 // opened, is of another format version, or its outline cannot be read.
-std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue);
+std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue, std::ostream& errors = std::cerr);
 
 // An entry number as given on the command line: plain decimal digits that fit an int; signs,
 // blanks and anything else are refused.

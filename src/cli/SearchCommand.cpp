@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <atomic>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -91,9 +93,12 @@ std::vector<TSlice> SearchCatalogue(const TOpenCatalogue& opened, const std::str
         slices[static_cast<size_t>(i)].First = static_cast<int>(static_cast<int64_t>(count) * i / parts);
         slices[static_cast<size_t>(i)].End = static_cast<int>(static_cast<int64_t>(count) * (i + 1) / parts);
     }
-    // Each slice makes its own search (a copy of the outline's captions) in its own thread.
+    // Each slice makes its own search (a copy of the outline's captions) in its own thread; all
+    // share one mapping of the stored bytes.
+    const auto scan = TStoredTextScan::Make(opened.Container.DataFileName, query, caseSensitive);
     auto run = [&](TSlice& slice) {
         TCatalogueSearch search(opened.TreeData, opened.Container.DataFileName, query, caseSensitive);
+        search.UseScan(scan);
         SearchSlice(search, slice, withLines);
     };
     std::vector<std::jthread> helpers;
@@ -159,18 +164,41 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
                 catalogues.push_back(catalogue.Places.front().Path);
         }
     }
+    // Catalogues are opened and searched side by side, each said in turn in the order given.
+    struct TResult {
+        std::ostringstream Errors;
+        bool Opened = false;
+        std::vector<TSlice> Slices;
+    };
+    std::vector<TResult> results(catalogues.size());
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        for (size_t i = next++; i < catalogues.size(); i = next++) {
+            const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogues[i], results[i].Errors);
+            results[i].Opened = opened != nullptr;
+            if (opened && !query.empty())
+                results[i].Slices = SearchCatalogue(*opened, query, caseSensitive, json);
+        }
+    };
+    {
+        const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
+        std::vector<std::jthread> helpers;
+        for (unsigned i = 1; i < std::min<size_t>(cores, catalogues.size()); ++i)
+            helpers.emplace_back(work);
+        work();
+    }
     int status = 0;
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const std::string& catalogue : catalogues) {
+    for (size_t i = 0; i < catalogues.size(); ++i) {
+        const std::string& catalogue = catalogues[i];
         // One that cannot be read is said, and the others are searched.
-        const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
-        if (!opened) {
+        std::cout << std::flush;
+        std::cerr << results[i].Errors.str();
+        if (!results[i].Opened) {
             status = 1;
             continue;
         }
-        if (query.empty())
-            continue;
-        for (const TSlice& slice : SearchCatalogue(*opened, query, caseSensitive, json)) {
+        for (const TSlice& slice : results[i].Slices) {
             for (const THit& hit : slice.Hits) {
                 if (json)
                     list.push_back({{"catalogue", catalogue}, {"entry", hit.Entry}, {"hitText", hit.Text}, {"line", hit.Line}});

@@ -96,6 +96,7 @@ void TSearchThread::Execute()
         }
     } flush{*this, pending};
     const std::chrono::microseconds pause(FEntryPause.load());
+    FSearch->ScanStoredText();
     for (FIndex = 0; FIndex < FCount; ++FIndex) {
         if (Terminated())
             return;

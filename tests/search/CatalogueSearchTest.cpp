@@ -80,15 +80,53 @@ protected:
         Container->LoadOutline(Tree);
     }
     int Entry(const std::string& caption) const { return test::EntryContaining(Tree, caption); }
+    // Every query is searched as before, reading each record, and on the stored bytes (where
+    // the query allows it): both must list the same hits with the same lines.
     std::vector<std::pair<int, std::string>> Search(const std::string& query, bool caseSensitive = false)
     {
-        TCatalogueSearch search(Tree, Container->DataFileName, query, caseSensitive);
+        const auto read = Hits(query, caseSensitive, false);
+        if (query.find_first_of("&\n") == std::string::npos)
+            EXPECT_EQ(Hits(query, caseSensitive, true), read) << query;
         std::vector<std::pair<int, std::string>> hits;
-        std::string text;
-        for (int i = 0; i < search.Count(); ++i)
-            if (search.SearchEntry(i, text))
-                hits.emplace_back(i, text);
+        for (const THit& hit : read)
+            hits.emplace_back(hit.Entry, hit.Text);
         return hits;
+    }
+    struct THit {
+        int Entry;
+        std::string Text;
+        std::string Line;
+        std::vector<std::pair<size_t, size_t>> Marks;
+        bool operator==(const THit&) const = default;
+    };
+    std::vector<THit> Hits(const std::string& query, bool caseSensitive, bool scanned)
+    {
+        std::vector<THit> hits;
+        for (const bool withLines : {false, true}) {
+            TCatalogueSearch search(Tree, Container->DataFileName, query, caseSensitive);
+            if (scanned) {
+                search.ScanStoredText();
+                EXPECT_TRUE(search.Scanned()) << query;
+            }
+            std::string text;
+            TSearchMatcher::TMatchedLine line;
+            size_t next = 0;
+            for (int i = 0; i < search.Count(); ++i) {
+                if (!search.SearchEntry(i, text, withLines ? &line : nullptr))
+                    continue;
+                if (!withLines)
+                    hits.push_back({i, text, {}, {}});
+                else if (next < hits.size() && hits[next].Entry == i)
+                    hits[next++] = {i, text, line.Bytes, line.Marks};
+                else
+                    ADD_FAILURE() << "entry " << i << " is a hit only when its line is asked for: " << query;
+            }
+        }
+        return hits;
+    }
+    friend std::ostream& operator<<(std::ostream& out, const THit& hit)
+    {
+        return out << hit.Entry << ' ' << hit.Text << " [" << hit.Line << ']';
     }
 
     TTempDir Dir;
@@ -207,10 +245,43 @@ TEST_F(SearchCatalogue, ADamagedRecordRaisesItsReadErrorAfterTheEarlierHits)
     Build();
     const int32_t ref = Tree.Texts.Objects(Entry("Liesmich"));
     std::filesystem::resize_file(Dir / "Lumarc32.dat", static_cast<uintmax_t>(RecordOffsetOf(ref)) + 6);
-    TCatalogueSearch search(Tree, Container->DataFileName, "datenbank", false);
-    std::string text;
-    EXPECT_TRUE(search.SearchEntry(Entry("Willkommen"), text));
-    EXPECT_THROW(search.SearchEntry(Entry("Liesmich"), text), EReadError);
+    for (const bool scanned : {false, true}) {
+        TCatalogueSearch search(Tree, Container->DataFileName, "datenbank", false);
+        if (scanned)
+            search.ScanStoredText();
+        std::string text;
+        EXPECT_TRUE(search.SearchEntry(Entry("Willkommen"), text));
+        EXPECT_THROW(search.SearchEntry(Entry("Liesmich"), text), EReadError);
+    }
+}
+
+// The scan of the stored bytes against reading every record, on a generated catalogue: words
+// of every kind of line, either case rule, umlauts of both code pages, terms joined both ways,
+// single letters, and terms that span a line end or a field.
+TEST_F(SearchCatalogue, TheStoredBytesGiveTheHitsOfEveryRecordRead)
+{
+    TSyntheticCatalogue::Write(900, Dir.Path());
+    Container = std::make_unique<TBrowzerContainer>();
+    Container->DataFileName = Dir / "Data/Lumarc32.dat";
+    Container->IndexFileName = Dir / "Data/Lumarc32.idx";
+    Container->SetActive(true);
+    Container->LoadOutline(Tree);
+    const std::vector<std::string> utf8Queries = {
+        "Datenbank", "datenbank", "DATENBANK", "dAtEnBaNk", "Größe", "größe", "GRÖSSE", "für", "Menü", "Schaltfläche",
+        "C0000300.ZIP", "c0000300.zip", "d:\\comps\\c00004", "Eintrag 0000042", "Komponente 00001",
+        "<F1>", "<F0>Datenbank", "1.5", "49,- DM", "Windows 95", "Beispiel GmbH", "keine", "01.05.96",
+        "e", "E", "ä", "ü", "z", "Q", "0", " ", "Datenbank + Tabelle", "Tabelle - Formular",
+        "Grafik + Drucker - Version", "Datenbank + gibtesnicht", "gibtesnicht - C0000007", " + ",
+        "Datenbank Tabelle", "ZIP\nD", "nicht vorhanden"};
+    int hits = 0;
+    for (const std::string& utf8 : utf8Queries) {
+        std::string query;
+        ASSERT_TRUE(Utf8ToCp1252(utf8, query)) << utf8;
+        for (const bool caseSensitive : {false, true})
+            hits += static_cast<int>(Search(query, caseSensitive).size());
+    }
+    // The queries find something: a comparison of two empty lists would prove nothing.
+    EXPECT_GT(hits, 10000);
 }
 
 TEST_F(SearchCatalogue, AMissingDataFileRaisesItsOpenErrorAtTheFirstRecord)

@@ -20,9 +20,17 @@ TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 TCatalogueSearch::TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
                                    bool caseSensitive)
     : FEntries(treeData.Texts),
-      FRecords(std::move(dataFileName)),
-      FMatcher(ParsedTerms(query, caseSensitive), caseSensitive)
+      FRecords(dataFileName),
+      FMatcher(ParsedTerms(query, caseSensitive), caseSensitive),
+      FDataFileName(std::move(dataFileName)),
+      FQuery(query),
+      FCaseSensitive(caseSensitive)
 {
+}
+
+void TCatalogueSearch::ScanStoredText()
+{
+    FScan = TStoredTextScan::Make(FDataFileName, FQuery, FCaseSensitive);
 }
 
 TCatalogueSearch::~TCatalogueSearch() = default;
@@ -37,6 +45,19 @@ std::string TCatalogueSearch::HitText(std::string_view caption, const std::strin
 bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatcher::TMatchedLine* line)
 {
     const int32_t ref = FEntries.Objects(index);
+    if (FScan) {
+        // The record is read only when it holds a hit whose line is asked for, or when it is
+        // damaged, so that its error is the one reading it raises.
+        switch (FScan->Match(ref, FLines, FFirstLine)) {
+        case TStoredTextScan::TVerdict::vNoHit: return false;
+        case TStoredTextScan::TVerdict::vHit:
+            if (line)
+                break;
+            hitText = HitText(FEntries[index], RecordKindOf(ref) == TRecordKind::rkShort ? &FFirstLine : nullptr);
+            return true;
+        case TStoredTextScan::TVerdict::vUnread: break;
+        }
+    }
     FMatcher.Clear();
     if (!FRecords.Read(ref, FMatcher.Text(), FMatcher.LineStarts()))
         return false;

@@ -6,6 +6,7 @@
 
 #include "SearchMatcher.h"
 #include "SearchableRecords.h"
+#include "StoredTextScan.h"
 #include "catalogue/CaptionList.h"
 
 namespace lumarc {
@@ -26,6 +27,12 @@ public:
 
     int Count() const { return FEntries.Count(); }
 
+    // Looks for the terms in the records' stored bytes, so that a record is read only when it
+    // holds a hit whose line is wanted. UseScan shares one scan among the searches of one query.
+    void ScanStoredText();
+    void UseScan(std::shared_ptr<const TStoredTextScan> scan) { FScan = std::move(scan); }
+    bool Scanned() const { return FScan != nullptr; }
+
     // Reads and tests entry `index` (0..Count-1). True for a hit, with the text the result list
     // shows in hitText and, when `line` is given, the line it is listed with (empty bytes when
     // no single term can be pointed at). An entry without a record is no hit. Raises the data
@@ -41,6 +48,11 @@ private:
     TSearchableRecords FRecords;
     TSearchMatcher FMatcher;
     std::string FFirstLine;
+    std::string FDataFileName;
+    std::string FQuery;
+    bool FCaseSensitive;
+    std::shared_ptr<const TStoredTextScan> FScan;
+    std::vector<TStoredLine> FLines;
 };
 
 }  // namespace lumarc
