@@ -1,6 +1,5 @@
 // lumarc-cli library add|list|remove: the catalogues the user keeps, shared with the viewer.
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -20,11 +19,8 @@ int RunLibraryAdd(const std::vector<std::string>& paths)
     TLibrary library(store);
     bool anyFound = false;
     for (const std::string& path : paths) {
-        std::error_code error;
         // A folder is searched; a file is taken as it is, and passed over when it is none.
-        const std::vector<std::string> candidates =
-            std::filesystem::is_directory(path, error) ? FindCatalogues(path) : std::vector<std::string>{path};
-        for (const std::string& candidate : candidates) {
+        for (const std::string& candidate : CataloguesAt(path)) {
             const std::optional<TLibrary::TAdded> added = library.Add(candidate);
             if (!added)
                 continue;

@@ -35,14 +35,21 @@ public:
         const bool selected = option.state & QStyle::State_Selected;
         const QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
         const int split = FList.LineColumn();
+        const int captionLeft = option.rect.left() + FList.CaptionColumn();
         const QRect captionRect =
             option.rect.adjusted(kPadding, 0, 0, 0)
-                .intersected(QRect(option.rect.left(), option.rect.top(), split - kColumnGap / 2 - option.rect.left(),
+                .intersected(QRect(captionLeft, option.rect.top(), split - kColumnGap / 2 - captionLeft,
                                    option.rect.height()));
         painter->save();
         painter->setPen(text);
         painter->setFont(option.font);
         const QFontMetrics metrics(option.font);
+        if (captionLeft > option.rect.left()) {
+            const QRect sourceRect(option.rect.left() + kPadding, option.rect.top(),
+                                   captionLeft - option.rect.left() - kPadding - kColumnGap / 2, option.rect.height());
+            painter->drawText(sourceRect, Qt::AlignLeft | Qt::AlignVCenter,
+                              metrics.elidedText(FList.SourceName(index.row()), Qt::ElideRight, sourceRect.width()));
+        }
         painter->drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter,
                           metrics.elidedText(caption, Qt::ElideRight, captionRect.width()));
 
@@ -113,6 +120,14 @@ void THitList::AddHits(const std::vector<TSearchHit>& hits)
     }
     FHits.insert(FHits.end(), hits.begin(), hits.end());
     addItems(captions);
+    // A screen reader reads the catalogue with the caption.
+    if (!FSourceNames.isEmpty()) {
+        for (int row = count() - static_cast<int>(hits.size()); row < count(); ++row) {
+            QListWidgetItem* added = item(row);
+            added->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(SourceName(row), added->text()));
+            added->setToolTip(QStringLiteral("Katalog: %1").arg(SourceName(row)));
+        }
+    }
 }
 
 const TSearchHit* THitList::Hit(int row) const
@@ -137,8 +152,36 @@ void THitList::SetEmptyText(const QString& text)
 
 int THitList::LineColumn() const
 {
-    // As wide as the widest caption, but never more than half the list.
-    return std::min(FWidestCaption + kPadding + kColumnGap, viewport()->width() / 2);
+    // As wide as the widest caption, but never more than half the list (two thirds with the
+    // catalogue's column).
+    const int source = CaptionColumn();
+    if (source == 0)
+        return std::min(FWidestCaption + kPadding + kColumnGap, viewport()->width() / 2);
+    return std::min(source + FWidestCaption + kPadding + kColumnGap, viewport()->width() * 2 / 3);
+}
+
+void THitList::SetSourceNames(const QStringList& names)
+{
+    FSourceNames = names;
+    FWidestSource = 0;
+    for (const QString& name : names)
+        FWidestSource = std::max(FWidestSource, fontMetrics().horizontalAdvance(name));
+    setAccessibleDescription(names.isEmpty() ? QString() : QStringLiteral("Spalten: Katalog, Eintrag, Fundstelle"));
+    viewport()->update();
+}
+
+int THitList::CaptionColumn() const
+{
+    if (FSourceNames.isEmpty())
+        return 0;
+    // At most a quarter of the list: the hits matter more than where they are.
+    return std::min(FWidestSource + kPadding + kColumnGap, viewport()->width() / 4);
+}
+
+QString THitList::SourceName(int row) const
+{
+    const TSearchHit* hit = Hit(row);
+    return hit ? FSourceNames.value(hit->Source) : QString();
 }
 
 void THitList::paintEvent(QPaintEvent* event)

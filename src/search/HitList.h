@@ -34,12 +34,20 @@ public:
 
     // Where the matched line's column begins, in the viewport.
     int LineColumn() const;
+    // The names of the catalogues of a search of the library: the list then begins with a
+    // column "Katalog" that names each hit's. Empty for a search of one catalogue.
+    void SetSourceNames(const QStringList& names);
+    // Where the caption's column begins: after the catalogue's column, if there is one.
+    int CaptionColumn() const;
+    QString SourceName(int row) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::vector<TSearchHit> FHits;
+    QStringList FSourceNames;
+    int FWidestSource = 0;
     QString FEmptyText;
     int FWidestCaption = 0;
     qsizetype FLongestCaption = 0;

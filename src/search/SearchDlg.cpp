@@ -36,8 +36,12 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent)
 
     CaseSensiBox = new QCheckBox(QStringLiteral("Groß/&Kleinschreibung beachten"), this);
     CaseSensiBox->setObjectName(QStringLiteral("CaseSensiBox"));
-    CaseSensiBox->setGeometry(33, 100, 207, 17);
+    CaseSensiBox->setGeometry(33, 84, 207, 17);
     MakeRoomForCaption(CaseSensiBox);
+    LibraryBox = new QCheckBox(QStringLiteral("&In der ganzen Bibliothek suchen"), this);
+    LibraryBox->setObjectName(QStringLiteral("LibraryBox"));
+    LibraryBox->setGeometry(33, 106, 207, 17);
+    MakeRoomForCaption(LibraryBox);
 
     OKBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -51,7 +55,8 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     setTabOrder(SearchEdit, CaseSensiBox);
-    setTabOrder(CaseSensiBox, OKBtn);
+    setTabOrder(CaseSensiBox, LibraryBox);
+    setTabOrder(LibraryBox, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
 }
 
@@ -64,6 +69,7 @@ void TSearchdlg::OKBtnClick()
 {
     SearchText = SearchEdit->text();
     CaseSensitive = CaseSensiBox->isChecked();
+    WholeLibrary = LibraryBox->isChecked();
     accept();
 }
 

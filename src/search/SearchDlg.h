@@ -25,6 +25,8 @@ public:
     // What OK took over from the controls.
     QString SearchText;
     bool CaseSensitive = false;
+    // Every catalogue of the library, not only the one shown.
+    bool WholeLibrary = false;
 
     QFrame* Bevel1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -32,6 +34,7 @@ public:
     QLabel* SHintLabel1 = nullptr;
     QLabel* SHintLabel2 = nullptr;
     QCheckBox* CaseSensiBox = nullptr;
+    QCheckBox* LibraryBox = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 

@@ -197,11 +197,45 @@ void TSearchfounddlg::StartSearch(const QString& searchText, bool caseSensitive)
     ShowCaption(QStringLiteral("..."));
     Foundplaces->setText(QStringLiteral("0"));
     ClearResults();
+    FSources.clear();
+    SrchOutputListBox->SetSourceNames({});
     FSearchThread = std::make_unique<TSearchThread>(query, FOutline->TreeData(), FContainer->DataFileName, this,
                                                     caseSensitive, FShownSerial);
     show();
     raise();
     // The keys go to the hits, not to the window behind, which the search dialog handed back.
+    activateWindow();
+    repaint();
+}
+
+void TSearchfounddlg::StartLibrarySearch(const QString& searchText, bool caseSensitive,
+                                         std::vector<TSearchSource> sources)
+{
+    StopSearch();
+    ReleaseFinished();
+    if (searchText.isEmpty() || sources.empty())
+        return;
+    FSearchStarted = true;
+    FSearchText = searchText;
+    FCaseSensitive = caseSensitive;
+    FShownSerial = ++FSerial;
+    FSources = sources;
+    // Three columns need more room than the designed size gives.
+    if (width() < 2 * kDesignWidth)
+        resize(2 * kDesignWidth, std::max(height(), kDesignHeight * 3 / 2));
+    ShowCaption(QStringLiteral("in der Bibliothek ..."));
+    Foundplaces->setText(QStringLiteral("0"));
+    ClearResults();
+    SrchOutputListBox->SetSourceNames([this] {
+        QStringList names;
+        for (const TSearchSource& source : FSources)
+            names << source.Name;
+        return names;
+    }());
+    FSearchThread =
+        std::make_unique<TSearchThread>(QueryBytes(searchText), std::move(sources), this, caseSensitive, FShownSerial);
+    show();
+    raise();
     activateWindow();
     repaint();
 }
@@ -238,6 +272,8 @@ void TSearchfounddlg::StopAndJoinAll()
 
 void TSearchfounddlg::Reset()
 {
+    if (!FSources.empty())
+        return;
     StopAndJoinAll();
     ShowFresh();
     FSearchStarted = false;
@@ -298,6 +334,17 @@ void TSearchfounddlg::OKBtnClick()
     if (SrchOutputListBox->count() == 0 || !FOutline)
         return;
     const int row = std::max(0, SrchOutputListBox->currentRow());
+    const TSearchHit* hit = SrchOutputListBox->Hit(row);
+    // A catalogue that could not be searched has nothing to show.
+    if (!hit || hit->Entry < 0)
+        return;
+    if (hit->Source >= 0 && static_cast<size_t>(hit->Source) < FSources.size()) {
+        const std::string& place = FSources[static_cast<size_t>(hit->Source)].Place;
+        if (!ShownPlace || ShownPlace() != place) {
+            emit OpenOtherCatalogue(QString::fromStdString(place), hit->Entry);
+            return;
+        }
+    }
     try {
         FOutline->SelectEntry(EntryOf(row));
     } catch (const std::exception&) {
@@ -329,7 +376,10 @@ void TSearchfounddlg::NewSearchBtnClick()
     // Nothing searched: nothing of the old search may stand, its counts and title included.
     if (FSearchDialog->SearchText.isEmpty())
         ShowFresh();
-    StartSearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive);
+    if (FSearchDialog->WholeLibrary && StartLibrary && !FSearchDialog->SearchText.isEmpty())
+        StartLibrary();
+    else
+        StartSearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive);
 }
 
 }  // namespace lumarc

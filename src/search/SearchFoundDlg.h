@@ -9,9 +9,12 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "SearchThread.h"
 
 class QFrame;
 class QLabel;
@@ -45,12 +48,21 @@ public:
     // Stops the running search, if any, and starts one for `searchText`: the caption names
     // the query, the list is emptied and the dialog shown. An empty query starts nothing.
     void StartSearch(const QString& searchText, bool caseSensitive);
+    // The same over the catalogues of the library, in their order; the list then names each
+    // hit's catalogue. `sources` empty: nothing starts.
+    void StartLibrarySearch(const QString& searchText, bool caseSensitive, std::vector<TSearchSource> sources);
+    // Where the catalogue shown is, as the library names places: a hit elsewhere is opened
+    // through OpenOtherCatalogue. Set by the main window.
+    std::function<std::string()> ShownPlace;
+    // Starts a search of the library as the search dialog asks for it (Neue Suche).
+    std::function<void()> StartLibrary;
     // Tells the running search to stop; its reports no longer reach the dialog.
     void StopSearch();
     // Stops every search this dialog started and waits for their threads.
     void StopAndJoinAll();
     // For another catalogue: every search stopped and joined, the list emptied, the dialog
-    // hidden, so that no hit of the old catalogue is shown or opened.
+    // hidden, so that no hit of the old catalogue is shown or opened. The hits of a search of
+    // the library name their catalogues: they stay, and so does that search.
     void Reset();
 
     // The terms of the last search started, decoded, and its case rule: what an opened hit
@@ -83,6 +95,8 @@ signals:
     // The outline's selection is the chosen hit: show it now, without waiting for the
     // selection to be noticed.
     void OutlineClick();
+    // A hit of a catalogue of the library other than the one shown was chosen.
+    void OpenOtherCatalogue(const QString& place, int entry);
 
 public slots:
     void OKBtnClick();
@@ -117,6 +131,8 @@ private:
     bool FSearchStarted = false;
     bool FCaseSensitive = false;
     int FHitCount = 0;
+    // The catalogues of the search of the library shown; empty for a search of one catalogue.
+    std::vector<TSearchSource> FSources;
 };
 
 }  // namespace lumarc

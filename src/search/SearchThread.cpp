@@ -4,10 +4,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "SearchFoundDlg.h"
+#include "platform/Exception.h"
 #include "print/core/FontTag.h"
+#include "catalogue/BrowzerContainer.h"
+#include "catalogue/CatalogueLocation.h"
+#include "catalogue/TreeViewData.h"
 #include "search/core/CatalogueSearch.h"
 #include "widgets/AnsiText.h"
 
@@ -55,6 +60,19 @@ TSearchHit ShownHit(int entry, QString text, const std::string& lineBytes, bool 
     return TSearchHit(entry, std::move(text), line, std::move(shownMarks));
 }
 
+TSearchThread::TSearchThread(std::string searchText, std::vector<TSearchSource> sources, TSearchfounddlg* dialog,
+                             bool caseSensitive, uint64_t serial)
+    : FSearchText(std::move(searchText)),
+      FCaseSensitive(caseSensitive),
+      FDialog(dialog),
+      FSerial(serial),
+      FSources(std::move(sources))
+{
+    for (size_t i = 0; i < FSources.size(); ++i)
+        FParts.push_back(std::make_unique<TPart>());
+    start(QThread::LowestPriority);
+}
+
 TSearchThread::~TSearchThread()
 {
     Terminate();
@@ -67,7 +85,10 @@ void TSearchThread::run()
         return;
     std::string error;
     try {
-        Execute();
+        if (FSearch)
+            Execute();
+        else
+            ExecuteLibrary();
     } catch (const std::exception& e) {
         error = e.what();
         if (error.empty())
@@ -95,13 +116,10 @@ void TSearchThread::Execute()
                 Thread.Post(std::move(Pending));
         }
     } flush{*this, pending};
-    const std::chrono::microseconds pause(FEntryPause.load());
     FSearch->ScanStoredText();
     for (FIndex = 0; FIndex < FCount; ++FIndex) {
-        if (Terminated())
+        if (!Pause())
             return;
-        if (pause.count() > 0)
-            std::this_thread::sleep_for(pause);
         if (FSearch->SearchEntry(FIndex, hitText, &line)) {
             pending.Hits.push_back(ShownHit(FIndex, FromAnsi(hitText), line.Bytes, line.Oem, line.Marks));
             ++FHitCount;
@@ -119,6 +137,110 @@ void TSearchThread::Execute()
             pending = TSearchProgress();
             lastPost = now;
         }
+    }
+}
+
+bool TSearchThread::Pause()
+{
+    if (Terminated())
+        return false;
+    const std::chrono::microseconds pause(FEntryPause.load());
+    if (pause.count() > 0)
+        std::this_thread::sleep_for(pause);
+    return true;
+}
+
+// What has been found in one catalogue of the library, shared between the thread that
+// searches it and the one that reports.
+struct TSearchThread::TPart {
+    std::vector<TSearchHit> Hits;
+    int Searched = 0;
+    bool Done = false;
+};
+
+void TSearchThread::SearchSource(size_t source)
+{
+    TPart& part = *FParts[source];
+    const auto add = [&](TSearchHit hit) {
+        hit.Source = static_cast<int>(source);
+        const std::lock_guard lock(FPartsMutex);
+        part.Hits.push_back(std::move(hit));
+    };
+    try {
+        const TCatalogueLocation location = LocateCatalogue(FSources[source].Place);
+        TBrowzerContainer container;
+        container.DataFileName = location.DataFileName;
+        container.IndexFileName = location.IndexFileName;
+        TTreeViewData tree;
+        try {
+            container.SetActive(true);
+            container.CheckVersion();
+        } catch (const EStreamError&) {
+            throw std::runtime_error(CatalogueNotFoundMessage(location));
+        }
+        container.LoadOutline(tree);
+        TCatalogueSearch search(tree, location.DataFileName, FSearchText, FCaseSensitive);
+        search.ScanStoredText();
+        std::string hitText;
+        TSearchMatcher::TMatchedLine line;
+        for (int entry = 0; entry < search.Count(); ++entry) {
+            if (!Pause())
+                break;
+            if (search.SearchEntry(entry, hitText, &line))
+                add(ShownHit(entry, FromAnsi(hitText), line.Bytes, line.Oem, line.Marks));
+            const std::lock_guard lock(FPartsMutex);
+            ++part.Searched;
+        }
+    } catch (const std::exception& e) {
+        add(TSearchHit(-1, QStringLiteral("nicht durchsucht: ") + QString::fromUtf8(e.what())));
+    }
+    const std::lock_guard lock(FPartsMutex);
+    part.Done = true;
+    FPartsChanged.notify_all();
+}
+
+void TSearchThread::ExecuteLibrary()
+{
+    // Each helper takes the next catalogue not yet taken; this thread reports what they found,
+    // catalogue after catalogue.
+    std::atomic<size_t> next{0};
+    const auto work = [this, &next] {
+        for (size_t source = next++; source < FSources.size() && !Terminated(); source = next++)
+            SearchSource(source);
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::jthread> helpers;
+    for (size_t i = 0; i < std::min<size_t>(cores, FSources.size()); ++i)
+        helpers.emplace_back(work);
+    size_t reported = 0;  // the catalogue whose hits are reported now
+    size_t hitsReported = 0;
+    int searchedBefore = 0;  // in the catalogues reported whole
+    const bool anyHelpers = !helpers.empty();
+    while (anyHelpers && reported < FSources.size()) {
+        TSearchProgress progress;
+        {
+            std::unique_lock lock(FPartsMutex);
+            FPartsChanged.wait_for(lock, std::chrono::milliseconds(kUpdateIntervalMs));
+            if (Terminated())
+                return;
+            int searched = searchedBefore;
+            for (size_t source = reported; source < FSources.size(); ++source)
+                searched += FParts[source]->Searched;
+            while (reported < FSources.size()) {
+                TPart& part = *FParts[reported];
+                progress.Hits.insert(progress.Hits.end(), part.Hits.begin() + static_cast<ptrdiff_t>(hitsReported),
+                                     part.Hits.end());
+                hitsReported = part.Hits.size();
+                if (!part.Done)
+                    break;
+                searchedBefore += part.Searched;
+                ++reported;
+                hitsReported = 0;
+            }
+            FHitCount += static_cast<int>(progress.Hits.size());
+            progress.Searched = searched - 1;
+        }
+        Post(std::move(progress));
     }
 }
 

@@ -11,6 +11,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,10 +31,17 @@ struct TSearchHit {
         : Entry(entry), Text(std::move(text)), Line(std::move(line)), Marks(std::move(marks))
     {
     }
-    int Entry;
+    int Entry;  // -1 for a catalogue of the library that could not be searched
     QString Text;   // as the list shows it: the caption or a short text's file name
     QString Line;   // the line that matched, as shown on its page, trimmed
     QList<std::pair<int, int>> Marks;  // where the terms stand in Line: start and length
+    int Source = -1;  // in a search of the library: which of its catalogues
+};
+
+// A catalogue of a search over the library: its name in the results list and where it is.
+struct TSearchSource {
+    QString Name;
+    std::string Place;
 };
 
 // What a search found since its last report.
@@ -60,6 +69,12 @@ public:
     // reports of the search it waits for from those of an older one.
     TSearchThread(std::string searchText, const TTreeViewData& treeData, std::string dataFileName,
                   TSearchfounddlg* dialog, bool caseSensitive, uint64_t serial);
+    // A search of several catalogues, read from their places, side by side on the machine's
+    // cores; the hits are reported grouped by catalogue in the order given, each group in
+    // entry order. A catalogue that cannot be read is reported as a hit without entry, and the
+    // search goes on.
+    TSearchThread(std::string searchText, std::vector<TSearchSource> sources, TSearchfounddlg* dialog,
+                  bool caseSensitive, uint64_t serial);
     // Stops the search and waits for the thread.
     ~TSearchThread() override;
 
@@ -78,6 +93,10 @@ protected:
 
 private:
     void Execute();
+    void ExecuteLibrary();
+    // Searches catalogue `source` of the library into its part of FParts.
+    void SearchSource(size_t source);
+    bool Pause();
     void Post(TSearchProgress progress);
     void EndSearch(const std::string& error);
 
@@ -86,6 +105,11 @@ private:
     TSearchfounddlg* FDialog;
     uint64_t FSerial;
     std::unique_ptr<TCatalogueSearch> FSearch;
+    std::vector<TSearchSource> FSources;
+    struct TPart;
+    std::vector<std::unique_ptr<TPart>> FParts;
+    std::mutex FPartsMutex;
+    std::condition_variable FPartsChanged;
     int FCount = 0;
     int FIndex = 0;
     int FHitCount = 0;

@@ -2,8 +2,17 @@
 
 #include <QListWidget>
 
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "LibraryCommands.h"
+#include "Messages.h"
 #include "TermMarks.h"
 #include "ToolDiscMain.h"
+#include "controls/BrowzerOutline.h"
+#include "install/core/InstallStore.h"
+#include "install/core/Library.h"
 #include "search/HitList.h"
 #include "search/SearchDlg.h"
 #include "search/SearchFoundDlg.h"
@@ -22,6 +31,23 @@ TSearchCommand::TSearchCommand(TToolDiscMain& main)
         FMain.OverviewOLClick();
         FMain.TermMarks().Mark(FResultsDialog->Terms(), FResultsDialog->CaseSensitive());
     });
+    FResultsDialog->StartLibrary = [this] { Start(); };
+    FResultsDialog->ShownPlace = [this] { return LibraryPlaceOf(FMain.Catalogue().toStdString()); };
+    // A hit of another catalogue of the library opens it as "Katalog öffnen" does: when it
+    // cannot be read, the shown one stays and the user learns why.
+    QObject::connect(FResultsDialog.get(), &TSearchfounddlg::OpenOtherCatalogue, &main,
+                     [this](const QString& place, int entry) {
+                         if (!FMain.OpenAnotherCatalogue(place))
+                             return;
+                         try {
+                             FMain.Outline().SelectEntry(entry);
+                         } catch (const std::exception& e) {
+                             FMain.ReportCatalogueError(e);
+                             return;
+                         }
+                         FResultsDialog->hide();
+                         emit FResultsDialog->OutlineClick();
+                     });
 }
 
 TSearchCommand::~TSearchCommand()
@@ -37,7 +63,48 @@ void TSearchCommand::SBSearchClick()
         return;
     }
     if (FSearchDialog->Execute())
+        Start();
+}
+
+void TSearchCommand::Start()
+{
+    if (!FSearchDialog->WholeLibrary) {
         FResultsDialog->StartSearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive);
+        return;
+    }
+    // The catalogue shown is in the library once its opening is recorded.
+    FMain.LibraryCommands().WaitForRecord();
+    std::vector<TSearchSource> sources;
+    const std::string shown = LibraryPlaceOf(FMain.Catalogue().toStdString());
+    try {
+        TInstallStore store;
+        for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues()) {
+            TSearchSource source;
+            source.Name = QString::fromStdString(catalogue.Label.value_or(catalogue.Title)).trimmed();
+            const auto present = std::find_if(catalogue.Places.begin(), catalogue.Places.end(),
+                                              [](const TLibraryPlace& place) { return place.Present; });
+            const bool isShown = std::any_of(catalogue.Places.begin(), catalogue.Places.end(),
+                                             [&shown](const TLibraryPlace& place) { return place.Path == shown; });
+            // The catalogue shown is searched where it is shown from, so that its hits open in
+            // place; one that is nowhere is named in the list as not searched.
+            if (isShown)
+                source.Place = shown;
+            else if (present != catalogue.Places.end())
+                source.Place = present->Path;
+            else if (!catalogue.Places.empty())
+                source.Place = catalogue.Places.front().Path;
+            sources.push_back(std::move(source));
+        }
+    } catch (const std::exception& e) {
+        ShowMessage(TMessageKind::mkMsgBox, QStringLiteral("Bibliothek"), QString::fromUtf8(e.what()));
+        return;
+    }
+    if (sources.empty()) {
+        ShowMessage(TMessageKind::mkMsgBox, QStringLiteral("Bibliothek"),
+                    QStringLiteral("Die Bibliothek ist leer: es gibt keinen Katalog, der durchsucht werden könnte."));
+        return;
+    }
+    FResultsDialog->StartLibrarySearch(FSearchDialog->SearchText, FSearchDialog->CaseSensitive, std::move(sources));
 }
 
 }  // namespace lumarc

@@ -26,6 +26,9 @@ public:
     TSearchfounddlg& ResultsDialog() { return *FResultsDialog; }
     const TSearchfounddlg& ResultsDialog() const { return *FResultsDialog; }
 
+    // Starts the search the search dialog asks for: of the catalogue shown or of the library.
+    void Start();
+
 private:
     TToolDiscMain& FMain;
     std::unique_ptr<TSearchdlg> FSearchDialog;

@@ -15,6 +15,7 @@
 #include "CDAboutBox.h"
 #include "CommandKeys.h"
 #include "ComponentCommands.h"
+#include "LibraryCommands.h"
 #include "ComponentPage.h"
 #include "EntryDisplay.h"
 #include "FindBar.h"
@@ -82,9 +83,14 @@ TToolDiscMain::TToolDiscMain(const QString& catalogueDir, QWidget* parent, TOutl
     F->Preload = nullptr;
     F->SearchCommand = std::make_unique<TSearchCommand>(*this);
     F->ComponentCommands = std::make_unique<TComponentCommands>(*this);
-    // The marks of what was installed need the database and a hash of the index: after the
-    // window is on screen.
-    QTimer::singleShot(0, this, [this] { F->ComponentCommands->RefreshMarks(); });
+    F->LibraryCommands = std::make_unique<TLibraryCommands>(*this);
+    // The marks of what was installed need the database and a hash of the index, and so does
+    // the library's record of the opening: after the window is on screen.
+    QTimer::singleShot(0, this, [this] {
+        F->ComponentCommands->RefreshMarks();
+        if (F->Opened)
+            F->LibraryCommands->CatalogueOpened(F->Catalogue);
+    });
 }
 
 void TToolDiscMain::FitToScreen(const QRect& available)
@@ -100,6 +106,7 @@ TToolDiscMain::~TToolDiscMain()
     // half-destroyed window.
     // A running search ends before the outline and the catalogue it was started on, and so
     // does the reading of the component list.
+    F->LibraryCommands.reset();
     F->ComponentCommands.reset();
     F->SearchCommand.reset();
     F->ClientArea->removeEventFilter(this);
@@ -124,6 +131,7 @@ void TToolDiscMain::closeEvent(QCloseEvent* event)
     if (F->DetailWindow)
         F->DetailWindow->close();
     F->ComponentCommands->CloseWindows();
+    F->LibraryCommands->CloseWindow();
     QMainWindow::closeEvent(event);
 }
 
@@ -407,6 +415,11 @@ TSearchCommand& TToolDiscMain::SearchCommand() const
 TComponentCommands& TToolDiscMain::ComponentCommands() const
 {
     return *F->ComponentCommands;
+}
+
+TLibraryCommands& TToolDiscMain::LibraryCommands() const
+{
+    return *F->LibraryCommands;
 }
 
 TTermMarks& TToolDiscMain::TermMarks() const

@@ -20,6 +20,7 @@ struct TCatalogueLocation;
 class TComponentCommands;
 class TCompoText;
 class TFindBar;
+class TLibraryCommands;
 class TNavigation;
 class TOptionsDialog;
 class TOutlinePreload;
@@ -71,6 +72,8 @@ public:
     TSearchCommand& SearchCommand() const;
     // The component list and the list of installations.
     TComponentCommands& ComponentCommands() const;
+    // The library window and the record of what was opened.
+    TLibraryCommands& LibraryCommands() const;
     // The marks of found text in the shown entry, and the find bar below the page (Ctrl+F).
     TTermMarks& TermMarks() const;
     TFindBar& FindBar() const;

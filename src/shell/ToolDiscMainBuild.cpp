@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ComponentCommands.h"
+#include "LibraryCommands.h"
 #include "ComponentPage.h"
 #include "Glyphs.h"
 #include "Navigation.h"
@@ -176,6 +177,7 @@ void TToolDiscMain::TParts::CreateMenu()
     MIOpenCatalogue = item(MIFile, "MIOpenCatalogue", "Katalog &öffnen...", "Ctrl+K");
     MIRecent = MIFile->addMenu(QStringLiteral("&Zuletzt geöffnet"));
     MIRecent->setObjectName(QStringLiteral("MIRecent"));
+    MILibrary = item(MIFile, "MILibrary", "&Bibliothek...", "Ctrl+Shift+B");
     MIExportWeb = item(MIFile, "MIExportWeb", "Als &Webseite exportieren...", nullptr);
     MIFile->addSeparator();
     MIInstall = item(MIFile, "MIInstall", "&Installation", "Ctrl+I");
@@ -207,6 +209,7 @@ void TToolDiscMain::TParts::ConnectCommands()
     };
     command(MIOpenCatalogue, [this] { MIOpenCatalogueClick(); });
     command(MIExportWeb, [this] { MIExportWebClick(); });
+    command(MILibrary, [this] { LibraryCommands->ShowWindow(); });
     command(MIComponentList, [this] { ComponentCommands->ShowList(); });
     command(MIInstalled, [this] { ComponentCommands->ShowInstalled(); });
     FillRecentMenu();

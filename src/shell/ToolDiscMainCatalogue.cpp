@@ -16,6 +16,7 @@
 #include "Application.h"
 #include "CatalogueChooser.h"
 #include "ComponentCommands.h"
+#include "LibraryCommands.h"
 #include "EntryDisplay.h"
 #include "HintSwitch.h"
 #include "Messages.h"
@@ -171,6 +172,7 @@ bool TToolDiscMain::OpenAnotherCatalogue(const QString& catalogue)
     F->ArrangePanes();
     F->AddRecent(catalogue);
     F->ComponentCommands->CatalogueOpened();
+    F->LibraryCommands->CatalogueOpened(catalogue);
     return true;
 }
 

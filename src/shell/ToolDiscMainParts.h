@@ -30,6 +30,7 @@ namespace lumarc {
 class TBrowzerOutline;
 class TCInstDlg;
 class TComponentCommands;
+class TLibraryCommands;
 class TComponentPage;
 class TEntryDisplay;
 class TFindBar;
@@ -126,6 +127,7 @@ struct TToolDiscMain::TParts {
     QAction* MIOpenCatalogue = nullptr;
     QMenu* MIRecent = nullptr;
     QAction* MIExportWeb = nullptr;
+    QAction* MILibrary = nullptr;
     QAction* MIInstall = nullptr;
     QAction* MISearch = nullptr;
     QAction* MIPrint = nullptr;
@@ -152,6 +154,7 @@ struct TToolDiscMain::TParts {
     std::unique_ptr<TPrintCommands> PrintCommands;
     std::unique_ptr<TSearchCommand> SearchCommand;
     std::unique_ptr<TComponentCommands> ComponentCommands;
+    std::unique_ptr<TLibraryCommands> LibraryCommands;
     TTermMarks* TermMarks = nullptr;  // a child of the window
     TFindBar* FindBar = nullptr;      // a child of the info pane
     QPointer<QWidget> DetailWindow;

@@ -16,6 +16,7 @@
 
 #include "Application.h"
 #include "CDSplash.h"
+#include "LibraryCommands.h"
 #include "Messages.h"
 #include "OutlinePreload.h"
 #include "ProgramEnd.h"
@@ -168,6 +169,8 @@ int main(int argc, char** argv)
     // A picture shows the program as it starts for anyone, not as this user left it.
     const QString sessionFile = screenshot ? QString() : TSession::DefaultFile();
     const TSession session = screenshot ? TSession() : TSession::Load(sessionFile);
+    // Nor does a picture add to the user's library.
+    TLibraryCommands::SetRecording(!screenshot);
     const QString catalogue = session.StartCatalogue(args.CatalogueDir);
 
     // The outline is read while the program sets itself up; the window takes it when it opens.

@@ -21,6 +21,9 @@
 
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/RecordRef.h"
+#include "catalogue/TreeViewData.h"
+#include "install/core/InstallStore.h"
+#include "install/core/Library.h"
 #include "controls/MicaTextView.h"
 #include "search/HitList.h"
 #include "search/SearchDlg.h"
@@ -205,6 +208,77 @@ TEST_F(SearchDialogs, AnotherCatalogueOpenedMidSearchStopsItAndKeepsNoOldHit)
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(results.SrchOutputListBox->count(), 1);
     EXPECT_EQ(results.EntryOf(0), Entry("Willkommen"));
+}
+
+// A library of three: the catalogue shown, one whose data file was cut short after it was
+// added, and the generated one. The hits come grouped in that order, the damaged one is named,
+// and a hit of the generated catalogue opens it with the hit shown.
+TEST_F(SearchDialogs, TheWholeLibraryIsSearchedInItsOrderAndAHitElsewhereOpensItsCatalogue)
+{
+    test::TScopedEnv dataHome("XDG_DATA_HOME", Config / "data");
+    test::WriteCatalogue(Dir / "klein/Data");
+    std::string other = test::kMainScript;
+    other.replace(other.find("Scheibe"), 7, "Platte");
+    test::WriteCatalogue(Dir / "kaputt/Data", other.c_str());
+    {
+        TInstallStore store;
+        TLibrary library(store);
+        for (const std::string& place : {Dir / "klein", Dir / "kaputt", std::string(LUMARC_LARGE_CATALOGUE)})
+            ASSERT_TRUE(library.Add(place)) << place;
+    }
+    std::filesystem::resize_file(Dir / "kaputt/Data/Lumarc32.dat", 10);
+    Open(Dir / "klein");
+    const std::string query = "Datenbank - Willkommen";
+    QTimer::singleShot(0, &Query(), [this, &query] {
+        Query().SearchEdit->setText(QString::fromStdString(query));
+        Query().LibraryBox->setChecked(true);
+        Query().OKBtn->click();
+    });
+    Window->SearchCommand().SBSearchClick();
+    ASSERT_TRUE(WaitForEnd());
+
+    // What the engine finds in each, read on its own.
+    const auto engineHits = [&query](const std::string& dir) {
+        TBrowzerContainer container;
+        container.DataFileName = dir + "/Data/Lumarc32.dat";
+        container.IndexFileName = dir + "/Data/Lumarc32.idx";
+        container.SetActive(true);
+        TTreeViewData tree;
+        container.LoadOutline(tree);
+        TCatalogueSearch search(tree, container.DataFileName, query, false);
+        std::vector<std::pair<int, int>> hits;
+        std::string text;
+        for (int i = 0; i < search.Count(); ++i)
+            if (search.SearchEntry(i, text))
+                hits.emplace_back(0, i);
+        return hits;
+    };
+    std::vector<std::pair<int, int>> expected;
+    for (auto [source, entry] : engineHits(Dir / "klein"))
+        expected.emplace_back(0, entry);
+    expected.emplace_back(1, -1);
+    for (auto [source, entry] : engineHits(LUMARC_LARGE_CATALOGUE))
+        expected.emplace_back(2, entry);
+    std::vector<std::pair<int, int>> listed;
+    int firstLarge = -1;
+    for (int row = 0; row < Results().SrchOutputListBox->count(); ++row) {
+        const TSearchHit* hit = Results().SrchOutputListBox->Hit(row);
+        listed.emplace_back(hit->Source, hit->Entry);
+        if (hit->Source == 2 && firstLarge < 0)
+            firstLarge = row;
+    }
+    ASSERT_EQ(listed, expected);
+    EXPECT_TRUE(Results().SrchOutputListBox->item(1)->text().startsWith("nicht durchsucht"));
+
+    Results().SrchOutputListBox->setCurrentRow(firstLarge + 3);
+    Results().OKBtn->click();
+    EXPECT_EQ(Window->Catalogue(), QString::fromStdString(LUMARC_LARGE_CATALOGUE));
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), expected[static_cast<size_t>(firstLarge + 3)].second);
+    // The list stays with every catalogue's hits; one of the catalogue shown opens in place.
+    EXPECT_EQ(Results().SrchOutputListBox->count(), static_cast<int>(expected.size()));
+    Results().SrchOutputListBox->setCurrentRow(firstLarge + 4);
+    Results().OKBtn->click();
+    EXPECT_EQ(Part<TBrowzerOutline>(*Window, "OverviewOL")->SelectedEntry(), expected[static_cast<size_t>(firstLarge + 4)].second);
 }
 
 TEST_F(SearchDialogs, NewSearchStopsTheOldOneAndNoOldHitArrivesAfterwards)

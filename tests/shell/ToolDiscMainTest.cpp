@@ -153,9 +153,10 @@ TEST_F(ShellToolDiscMainLayout, MenuHoldsItsItemsInOrderWithShortcuts)
     EXPECT_EQ(menus[1]->text(), "&Komponenten");
     EXPECT_EQ(menus[2]->text(), "&Hilfe");
     EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIFile")),
-              QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "Als &Webseite exportieren...", "-", "&Installation", "&Suchen", "&Drucken",
+              QStringList({"Katalog &öffnen...", "&Zuletzt geöffnet", "&Bibliothek...", "Als &Webseite exportieren...", "-", "&Installation", "&Suchen", "&Drucken",
                            "Seiten&ansicht", "-", "&Optionen", "Drucker&einstellungen", "-", "&Beenden"}));
     EXPECT_EQ(Part<QAction>(w, "MIOpenCatalogue")->shortcut(), QKeySequence("Ctrl+K"));
+    EXPECT_EQ(Part<QAction>(w, "MILibrary")->shortcut(), QKeySequence("Ctrl+Shift+B"));
     EXPECT_EQ(ActionTexts(Part<QMenu>(w, "MIComponents")),
               QStringList({"Komponenten&liste...", "&Installierte Komponenten..."}));
     EXPECT_EQ(Part<QAction>(w, "MIComponentList")->shortcut(), QKeySequence("Ctrl+L"));

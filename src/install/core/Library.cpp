@@ -96,6 +96,14 @@ std::string LibraryPlaceOf(const std::string& catalogue)
     return dir.string();
 }
 
+std::vector<std::string> CataloguesAt(const std::string& path, const std::function<bool()>& cancelled)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return FindCatalogues(path, cancelled);
+    return {path};
+}
+
 std::vector<std::string> FindCatalogues(const std::string& folder, const std::function<bool()>& cancelled)
 {
     std::vector<std::string> found;

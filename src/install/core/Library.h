@@ -37,6 +37,8 @@ std::string LibraryPlaceOf(const std::string& catalogue);
 // themselves or in their "Data"), and disc images by content (a BIN/CUE pair, or another image
 // with a descriptor, once, by its descriptor). `cancelled` is asked between files.
 std::vector<std::string> FindCatalogues(const std::string& folder, const std::function<bool()>& cancelled = {});
+// What adding `path` takes: the catalogues below a folder, else the file or catalogue as given.
+std::vector<std::string> CataloguesAt(const std::string& path, const std::function<bool()>& cancelled = {});
 
 class TLibrary {
 public:
