@@ -1,6 +1,7 @@
 // lumarc-search-ui-stall CATALOGUE [QUERY...]: runs the results dialog's search thread on a
-// catalogue and reports the longest time the UI thread's event loop went without a turn
-// (a 1 ms timer that records the gap between its ticks), with the time the search took.
+// catalogue, and then on a library of ten (the catalogue ten times, each read on its own, side
+// by side), and reports the longest time the UI thread's event loop went without a turn (a
+// 1 ms timer that records the gap between its ticks), with the time each search took.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "catalogue/BrowzerContainer.h"
 #include "controls/BrowzerOutline.h"
@@ -35,8 +37,14 @@ int main(int argc, char** argv)
     TSearchfounddlg dialog;
     dialog.SetCatalogue(&outline, &container);
 
+    std::vector<TSearchSource> library;
+    for (int i = 0; i < 10; ++i)
+        library.push_back({QStringLiteral("Katalog %1").arg(i + 1), argv[1]});
+
     int worst = 0;
-    for (int i = 2; i < std::max(argc, 3); ++i) {
+    for (int run = 0; run < 2 * (std::max(argc, 3) - 2); ++run) {
+        const int i = 2 + run / 2;
+        const bool wholeLibrary = run % 2 == 1;
         const QString query = i < argc ? QString::fromLocal8Bit(argv[i]) : QStringLiteral("e");
         QElapsedTimer total;
         QElapsedTimer tick;
@@ -47,13 +55,17 @@ int main(int argc, char** argv)
             maxGap = std::max(maxGap, tick.restart());
         });
         total.start();
-        dialog.StartSearch(query, false);
+        if (wholeLibrary)
+            dialog.StartLibrarySearch(query, false, library);
+        else
+            dialog.StartSearch(query, false);
         tick.start();
         timer.start();
         while (dialog.SearchThread())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         timer.stop();
-        std::printf("query \"%s\": %d hits, %lld ms, longest UI gap %lld ms\n", query.toLocal8Bit().constData(),
+        std::printf("query \"%s\"%s: %d hits, %lld ms, longest UI gap %lld ms\n", query.toLocal8Bit().constData(),
+                    wholeLibrary ? " in a library of ten" : "",
                     dialog.SrchOutputListBox->count(), static_cast<long long>(total.elapsed()),
                     static_cast<long long>(maxGap));
         worst = std::max(worst, static_cast<int>(maxGap));

@@ -25,7 +25,8 @@ public:
     {
         QStyleOptionViewItem item = option;
         initStyleOption(&item, index);
-        const QString caption = item.text;
+        const TSearchHit* hit = FList.Hit(index.row());
+        const QString caption = hit ? hit->Text : item.text;
         item.text.clear();
         const QWidget* widget = option.widget;
         QStyle* style = widget ? widget->style() : nullptr;
@@ -53,7 +54,6 @@ public:
         painter->drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter,
                           metrics.elidedText(caption, Qt::ElideRight, captionRect.width()));
 
-        const TSearchHit* hit = FList.Hit(index.row());
         if (hit && !hit->Line.isEmpty()) {
             QFont lineFont = option.font;
             lineFont.setBold(false);
@@ -110,7 +110,10 @@ void THitList::AddHits(const std::vector<TSearchHit>& hits)
     QStringList captions;
     captions.reserve(static_cast<qsizetype>(hits.size()));
     for (const TSearchHit& hit : hits) {
-        captions.append(hit.Text);
+        // In a search of the library the item's text names the catalogue too, for a screen
+        // reader; the list draws the two in columns of their own.
+        captions.append(FSourceNames.isEmpty() ? hit.Text
+                                               : QStringLiteral("%1: %2").arg(FSourceNames.value(hit.Source), hit.Text));
         // Measuring every caption would cost the window's thread more than the list itself:
         // only a caption at least as long as the longest so far can be the widest.
         if (hit.Text.size() >= FLongestCaption) {
@@ -120,14 +123,7 @@ void THitList::AddHits(const std::vector<TSearchHit>& hits)
     }
     FHits.insert(FHits.end(), hits.begin(), hits.end());
     addItems(captions);
-    // A screen reader reads the catalogue with the caption.
-    if (!FSourceNames.isEmpty()) {
-        for (int row = count() - static_cast<int>(hits.size()); row < count(); ++row) {
-            QListWidgetItem* added = item(row);
-            added->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(SourceName(row), added->text()));
-            added->setToolTip(QStringLiteral("Katalog: %1").arg(SourceName(row)));
-        }
-    }
+
 }
 
 const TSearchHit* THitList::Hit(int row) const

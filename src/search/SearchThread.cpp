@@ -215,31 +215,40 @@ void TSearchThread::ExecuteLibrary()
     size_t reported = 0;  // the catalogue whose hits are reported now
     size_t hitsReported = 0;
     int searchedBefore = 0;  // in the catalogues reported whole
-    const bool anyHelpers = !helpers.empty();
-    while (anyHelpers && reported < FSources.size()) {
+    bool more = false;       // the last report left hits behind
+    while (!helpers.empty() && reported < FSources.size()) {
         TSearchProgress progress;
         {
             std::unique_lock lock(FPartsMutex);
-            FPartsChanged.wait_for(lock, std::chrono::milliseconds(kUpdateIntervalMs));
+            if (!more)
+                FPartsChanged.wait_for(lock, std::chrono::milliseconds(kUpdateIntervalMs));
             if (Terminated())
                 return;
             int searched = searchedBefore;
             for (size_t source = reported; source < FSources.size(); ++source)
                 searched += FParts[source]->Searched;
-            while (reported < FSources.size()) {
+            // As in a search of one catalogue, a report holds at most kMaxHitsPerReport hits.
+            while (reported < FSources.size() && progress.Hits.size() < kMaxHitsPerReport) {
                 TPart& part = *FParts[reported];
-                progress.Hits.insert(progress.Hits.end(), part.Hits.begin() + static_cast<ptrdiff_t>(hitsReported),
-                                     part.Hits.end());
-                hitsReported = part.Hits.size();
-                if (!part.Done)
+                const size_t take = std::min(part.Hits.size() - hitsReported, kMaxHitsPerReport - progress.Hits.size());
+                const auto from = std::make_move_iterator(part.Hits.begin() + static_cast<ptrdiff_t>(hitsReported));
+                progress.Hits.insert(progress.Hits.end(), from, from + static_cast<ptrdiff_t>(take));
+                hitsReported += take;
+                if (!part.Done || hitsReported < part.Hits.size())
                     break;
+                // Freed here, not by the window's thread when it lets go of this one.
+                part.Hits = {};
                 searchedBefore += part.Searched;
                 ++reported;
                 hitsReported = 0;
             }
+            more = progress.Hits.size() >= kMaxHitsPerReport;
             FHitCount += static_cast<int>(progress.Hits.size());
             progress.Searched = searched - 1;
         }
+        // A full report waits until the one before it has been listed.
+        while (more && FReportsWaiting->load() > 0 && !Terminated())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         Post(std::move(progress));
     }
 }

@@ -268,7 +268,7 @@ TEST_F(SearchDialogs, TheWholeLibraryIsSearchedInItsOrderAndAHitElsewhereOpensIt
             firstLarge = row;
     }
     ASSERT_EQ(listed, expected);
-    EXPECT_TRUE(Results().SrchOutputListBox->item(1)->text().startsWith("nicht durchsucht"));
+    EXPECT_TRUE(Results().SrchOutputListBox->Hit(1)->Text.startsWith("nicht durchsucht"));
 
     Results().SrchOutputListBox->setCurrentRow(firstLarge + 3);
     Results().OKBtn->click();
