@@ -31,6 +31,9 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& c
 // says so, the rest is written, and the status is 1. A directory that holds files of the
 // user's own is written into only with `force`.
 int RunExportHtml(const std::string& catalogue, const std::string& outDir, bool withFiles, bool force);
+// Every catalogue of the library as a site in a folder of its own below outDir, with a start
+// page and a search over all of them.
+int RunExportLibrary(const std::string& outDir, bool withFiles, bool force);
 
 struct TComponentsOptions {
     bool Json = false;

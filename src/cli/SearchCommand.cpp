@@ -155,14 +155,9 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
                 catalogues.push_back(catalogue);
     } else {
         TInstallStore store;
-        for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues()) {
-            const auto present = std::find_if(catalogue.Places.begin(), catalogue.Places.end(),
-                                              [](const TLibraryPlace& place) { return place.Present; });
-            if (present != catalogue.Places.end())
-                catalogues.push_back(present->Path);
-            else if (!catalogue.Places.empty())
-                catalogues.push_back(catalogue.Places.front().Path);
-        }
+        for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues())
+            if (!catalogue.Places.empty())
+                catalogues.push_back(FirstPlace(catalogue));
     }
     // Catalogues are opened and searched side by side, each said in turn in the order given.
     struct TResult {

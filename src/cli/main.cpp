@@ -119,9 +119,13 @@ int main(int argc, char** argv)
 
     std::string outDir;
     bool withFiles = false;
-    auto* exportHtml = app.add_subcommand("export-html", "Den Katalog als statische Website schreiben");
-    exportHtml->add_option("KATALOG", catalogue, kCatalogueHelp)->required();
-    exportHtml->add_option("ZIELVERZEICHNIS", outDir, "Zielverzeichnis der Website")->required();
+    bool exportLibrary = false;
+    auto* exportHtml = app.add_subcommand("export-html", "Den Katalog (oder die Bibliothek) als statische Website schreiben");
+    exportHtml->add_option("KATALOG", catalogue, kCatalogueHelp);
+    exportHtml->add_option("ZIELVERZEICHNIS", outDir, "Zielverzeichnis der Website");
+    exportHtml->add_flag("--library", exportLibrary,
+                         "Jeden Katalog der Bibliothek in einen eigenen Ordner, mit einer Suche über alle "
+                         "(dann nur ZIELVERZEICHNIS)");
     exportHtml->add_flag("--with-files", withFiles, "Die Komponentendateien und -archive der CD mitkopieren");
     bool force = false;
     exportHtml->add_flag("--force", force, "Auch in ein Verzeichnis schreiben, das andere Dateien enthält");
@@ -230,8 +234,17 @@ int main(int argc, char** argv)
         return Finish(lumarc::RunSearch(catalogue, query, caseSensitive));
     if (*searchAll)
         return Finish(lumarc::RunSearchAll(query, searchCatalogues, caseSensitive, searchJson));
-    if (*exportHtml)
+    if (*exportHtml) {
+        // With --library the one place given is the target.
+        if (exportLibrary && !catalogue.empty() && outDir.empty())
+            return Finish(lumarc::RunExportLibrary(catalogue, withFiles, force));
+        if (exportLibrary || catalogue.empty() || outDir.empty()) {
+            std::cerr << (exportLibrary ? "Aufruf: lumarc-cli export-html --library ZIELVERZEICHNIS\n"
+                                        : "Aufruf: lumarc-cli export-html KATALOG ZIELVERZEICHNIS\n");
+            return 2;
+        }
         return Finish(lumarc::RunExportHtml(catalogue, outDir, withFiles, force));
+    }
     if (*componentsCommand)
         return Finish(lumarc::RunComponents(catalogue, components));
     if (*install)

@@ -8,5 +8,6 @@ namespace lumarc {
 extern const std::string_view kSiteStyle;
 extern const std::string_view kSiteSearchScript;
 extern const std::string_view kSiteComponentsScript;
+extern const std::string_view kSiteLibraryScript;
 
 }  // namespace lumarc

@@ -81,18 +81,11 @@ void TSearchCommand::Start()
         for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues()) {
             TSearchSource source;
             source.Name = QString::fromStdString(catalogue.Label.value_or(catalogue.Title)).trimmed();
-            const auto present = std::find_if(catalogue.Places.begin(), catalogue.Places.end(),
-                                              [](const TLibraryPlace& place) { return place.Present; });
             const bool isShown = std::any_of(catalogue.Places.begin(), catalogue.Places.end(),
                                              [&shown](const TLibraryPlace& place) { return place.Path == shown; });
             // The catalogue shown is searched where it is shown from, so that its hits open in
             // place; one that is nowhere is named in the list as not searched.
-            if (isShown)
-                source.Place = shown;
-            else if (present != catalogue.Places.end())
-                source.Place = present->Path;
-            else if (!catalogue.Places.empty())
-                source.Place = catalogue.Places.front().Path;
+            source.Place = isShown ? shown : FirstPlace(catalogue);
             sources.push_back(std::move(source));
         }
     } catch (const std::exception& e) {

@@ -173,6 +173,9 @@
             first.scrollIntoView({ block: "center" });
     }
 
+    // The search of a library's website (library.js) uses the same rules.
+    window.lumarcSearch = { kCarried, foldAZ, parseQuery, matches, markable, shownLine, parameter };
+
     const hits = document.getElementById("hits");
     const text = document.getElementById("text");
     if (hits)

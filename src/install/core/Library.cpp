@@ -96,6 +96,14 @@ std::string LibraryPlaceOf(const std::string& catalogue)
     return dir.string();
 }
 
+std::string FirstPlace(const TLibraryCatalogue& catalogue)
+{
+    for (const TLibraryPlace& place : catalogue.Places)
+        if (place.Present)
+            return place.Path;
+    return catalogue.Places.empty() ? std::string() : catalogue.Places.front().Path;
+}
+
 std::vector<std::string> CataloguesAt(const std::string& path, const std::function<bool()>& cancelled)
 {
     std::error_code error;

@@ -28,6 +28,9 @@ struct TLibraryCatalogue {
     std::vector<TLibraryPlace> Places;  // in the order found
 };
 
+// Where a catalogue of the library is read: its first place that is there, else its first.
+std::string FirstPlace(const TLibraryCatalogue& catalogue);
+
 // What a place is called in the library: the image file for a catalogue in an image, the ".dat"
 // when one was given, else the directory that holds the catalogue (its disc root). Empty when no
 // catalogue can be read there.
