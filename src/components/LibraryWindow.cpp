@@ -163,13 +163,19 @@ void TLibraryWindow::TParts::Finished(int found, int added, bool cancelled, cons
         Worker.join();
     Progress.reset();
     Busy = false;
+    // The progress window gone, a window manager may hand the focus to the main window and
+    // raise it over this one.
+    if (W.isVisible()) {
+        W.raise();
+        W.activateWindow();
+    }
     W.Refresh();
     emit W.LibraryChanged();
     if (!problem.isEmpty())
         W.Tell(QString::fromUtf8(kCaption), problem);
     else if (cancelled)
         W.Tell(QString::fromUtf8(kCaption),
-               QStringLiteral("Die Suche wurde abgebrochen; %1 neue Orte sind aufgenommen.").arg(added));
+               QStringLiteral("Die Suche wurde abgebrochen; bis dahin wurden %1 neue Orte aufgenommen.").arg(added));
     else if (found == 0)
         W.Tell(QString::fromUtf8(kCaption), QStringLiteral("Es wurde kein Katalog gefunden."));
 }

@@ -139,4 +139,22 @@ if frame is not None:
     unnamed = [n for n in nodes(frame, showing_only=False) if n.getRoleName() == "push button" and not n.name]
     check(not unnamed, "every button of the list has a name")
 
+# The library, opened by its key: the catalogue the viewer opened is in its table.
+if window:
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+    subprocess.run(["xdotool", "key", "ctrl+shift+b"], check=False)
+library = wait_for(lambda: next((n for n in nodes(app) if n.getRoleName() in ("frame", "dialog") and
+                                 n.name == "Bibliothek"), None))
+check(library is not None, "Ctrl+Shift+B opens a window read as \"Bibliothek\"")
+if library is not None:
+    table = wait_for(lambda: next((n for n in nodes(library) if n.name == "Kataloge der Bibliothek" and
+                                   n.getRoleName() in ("table", "tree table", "tree")), None))
+    check(table is not None, "it holds a table read as \"Kataloge der Bibliothek\"")
+    if table is not None:
+        rows = table.queryTable().nRows
+        print("  reads: %s (%s), %d rows" % (table.name, table.getRoleName(), rows))
+        check(rows == 1, "the catalogue opened is the library's one row")
+    unnamed = [n for n in nodes(library, showing_only=False) if n.getRoleName() == "push button" and not n.name]
+    check(not unnamed, "every button of the library has a name")
+
 sys.exit(1 if failures else 0)
