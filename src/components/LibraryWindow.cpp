@@ -67,7 +67,7 @@ void TLibraryWindow::TParts::Build()
     List->setAccessibleName(QStringLiteral("Kataloge der Bibliothek"));
     List->setRootIsDecorated(false);
     List->setAllColumnsShowFocus(true);
-    List->setHeaderLabels({QStringLiteral("Disc"), QStringLiteral("Titel"), QStringLiteral("Ort"),
+    List->setHeaderLabels({QStringLiteral("Datenträger"), QStringLiteral("Titel"), QStringLiteral("Ort"),
                            QStringLiteral("Einträge"), QStringLiteral("Zuletzt geöffnet")});
     layout->addWidget(List, 1);
     Empty = new QLabel(QStringLiteral("Die Bibliothek ist leer. Mit „Hinzufügen...“ kommen Kataloge, Abbilder "
