@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "SearchFoundDlg.h"
-#include "platform/Exception.h"
-#include "print/core/FontTag.h"
 #include "catalogue/BrowzerContainer.h"
 #include "catalogue/CatalogueLocation.h"
 #include "catalogue/TreeViewData.h"
+#include "platform/Exception.h"
+#include "print/core/FontTag.h"
 #include "search/core/CatalogueSearch.h"
 #include "widgets/AnsiText.h"
 
@@ -166,6 +166,9 @@ void TSearchThread::SearchSource(size_t source)
         const std::lock_guard lock(FPartsMutex);
         part.Hits.push_back(std::move(hit));
     };
+    // What went wrong before the first entry keeps the whole catalogue from being searched; what
+    // went wrong after ends its search where it was, its hits so far kept.
+    bool opened = false;
     try {
         const TCatalogueLocation location = LocateCatalogue(FSources[source].Place);
         TBrowzerContainer container;
@@ -181,6 +184,7 @@ void TSearchThread::SearchSource(size_t source)
         container.LoadOutline(tree);
         TCatalogueSearch search(tree, location.DataFileName, FSearchText, FCaseSensitive);
         search.ScanStoredText();
+        opened = true;
         std::string hitText;
         TSearchMatcher::TMatchedLine line;
         for (int entry = 0; entry < search.Count(); ++entry) {
@@ -192,7 +196,8 @@ void TSearchThread::SearchSource(size_t source)
             ++part.Searched;
         }
     } catch (const std::exception& e) {
-        add(TSearchHit(-1, QStringLiteral("nicht durchsucht: ") + QString::fromUtf8(e.what())));
+        add(TSearchHit(-1, (opened ? QStringLiteral("vorzeitig beendet: ") : QStringLiteral("nicht durchsucht: ")) +
+                               QString::fromUtf8(e.what())));
     }
     const std::lock_guard lock(FPartsMutex);
     part.Done = true;
