@@ -85,8 +85,9 @@ protected:
     std::vector<std::pair<int, std::string>> Search(const std::string& query, bool caseSensitive = false)
     {
         const auto read = Hits(query, caseSensitive, false);
-        if (query.find_first_of("&\n") == std::string::npos)
+        if (query.find_first_of("&\n") == std::string::npos) {
             EXPECT_EQ(Hits(query, caseSensitive, true), read) << query;
+        }
         std::vector<std::pair<int, std::string>> hits;
         for (const THit& hit : read)
             hits.emplace_back(hit.Entry, hit.Text);
