@@ -232,10 +232,11 @@ void TSearchThread::ExecuteLibrary()
             int searched = searchedBefore;
             for (size_t source = reported; source < FSources.size(); ++source)
                 searched += FParts[source]->Searched;
-            // As in a search of one catalogue, a report holds at most kMaxHitsPerReport hits.
-            while (reported < FSources.size() && progress.Hits.size() < kMaxHitsPerReport) {
+            // A report holds at most kMaxHitsPerLibraryReport hits: the helpers take the cores
+            // the window's thread lists them on.
+            while (reported < FSources.size() && progress.Hits.size() < kMaxHitsPerLibraryReport) {
                 TPart& part = *FParts[reported];
-                const size_t take = std::min(part.Hits.size() - hitsReported, kMaxHitsPerReport - progress.Hits.size());
+                const size_t take = std::min(part.Hits.size() - hitsReported, kMaxHitsPerLibraryReport - progress.Hits.size());
                 const auto from = std::make_move_iterator(part.Hits.begin() + static_cast<ptrdiff_t>(hitsReported));
                 progress.Hits.insert(progress.Hits.end(), from, from + static_cast<ptrdiff_t>(take));
                 hitsReported += take;
@@ -247,7 +248,7 @@ void TSearchThread::ExecuteLibrary()
                 ++reported;
                 hitsReported = 0;
             }
-            more = progress.Hits.size() >= kMaxHitsPerReport;
+            more = progress.Hits.size() >= kMaxHitsPerLibraryReport;
             FHitCount += static_cast<int>(progress.Hits.size());
             progress.Searched = searched - 1;
         }

@@ -63,6 +63,9 @@ public:
     // A report is also sent once it holds this many hits: the window's thread lists one report
     // without a break, and a query that matches nearly everything must not hold it up.
     static constexpr size_t kMaxHitsPerReport = 1000;
+    // A search of the library leaves the window's thread less of the machine: it is given
+    // less to list at a time.
+    static constexpr size_t kMaxHitsPerLibraryReport = 500;
 
     // Takes what it needs of the outline data at once and starts the search at the lowest
     // priority; reports go to `dialog` tagged with `serial`, so that the dialog can tell the
