@@ -1,7 +1,6 @@
 #include "ComponentCommands.h"
 
 #include <QFileInfo>
-#include <QScreen>
 
 #include <exception>
 
@@ -67,9 +66,7 @@ void TComponentCommands::PlaceOnce(QWidget& window, bool& placed) const
     if (placed)
         return;
     // Over the main window the first time, within the screen.
-    window.move(FMain.geometry().center() - window.rect().center());
-    if (const QScreen* screen = FMain.screen())
-        KeepInside(window, screen->availableGeometry());
+    PlaceOver(window, FMain);
     placed = true;
 }
 

@@ -1,7 +1,6 @@
 #include "LibraryCommands.h"
 
 #include <QPointer>
-#include <QScreen>
 
 #include <exception>
 #include <string>
@@ -41,9 +40,7 @@ void TLibraryCommands::ShowWindow()
     WaitForRecord();
     if (!FPlaced) {
         // Over the main window the first time, within the screen.
-        FWindow->move(FMain.geometry().center() - FWindow->rect().center());
-        if (const QScreen* screen = FMain.screen())
-            KeepInside(*FWindow, screen->availableGeometry());
+        PlaceOver(*FWindow, FMain);
         FPlaced = true;
     }
     FWindow->show();

@@ -31,4 +31,11 @@ void KeepOnPrimaryScreen(QWidget& window)
         KeepInside(window, screen->availableGeometry());
 }
 
+void PlaceOver(QWidget& window, const QWidget& owner)
+{
+    window.move(owner.geometry().center() - window.rect().center());
+    if (const QScreen* screen = owner.screen())
+        KeepInside(window, screen->availableGeometry());
+}
+
 }  // namespace lumarc

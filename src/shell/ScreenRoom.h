@@ -22,4 +22,7 @@ void KeepInside(QWidget& window, const QRect& available);
 // KeepInside for the primary screen; nothing without a screen.
 void KeepOnPrimaryScreen(QWidget& window);
 
+// Centres `window` over `owner`, kept inside the owner's screen.
+void PlaceOver(QWidget& window, const QWidget& owner);
+
 }  // namespace lumarc
