@@ -56,7 +56,11 @@ void WriteInt32s(TWriter& writer, const std::vector<int32_t>& values);
 void WriteTaggedString(TWriter& writer, const std::string& text);
 
 // Little-endian helpers for fixed layouts outside record bodies (file header, index entries).
-int32_t GetInt32LE(const uint8_t* p);
+inline int32_t GetInt32LE(const uint8_t* p)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
 int16_t GetInt16LE(const uint8_t* p);
 void PutInt32LE(uint8_t* p, int32_t value);
 void PutInt16LE(uint8_t* p, int16_t value);

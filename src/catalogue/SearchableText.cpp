@@ -103,15 +103,17 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
 class TStoredBody {
 public:
     static constexpr char kStoredLineEnd = static_cast<char>('\n' ^ kFilterKey);
+    static constexpr ptrdiff_t kPrefetchDistance = 4096;
 
     TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts,
-                std::vector<TStoredLine>* places = nullptr)
+                std::vector<TStoredLine>* places = nullptr, TStoredSpan* span = nullptr)
         : FStart(reinterpret_cast<const uint8_t*>(stored.data())),
           FNext(FStart),
           FEnd(FNext + stored.size()),
           FText(text),
           FLineStarts(lineStarts),
           FPlaces(places),
+          FSpan(span),
           FTextStart(text.size()),
           FLineCount(lineStarts.size())
     {
@@ -147,22 +149,44 @@ public:
         const uint8_t* first = FNext + 1;
         const size_t base = FText.size();
         const size_t lineCount = FLineStarts.size();
-        for (int32_t i = 0; i < count; ++i) {
-            uint8_t length;
-            if (!Byte(length) || FEnd - FNext < length)
-                return false;
-            if (keep && FPlaces)
+        const uint8_t firstLength = FNext < FEnd ? *FNext ^ kFilterKey : 0;
+        bool ok;
+        if (keep && FPlaces)
+            ok = Lines(count, [this](uint8_t length) {
                 FPlaces->push_back({static_cast<uint32_t>(FNext - FStart), length});
-            else if (keep)
-                FLineStarts.push_back(base + static_cast<size_t>(FNext - first));
-            FNext += length;
-        }
+            });
+        else if (keep)
+            ok = Lines(count, [&](uint8_t) { FLineStarts.push_back(base + static_cast<size_t>(FNext - first)); });
+        else
+            ok = Lines(count, [](uint8_t) {});
+        if (!ok)
+            return false;
+        if (keep && FSpan)
+            AddToSpan(first, firstLength, FNext);
         if (!keep || FPlaces)
             return true;
         FText.append(reinterpret_cast<const char*>(first), static_cast<size_t>(FNext - first));
         FText += kStoredLineEnd;
         for (size_t i = lineCount + 1; i < FLineStarts.size(); ++i)
             FText[FLineStarts[i] - 1] = kStoredLineEnd;
+        return true;
+    }
+    // Passes over `count` lines, each behind its length byte, telling `line` of each.
+    template <typename TLine>
+    bool Lines(int32_t count, TLine line)
+    {
+        for (int32_t i = 0; i < count; ++i) {
+            // Each line's place follows from the length before it, so the reads wait on each
+            // other; fetching a few kilobytes ahead keeps memory busy while the walk goes on
+            // (it halves a walk over every record).
+            if (FEnd - FNext > kPrefetchDistance)
+                __builtin_prefetch(FNext + kPrefetchDistance);
+            uint8_t length;
+            if (!Byte(length) || FEnd - FNext < length)
+                return false;
+            line(length);
+            FNext += length;
+        }
         return true;
     }
     // A tagged string; `line` receives its stored (scrambled) bytes, cut to 255.
@@ -198,6 +222,10 @@ public:
     void AddStoredLine(const char* stored, size_t length)
     {
         if (FPlaces) {
+            if (FSpan) {
+                const auto* start = reinterpret_cast<const uint8_t*>(stored);
+                AddToSpan(start, length, start + length);
+            }
             FPlaces->push_back({static_cast<uint32_t>(reinterpret_cast<const uint8_t*>(stored) - FStart),
                                 static_cast<uint32_t>(length)});
             return;
@@ -235,12 +263,23 @@ public:
     }
 
 private:
+    // `count` lines lying one after the other from `first` to `end`, the first `firstLength` long.
+    void AddToSpan(const uint8_t* first, size_t firstLength, const uint8_t* end)
+    {
+        const auto start = static_cast<uint32_t>(first - FStart);
+        if (FSpan->Start == UINT32_MAX)
+            FSpan->FirstEnd = start + static_cast<uint32_t>(firstLength);
+        FSpan->Start = std::min(FSpan->Start, start);
+        FSpan->End = std::max(FSpan->End, static_cast<uint32_t>(end - FStart));
+    }
+
     const uint8_t* FStart;
     const uint8_t* FNext;
     const uint8_t* FEnd;
     std::string& FText;
     std::vector<size_t>& FLineStarts;
     std::vector<TStoredLine>* FPlaces;
+    TStoredSpan* FSpan;
     size_t FTextStart;
     size_t FLineCount;
 };
@@ -303,12 +342,15 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
     return true;
 }
 
-bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines)
+bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines,
+                           TStoredSpan* span)
 {
     lines.clear();
+    if (span)
+        *span = TStoredSpan();
     std::string text;
     std::vector<size_t> lineStarts;
-    TStoredBody body(stored, text, lineStarts, &lines);
+    TStoredBody body(stored, text, lineStarts, &lines, span);
     TShownRanges shown;
     bool ok = true;
     switch (kind) {

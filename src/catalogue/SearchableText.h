@@ -19,12 +19,21 @@ namespace lumarc {
 // Load raises.
 // Where each of those lines lies in a stored body, in the same order: its start within `stored`
 // and its length (a string cut to 255 as above). The lines of lists stored with doubled
-// ampersands are given as stored. False when AppendSearchableText would be.
+// ampersands are given as stored. False when AppendSearchableText would be. Given `span`, it
+// also tells where the lines lie together, from the first one's start to the last one's end,
+// and where the first one ends: a short text's first line is its file name, the lines after it
+// follow, each behind its length byte.
 struct TStoredLine {
     uint32_t Start;
     uint32_t Length;
 };
-bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines);
+struct TStoredSpan {
+    uint32_t FirstEnd = 0;
+    uint32_t Start = UINT32_MAX;
+    uint32_t End = 0;
+};
+bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines,
+                           TStoredSpan* span = nullptr);
 
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
 

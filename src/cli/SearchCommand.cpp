@@ -93,11 +93,12 @@ std::vector<TSlice> SearchCatalogue(const TOpenCatalogue& opened, const std::str
         slices[static_cast<size_t>(i)].First = static_cast<int>(static_cast<int64_t>(count) * i / parts);
         slices[static_cast<size_t>(i)].End = static_cast<int>(static_cast<int64_t>(count) * (i + 1) / parts);
     }
-    // Each slice makes its own search (a copy of the outline's captions) in its own thread; all
-    // share one mapping of the stored bytes.
+    // Each slice makes its own search in its own thread; all read the one outline, which lasts
+    // longer than they do, and share one mapping of the stored bytes.
+    const std::shared_ptr<const TCaptionList> entries(std::shared_ptr<void>(), &opened.TreeData.Texts);
     const auto scan = TStoredTextScan::Make(opened.Container.DataFileName, query, caseSensitive);
     auto run = [&](TSlice& slice) {
-        TCatalogueSearch search(opened.TreeData, opened.Container.DataFileName, query, caseSensitive);
+        TCatalogueSearch search(entries, opened.Container.DataFileName, query, caseSensitive);
         search.UseScan(scan);
         SearchSlice(search, slice, withLines);
     };

@@ -182,7 +182,8 @@ void TSearchThread::SearchSource(size_t source)
             throw std::runtime_error(CatalogueNotFoundMessage(location));
         }
         container.LoadOutline(tree);
-        TCatalogueSearch search(tree, location.DataFileName, FSearchText, FCaseSensitive);
+        TCatalogueSearch search(std::shared_ptr<const TCaptionList>(std::shared_ptr<void>(), &tree.Texts),
+                                location.DataFileName, FSearchText, FCaseSensitive);
         search.ScanStoredText();
         opened = true;
         std::string hitText;

@@ -19,7 +19,14 @@ TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 
 TCatalogueSearch::TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
                                    bool caseSensitive)
-    : FEntries(treeData.Texts),
+    : TCatalogueSearch(std::make_shared<const TCaptionList>(treeData.Texts), std::move(dataFileName), query,
+                       caseSensitive)
+{
+}
+
+TCatalogueSearch::TCatalogueSearch(std::shared_ptr<const TCaptionList> entries, std::string dataFileName,
+                                   const std::string& query, bool caseSensitive)
+    : FEntries(std::move(entries)),
       FRecords(dataFileName),
       FMatcher(ParsedTerms(query, caseSensitive), caseSensitive),
       FDataFileName(std::move(dataFileName)),
@@ -44,7 +51,7 @@ std::string TCatalogueSearch::HitText(std::string_view caption, const std::strin
 
 bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatcher::TMatchedLine* line)
 {
-    const int32_t ref = FEntries.Objects(index);
+    const int32_t ref = FEntries->Objects(index);
     if (FScan) {
         // The record is read only when it holds a hit whose line is asked for, or when it is
         // damaged, so that its error is the one reading it raises.
@@ -53,7 +60,7 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatch
         case TStoredTextScan::TVerdict::vHit:
             if (line)
                 break;
-            hitText = HitText(FEntries[index], RecordKindOf(ref) == TRecordKind::rkShort ? &FFirstLine : nullptr);
+            hitText = HitText((*FEntries)[index], RecordKindOf(ref) == TRecordKind::rkShort ? &FFirstLine : nullptr);
             return true;
         case TStoredTextScan::TVerdict::vUnread: break;
         }
@@ -72,7 +79,7 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatch
     const size_t oemFrom = isShort && FMatcher.LineStarts().size() > 1 ? FMatcher.LineStarts()[1] : std::string::npos;
     if (!FMatcher.MatchText(oemFrom))
         return false;
-    hitText = HitText(FEntries[index], isShort ? &FFirstLine : nullptr);
+    hitText = HitText((*FEntries)[index], isShort ? &FFirstLine : nullptr);
     if (line && !FMatcher.MatchedLine(*line)) {
         line->Bytes.clear();
         line->Marks.clear();

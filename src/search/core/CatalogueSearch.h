@@ -21,11 +21,15 @@ class TCatalogueSearch {
 public:
     TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
                      bool caseSensitive);
+    // Reads the captions and references of `entries` where they are, so that searches of one
+    // outline side by side need no copy each; they must stay unchanged while the search lasts.
+    TCatalogueSearch(std::shared_ptr<const TCaptionList> entries, std::string dataFileName, const std::string& query,
+                     bool caseSensitive);
     ~TCatalogueSearch();
     TCatalogueSearch(const TCatalogueSearch&) = delete;
     TCatalogueSearch& operator=(const TCatalogueSearch&) = delete;
 
-    int Count() const { return FEntries.Count(); }
+    int Count() const { return FEntries->Count(); }
 
     // Looks for the terms in the records' stored bytes, so that a record is read only when it
     // holds a hit whose line is wanted. UseScan shares one scan among the searches of one query.
@@ -44,7 +48,7 @@ public:
     static std::string HitText(std::string_view caption, const std::string* shortTextFirstLine);
 
 private:
-    TCaptionList FEntries;  // captions, each with its record reference
+    std::shared_ptr<const TCaptionList> FEntries;  // captions, each with its record reference
     TSearchableRecords FRecords;
     TSearchMatcher FMatcher;
     std::string FFirstLine;

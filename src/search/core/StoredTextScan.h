@@ -26,8 +26,8 @@ public:
 
     enum class TVerdict { vNoHit, vHit, vUnread };
     // Whether the record `ref` refers to matches the query; vUnread when its body is not well
-    // formed or leaves the file (reading it raises the record's error). `lines` receives where
-    // its lines lie; `firstLine`, for a short text with lines, its first line unscrambled.
+    // formed or leaves the file (reading it raises the record's error). `lines` and `firstLine`
+    // are room for the work; on a hit of a short text, `firstLine` holds its first line unscrambled.
     // Thread-safe: each caller brings its own `lines` and `firstLine`.
     TVerdict Match(int32_t ref, std::vector<TStoredLine>& lines, std::string& firstLine) const;
 
@@ -35,7 +35,8 @@ public:
 
 private:
     TStoredTextScan() = default;
-    bool Found(size_t term, const uint8_t* body, bool shortText, const std::vector<TStoredLine>& lines) const;
+    bool Found(size_t term, const uint8_t* body, bool shortText, const std::vector<TStoredLine>& lines,
+               const TStoredSpan& span) const;
 
     const uint8_t* FData = nullptr;
     size_t FSize = 0;
