@@ -22,6 +22,7 @@ namespace {
 
 // Below this many entries a second thread costs more than it saves.
 constexpr int kEntriesPerThread = 4000;
+constexpr int kEntriesPerSlice = 1000;
 constexpr unsigned kMaxThreads = 4;
 
 struct THit {
@@ -80,32 +81,43 @@ void SearchSlice(TCatalogueSearch& search, TSlice& slice, bool withLines)
     }
 }
 
-// The entries are cut into consecutive slices searched side by side, each with its own file
-// handle; read in order, they are one search from the first entry on.
+// The entries are cut into consecutive slices, which the threads take in turn, each with a search
+// and a file handle of its own; read in order, they are one search from the first entry on. Small
+// slices keep every thread busy to the end: halves left one waiting for the other when the other
+// was held up.
 std::vector<TSlice> SearchCatalogue(const TOpenCatalogue& opened, const std::string& query, bool caseSensitive,
                                     bool withLines)
 {
     const int count = opened.TreeData.Count();
-    const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
-    const int parts = std::max(1, std::min(static_cast<int>(cores), count / kEntriesPerThread));
+    const int parts = std::max(1, count / kEntriesPerSlice);
     std::vector<TSlice> slices(static_cast<size_t>(parts));
     for (int i = 0; i < parts; ++i) {
         slices[static_cast<size_t>(i)].First = static_cast<int>(static_cast<int64_t>(count) * i / parts);
         slices[static_cast<size_t>(i)].End = static_cast<int>(static_cast<int64_t>(count) * (i + 1) / parts);
     }
-    // Each slice makes its own search in its own thread; all read the one outline, which lasts
-    // longer than they do, and share one mapping of the stored bytes.
+    const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
+    const auto threads =
+        static_cast<size_t>(std::max(1, std::min(static_cast<int>(cores), count / kEntriesPerThread)));
+    // All read the one outline, which lasts longer than they do, and share one mapping of the
+    // stored bytes. Slices after one that failed are not printed, so not searched.
     const std::shared_ptr<const TCaptionList> entries(std::shared_ptr<void>(), &opened.TreeData.Texts);
     const auto scan = TStoredTextScan::Make(opened.Container.DataFileName, query, caseSensitive);
-    auto run = [&](TSlice& slice) {
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> failed{slices.size()};
+    const auto run = [&] {
         TCatalogueSearch search(entries, opened.Container.DataFileName, query, caseSensitive);
         search.UseScan(scan);
-        SearchSlice(search, slice, withLines);
+        for (size_t i = next++; i < slices.size() && i < failed; i = next++) {
+            SearchSlice(search, slices[i], withLines);
+            size_t was = failed;
+            while (slices[i].Error && i < was && !failed.compare_exchange_weak(was, i)) {
+            }
+        }
     };
     std::vector<std::jthread> helpers;
-    for (size_t i = 1; i < slices.size(); ++i)
-        helpers.emplace_back([&, i] { run(slices[i]); });
-    run(slices[0]);
+    for (size_t i = 1; i < threads; ++i)
+        helpers.emplace_back(run);
+    run();
     return slices;
 }
 
