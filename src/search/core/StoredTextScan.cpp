@@ -188,6 +188,18 @@ bool AnyPlace(const uint8_t* bytes, size_t size, const TStoredTextScan::TForm& f
     return false;
 }
 
+// Whether every page of a mapping made with MAP_POPULATE was read. A page of a damaged disc that
+// could not be read is left out; touching it would end the program, where reading the record
+// through the file gives its error.
+bool AllRead(void* mapped, size_t size)
+{
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> resident((size + page - 1) / page);
+    if (::mincore(mapped, size, resident.data()) != 0)
+        return false;
+    return std::all_of(resident.begin(), resident.end(), [](unsigned char bits) { return (bits & 1) != 0; });
+}
+
 }  // namespace
 
 TStoredTextScan::~TStoredTextScan()
@@ -238,6 +250,8 @@ std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(const std::string& 
         return nullptr;
     scan->FData = static_cast<const uint8_t*>(mapped);
     scan->FSize = static_cast<size_t>(status.st_size);
+    if (!AllRead(mapped, scan->FSize))
+        return nullptr;
     ::madvise(mapped, scan->FSize, MADV_SEQUENTIAL);
     return scan;
 }
