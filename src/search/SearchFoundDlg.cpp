@@ -97,6 +97,10 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
     SrchOutputListBox->setGeometry(20, 52, 335, 205);
     // Every row 16 pixels high; uniform rows also keep long hit lists cheap to fill.
     SrchOutputListBox->setUniformItemSizes(true);
+    // The view lays out every row again after each report; in batches, a list of hundreds of
+    // thousands of hits (a search of the library) keeps the window answering while it grows.
+    SrchOutputListBox->setLayoutMode(QListView::Batched);
+    SrchOutputListBox->setBatchSize(5000);
     SrchOutputListBox->setStyleSheet(QStringLiteral("QListWidget::item { height: 16px; }"));
     connect(SrchOutputListBox, &QListWidget::itemDoubleClicked, this, &TSearchfounddlg::SrchOutputListBoxDblClick);
 
