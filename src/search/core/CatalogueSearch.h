@@ -15,8 +15,8 @@ class TTreeViewData;
 
 // Walks the outline's entries and tests each entry's record against a query. It reads the
 // data file through a read-only handle of its own, so it may run in a thread of its own while
-// the viewer keeps reading the same file; it keeps a copy of the outline's captions and
-// references, so the outline is touched only while the search is made.
+// the viewer keeps reading the same file. Made from an outline, it keeps a copy of its captions
+// and references, so the outline is touched only while the search is made.
 class TCatalogueSearch {
 public:
     TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
