@@ -144,12 +144,8 @@ std::string SearchPage()
     out += "<nav class=\"path\"><a href=\"index.html\">";
     out += kOverview;
     out += "</a></nav>\n<h1>Volltextsuche</h1>\n";
-    AppendSearchForm(out, "", true);
-    out +=
-        "<p class=\"hint\">\" + \" = Und-Suche &nbsp; \" - \" = Oder-Suche</p>\n"
-        "<p id=\"status\" role=\"status\"></p>\n<ul id=\"hits\"></ul>\n"
-        "<noscript><p class=\"note\">Die Suche braucht JavaScript.</p></noscript>\n"
-        "<script src=\"search-index.js\"></script>\n<script src=\"search.js\"></script>\n";
+    AppendSearchBody(out, "<ul id=\"hits\"></ul>");
+    out += "<script src=\"search-index.js\"></script>\n<script src=\"search.js\"></script>\n";
     AppendPageEnd(out);
     return out;
 }

@@ -98,11 +98,8 @@ std::string LibrarySearchPage()
     std::string out;
     AppendPageStart(out, "Volltextsuche in der Bibliothek", "", "search");
     out += "<nav class=\"path\"><a href=\"index.html\">Bibliothek</a></nav>\n<h1>Volltextsuche in der Bibliothek</h1>\n";
-    AppendSearchForm(out, "", true);
-    out += "<p class=\"hint\">\" + \" = Und-Suche &nbsp; \" - \" = Oder-Suche</p>\n"
-           "<p id=\"status\" role=\"status\"></p>\n<div id=\"library-hits\"></div>\n"
-           "<noscript><p class=\"note\">Die Suche braucht JavaScript.</p></noscript>\n"
-           "<script src=\"";
+    AppendSearchBody(out, "<div id=\"library-hits\"></div>");
+    out += "<script src=\"";
     out += kIndexDir;
     out += "/library.js\"></script>\n<script src=\"search.js\"></script>\n<script src=\"library.js\"></script>\n";
     AppendPageEnd(out);

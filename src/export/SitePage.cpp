@@ -38,6 +38,14 @@ void AppendSearchForm(std::string& out, std::string_view root, bool withIds)
     out += "> Gro\xC3\x9F/Kleinschreibung beachten</label>\n<button type=\"submit\">Suchen</button>\n</form>\n";
 }
 
+void AppendSearchBody(std::string& out, std::string_view hits)
+{
+    AppendSearchForm(out, "", true);
+    out += "<p class=\"hint\">\" + \" = Und-Suche &nbsp; \" - \" = Oder-Suche</p>\n<p id=\"status\" role=\"status\"></p>\n";
+    out += hits;
+    out += "\n<noscript><p class=\"note\">Die Suche braucht JavaScript.</p></noscript>\n";
+}
+
 std::vector<std::string> DecodedLines(const TStringList& cp1252)
 {
     std::vector<std::string> decoded;

@@ -18,6 +18,11 @@ void AppendPageEnd(std::string& out);
 // box for the search page's script, which fills them in.
 void AppendSearchForm(std::string& out, std::string_view root, bool withIds = false);
 
+// What a search page holds below its heading: the form its script fills in, the hint on joining
+// terms, the line the script tells its progress in, `hits` (the empty element it lists the hits
+// in) and a note for a browser without scripts. The page's scripts follow.
+void AppendSearchBody(std::string& out, std::string_view hits);
+
 // CP1252 lines decoded to UTF-8.
 std::vector<std::string> DecodedLines(const TStringList& cp1252);
 

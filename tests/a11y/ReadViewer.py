@@ -115,17 +115,26 @@ for caption in ["Copyright:", "Distribution:", "Einschränkungen:"]:
     if field is not None:
         print("  reads: %s %s" % (field.name, text_of(field)))
 
+def window_opened_by(key, title):
+    """The window read as `title` after `key` is pressed in the viewer's window."""
+    if window:
+        # A shortcut needs the keys of the focused window, not keys sent to a window.
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+        subprocess.run(["xdotool", "key", key], check=False)
+    return wait_for(lambda: next((n for n in nodes(app) if n.getRoleName() in ("frame", "dialog") and
+                                  n.name == title), None))
+
+
+def table_in(frame, name):
+    return wait_for(lambda: next((n for n in nodes(frame) if n.name == name and
+                                  n.getRoleName() in ("table", "tree table", "tree")), None))
+
+
 # The component list, opened by its key: a table of the components, its filters named.
-if window:
-    # A shortcut needs the keys of the focused window, not keys sent to a window.
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
-    subprocess.run(["xdotool", "key", "ctrl+l"], check=False)
-frame = wait_for(lambda: next((n for n in nodes(app) if n.getRoleName() in ("frame", "dialog") and
-                               n.name == "Komponentenliste"), None))
+frame = window_opened_by("ctrl+l", "Komponentenliste")
 check(frame is not None, "Ctrl+L opens a window read as \"Komponentenliste\"")
 if frame is not None:
-    table = wait_for(lambda: next((n for n in nodes(frame) if n.name == "Komponenten" and
-                                   n.getRoleName() in ("table", "tree table", "tree")), None))
+    table = table_in(frame, "Komponenten")
     check(table is not None, "it holds a table read as \"Komponenten\"")
     if table is not None:
         rows = table.queryTable().nRows
@@ -140,15 +149,10 @@ if frame is not None:
     check(not unnamed, "every button of the list has a name")
 
 # The library, opened by its key: the catalogue the viewer opened is in its table.
-if window:
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
-    subprocess.run(["xdotool", "key", "ctrl+shift+b"], check=False)
-library = wait_for(lambda: next((n for n in nodes(app) if n.getRoleName() in ("frame", "dialog") and
-                                 n.name == "Bibliothek"), None))
+library = window_opened_by("ctrl+shift+b", "Bibliothek")
 check(library is not None, "Ctrl+Shift+B opens a window read as \"Bibliothek\"")
 if library is not None:
-    table = wait_for(lambda: next((n for n in nodes(library) if n.name == "Kataloge der Bibliothek" and
-                                   n.getRoleName() in ("table", "tree table", "tree")), None))
+    table = table_in(library, "Kataloge der Bibliothek")
     check(table is not None, "it holds a table read as \"Kataloge der Bibliothek\"")
     if table is not None:
         rows = table.queryTable().nRows
