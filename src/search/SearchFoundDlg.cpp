@@ -94,6 +94,8 @@ TSearchfounddlg::TSearchfounddlg(QWidget* parent) : QDialog(parent)
 
     SrchOutputListBox = new THitList(this);
     SrchOutputListBox->setObjectName(QStringLiteral("SrchOutputListBox"));
+    // Read as the count above it is captioned, so that a screen reader names the list it enters.
+    SrchOutputListBox->setAccessibleName(QStringLiteral("Fundstellen"));
     SrchOutputListBox->setGeometry(20, 52, 335, 205);
     // Every row 16 pixels high; uniform rows also keep long hit lists cheap to fill.
     SrchOutputListBox->setUniformItemSizes(true);
