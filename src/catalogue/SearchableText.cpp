@@ -98,22 +98,22 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
 }
 
 // Walks a stored body in memory. Lines are copied still scrambled, each followed by a
-// scrambled '\n', and the whole text is unscrambled in one pass at the end. Given `places`,
-// it copies nothing and notes where each line lies in the body instead.
+// scrambled '\n', and the whole text is unscrambled in one pass at the end. Given `runs`, it
+// copies nothing and notes where the runs of lines lie in the body instead.
 class TStoredBody {
 public:
     static constexpr char kStoredLineEnd = static_cast<char>('\n' ^ kFilterKey);
-    static constexpr ptrdiff_t kPrefetchDistance = 4096;
+    static constexpr uintptr_t kPrefetchDistance = 4096;
+    static constexpr ptrdiff_t kLongestLine = 1 + kMaxShortString;  // with its length byte
 
     TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts,
-                std::vector<TStoredLine>* places = nullptr, TStoredSpan* span = nullptr)
+                TStoredLines* runs = nullptr)
         : FStart(reinterpret_cast<const uint8_t*>(stored.data())),
           FNext(FStart),
           FEnd(FNext + stored.size()),
           FText(text),
           FLineStarts(lineStarts),
-          FPlaces(places),
-          FSpan(span),
+          FRuns(runs),
           FTextStart(text.size()),
           FLineCount(lineStarts.size())
     {
@@ -147,46 +147,54 @@ public:
         if (count <= 0)
             return true;
         const uint8_t* first = FNext + 1;
+        if (!keep || FRuns) {
+            const uint8_t firstLength = FNext < FEnd ? *FNext ^ kFilterKey : 0;
+            if (!PassLines(count))
+                return false;
+            if (keep)
+                AddRun(first, FNext, static_cast<uint32_t>(count), firstLength);
+            return true;
+        }
         const size_t base = FText.size();
         const size_t lineCount = FLineStarts.size();
-        const uint8_t firstLength = FNext < FEnd ? *FNext ^ kFilterKey : 0;
-        bool ok;
-        if (keep && FPlaces)
-            ok = Lines(count, [this](uint8_t length) {
-                FPlaces->push_back({static_cast<uint32_t>(FNext - FStart), length});
-            });
-        else if (keep)
-            ok = Lines(count, [&](uint8_t) { FLineStarts.push_back(base + static_cast<size_t>(FNext - first)); });
-        else
-            ok = Lines(count, [](uint8_t) {});
-        if (!ok)
-            return false;
-        if (keep && FSpan)
-            AddToSpan(first, firstLength, FNext);
-        if (!keep || FPlaces)
-            return true;
+        for (int32_t i = 0; i < count; ++i) {
+            uint8_t length;
+            if (!Byte(length) || FEnd - FNext < length)
+                return false;
+            FLineStarts.push_back(base + static_cast<size_t>(FNext - first));
+            FNext += length;
+        }
         FText.append(reinterpret_cast<const char*>(first), static_cast<size_t>(FNext - first));
         FText += kStoredLineEnd;
         for (size_t i = lineCount + 1; i < FLineStarts.size(); ++i)
             FText[FLineStarts[i] - 1] = kStoredLineEnd;
         return true;
     }
-    // Passes over `count` lines, each behind its length byte, telling `line` of each.
-    template <typename TLine>
-    bool Lines(int32_t count, TLine line)
+    // Passes over `count` lines, each behind its length byte. Each line's place follows from
+    // the length before it, so the reads wait on each other: the walk does nothing else per
+    // line. While every line to come fits in what is left, none can leave the body and no line
+    // is checked; fetching a few kilobytes ahead keeps memory busy meanwhile.
+    bool PassLines(int64_t count)
     {
-        for (int32_t i = 0; i < count; ++i) {
-            // Each line's place follows from the length before it, so the reads wait on each
-            // other; fetching a few kilobytes ahead keeps memory busy while the walk goes on
-            // (it halves a walk over every record).
-            if (FEnd - FNext > kPrefetchDistance)
-                __builtin_prefetch(FNext + kPrefetchDistance);
-            uint8_t length;
-            if (!Byte(length) || FEnd - FNext < length)
-                return false;
-            line(length);
-            FNext += length;
+        const uint8_t* next = FNext;
+        while (count > 0) {
+            int64_t sure = std::min<int64_t>(count, (FEnd - next) / kLongestLine);
+            if (sure == 0) {
+                if (next == FEnd || FEnd - next - 1 < (*next ^ kFilterKey))
+                    return false;
+                next += 1 + (*next ^ kFilterKey);
+                --count;
+                continue;
+            }
+            count -= sure;
+            for (; sure > 0; --sure) {
+                // Past the body's end a fetch does no harm; it is an address, never read.
+                __builtin_prefetch(
+                    reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(next) + kPrefetchDistance));
+                next += 1 + (*next ^ kFilterKey);
+            }
         }
+        FNext = next;
         return true;
     }
     // A tagged string; `line` receives its stored (scrambled) bytes, cut to 255.
@@ -221,13 +229,9 @@ public:
     }
     void AddStoredLine(const char* stored, size_t length)
     {
-        if (FPlaces) {
-            if (FSpan) {
-                const auto* start = reinterpret_cast<const uint8_t*>(stored);
-                AddToSpan(start, length, start + length);
-            }
-            FPlaces->push_back({static_cast<uint32_t>(reinterpret_cast<const uint8_t*>(stored) - FStart),
-                                static_cast<uint32_t>(length)});
+        if (FRuns) {
+            const auto* start = reinterpret_cast<const uint8_t*>(stored);
+            AddRun(start, start + length, 0, length);
             return;
         }
         FLineStarts.push_back(FText.size());
@@ -255,7 +259,7 @@ public:
         for (; left > 0; ++p, --left)
             *p = static_cast<char>(*p ^ kFilterKey);
     }
-    size_t LineCount() const { return FPlaces ? FPlaces->size() : FLineStarts.size(); }
+    size_t LineCount() const { return FRuns ? FRuns->LineCount : FLineStarts.size(); }
     void Undo()
     {
         FText.resize(FTextStart);
@@ -263,14 +267,17 @@ public:
     }
 
 private:
-    // `count` lines lying one after the other from `first` to `end`, the first `firstLength` long.
-    void AddToSpan(const uint8_t* first, size_t firstLength, const uint8_t* end)
+    // `count` lines from `first` to `last` (one line for 0), the first `firstLength` long.
+    void AddRun(const uint8_t* first, const uint8_t* last, uint32_t count, size_t firstLength)
     {
         const auto start = static_cast<uint32_t>(first - FStart);
-        if (FSpan->Start == UINT32_MAX)
-            FSpan->FirstEnd = start + static_cast<uint32_t>(firstLength);
-        FSpan->Start = std::min(FSpan->Start, start);
-        FSpan->End = std::max(FSpan->End, static_cast<uint32_t>(end - FStart));
+        const auto end = static_cast<uint32_t>(last - FStart);
+        if (FRuns->Start == UINT32_MAX)
+            FRuns->FirstEnd = start + static_cast<uint32_t>(firstLength);
+        FRuns->Start = std::min(FRuns->Start, start);
+        FRuns->End = std::max(FRuns->End, end);
+        FRuns->Runs.push_back({start, end, count});
+        FRuns->LineCount += count == 0 ? 1 : count;
     }
 
     const uint8_t* FStart;
@@ -278,8 +285,7 @@ private:
     const uint8_t* FEnd;
     std::string& FText;
     std::vector<size_t>& FLineStarts;
-    std::vector<TStoredLine>* FPlaces;
-    TStoredSpan* FSpan;
+    TStoredLines* FRuns;
     size_t FTextStart;
     size_t FLineCount;
 };
@@ -342,32 +348,66 @@ bool AppendSearchableText(TRecordKind kind, std::string_view stored, std::string
     return true;
 }
 
-bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines,
-                           TStoredSpan* span)
+bool StoredSearchableLines(TRecordKind kind, std::string_view stored, TStoredLines& lines)
 {
-    lines.clear();
-    if (span)
-        *span = TStoredSpan();
+    lines.Runs.clear();
+    lines.LineCount = 0;
+    lines.Start = UINT32_MAX;
+    lines.End = 0;
+    lines.FirstEnd = 0;
     std::string text;
     std::vector<size_t> lineStarts;
-    TStoredBody body(stored, text, lineStarts, &lines, span);
+    TStoredBody body(stored, text, lineStarts, &lines);
     TShownRanges shown;
     bool ok = true;
     switch (kind) {
     case TRecordKind::rkInfo:
     case TRecordKind::rkShort: ok = body.StringList(true); break;
-    case TRecordKind::rkComponent: ok = ReadStoredComponent(body, shown); break;
+    case TRecordKind::rkComponent:
+        ok = ReadStoredComponent(body, shown);
+        break;
     case TRecordKind::rkNone: break;
     }
     return ok;
+}
+
+bool TStoredLines::WithinOneLine(const uint8_t* stored, size_t at, size_t length, size_t firstLine,
+                                 size_t endLine) const
+{
+    size_t line = 0;
+    for (const TStoredRun& run : Runs) {
+        const size_t lines = run.Count == 0 ? 1 : run.Count;
+        if (line >= endLine)
+            return false;
+        if (line + lines <= firstLine || at < run.Start || at >= run.End) {
+            line += lines;
+            continue;
+        }
+        if (run.Count == 0)
+            return at + length <= run.End;
+        // The run's lines, each behind its length byte, up to the one `at` lies in.
+        size_t start = run.Start;
+        for (size_t i = 0; i < run.Count && start <= at; ++i, ++line) {
+            const size_t end = start + (stored[start - 1] ^ kFilterKey);
+            if (at < end)
+                return line >= firstLine && line < endLine && at + length <= end;
+            start = end + 1;
+        }
+        return false;  // on a length byte
+    }
+    return false;
 }
 
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts)
 {
     switch (kind) {
     case TRecordKind::rkInfo:
-    case TRecordKind::rkShort: AppendStringList(reader, text, &lineStarts); break;
-    case TRecordKind::rkComponent: AppendComponentText(reader, text, lineStarts); break;
+    case TRecordKind::rkShort:
+        AppendStringList(reader, text, &lineStarts);
+        break;
+    case TRecordKind::rkComponent:
+        AppendComponentText(reader, text, lineStarts);
+        break;
     case TRecordKind::rkNone: break;
     }
 }

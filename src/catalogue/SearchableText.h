@@ -17,23 +17,29 @@ namespace lumarc {
 // GetText's. The key words and the short info are given as the component page shows them,
 // with "&&" read as "&". The whole body is read, so a damaged record raises the error its
 // Load raises.
-// Where each of those lines lies in a stored body, in the same order: its start within `stored`
-// and its length (a string cut to 255 as above). The lines of lists stored with doubled
-// ampersands are given as stored. False when AppendSearchableText would be. Given `span`, it
-// also tells where the lines lie together, from the first one's start to the last one's end,
-// and where the first one ends: a short text's first line is its file name, the lines after it
-// follow, each behind its length byte.
-struct TStoredLine {
-    uint32_t Start;
-    uint32_t Length;
+// Where those lines lie in a stored body, told by runs of lines rather than line by line, so
+// that a walk over every record stores nothing per line: a list's lines lie one after the
+// other, each behind its length byte; a string is one line (cut to 255 as above). Runs come in
+// the same order as the lines. The lines of lists stored with doubled ampersands are given as
+// stored. False when AppendSearchableText would be.
+struct TStoredRun {
+    uint32_t Start;  // the first line's first byte, within `stored`
+    uint32_t End;    // past the last line's last byte
+    uint32_t Count;  // a list's lines; 0 for a string, which is the one line [Start, End)
 };
-struct TStoredSpan {
-    uint32_t FirstEnd = 0;
+struct TStoredLines {
+    std::vector<TStoredRun> Runs;
+    size_t LineCount = 0;
+    // From the first line's start to the last one's end, and where the first one ends: a short
+    // text's first line is its file name, the lines after it follow, each behind its length byte.
     uint32_t Start = UINT32_MAX;
     uint32_t End = 0;
+    uint32_t FirstEnd = 0;
+
+    // Whether [at, at + length) lies within one of lines [firstLine, endLine) of `stored`.
+    bool WithinOneLine(const uint8_t* stored, size_t at, size_t length, size_t firstLine, size_t endLine) const;
 };
-bool StoredSearchableLines(TRecordKind kind, std::string_view stored, std::vector<TStoredLine>& lines,
-                           TStoredSpan* span = nullptr);
+bool StoredSearchableLines(TRecordKind kind, std::string_view stored, TStoredLines& lines);
 
 void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, std::vector<size_t>& lineStarts);
 

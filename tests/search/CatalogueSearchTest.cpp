@@ -285,6 +285,29 @@ TEST_F(SearchCatalogue, TheStoredBytesGiveTheHitsOfEveryRecordRead)
     EXPECT_GT(hits, 10000);
 }
 
+// In the stored bytes a line's end is the next line's length byte, which may hold the very byte
+// a term goes on with: a line of 67 characters is stored behind a 'C'. Such a place is no hit,
+// in an info text, below a short text's file name and in a component's list alike.
+TEST_F(SearchCatalogue, ATermAcrossALineEndIsNoHit)
+{
+    const std::string behindC = "de" + std::string(65, '-');
+    Build(("OUTLINE [Gliederung] 01.05.96 {\n"
+           "Info [Info]\nKurz [Kurz]\nTeil [Teil]\n"
+           "}\n"
+           "INFOTEXT [Info] 24.12.95 {\nEnde auf ab\n" +
+           behindC +
+           "\n}\n"
+           "SHORTTEXT [Kurz] 10.06.96 {\nD:\\COMPS\\KURZ.ZIP\nEnde auf ab\n" +
+           behindC +
+           "\n}\n"
+           "COMPONENT [Teil] {\n[LongInfo]\nEnde auf ab\n" +
+           behindC + "\n}\n")
+              .c_str());
+    EXPECT_TRUE(Search("abCde", true).empty());
+    EXPECT_TRUE(Search("abcde").empty());
+    EXPECT_EQ(Search("ab").size(), 3u);
+}
+
 TEST_F(SearchCatalogue, AMissingDataFileRaisesItsOpenErrorAtTheFirstRecord)
 {
     Build();

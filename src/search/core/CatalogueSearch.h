@@ -56,7 +56,7 @@ private:
     std::string FQuery;
     bool FCaseSensitive;
     std::shared_ptr<const TStoredTextScan> FScan;
-    std::vector<TStoredLine> FLines;
+    TStoredLines FLines;
 };
 
 }  // namespace lumarc

@@ -256,19 +256,18 @@ std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(const std::string& 
     return scan;
 }
 
-bool TStoredTextScan::Found(size_t term, const uint8_t* body, bool shortText, const std::vector<TStoredLine>& lines,
-                            const TStoredSpan& span) const
+bool TStoredTextScan::Found(size_t term, const uint8_t* body, bool shortText, const TStoredLines& lines) const
 {
     // A short text's lines below its first are CP850 text; they follow the first, each behind
     // its length byte.
     for (const bool oem : {false, true}) {
         const int formIndex = oem ? FOemForm[term] : FAnsiForm[term];
-        if (formIndex < 0 || (oem && !(shortText && lines.size() > 1)))
+        if (formIndex < 0 || (oem && !(shortText && lines.LineCount > 1)))
             continue;
         const size_t firstLine = oem ? 1 : 0;
-        const size_t endLine = shortText && !oem ? 1 : lines.size();
-        const size_t lowest = oem ? size_t{span.FirstEnd} + 1 : span.Start;
-        const size_t highest = shortText && !oem ? span.FirstEnd : span.End;
+        const size_t endLine = shortText && !oem ? 1 : lines.LineCount;
+        const size_t lowest = oem ? size_t{lines.FirstEnd} + 1 : lines.Start;
+        const size_t highest = shortText && !oem ? lines.FirstEnd : lines.End;
         if (lowest >= highest)
             continue;
         // The bytes from the first line to the last, the length bytes between them too: a place
@@ -276,11 +275,7 @@ bool TStoredTextScan::Found(size_t term, const uint8_t* body, bool shortText, co
         const TForm& form = FForms[static_cast<size_t>(formIndex)];
         const size_t length = form.Needle.size();
         const auto inOneLine = [&](size_t at) {
-            at += lowest;
-            for (size_t i = firstLine; i < endLine; ++i)
-                if (at >= lines[i].Start && at + length <= size_t{lines[i].Start} + lines[i].Length)
-                    return true;
-            return false;
+            return lines.WithinOneLine(body, lowest + at, length, firstLine, endLine);
         };
         if (AnyPlace(body + lowest, highest - lowest, form, inOneLine))
             return true;
@@ -288,11 +283,9 @@ bool TStoredTextScan::Found(size_t term, const uint8_t* body, bool shortText, co
     return false;
 }
 
-TStoredTextScan::TVerdict TStoredTextScan::Match(int32_t ref, std::vector<TStoredLine>& lines,
-                                                 std::string& firstLine) const
+TStoredTextScan::TVerdict TStoredTextScan::Match(int32_t ref, TStoredLines& lines, std::string& firstLine) const
 {
     firstLine.clear();
-    lines.clear();
     const TRecordKind kind = RecordKindOf(ref);
     if (kind == TRecordKind::rkNone)
         return TVerdict::vNoHit;
@@ -302,10 +295,9 @@ TStoredTextScan::TVerdict TStoredTextScan::Match(int32_t ref, std::vector<TStore
     const auto* body = FData + offset;
     const std::string_view stored(reinterpret_cast<const char*>(body), FSize - static_cast<size_t>(offset));
     const bool shortText = kind == TRecordKind::rkShort;
-    TStoredSpan span;
-    if (!StoredSearchableLines(kind, stored, lines, &span))
+    if (!StoredSearchableLines(kind, stored, lines))
         return TVerdict::vUnread;
-    if (lines.empty())
+    if (lines.LineCount == 0)
         return TVerdict::vNoHit;
     // Left to right, as the matcher combines them; a term that cannot change the result is
     // passed over.
@@ -314,12 +306,12 @@ TStoredTextScan::TVerdict TStoredTextScan::Match(int32_t ref, std::vector<TStore
         const int32_t op = i == 0 ? soNone : FOperators[i - 1];
         if ((op == soAnd && !result) || (op == soOr && result))
             continue;
-        result = Found(i, body, shortText, lines, span);
+        result = Found(i, body, shortText, lines);
     }
     if (!result)
         return TVerdict::vNoHit;
     if (shortText) {
-        firstLine.assign(reinterpret_cast<const char*>(body) + lines[0].Start, lines[0].Length);
+        firstLine.assign(reinterpret_cast<const char*>(body) + lines.Start, lines.FirstEnd - lines.Start);
         FilterBytes(firstLine.data(), static_cast<int64_t>(firstLine.size()));
     }
     return TVerdict::vHit;

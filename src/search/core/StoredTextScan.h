@@ -29,14 +29,13 @@ public:
     // formed or leaves the file (reading it raises the record's error). `lines` and `firstLine`
     // are room for the work; on a hit of a short text, `firstLine` holds its first line unscrambled.
     // Thread-safe: each caller brings its own `lines` and `firstLine`.
-    TVerdict Match(int32_t ref, std::vector<TStoredLine>& lines, std::string& firstLine) const;
+    TVerdict Match(int32_t ref, TStoredLines& lines, std::string& firstLine) const;
 
     struct TForm;
 
 private:
     TStoredTextScan() = default;
-    bool Found(size_t term, const uint8_t* body, bool shortText, const std::vector<TStoredLine>& lines,
-               const TStoredSpan& span) const;
+    bool Found(size_t term, const uint8_t* body, bool shortText, const TStoredLines& lines) const;
 
     const uint8_t* FData = nullptr;
     size_t FSize = 0;
