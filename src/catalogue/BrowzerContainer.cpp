@@ -109,13 +109,18 @@ void TBrowzerContainer::LoadOutline(TTreeViewData& treeData)
         return;
     FTreeData = &treeData;
     const std::unique_ptr<TScriptOutlineText> outline = TScriptOutlineText::CreateWithData(nullptr, &treeData);
-    TIndexEntry key;
-    key.RecordType = static_cast<int16_t>(outline->RecordType());
-    if (!FIndexedStream->FindEntry(key))
-        throw EBrowzerError("Konnte OutlineText nicht laden!");
-    FIndexedStream->DataStream().SetPosition(key.Offset);
+    FIndexedStream->DataStream().SetPosition(OutlineOffset());
     TRecordStreamScope scope(*outline, *FIndexedStream, 0);
     outline->Load();
+}
+
+int32_t TBrowzerContainer::OutlineOffset() const
+{
+    TIndexEntry key;
+    key.RecordType = static_cast<int16_t>(TScriptOutlineText(nullptr).RecordType());
+    if (!FIndexedStream || !FIndexedStream->FindEntry(key))
+        throw EBrowzerError("Konnte OutlineText nicht laden!");
+    return key.Offset;
 }
 
 void TBrowzerContainer::ReadRecord(TScriptComponent& record, int32_t offset)

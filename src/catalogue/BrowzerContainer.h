@@ -46,6 +46,9 @@ public:
     // Fills treeData from the first outline record in the index; nothing when not active.
     // Raises EBrowzerError "Konnte OutlineText nicht laden!" when the index has none.
     void LoadOutline(TTreeViewData& treeData);
+    // Where that outline record lies in the data file; raises the same error when there is none
+    // (or the container is not active).
+    int32_t OutlineOffset() const;
     // Takes an outline that was read from these same files before (through a container of
     // its own) in place of loading it again.
     void AdoptOutline(TTreeViewData& treeData) { FTreeData = &treeData; }

@@ -9,6 +9,7 @@
 #include "Coding.h"
 #include "ComponentFields.h"
 #include "LZWFilter.h"
+#include "StoredBytes.h"
 
 namespace lumarc {
 
@@ -100,17 +101,13 @@ void AppendComponentText(TReader& reader, std::string& text, std::vector<size_t>
 // Walks a stored body in memory. Lines are copied still scrambled, each followed by a
 // scrambled '\n', and the whole text is unscrambled in one pass at the end. Given `runs`, it
 // copies nothing and notes where the runs of lines lie in the body instead.
-class TStoredBody {
+class TStoredBody : public TStoredBytes {
 public:
     static constexpr char kStoredLineEnd = static_cast<char>('\n' ^ kFilterKey);
-    static constexpr uintptr_t kPrefetchDistance = 4096;
-    static constexpr ptrdiff_t kLongestLine = 1 + kMaxShortString;  // with its length byte
 
     TStoredBody(std::string_view stored, std::string& text, std::vector<size_t>& lineStarts,
                 TStoredLines* runs = nullptr)
-        : FStart(reinterpret_cast<const uint8_t*>(stored.data())),
-          FNext(FStart),
-          FEnd(FNext + stored.size()),
+        : TStoredBytes(stored),
           FText(text),
           FLineStarts(lineStarts),
           FRuns(runs),
@@ -119,23 +116,6 @@ public:
     {
     }
 
-    bool Byte(uint8_t& value)
-    {
-        if (FNext == FEnd)
-            return false;
-        value = *FNext++ ^ kFilterKey;
-        return true;
-    }
-    bool Int32(int32_t& value)
-    {
-        if (FEnd - FNext < 4)
-            return false;
-        uint8_t bytes[4];
-        for (uint8_t& b : bytes)
-            b = *FNext++ ^ kFilterKey;
-        value = GetInt32LE(bytes);
-        return true;
-    }
     // A string list, its lines kept or passed over. The stored lines lie one after the other,
     // each behind its length byte: kept, they are copied as one run, and the length bytes
     // between them become the line ends.
@@ -168,33 +148,6 @@ public:
         FText += kStoredLineEnd;
         for (size_t i = lineCount + 1; i < FLineStarts.size(); ++i)
             FText[FLineStarts[i] - 1] = kStoredLineEnd;
-        return true;
-    }
-    // Passes over `count` lines, each behind its length byte. Each line's place follows from
-    // the length before it, so the reads wait on each other: the walk does nothing else per
-    // line. While every line to come fits in what is left, none can leave the body and no line
-    // is checked; fetching a few kilobytes ahead keeps memory busy meanwhile.
-    bool PassLines(int64_t count)
-    {
-        const uint8_t* next = FNext;
-        while (count > 0) {
-            int64_t sure = std::min<int64_t>(count, (FEnd - next) / kLongestLine);
-            if (sure == 0) {
-                if (next == FEnd || FEnd - next - 1 < (*next ^ kFilterKey))
-                    return false;
-                next += 1 + (*next ^ kFilterKey);
-                --count;
-                continue;
-            }
-            count -= sure;
-            for (; sure > 0; --sure) {
-                // Past the body's end a fetch does no harm; it is an address, never read.
-                __builtin_prefetch(
-                    reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(next) + kPrefetchDistance));
-                next += 1 + (*next ^ kFilterKey);
-            }
-        }
-        FNext = next;
         return true;
     }
     // A tagged string; `line` receives its stored (scrambled) bytes, cut to 255.
@@ -238,13 +191,6 @@ public:
         FText.append(static_cast<const char*>(stored), length);
         FText += kStoredLineEnd;
     }
-    bool Skip(int64_t count)
-    {
-        if (FEnd - FNext < count)
-            return false;
-        FNext += count;
-        return true;
-    }
     void Unscramble()
     {
         char* p = FText.data() + FTextStart;
@@ -280,9 +226,6 @@ private:
         FRuns->LineCount += count == 0 ? 1 : count;
     }
 
-    const uint8_t* FStart;
-    const uint8_t* FNext;
-    const uint8_t* FEnd;
     std::string& FText;
     std::vector<size_t>& FLineStarts;
     TStoredLines* FRuns;

@@ -4,27 +4,63 @@
 #include <iostream>
 
 #include "catalogue/CatalogueLocation.h"
+#include "catalogue/OutlineEntries.h"
 
 namespace lumarc {
+
+namespace {
+
+// Opens the files and checks the version, saying what fails.
+bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, std::ostream& errors)
+{
+    const TCatalogueLocation location = LocateCatalogue(catalogue);
+    container.DataFileName = location.DataFileName;
+    container.IndexFileName = location.IndexFileName;
+    try {
+        container.SetActive(true);
+        container.CheckVersion();
+    } catch (const EVersionError& e) {
+        errors << e.what() << '\n';
+        return false;
+    } catch (const EStreamError&) {
+        errors << CatalogueNotFoundMessage(location) << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue, std::ostream& errors)
 {
     auto opened = std::make_unique<TOpenCatalogue>();
-    const TCatalogueLocation location = LocateCatalogue(catalogue);
-    opened->Container.DataFileName = location.DataFileName;
-    opened->Container.IndexFileName = location.IndexFileName;
-    try {
-        opened->Container.SetActive(true);
-        opened->Container.CheckVersion();
-    } catch (const EVersionError& e) {
-        errors << e.what() << '\n';
+    if (!OpenContainer(catalogue, opened->Container, errors))
         return nullptr;
-    } catch (const EStreamError&) {
-        errors << CatalogueNotFoundMessage(location) << '\n';
-        return nullptr;
-    }
     try {
         opened->Container.LoadOutline(opened->TreeData);
+    } catch (const std::exception& e) {
+        errors << e.what() << '\n';
+        return nullptr;
+    }
+    return opened;
+}
+
+std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue, std::ostream& errors)
+{
+    auto opened = std::make_unique<TSearchedCatalogue>();
+    if (!OpenContainer(catalogue, opened->Container, errors))
+        return nullptr;
+    try {
+        opened->Data = TMappedFile::Open(opened->Container.DataFileName);
+        const std::string_view data = opened->Data ? opened->Data->Bytes() : std::string_view();
+        const int32_t outline = opened->Container.OutlineOffset();
+        // An outline that cannot be read there is loaded, which says why it cannot be read.
+        if (outline < 0 || static_cast<size_t>(outline) >= data.size() ||
+            !ReadOutlineEntries(data.substr(static_cast<size_t>(outline)), opened->Entries)) {
+            TTreeViewData tree;
+            opened->Container.LoadOutline(tree);
+            opened->Entries = std::move(tree.Texts);
+        }
     } catch (const std::exception& e) {
         errors << e.what() << '\n';
         return nullptr;

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "catalogue/BrowzerContainer.h"
+#include "catalogue/CaptionList.h"
+#include "catalogue/MappedFile.h"
 #include "catalogue/TreeViewData.h"
 
 namespace lumarc {
@@ -18,6 +20,17 @@ struct TOpenCatalogue {
 // Prints the program's own message to `errors` and returns null when the catalogue cannot be
 // opened, is of another format version, or its outline cannot be read.
 std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue, std::ostream& errors = std::cerr);
+
+// A catalogue opened for a search over every entry: the same checks, then only the outline's
+// captions with their record references, read where the data file is mapped whole when it can
+// be; the search reads its records there too.
+struct TSearchedCatalogue {
+    TBrowzerContainer Container;
+    TCaptionList Entries;
+    std::shared_ptr<const TMappedFile> Data;  // null where the data file cannot be mapped
+};
+std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue,
+                                                           std::ostream& errors = std::cerr);
 
 // An entry number as given on the command line: plain decimal digits that fit an int; signs,
 // blanks and anything else are refused.

@@ -85,10 +85,10 @@ void SearchSlice(TCatalogueSearch& search, TSlice& slice, bool withLines)
 // and a file handle of its own; read in order, they are one search from the first entry on. Small
 // slices keep every thread busy to the end: halves left one waiting for the other when the other
 // was held up.
-std::vector<TSlice> SearchCatalogue(const TOpenCatalogue& opened, const std::string& query, bool caseSensitive,
+std::vector<TSlice> SearchCatalogue(const TSearchedCatalogue& opened, const std::string& query, bool caseSensitive,
                                     bool withLines)
 {
-    const int count = opened.TreeData.Count();
+    const int count = opened.Entries.Count();
     const int parts = std::max(1, count / kEntriesPerSlice);
     std::vector<TSlice> slices(static_cast<size_t>(parts));
     for (int i = 0; i < parts; ++i) {
@@ -100,8 +100,8 @@ std::vector<TSlice> SearchCatalogue(const TOpenCatalogue& opened, const std::str
         static_cast<size_t>(std::max(1, std::min(static_cast<int>(cores), count / kEntriesPerThread)));
     // All read the one outline, which lasts longer than they do, and share one mapping of the
     // stored bytes. Slices after one that failed are not printed, so not searched.
-    const std::shared_ptr<const TCaptionList> entries(std::shared_ptr<void>(), &opened.TreeData.Texts);
-    const auto scan = TStoredTextScan::Make(opened.Container.DataFileName, query, caseSensitive);
+    const std::shared_ptr<const TCaptionList> entries(std::shared_ptr<void>(), &opened.Entries);
+    const auto scan = TStoredTextScan::Make(opened.Data, query, caseSensitive);
     std::atomic<size_t> next{0};
     std::atomic<size_t> failed{slices.size()};
     const auto run = [&] {
@@ -136,7 +136,7 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     std::string query;
     if (!QueryBytes(utf8Query, query))
         return 2;
-    const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogue);
+    const std::unique_ptr<TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogue);
     if (!opened)
         return 1;
     // An empty query searches nothing, as in the viewer.
@@ -182,7 +182,7 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
     std::atomic<size_t> next{0};
     const auto work = [&] {
         for (size_t i = next++; i < catalogues.size(); i = next++) {
-            const std::unique_ptr<TOpenCatalogue> opened = OpenCatalogue(catalogues[i], results[i].Errors);
+            const std::unique_ptr<TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogues[i], results[i].Errors);
             results[i].Opened = opened != nullptr;
             if (opened && !query.empty())
                 results[i].Slices = SearchCatalogue(*opened, query, caseSensitive, json);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <vector>
 
+#include "catalogue/LZWFilter.h"
 #include "catalogue/MemoryStream.h"
+#include "catalogue/OutlineEntries.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/TreeViewData.h"
 #include "platform/Exception.h"
@@ -197,6 +200,46 @@ TEST(CatalogueTreeViewData, EveryTruncatedImageFailsWithReadError)
     const std::string image = Image(data);
     for (size_t length = 0; length < image.size(); ++length)
         EXPECT_THROW(Read(image.substr(0, length)), EReadError) << length;
+}
+
+// A search reads only the captions and references, straight from the stored bytes; it must
+// take exactly the outlines loading takes, and give the same entries. Every cut of an image,
+// and images with one byte changed anywhere (counts among them), are read both ways.
+TEST(CatalogueTreeViewData, ItsEntriesReadFromStoredBytesAreThoseLoadingGives)
+{
+    TTreeViewData data;
+    const int tools = Add(data, "Tools", -1, "T");
+    Add(data, std::string(40, 'L'), tools);
+    Add(data, "", tools, "E");
+    Add(data, "Misc", -1);
+    data.HasTexts2 = true;
+    data.Texts.SetObject(0, MakeRecordRef(TRecordKind::rkComponent, 4096));
+    data.Texts.SetObject(3, MakeRecordRef(TRecordKind::rkShort, 77));
+    const std::string image = Image(data);
+    const auto bothWays = [](const std::string& tried) {
+        std::optional<TTreeViewData> loaded;
+        try {
+            loaded = Read(tried);
+        } catch (const Exception&) {
+        }
+        std::string stored = tried;
+        FilterBytes(stored.data(), static_cast<int64_t>(stored.size()));
+        TCaptionList untouched;
+        untouched.Add("left as it was");
+        TCaptionList entries = untouched;
+        const bool read = ReadOutlineEntries(stored, entries);
+        ASSERT_EQ(read, loaded.has_value());
+        EXPECT_EQ(entries, read ? loaded->Texts : untouched);
+    };
+    bothWays(image);
+    for (size_t length = 0; length < image.size(); ++length)
+        bothWays(image.substr(0, length));
+    for (size_t at = 0; at < image.size(); ++at)
+        for (const char value : {'\0', '\x01', '\x7F', '\xFF'}) {
+            std::string changed = image;
+            changed[at] = value;
+            bothWays(changed);
+        }
 }
 
 TEST(CatalogueIntList, IncrementOutsideTheListIsARangeErrorAndChangesNothing)

@@ -1,12 +1,6 @@
 #include "StoredTextScan.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <limits>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -16,6 +10,7 @@
 
 #include "QueryParser.h"
 #include "catalogue/LZWFilter.h"
+#include "catalogue/MappedFile.h"
 #include "catalogue/RecordRef.h"
 #include "platform/CodePage.h"
 
@@ -188,29 +183,21 @@ bool AnyPlace(const uint8_t* bytes, size_t size, const TStoredTextScan::TForm& f
     return false;
 }
 
-// Whether every page of a mapping made with MAP_POPULATE was read. A page of a damaged disc that
-// could not be read is left out; touching it would end the program, where reading the record
-// through the file gives its error.
-bool AllRead(void* mapped, size_t size)
-{
-    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-    std::vector<unsigned char> resident((size + page - 1) / page);
-    if (::mincore(mapped, size, resident.data()) != 0)
-        return false;
-    return std::all_of(resident.begin(), resident.end(), [](unsigned char bits) { return (bits & 1) != 0; });
-}
-
 }  // namespace
 
-TStoredTextScan::~TStoredTextScan()
-{
-    if (FData)
-        ::munmap(const_cast<uint8_t*>(FData), FSize);
-}
+TStoredTextScan::~TStoredTextScan() = default;
 
 std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(const std::string& dataFileName, const std::string& query,
                                                              bool caseSensitive)
 {
+    return Make(TMappedFile::Open(dataFileName), query, caseSensitive);
+}
+
+std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(std::shared_ptr<const TMappedFile> data,
+                                                             const std::string& query, bool caseSensitive)
+{
+    if (!data)
+        return nullptr;
     TStringList terms;
     ParseQuery(query, caseSensitive, terms);
     std::shared_ptr<TStoredTextScan> scan(new TStoredTextScan);
@@ -237,22 +224,9 @@ std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(const std::string& 
         }
     }
 
-    const int fd = ::open(dataFileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat status {};
-    void* mapped = MAP_FAILED;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-        static_cast<uint64_t>(status.st_size) <= std::numeric_limits<uint32_t>::max())
-        mapped = ::mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    ::close(fd);
-    if (mapped == MAP_FAILED)
-        return nullptr;
-    scan->FData = static_cast<const uint8_t*>(mapped);
-    scan->FSize = static_cast<size_t>(status.st_size);
-    if (!AllRead(mapped, scan->FSize))
-        return nullptr;
-    ::madvise(mapped, scan->FSize, MADV_SEQUENTIAL);
+    scan->FData = reinterpret_cast<const uint8_t*>(data->Bytes().data());
+    scan->FSize = data->Bytes().size();
+    scan->FFile = std::move(data);
     return scan;
 }
 

@@ -13,12 +13,17 @@
 
 namespace lumarc {
 
+class TMappedFile;
+
 class TStoredTextScan {
 public:
     // Null when the stored bytes cannot decide the query (a term holding '&', which a list may
     // store doubled, or a line end) or the data file cannot be mapped: the caller then reads
     // each record.
     static std::shared_ptr<const TStoredTextScan> Make(const std::string& dataFileName, const std::string& query,
+                                                       bool caseSensitive);
+    // The same over a data file mapped already; null for a null one.
+    static std::shared_ptr<const TStoredTextScan> Make(std::shared_ptr<const TMappedFile> data, const std::string& query,
                                                        bool caseSensitive);
     ~TStoredTextScan();
     TStoredTextScan(const TStoredTextScan&) = delete;
@@ -37,6 +42,7 @@ private:
     TStoredTextScan() = default;
     bool Found(size_t term, const uint8_t* body, bool shortText, const TStoredLines& lines) const;
 
+    std::shared_ptr<const TMappedFile> FFile;
     const uint8_t* FData = nullptr;
     size_t FSize = 0;
     // Per term: the index of its CP1252 and of its CP850 form in FForms, or -1 for none.
