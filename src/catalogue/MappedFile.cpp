@@ -8,27 +8,18 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 namespace lumarc {
 
-namespace {
-
-// Whether every page of a mapping made with MAP_POPULATE was read. A page of a damaged disc that
-// could not be read is left out; touching it would end the program, where reading the record
-// through the file gives its error.
-bool AllRead(void* mapped, size_t size)
+std::shared_ptr<const TMappedFile> TMappedFile::Open(const std::string& fileName)
 {
-    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-    std::vector<unsigned char> resident((size + page - 1) / page);
-    if (::mincore(mapped, size, resident.data()) != 0)
-        return false;
-    return std::all_of(resident.begin(), resident.end(), [](unsigned char bits) { return (bits & 1) != 0; });
+    std::shared_ptr<const TMappedFile> file = Map(fileName);
+    if (!file || !file->ReadIn(0, file->FSize))
+        return nullptr;
+    return file;
 }
 
-}  // namespace
-
-std::shared_ptr<const TMappedFile> TMappedFile::Open(const std::string& fileName)
+std::shared_ptr<const TMappedFile> TMappedFile::Map(const std::string& fileName)
 {
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -37,15 +28,24 @@ std::shared_ptr<const TMappedFile> TMappedFile::Open(const std::string& fileName
     void* mapped = MAP_FAILED;
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
         static_cast<uint64_t>(status.st_size) <= std::numeric_limits<uint32_t>::max())
-        mapped = ::mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        mapped = ::mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (mapped == MAP_FAILED)
         return nullptr;
-    std::shared_ptr<const TMappedFile> file(new TMappedFile(mapped, static_cast<size_t>(status.st_size)));
-    if (!AllRead(mapped, file->FSize))
-        return nullptr;
-    ::madvise(mapped, file->FSize, MADV_SEQUENTIAL);
-    return file;
+    ::madvise(mapped, static_cast<size_t>(status.st_size), MADV_SEQUENTIAL);
+    return std::shared_ptr<const TMappedFile>(new TMappedFile(mapped, static_cast<size_t>(status.st_size)));
+}
+
+bool TMappedFile::ReadIn(size_t from, size_t size) const
+{
+    if (size == 0)
+        return true;
+    // A page of a damaged disc that cannot be read would end the program when touched, where
+    // reading the record through the file gives its error; reading it in says so instead.
+    const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(FData) + from) / page * page;
+    const uintptr_t end = reinterpret_cast<uintptr_t>(FData) + std::min(from + size, FSize);
+    return ::madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_READ) == 0;
 }
 
 TMappedFile::~TMappedFile()

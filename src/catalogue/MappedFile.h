@@ -15,6 +15,12 @@ public:
     // page could not be read (a damaged disc): the caller then reads it as a stream, which
     // raises the read's own error where it fails.
     static std::shared_ptr<const TMappedFile> Open(const std::string& fileName);
+    // The same without reading any page in: ReadIn must have read a part before it is touched.
+    static std::shared_ptr<const TMappedFile> Map(const std::string& fileName);
+    // Reads in the pages that hold [from, from + size), which parts of one file may do side by
+    // side; false where a page cannot be read, or on a system that cannot read pages in ahead
+    // (Linux before 5.14).
+    bool ReadIn(size_t from, size_t size) const;
     ~TMappedFile();
     TMappedFile(const TMappedFile&) = delete;
     TMappedFile& operator=(const TMappedFile&) = delete;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <iostream>
+#include <thread>
 
 #include "catalogue/CatalogueLocation.h"
 #include "catalogue/OutlineEntries.h"
@@ -51,12 +52,24 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
     if (!OpenContainer(catalogue, opened->Container, errors))
         return nullptr;
     try {
-        opened->Data = TMappedFile::Open(opened->Container.DataFileName);
-        const std::string_view data = opened->Data ? opened->Data->Bytes() : std::string_view();
+        std::shared_ptr<const TMappedFile> data = TMappedFile::Map(opened->Container.DataFileName);
         const int32_t outline = opened->Container.OutlineOffset();
+        const size_t size = data ? data->Bytes().size() : 0;
+        // The outline lies behind the records it names, as a rule: it is read in and read while
+        // a helper reads in what lies before it, which the search reads next.
+        bool read = false;
+        if (outline >= 0 && static_cast<size_t>(outline) < size) {
+            bool before = false;
+            {
+                std::jthread helper([&] { before = data->ReadIn(0, static_cast<size_t>(outline)); });
+                read = data->ReadIn(static_cast<size_t>(outline), size - static_cast<size_t>(outline)) &&
+                       ReadOutlineEntries(data->Bytes().substr(static_cast<size_t>(outline)), opened->Entries);
+            }
+            if (read && before)
+                opened->Data = std::move(data);
+        }
         // An outline that cannot be read there is loaded, which says why it cannot be read.
-        if (outline < 0 || static_cast<size_t>(outline) >= data.size() ||
-            !ReadOutlineEntries(data.substr(static_cast<size_t>(outline)), opened->Entries)) {
+        if (!read) {
             TTreeViewData tree;
             opened->Container.LoadOutline(tree);
             opened->Entries = std::move(tree.Texts);
