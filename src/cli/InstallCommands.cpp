@@ -155,8 +155,13 @@ int UnpackInto(const std::string& archive, const fs::path& dest, bool overwrite,
         return 1;
     }
     std::vector<std::string> members;
-    if (!ArchiveFileMembers(local.Path(), members)) {
-        std::cerr << "Das Archiv " << archive << " ist beschädigt oder kein ZIP-Archiv.\n";
+    try {
+        if (!ArchiveFileMembers(local.Path(), members)) {
+            std::cerr << "Das Archiv " << archive << " ist beschädigt oder kein ZIP-Archiv.\n";
+            return 1;
+        }
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
         return 1;
     }
     for (const std::string& member : members)

@@ -7,7 +7,8 @@
 namespace lumarc {
 
 // The paths, relative to the destination, of the archive's file members as the unzip library
-// writes them ("\" read as "/"; folders left out). False when the archive cannot be read.
+// writes them ("\" read as "/"; folders left out). False when the archive cannot be read;
+// raises Exception, saying so, when the ZIP library cannot be loaded.
 bool ArchiveFileMembers(const std::string& archive, std::vector<std::string>& members);
 
 }  // namespace lumarc
