@@ -123,7 +123,6 @@ void THitList::AddHits(const std::vector<TSearchHit>& hits)
     }
     FHits.insert(FHits.end(), hits.begin(), hits.end());
     addItems(captions);
-
 }
 
 const TSearchHit* THitList::Hit(int row) const
