@@ -11,6 +11,8 @@ namespace lumarc {
 
 namespace {
 
+constexpr size_t kReadInAlone = 16 << 20;
+
 // Opens the files and checks the version, saying what fails.
 bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, std::ostream& errors)
 {
@@ -56,14 +58,21 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
         const int32_t outline = opened->Container.OutlineOffset();
         const size_t size = data ? data->Bytes().size() : 0;
         // The outline lies behind the records it names, as a rule: it is read in and read while
-        // a helper reads in what lies before it, which the search reads next.
+        // a helper reads in what lies before it, which the search reads next. Below a few
+        // megabytes reading in takes less than starting a thread.
         bool read = false;
         if (outline >= 0 && static_cast<size_t>(outline) < size) {
-            bool before = false;
+            const auto at = static_cast<size_t>(outline);
+            bool before = at < kReadInAlone && data->ReadIn(0, at);
             {
-                std::jthread helper([&] { before = data->ReadIn(0, static_cast<size_t>(outline)); });
-                read = data->ReadIn(static_cast<size_t>(outline), size - static_cast<size_t>(outline)) &&
-                       ReadOutlineEntries(data->Bytes().substr(static_cast<size_t>(outline)), opened->Entries);
+                std::jthread helper;
+                if (at >= kReadInAlone)
+                    helper = std::jthread([&] { before = data->ReadIn(0, at); });
+                if (data->ReadIn(at, size - at))
+                    if (auto outline = TStoredOutline::Read(data, at)) {
+                        opened->Entries = SearchEntriesOf(std::move(outline));
+                        read = true;
+                    }
             }
             if (read && before)
                 opened->Data = std::move(data);
@@ -72,7 +81,7 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
         if (!read) {
             TTreeViewData tree;
             opened->Container.LoadOutline(tree);
-            opened->Entries = std::move(tree.Texts);
+            opened->Entries = SearchEntriesOf(std::make_shared<const TCaptionList>(std::move(tree.Texts)));
         }
     } catch (const std::exception& e) {
         errors << e.what() << '\n';

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "catalogue/BrowzerContainer.h"
-#include "catalogue/CaptionList.h"
 #include "catalogue/MappedFile.h"
 #include "catalogue/TreeViewData.h"
+#include "search/core/CatalogueSearch.h"
 
 namespace lumarc {
 
@@ -22,11 +22,11 @@ struct TOpenCatalogue {
 std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue, std::ostream& errors = std::cerr);
 
 // A catalogue opened for a search over every entry: the same checks, then only the outline's
-// captions with their record references, read where the data file is mapped whole when it can
-// be; the search reads its records there too.
+// record references, read where the data file is mapped whole when it can be (the captions too,
+// for the hits alone); the search reads its records there too.
 struct TSearchedCatalogue {
     TBrowzerContainer Container;
-    TCaptionList Entries;
+    std::shared_ptr<const TSearchEntries> Entries;
     std::shared_ptr<const TMappedFile> Data;  // null where the data file cannot be mapped
 };
 std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue,

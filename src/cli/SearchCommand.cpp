@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <atomic>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -81,44 +82,79 @@ void SearchSlice(TCatalogueSearch& search, TSlice& slice, bool withLines)
     }
 }
 
-// The entries are cut into consecutive slices, which the threads take in turn, each with a search
-// and a file handle of its own; read in order, they are one search from the first entry on. Small
-// slices keep every thread busy to the end: halves left one waiting for the other when the other
-// was held up.
-std::vector<TSlice> SearchCatalogue(const TSearchedCatalogue& opened, const std::string& query, bool caseSensitive,
-                                    bool withLines)
-{
-    const int count = opened.Entries.Count();
-    const int parts = std::max(1, count / kEntriesPerSlice);
-    std::vector<TSlice> slices(static_cast<size_t>(parts));
-    for (int i = 0; i < parts; ++i) {
-        slices[static_cast<size_t>(i)].First = static_cast<int>(static_cast<int64_t>(count) * i / parts);
-        slices[static_cast<size_t>(i)].End = static_cast<int>(static_cast<int64_t>(count) * (i + 1) / parts);
+// The search of one catalogue, its entries cut into consecutive slices which threads take in
+// turn, each with a search and a file handle of its own; read in order, they are one search from
+// the first entry on. Small slices keep every thread busy to the end: halves left one waiting for
+// the other when the other was held up. Any thread may join in until every slice is taken; the
+// catalogue is let go when its last slice is done.
+class TSlicedSearch {
+public:
+    TSlicedSearch(std::shared_ptr<const TSearchedCatalogue> opened, const std::string& query, bool caseSensitive,
+                  bool withLines)
+        : FOpened(std::move(opened)),
+          FScan(TStoredTextScan::Make(FOpened->Data, query, caseSensitive)),
+          FQuery(query),
+          FCaseSensitive(caseSensitive),
+          FWithLines(withLines)
+    {
+        const int count = FOpened->Entries->Count();
+        const int parts = std::max(1, count / kEntriesPerSlice);
+        FSlices.resize(static_cast<size_t>(parts));
+        for (int i = 0; i < parts; ++i) {
+            FSlices[static_cast<size_t>(i)].First = static_cast<int>(static_cast<int64_t>(count) * i / parts);
+            FSlices[static_cast<size_t>(i)].End = static_cast<int>(static_cast<int64_t>(count) * (i + 1) / parts);
+        }
+        FFailed = FSlices.size();
     }
-    const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
-    const auto threads =
-        static_cast<size_t>(std::max(1, std::min(static_cast<int>(cores), count / kEntriesPerThread)));
-    // All read the one outline, which lasts longer than they do, and share one mapping of the
-    // stored bytes. Slices after one that failed are not printed, so not searched.
-    const std::shared_ptr<const TCaptionList> entries(std::shared_ptr<void>(), &opened.Entries);
-    const auto scan = TStoredTextScan::Make(opened.Data, query, caseSensitive);
-    std::atomic<size_t> next{0};
-    std::atomic<size_t> failed{slices.size()};
-    const auto run = [&] {
-        TCatalogueSearch search(entries, opened.Container.DataFileName, query, caseSensitive);
-        search.UseScan(scan);
-        for (size_t i = next++; i < slices.size() && i < failed; i = next++) {
-            SearchSlice(search, slices[i], withLines);
-            size_t was = failed;
-            while (slices[i].Error && i < was && !failed.compare_exchange_weak(was, i)) {
+
+    int Count() const { return static_cast<int>(FSlices.back().End); }
+    // Whether a slice is left to take.
+    bool Open() const { return FNext < FSlices.size() && FNext < FFailed; }
+
+    // Takes slices until none is left. Slices after one that failed are not printed, so not
+    // searched.
+    void Work()
+    {
+        std::shared_ptr<const TSearchedCatalogue> opened;
+        {
+            const std::lock_guard lock(FMutex);
+            opened = FOpened;
+        }
+        if (!opened)
+            return;
+        TCatalogueSearch search(opened->Entries, opened->Container.DataFileName, FQuery, FCaseSensitive);
+        search.UseScan(FScan);
+        for (size_t i = FNext++; i < FSlices.size() && i < FFailed; i = FNext++) {
+            SearchSlice(search, FSlices[i], FWithLines);
+            size_t was = FFailed;
+            while (FSlices[i].Error && i < was && !FFailed.compare_exchange_weak(was, i)) {
+            }
+            if (++FDone == FSlices.size()) {
+                const std::lock_guard lock(FMutex);
+                FOpened.reset();
             }
         }
-    };
-    std::vector<std::jthread> helpers;
-    for (size_t i = 1; i < threads; ++i)
-        helpers.emplace_back(run);
-    run();
-    return slices;
+    }
+
+    // Once no thread works on it any more.
+    const std::vector<TSlice>& Slices() const { return FSlices; }
+
+private:
+    std::mutex FMutex;
+    std::shared_ptr<const TSearchedCatalogue> FOpened;
+    std::shared_ptr<const TStoredTextScan> FScan;
+    std::string FQuery;
+    bool FCaseSensitive;
+    bool FWithLines;
+    std::vector<TSlice> FSlices;
+    std::atomic<size_t> FNext{0};
+    std::atomic<size_t> FFailed{0};
+    std::atomic<size_t> FDone{0};
+};
+
+unsigned Cores()
+{
+    return std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
 }
 
 bool QueryBytes(const std::string& utf8Query, std::string& query)
@@ -136,13 +172,22 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     std::string query;
     if (!QueryBytes(utf8Query, query))
         return 2;
-    const std::unique_ptr<TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogue);
+    std::shared_ptr<const TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogue);
     if (!opened)
         return 1;
     // An empty query searches nothing, as in the viewer.
     if (query.empty())
         return 0;
-    for (const TSlice& slice : SearchCatalogue(*opened, query, caseSensitive, false)) {
+    TSlicedSearch search(std::move(opened), query, caseSensitive, false);
+    {
+        const auto threads = static_cast<unsigned>(
+            std::max(1, std::min(static_cast<int>(Cores()), search.Count() / kEntriesPerThread)));
+        std::vector<std::jthread> helpers;
+        for (unsigned i = 1; i < threads; ++i)
+            helpers.emplace_back([&search] { search.Work(); });
+        search.Work();
+    }
+    for (const TSlice& slice : search.Slices()) {
         for (const THit& hit : slice.Hits)
             std::cout << hit.Entry << '\t' << hit.Text << '\n';
         // The hits before a damaged record stay printed, as they stay listed in the viewer.
@@ -172,26 +217,44 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
             if (!catalogue.Places.empty())
                 catalogues.push_back(FirstPlace(catalogue));
     }
-    // Catalogues are opened and searched side by side, each said in turn in the order given.
+    // Catalogues are opened and searched side by side, each said in turn in the order given. A
+    // thread helps with the slices of a catalogue opened already before it opens the next one,
+    // so that none waits for the other at the end.
     struct TResult {
         std::ostringstream Errors;
         bool Opened = false;
-        std::vector<TSlice> Slices;
+        std::unique_ptr<TSlicedSearch> Search;
+        std::atomic<TSlicedSearch*> Shared{nullptr};
     };
     std::vector<TResult> results(catalogues.size());
-    std::atomic<size_t> next{0};
+    std::atomic<size_t> nextOpened{0};
     const auto work = [&] {
-        for (size_t i = next++; i < catalogues.size(); i = next++) {
-            const std::unique_ptr<TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogues[i], results[i].Errors);
+        for (;;) {
+            bool helped = false;
+            for (size_t i = 0; i < nextOpened && i < results.size() && !helped; ++i) {
+                TSlicedSearch* search = results[i].Shared;
+                if (search && search->Open()) {
+                    search->Work();
+                    helped = true;
+                }
+            }
+            if (helped)
+                continue;
+            const size_t i = nextOpened++;
+            if (i >= results.size())
+                return;
+            std::shared_ptr<const TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogues[i], results[i].Errors);
             results[i].Opened = opened != nullptr;
-            if (opened && !query.empty())
-                results[i].Slices = SearchCatalogue(*opened, query, caseSensitive, json);
+            if (opened && !query.empty()) {
+                results[i].Search = std::make_unique<TSlicedSearch>(std::move(opened), query, caseSensitive, json);
+                results[i].Shared = results[i].Search.get();
+                results[i].Search->Work();
+            }
         }
     };
     {
-        const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
         std::vector<std::jthread> helpers;
-        for (unsigned i = 1; i < std::min<size_t>(cores, catalogues.size()); ++i)
+        for (unsigned i = 1; i < std::min<size_t>(Cores(), catalogues.size()); ++i)
             helpers.emplace_back(work);
         work();
     }
@@ -206,7 +269,9 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
             status = 1;
             continue;
         }
-        for (const TSlice& slice : results[i].Slices) {
+        if (!results[i].Search)
+            continue;
+        for (const TSlice& slice : results[i].Search->Slices()) {
             for (const THit& hit : slice.Hits) {
                 if (json)
                     list.push_back({{"catalogue", catalogue}, {"entry", hit.Entry}, {"hitText", hit.Text}, {"line", hit.Line}});

@@ -7,6 +7,7 @@
 #include "catalogue/LZWFilter.h"
 #include "catalogue/MemoryStream.h"
 #include "catalogue/OutlineEntries.h"
+#include "platform/TestFiles.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/TreeViewData.h"
 #include "platform/Exception.h"
@@ -202,8 +203,8 @@ TEST(CatalogueTreeViewData, EveryTruncatedImageFailsWithReadError)
         EXPECT_THROW(Read(image.substr(0, length)), EReadError) << length;
 }
 
-// A search reads only the captions and references, straight from the stored bytes; it must
-// take exactly the outlines loading takes, and give the same entries. Every cut of an image,
+// A search reads only the references, and the captions of its hits, where the outline is stored;
+// it must take exactly the outlines loading takes, and give the same entries. Every cut of an image,
 // and images with one byte changed anywhere (counts among them), are read both ways.
 TEST(CatalogueTreeViewData, ItsEntriesReadFromStoredBytesAreThoseLoadingGives)
 {
@@ -216,20 +217,26 @@ TEST(CatalogueTreeViewData, ItsEntriesReadFromStoredBytesAreThoseLoadingGives)
     data.Texts.SetObject(0, MakeRecordRef(TRecordKind::rkComponent, 4096));
     data.Texts.SetObject(3, MakeRecordRef(TRecordKind::rkShort, 77));
     const std::string image = Image(data);
-    const auto bothWays = [](const std::string& tried) {
+    test::TTempDir dir;
+    const auto bothWays = [&dir](const std::string& tried) {
         std::optional<TTreeViewData> loaded;
         try {
             loaded = Read(tried);
         } catch (const Exception&) {
         }
-        std::string stored = tried;
+        // Stored behind other bytes, as an outline lies behind its records.
+        std::string stored = "rec" + tried;
         FilterBytes(stored.data(), static_cast<int64_t>(stored.size()));
-        TCaptionList untouched;
-        untouched.Add("left as it was");
-        TCaptionList entries = untouched;
-        const bool read = ReadOutlineEntries(stored, entries);
-        ASSERT_EQ(read, loaded.has_value());
-        EXPECT_EQ(entries, read ? loaded->Texts : untouched);
+        test::WriteFile(dir / "Lumarc32.dat", stored);
+        const auto outline = TStoredOutline::Read(TMappedFile::Open(dir / "Lumarc32.dat"), 3);
+        ASSERT_EQ(outline != nullptr, loaded.has_value());
+        if (!outline)
+            return;
+        ASSERT_EQ(outline->Count(), loaded->Texts.Count());
+        for (int i = 0; i < outline->Count(); ++i) {
+            EXPECT_EQ(outline->Caption(i), loaded->Texts[i]);
+            EXPECT_EQ(outline->Ref(i), loaded->Texts.Objects(i));
+        }
     };
     bothWays(image);
     for (size_t length = 0; length < image.size(); ++length)

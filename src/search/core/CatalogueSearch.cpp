@@ -1,12 +1,35 @@
 #include "CatalogueSearch.h"
 
 #include "QueryParser.h"
+#include "catalogue/OutlineEntries.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/TreeViewData.h"
 
 namespace lumarc {
 
 namespace {
+
+class TCaptionEntries : public TSearchEntries {
+public:
+    explicit TCaptionEntries(std::shared_ptr<const TCaptionList> captions) : FCaptions(std::move(captions)) {}
+    int Count() const override { return FCaptions->Count(); }
+    int32_t Ref(int index) const override { return FCaptions->Objects(index); }
+    std::string Caption(int index) const override { return std::string((*FCaptions)[index]); }
+
+private:
+    std::shared_ptr<const TCaptionList> FCaptions;
+};
+
+class TStoredEntries : public TSearchEntries {
+public:
+    explicit TStoredEntries(std::shared_ptr<const TStoredOutline> outline) : FOutline(std::move(outline)) {}
+    int Count() const override { return FOutline->Count(); }
+    int32_t Ref(int index) const override { return FOutline->Ref(index); }
+    std::string Caption(int index) const override { return FOutline->Caption(index); }
+
+private:
+    std::shared_ptr<const TStoredOutline> FOutline;
+};
 
 TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 {
@@ -17,6 +40,16 @@ TStringList ParsedTerms(const std::string& query, bool caseSensitive)
 
 }  // namespace
 
+std::shared_ptr<const TSearchEntries> SearchEntriesOf(std::shared_ptr<const TCaptionList> captions)
+{
+    return std::make_shared<const TCaptionEntries>(std::move(captions));
+}
+
+std::shared_ptr<const TSearchEntries> SearchEntriesOf(std::shared_ptr<const TStoredOutline> outline)
+{
+    return std::make_shared<const TStoredEntries>(std::move(outline));
+}
+
 TCatalogueSearch::TCatalogueSearch(const TTreeViewData& treeData, std::string dataFileName, const std::string& query,
                                    bool caseSensitive)
     : TCatalogueSearch(std::make_shared<const TCaptionList>(treeData.Texts), std::move(dataFileName), query,
@@ -25,6 +58,12 @@ TCatalogueSearch::TCatalogueSearch(const TTreeViewData& treeData, std::string da
 }
 
 TCatalogueSearch::TCatalogueSearch(std::shared_ptr<const TCaptionList> entries, std::string dataFileName,
+                                   const std::string& query, bool caseSensitive)
+    : TCatalogueSearch(SearchEntriesOf(std::move(entries)), std::move(dataFileName), query, caseSensitive)
+{
+}
+
+TCatalogueSearch::TCatalogueSearch(std::shared_ptr<const TSearchEntries> entries, std::string dataFileName,
                                    const std::string& query, bool caseSensitive)
     : FEntries(std::move(entries)),
       FRecords(dataFileName),
@@ -51,7 +90,7 @@ std::string TCatalogueSearch::HitText(std::string_view caption, const std::strin
 
 bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatcher::TMatchedLine* line)
 {
-    const int32_t ref = FEntries->Objects(index);
+    const int32_t ref = FEntries->Ref(index);
     if (FScan) {
         // The record is read only when it holds a hit whose line is asked for, or when it is
         // damaged, so that its error is the one reading it raises.
@@ -60,7 +99,7 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatch
         case TStoredTextScan::TVerdict::vHit:
             if (line)
                 break;
-            hitText = HitText((*FEntries)[index], RecordKindOf(ref) == TRecordKind::rkShort ? &FFirstLine : nullptr);
+            hitText = HitText(FEntries->Caption(index), RecordKindOf(ref) == TRecordKind::rkShort ? &FFirstLine : nullptr);
             return true;
         case TStoredTextScan::TVerdict::vUnread: break;
         }
@@ -79,7 +118,7 @@ bool TCatalogueSearch::SearchEntry(int index, std::string& hitText, TSearchMatch
     const size_t oemFrom = isShort && FMatcher.LineStarts().size() > 1 ? FMatcher.LineStarts()[1] : std::string::npos;
     if (!FMatcher.MatchText(oemFrom))
         return false;
-    hitText = HitText((*FEntries)[index], isShort ? &FFirstLine : nullptr);
+    hitText = HitText(FEntries->Caption(index), isShort ? &FFirstLine : nullptr);
     if (line && !FMatcher.MatchedLine(*line)) {
         line->Bytes.clear();
         line->Marks.clear();

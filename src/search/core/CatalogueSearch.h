@@ -12,6 +12,20 @@
 namespace lumarc {
 
 class TTreeViewData;
+class TStoredOutline;
+
+// The entries a search walks: each one's record reference, and its caption for a hit.
+class TSearchEntries {
+public:
+    virtual ~TSearchEntries() = default;
+    virtual int Count() const = 0;
+    virtual int32_t Ref(int index) const = 0;
+    virtual std::string Caption(int index) const = 0;
+};
+// Those of an outline's captions, read where they are, which must stay unchanged while a search
+// lasts; and those of an outline read where it is stored.
+std::shared_ptr<const TSearchEntries> SearchEntriesOf(std::shared_ptr<const TCaptionList> captions);
+std::shared_ptr<const TSearchEntries> SearchEntriesOf(std::shared_ptr<const TStoredOutline> outline);
 
 // Walks the outline's entries and tests each entry's record against a query. It reads the
 // data file through a read-only handle of its own, so it may run in a thread of its own while
@@ -24,6 +38,8 @@ public:
     // Reads the captions and references of `entries` where they are, so that searches of one
     // outline side by side need no copy each; they must stay unchanged while the search lasts.
     TCatalogueSearch(std::shared_ptr<const TCaptionList> entries, std::string dataFileName, const std::string& query,
+                     bool caseSensitive);
+    TCatalogueSearch(std::shared_ptr<const TSearchEntries> entries, std::string dataFileName, const std::string& query,
                      bool caseSensitive);
     ~TCatalogueSearch();
     TCatalogueSearch(const TCatalogueSearch&) = delete;
@@ -48,7 +64,7 @@ public:
     static std::string HitText(std::string_view caption, const std::string* shortTextFirstLine);
 
 private:
-    std::shared_ptr<const TCaptionList> FEntries;  // captions, each with its record reference
+    std::shared_ptr<const TSearchEntries> FEntries;
     TSearchableRecords FRecords;
     TSearchMatcher FMatcher;
     std::string FFirstLine;
