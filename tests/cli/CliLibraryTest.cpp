@@ -18,6 +18,7 @@
 
 namespace {
 
+using lumarc::test::Lines;
 using lumarc::test::TRun;
 using Json = nlohmann::json;
 namespace fs = std::filesystem;
@@ -58,15 +59,6 @@ protected:
         return Dir / "discs";
     }
 };
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 }  // namespace
 

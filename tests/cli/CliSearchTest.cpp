@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "catalogue/RecordRef.h"
 #include "catalogue/BrowzerContainer.h"
@@ -119,6 +120,49 @@ TEST_F(CliSearch, ALargeCatalogueListsEveryHitInOrder)
                                         : "Eintrag 000" + std::to_string(entry) + " ") +
                         "\n";
     EXPECT_EQ(run.Out, expected);
+}
+
+// search-all hands the slices of each catalogue to whichever thread is free, and a thread helps
+// with one catalogue before it opens the next: the output must still be each catalogue as search
+// gives it, in the order given, also where one is damaged midway and its later slices are left.
+TEST_F(CliSearch, SearchAllOverLargeCataloguesGivesWhatSearchGivesForEach)
+{
+    std::vector<fs::path> catalogues;
+    for (const char* name : {"a", "damaged", "b"}) {
+        fs::create_directories(Dir / name / "Data");
+        for (const char* file : {"Lumarc32.dat", "Lumarc32.idx"})
+            fs::copy_file(fs::path(LUMARC_LARGE_CATALOGUE) / "Data" / file, Dir / name / "Data" / file);
+        catalogues.push_back(Dir / name);
+    }
+    lumarc::TBrowzerContainer container;
+    container.DataFileName = (catalogues[1] / "Data/Lumarc32.dat").string();
+    container.IndexFileName = (catalogues[1] / "Data/Lumarc32.idx").string();
+    container.SetActive(true);
+    lumarc::TTreeViewData tree;
+    container.LoadOutline(tree);
+    container.SetActive(false);
+    // Entry 5 003, a component, claims a tag byte that no tagged string has.
+    const int32_t offset = lumarc::RecordOffsetOf(tree.Texts.Objects(5003));
+    std::string data = lumarc::test::ReadAll(container.DataFileName);
+    data[static_cast<size_t>(offset)] = static_cast<char>(99 ^ 0x5A);
+    Write(container.DataFileName, data);
+
+    const std::string query = " .zip";
+    std::string given;
+    std::string expected;
+    for (const fs::path& catalogue : catalogues) {
+        given += " " + catalogue.string();
+        for (const std::string& line : lumarc::test::Lines(Run("search " + catalogue.string() + query).Out))
+            expected += catalogue.string() + "\t" + line + "\n";
+    }
+    const TRun all = Run("search-all" + query + given);
+    EXPECT_EQ(all.Status, 1);
+    EXPECT_EQ(all.Out, expected);
+    EXPECT_EQ(all.Err, catalogues[1].string() + ": Invalid property value\n");
+    // Hits before the damaged record and in the catalogue after it.
+    EXPECT_NE(expected.find("damaged\t5002\t"), std::string::npos);
+    EXPECT_EQ(expected.find("damaged\t5005\t"), std::string::npos);
+    EXPECT_NE(expected.find("b\t9998\t"), std::string::npos);
 }
 
 }  // namespace
