@@ -2,16 +2,16 @@
 
 #include <charconv>
 #include <iostream>
-#include <thread>
 
 #include "catalogue/CatalogueLocation.h"
 #include "catalogue/OutlineEntries.h"
+#include "ReadyHelper.h"
 
 namespace lumarc {
 
 namespace {
 
-constexpr size_t kReadInAlone = 16 << 20;
+constexpr size_t kReadInBeside = 16 << 20;
 
 // Opens the files and checks the version, saying what fails.
 bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, std::ostream& errors)
@@ -48,7 +48,8 @@ std::unique_ptr<TOpenCatalogue> OpenCatalogue(const std::string& catalogue, std:
     return opened;
 }
 
-std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue, std::ostream& errors)
+std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue, std::ostream& errors,
+                                                           TReadyHelper* helper)
 {
     auto opened = std::make_unique<TSearchedCatalogue>();
     if (!OpenContainer(catalogue, opened->Container, errors))
@@ -58,19 +59,28 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
         const int32_t outline = opened->Container.OutlineOffset();
         const size_t size = data ? data->Bytes().size() : 0;
         // The outline lies behind the records it names, as a rule: it is read in and read while
-        // a helper reads in what lies before it, which the search reads next. Below a few
-        // megabytes reading in takes less than starting a thread.
+        // the helper reads in what lies before it, which the search reads next. Below a few
+        // megabytes that takes less than handing it over.
         bool read = false;
         if (outline >= 0 && static_cast<size_t>(outline) < size) {
             const auto at = static_cast<size_t>(outline);
-            bool before = at < kReadInAlone && data->ReadIn(0, at);
+            const bool beside = helper && at >= kReadInBeside;
+            bool before = !beside && data->ReadIn(0, at);
             {
-                std::jthread helper;
-                if (at >= kReadInAlone)
-                    helper = std::jthread([&] { before = data->ReadIn(0, at); });
+                // Waited for however this block is left: the helper works on what it holds.
+                const struct TAwait {
+                    TReadyHelper* Helper;
+                    ~TAwait()
+                    {
+                        if (Helper)
+                            Helper->Wait();
+                    }
+                } await{beside ? helper : nullptr};
+                if (beside)
+                    helper->Post([&] { before = data->ReadIn(0, at); });
                 if (data->ReadIn(at, size - at))
-                    if (auto outline = TStoredOutline::Read(data, at)) {
-                        opened->Entries = SearchEntriesOf(std::move(outline));
+                    if (auto stored = TStoredOutline::Read(data, at)) {
+                        opened->Entries = SearchEntriesOf(std::move(stored));
                         read = true;
                     }
             }

@@ -11,6 +11,8 @@
 
 namespace lumarc {
 
+class TReadyHelper;
+
 // A catalogue opened as the viewer opens it: version check, then the outline loaded.
 struct TOpenCatalogue {
     TBrowzerContainer Container;
@@ -29,8 +31,9 @@ struct TSearchedCatalogue {
     std::shared_ptr<const TSearchEntries> Entries;
     std::shared_ptr<const TMappedFile> Data;  // null where the data file cannot be mapped
 };
-std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue,
-                                                           std::ostream& errors = std::cerr);
+// `helper`, when given, reads in the data file's first part meanwhile.
+std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& catalogue, std::ostream& errors,
+                                                           TReadyHelper* helper = nullptr);
 
 // An entry number as given on the command line: plain decimal digits that fit an int; signs,
 // blanks and anything else are refused.

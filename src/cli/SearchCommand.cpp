@@ -11,6 +11,7 @@
 
 #include "Commands.h"
 #include "OpenCatalogue.h"
+#include "ReadyHelper.h"
 #include "install/core/InstallStore.h"
 #include "install/core/Library.h"
 #include "platform/CodePage.h"
@@ -157,6 +158,16 @@ unsigned Cores()
     return std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
 }
 
+// Waits for the helpers however the block it stands in is left: they work on what the block holds.
+struct TAwaitHelpers {
+    std::vector<std::unique_ptr<TReadyHelper>>& Helpers;
+    ~TAwaitHelpers()
+    {
+        for (auto& helper : Helpers)
+            helper->Wait();
+    }
+};
+
 bool QueryBytes(const std::string& utf8Query, std::string& query)
 {
     if (Utf8ToCp1252(utf8Query, query))
@@ -172,19 +183,24 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     std::string query;
     if (!QueryBytes(utf8Query, query))
         return 2;
-    std::shared_ptr<const TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogue);
+    // Started now, the helpers run by the time the catalogue is open.
+    std::vector<std::unique_ptr<TReadyHelper>> helpers(Cores() - 1);
+    for (auto& helper : helpers)
+        helper = std::make_unique<TReadyHelper>();
+    std::shared_ptr<const TSearchedCatalogue> opened =
+        OpenCatalogueForSearch(catalogue, std::cerr, helpers.empty() ? nullptr : helpers.front().get());
     if (!opened)
         return 1;
     // An empty query searches nothing, as in the viewer.
     if (query.empty())
         return 0;
     TSlicedSearch search(std::move(opened), query, caseSensitive, false);
+    const auto threads = static_cast<size_t>(
+        std::max(1, std::min(static_cast<int>(Cores()), search.Count() / kEntriesPerThread)));
     {
-        const auto threads = static_cast<unsigned>(
-            std::max(1, std::min(static_cast<int>(Cores()), search.Count() / kEntriesPerThread)));
-        std::vector<std::jthread> helpers;
-        for (unsigned i = 1; i < threads; ++i)
-            helpers.emplace_back([&search] { search.Work(); });
+        const TAwaitHelpers await{helpers};
+        for (size_t i = 1; i < threads; ++i)
+            helpers[i - 1]->Post([&search] { search.Work(); });
         search.Work();
     }
     for (const TSlice& slice : search.Slices()) {
@@ -205,6 +221,10 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
     std::string query;
     if (!QueryBytes(utf8Query, query))
         return 2;
+    // Started now, the helpers run by the time the first catalogue is open.
+    std::vector<std::unique_ptr<TReadyHelper>> helpers(Cores() - 1);
+    for (auto& helper : helpers)
+        helper = std::make_unique<TReadyHelper>();
     // Without catalogues: the library's, each at its first place that is there.
     std::vector<std::string> catalogues;
     if (!given.empty()) {
@@ -253,9 +273,9 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
         }
     };
     {
-        std::vector<std::jthread> helpers;
-        for (unsigned i = 1; i < std::min<size_t>(Cores(), catalogues.size()); ++i)
-            helpers.emplace_back(work);
+        const TAwaitHelpers await{helpers};
+        for (size_t i = 1; i < std::min<size_t>(Cores(), catalogues.size()); ++i)
+            helpers[i - 1]->Post(work);
         work();
     }
     int status = 0;
