@@ -158,6 +158,16 @@ unsigned Cores()
     return std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
 }
 
+// A helper for every core but this thread's, started before the catalogues are opened so that it
+// runs by the time they are.
+std::vector<std::unique_ptr<TReadyHelper>> StartHelpers()
+{
+    std::vector<std::unique_ptr<TReadyHelper>> helpers(Cores() - 1);
+    for (auto& helper : helpers)
+        helper = std::make_unique<TReadyHelper>();
+    return helpers;
+}
+
 // Waits for the helpers however the block it stands in is left: they work on what the block holds.
 struct TAwaitHelpers {
     std::vector<std::unique_ptr<TReadyHelper>>& Helpers;
@@ -183,10 +193,7 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     std::string query;
     if (!QueryBytes(utf8Query, query))
         return 2;
-    // Started now, the helpers run by the time the catalogue is open.
-    std::vector<std::unique_ptr<TReadyHelper>> helpers(Cores() - 1);
-    for (auto& helper : helpers)
-        helper = std::make_unique<TReadyHelper>();
+    std::vector<std::unique_ptr<TReadyHelper>> helpers = StartHelpers();
     std::shared_ptr<const TSearchedCatalogue> opened =
         OpenCatalogueForSearch(catalogue, std::cerr, helpers.empty() ? nullptr : helpers.front().get());
     if (!opened)
@@ -221,10 +228,7 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
     std::string query;
     if (!QueryBytes(utf8Query, query))
         return 2;
-    // Started now, the helpers run by the time the first catalogue is open.
-    std::vector<std::unique_ptr<TReadyHelper>> helpers(Cores() - 1);
-    for (auto& helper : helpers)
-        helper = std::make_unique<TReadyHelper>();
+    std::vector<std::unique_ptr<TReadyHelper>> helpers = StartHelpers();
     // Without catalogues: the library's, each at its first place that is there.
     std::vector<std::string> catalogues;
     if (!given.empty()) {
