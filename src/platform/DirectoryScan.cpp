@@ -32,6 +32,11 @@ uint32_t FatAttributes(const std::string& path)
 
 std::vector<TDirEntry> ReadDirectory(const std::string& dir)
 {
+    return ReadDirectory(dir, [](const std::string&) { return true; });
+}
+
+std::vector<TDirEntry> ReadDirectory(const std::string& dir, const std::function<bool(const std::string&)>& wanted)
+{
     std::vector<TDirEntry> found;
     std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), &::closedir);
     if (!handle)
@@ -42,8 +47,9 @@ std::vector<TDirEntry> ReadDirectory(const std::string& dir)
     while (const dirent* entry = ::readdir(handle.get())) {
         TDirEntry f;
         f.Name = entry->d_name;
-        if (root && f.Name == "..")
-            continue;  // the root has no parent to go to
+        // The root has no parent to go to.
+        if ((root && f.Name == "..") || !wanted(f.Name))
+            continue;
         const std::string path = (root ? "/" : dir + "/") + f.Name;
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0 && ::lstat(path.c_str(), &st) != 0)

@@ -321,7 +321,8 @@ std::vector<TDirEntry> ListDiscFolder(const std::string& dir)
 std::optional<std::string> FindDiscEntry(const std::string& dir, const std::string& name)
 {
     std::optional<std::string> found;
-    for (const TDirEntry& entry : ListDiscFolder(dir)) {
+    const auto matching = [&name](const std::string& entry) { return SameDiscName(entry, name); };
+    for (const TDirEntry& entry : SplitImagePath(dir) ? ListDiscFolder(dir) : ReadDirectory(dir, matching)) {
         if (entry.Name == "." || entry.Name == ".." || !SameDiscName(entry.Name, name))
             continue;
         if (!found || entry.Name < *found)
