@@ -3,6 +3,8 @@
 #include <sched.h>
 
 #include <chrono>
+#include <exception>
+#include <utility>
 #include <thread>
 
 namespace lumarc {
@@ -82,14 +84,26 @@ void TReadyHelper::Wait()
         AwaitChange(FDone, done);
 }
 
+void TReadyHelper::Rethrow()
+{
+    Wait();
+    if (FFailure)
+        std::rethrow_exception(std::exchange(FFailure, nullptr));
+}
+
 void TReadyHelper::Run()
 {
     for (unsigned taken = 0;; ++taken) {
         AwaitChange(FPosted, taken);
         if (FClosing)
             return;
-        if (FTask)
-            FTask();
+        // What a task throws is the caller's, as if it had run there.
+        try {
+            if (FTask)
+                FTask();
+        } catch (...) {
+            FFailure = std::current_exception();
+        }
         FDone.fetch_add(1, std::memory_order_release);
         FDone.notify_all();
     }

@@ -4,6 +4,7 @@
 #include <sched.h>
 
 #include <atomic>
+#include <exception>
 #include <functional>
 
 namespace lumarc {
@@ -25,12 +26,15 @@ public:
     void Post(std::function<void()> task);
     // Waits until the task posted last has run, spinning a while first.
     void Wait();
+    // Waits, then raises what a task raised.
+    void Rethrow();
 
 private:
     static void* Start(void* helper);
     void Run();
 
     std::function<void()> FTask;
+    std::exception_ptr FFailure;
     std::atomic<unsigned> FPosted{0};
     std::atomic<unsigned> FDone{0};
     std::atomic<bool> FClosing{false};

@@ -210,6 +210,8 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
             helpers[i - 1]->Post([&search] { search.Work(); });
         search.Work();
     }
+    for (auto& helper : helpers)
+        helper->Rethrow();
     for (const TSlice& slice : search.Slices()) {
         for (const THit& hit : slice.Hits)
             std::cout << hit.Entry << '\t' << hit.Text << '\n';
@@ -282,6 +284,8 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
             helpers[i - 1]->Post(work);
         work();
     }
+    for (auto& helper : helpers)
+        helper->Rethrow();
     int status = 0;
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (size_t i = 0; i < catalogues.size(); ++i) {
