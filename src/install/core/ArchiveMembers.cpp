@@ -33,10 +33,9 @@ const TZipLibrary& ZipLibrary()
             loaded.Name = reinterpret_cast<decltype(&zip_get_name)>(::dlsym(handle, "zip_get_name"));
             loaded.Discard = reinterpret_cast<decltype(&zip_discard)>(::dlsym(handle, "zip_discard"));
         }
+        // The loader's reason is English; the name says what to install.
         if (!loaded.Open || !loaded.Count || !loaded.Name || !loaded.Discard) {
-            const char* reason = ::dlerror();
-            loaded.Error = std::string("Die ZIP-Bibliothek " LUMARC_LIBZIP_SONAME " kann nicht geladen werden") +
-                           (reason ? std::string(": ") + reason : std::string()) + ".";
+            loaded.Error = "Die ZIP-Bibliothek " LUMARC_LIBZIP_SONAME " kann nicht geladen werden.";
             loaded.Open = nullptr;
         }
         return loaded;
