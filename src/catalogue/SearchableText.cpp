@@ -306,9 +306,7 @@ bool StoredSearchableLines(TRecordKind kind, std::string_view stored, TStoredLin
     switch (kind) {
     case TRecordKind::rkInfo:
     case TRecordKind::rkShort: ok = body.StringList(true); break;
-    case TRecordKind::rkComponent:
-        ok = ReadStoredComponent(body, shown);
-        break;
+    case TRecordKind::rkComponent: ok = ReadStoredComponent(body, shown); break;
     case TRecordKind::rkNone: break;
     }
     return ok;
@@ -345,12 +343,8 @@ void AppendSearchableText(TRecordKind kind, TReader& reader, std::string& text, 
 {
     switch (kind) {
     case TRecordKind::rkInfo:
-    case TRecordKind::rkShort:
-        AppendStringList(reader, text, &lineStarts);
-        break;
-    case TRecordKind::rkComponent:
-        AppendComponentText(reader, text, lineStarts);
-        break;
+    case TRecordKind::rkShort: AppendStringList(reader, text, &lineStarts); break;
+    case TRecordKind::rkComponent: AppendComponentText(reader, text, lineStarts); break;
     case TRecordKind::rkNone: break;
     }
 }

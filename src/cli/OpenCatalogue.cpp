@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "catalogue/CatalogueLocation.h"
-#include "catalogue/OutlineEntries.h"
+#include "catalogue/StoredOutline.h"
 #include "ReadyHelper.h"
 
 namespace lumarc {
@@ -67,15 +67,7 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
             const bool beside = helper && at >= kReadInBeside;
             bool before = !beside && data->ReadIn(0, at);
             {
-                // Waited for however this block is left: the helper works on what it holds.
-                const struct TAwait {
-                    TReadyHelper* Helper;
-                    ~TAwait()
-                    {
-                        if (Helper)
-                            Helper->Wait();
-                    }
-                } await{beside ? helper : nullptr};
+                const TAwaitHelpers await(beside ? helper : nullptr);
                 if (beside)
                     helper->Post([&] { before = data->ReadIn(0, at); });
                 if (data->ReadIn(at, size - at))

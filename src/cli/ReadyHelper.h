@@ -6,6 +6,8 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace lumarc {
 
@@ -42,6 +44,31 @@ private:
     bool FPlaced = false;   // started on the others
     pthread_t FThread{};
     bool FStarted = false;
+};
+
+// Waits for the helpers however the block it stands in is left: their tasks use what it holds.
+class TAwaitHelpers {
+public:
+    explicit TAwaitHelpers(TReadyHelper* helper)
+    {
+        if (helper)
+            FHelpers.push_back(helper);
+    }
+    explicit TAwaitHelpers(const std::vector<std::unique_ptr<TReadyHelper>>& helpers)
+    {
+        for (const auto& helper : helpers)
+            FHelpers.push_back(helper.get());
+    }
+    ~TAwaitHelpers()
+    {
+        for (TReadyHelper* helper : FHelpers)
+            helper->Wait();
+    }
+    TAwaitHelpers(const TAwaitHelpers&) = delete;
+    TAwaitHelpers& operator=(const TAwaitHelpers&) = delete;
+
+private:
+    std::vector<TReadyHelper*> FHelpers;
 };
 
 }  // namespace lumarc

@@ -168,16 +168,6 @@ std::vector<std::unique_ptr<TReadyHelper>> StartHelpers()
     return helpers;
 }
 
-// Waits for the helpers however the block it stands in is left: they work on what the block holds.
-struct TAwaitHelpers {
-    std::vector<std::unique_ptr<TReadyHelper>>& Helpers;
-    ~TAwaitHelpers()
-    {
-        for (auto& helper : Helpers)
-            helper->Wait();
-    }
-};
-
 bool QueryBytes(const std::string& utf8Query, std::string& query)
 {
     if (Utf8ToCp1252(utf8Query, query))
@@ -205,7 +195,7 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     const auto threads = static_cast<size_t>(
         std::max(1, std::min(static_cast<int>(Cores()), search.Count() / kEntriesPerThread)));
     {
-        const TAwaitHelpers await{helpers};
+        const TAwaitHelpers await(helpers);
         for (size_t i = 1; i < threads; ++i)
             helpers[i - 1]->Post([&search] { search.Work(); });
         search.Work();
@@ -279,7 +269,7 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
         }
     };
     {
-        const TAwaitHelpers await{helpers};
+        const TAwaitHelpers await(helpers);
         for (size_t i = 1; i < std::min<size_t>(Cores(), catalogues.size()); ++i)
             helpers[i - 1]->Post(work);
         work();

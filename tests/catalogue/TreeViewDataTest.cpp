@@ -6,7 +6,7 @@
 
 #include "catalogue/LZWFilter.h"
 #include "catalogue/MemoryStream.h"
-#include "catalogue/OutlineEntries.h"
+#include "catalogue/StoredOutline.h"
 #include "platform/TestFiles.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/TreeViewData.h"

@@ -1,7 +1,7 @@
 #include "CatalogueSearch.h"
 
 #include "QueryParser.h"
-#include "catalogue/OutlineEntries.h"
+#include "catalogue/StoredOutline.h"
 #include "catalogue/RecordRef.h"
 #include "catalogue/TreeViewData.h"
 

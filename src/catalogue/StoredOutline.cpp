@@ -1,4 +1,4 @@
-#include "OutlineEntries.h"
+#include "StoredOutline.h"
 
 #include <algorithm>
 
