@@ -90,29 +90,49 @@ void PlaceBlock(size_t at, size_t to, TBlock& block, unsigned& wanted)
 // wide registers are loaded once for them and no call from code of another instruction set
 // stands between them (a call per block made the AVX2 loop slower than the SSE2 one).
 #if defined(__x86_64__)
+struct TEndsAvx2 {
+    __m256i First, FirstBit, Last, LastBit;
+    size_t LastAt;
+};
+
+// 0xff for each of the 32 starts from `from` whose first and last bytes agree.
+__attribute__((target("avx2"), always_inline)) inline __m256i AgreeAvx2(const uint8_t* from, const TEndsAvx2& ends)
+{
+    const __m256i a = _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(from)), ends.FirstBit);
+    const __m256i b =
+        _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + ends.LastAt)), ends.LastBit);
+    return _mm256_and_si256(_mm256_cmpeq_epi8(a, ends.First), _mm256_cmpeq_epi8(b, ends.Last));
+}
+
 // Thirty-two starts at a time where the processor has AVX2 (most since 2013); the build
 // targets every x86-64, so it is chosen at run time.
 __attribute__((target("avx2"))) TBlock NextBlockAvx2(const uint8_t* bytes, size_t& at, size_t to, const TEnds& ends)
 {
-    const __m256i first = _mm256_set1_epi8(static_cast<char>(ends.First));
-    const __m256i firstBit = _mm256_set1_epi8(static_cast<char>(ends.FirstFold));
-    const __m256i lastOne = _mm256_set1_epi8(static_cast<char>(ends.Last));
-    const __m256i lastBit = _mm256_set1_epi8(static_cast<char>(ends.LastFold));
+    // In registers: stored through its reference, `at` would be written back and the needle's
+    // length read again for every block, since the loads of bytes might see them.
+    const TEndsAvx2 wide{_mm256_set1_epi8(static_cast<char>(ends.First)),
+                         _mm256_set1_epi8(static_cast<char>(ends.FirstFold)),
+                         _mm256_set1_epi8(static_cast<char>(ends.Last)),
+                         _mm256_set1_epi8(static_cast<char>(ends.LastFold)), ends.LastAt};
+    size_t next = at;
+    // Two blocks to a test while both lie before `to`; the one that holds a start is then placed
+    // below like any other.
+    for (; next + 64 <= to; next += 64) {
+        const __m256i both = _mm256_or_si256(AgreeAvx2(bytes + next, wide), AgreeAvx2(bytes + next + 32, wide));
+        if (!_mm256_testz_si256(both, both))
+            break;
+    }
     TBlock block{to, 0};
-    for (; at < to; at += 32) {
+    for (; next < to; next += 32) {
         unsigned wanted;
-        PlaceBlock<32>(at, to, block, wanted);
-        const __m256i a =
-            _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + block.From)), firstBit);
-        const __m256i b = _mm256_or_si256(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + block.From + ends.LastAt)), lastBit);
-        block.Bits = wanted & static_cast<unsigned>(_mm256_movemask_epi8(
-                                  _mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, lastOne))));
+        PlaceBlock<32>(next, to, block, wanted);
+        block.Bits = wanted & static_cast<unsigned>(_mm256_movemask_epi8(AgreeAvx2(bytes + block.From, wide)));
         if (block.Bits != 0) {
-            at += 32;
+            next += 32;
             break;
         }
     }
+    at = next;
     return block;
 }
 
@@ -129,21 +149,24 @@ TBlock NextBlockSse2(const uint8_t* bytes, size_t& at, size_t to, const TEnds& e
     const __m128i firstBit = _mm_set1_epi8(static_cast<char>(ends.FirstFold));
     const __m128i lastOne = _mm_set1_epi8(static_cast<char>(ends.Last));
     const __m128i lastBit = _mm_set1_epi8(static_cast<char>(ends.LastFold));
+    const size_t lastAt = ends.LastAt;  // in registers, as above
+    size_t next = at;
     TBlock block{to, 0};
-    for (; at < to; at += 16) {
+    for (; next < to; next += 16) {
         unsigned wanted;
-        PlaceBlock<16>(at, to, block, wanted);
+        PlaceBlock<16>(next, to, block, wanted);
         const __m128i a =
             _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + block.From)), firstBit);
         const __m128i b =
-            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + block.From + ends.LastAt)), lastBit);
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + block.From + lastAt)), lastBit);
         block.Bits = wanted & static_cast<unsigned>(
                                   _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, lastOne))));
         if (block.Bits != 0) {
-            at += 16;
+            next += 16;
             break;
         }
     }
+    at = next;
     return block;
 }
 #endif
