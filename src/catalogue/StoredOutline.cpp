@@ -41,14 +41,11 @@ std::shared_ptr<const TStoredOutline> TStoredOutline::Read(std::shared_ptr<const
     if (!body.Int32(roots) || !StringCount(body, count))
         return nullptr;
     std::shared_ptr<TStoredOutline> outline(new TStoredOutline);
-    outline->FCaptionAt.reserve(static_cast<size_t>(count));
+    outline->FCaptionAt.resize(static_cast<size_t>(count));
     const auto* const start = reinterpret_cast<const uint8_t*>(file.data());
-    for (int32_t i = 0; i < count; ++i) {
-        outline->FCaptionAt.push_back(static_cast<uint32_t>(body.Take(0) - start));
-        uint8_t length;
-        if (!body.Byte(length) || !body.Skip(length))
-            return nullptr;
-    }
+    uint32_t* captionAt = outline->FCaptionAt.data();
+    if (!body.PassLines(count, [&](const uint8_t* at) { *captionAt++ = static_cast<uint32_t>(at - start); }))
+        return nullptr;
     uint8_t hasTexts2;
     int32_t count2 = 0;
     if (!body.Byte(hasTexts2) || (hasTexts2 != 0 && !(StringCount(body, count2) && body.PassLines(count2))))
