@@ -117,22 +117,27 @@ public:
     void Work()
     {
         std::shared_ptr<const TSearchedCatalogue> opened;
+        std::shared_ptr<const TStoredTextScan> scan;
         {
             const std::lock_guard lock(FMutex);
             opened = FOpened;
+            scan = FScan;
         }
         if (!opened)
             return;
         TCatalogueSearch search(opened->Entries, opened->Container.DataFileName, FQuery, FCaseSensitive);
-        search.UseScan(FScan);
+        search.UseScan(std::move(scan));
         for (size_t i = FNext++; i < FSlices.size() && i < FFailed; i = FNext++) {
             SearchSlice(search, FSlices[i], FWithLines);
             size_t was = FFailed;
             while (FSlices[i].Error && i < was && !FFailed.compare_exchange_weak(was, i)) {
             }
+            // Its mapping goes with the last thread that searched it, while the others go on,
+            // not with all the others after the last catalogue.
             if (++FDone == FSlices.size()) {
                 const std::lock_guard lock(FMutex);
                 FOpened.reset();
+                FScan.reset();
             }
         }
     }
