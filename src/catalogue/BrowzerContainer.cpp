@@ -88,18 +88,24 @@ void TBrowzerContainer::CheckVersion()
     } restore{*this, wasActive};
 
     SetActive(true);
-    bool wrongFormat = false;
+    char header[4];
+    int64_t n = 0;
     try {
         TStream& data = FIndexedStream->DataStream();
-        uint8_t header[4];
         data.SetPosition(0);
-        const int64_t n = data.Read(header, 4);
+        n = data.Read(header, 4);
         data.SetPosition(0);
-        wrongFormat = n < 4 || GetInt16LE(header) != kFormatVersion || GetInt16LE(header + 2) != kFormatWord2;
     } catch (const std::exception&) {
         // A file that cannot be read here shows itself when the outline is loaded.
+        return;
     }
-    if (wrongFormat)
+    CheckVersion(std::string_view(header, static_cast<size_t>(std::max<int64_t>(n, 0))));
+}
+
+void TBrowzerContainer::CheckVersion(std::string_view start)
+{
+    const auto* header = reinterpret_cast<const uint8_t*>(start.data());
+    if (start.size() < 4 || GetInt16LE(header) != kFormatVersion || GetInt16LE(header + 2) != kFormatWord2)
         throw EVersionError(VersionMessage());
 }
 

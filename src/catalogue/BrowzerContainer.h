@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Component.h"
 #include "FileStream.h"
@@ -43,6 +44,8 @@ public:
     // raises EVersionError. Leaves Active as it found it. What follows is the caller's: the viewer
     // ends at start-up and keeps its catalogue later, the command line tool exits.
     void CheckVersion();
+    // The same on the data file's first bytes, read already.
+    static void CheckVersion(std::string_view start);
     // Fills treeData from the first outline record in the index; nothing when not active.
     // Raises EBrowzerError "Konnte OutlineText nicht laden!" when the index has none.
     void LoadOutline(TTreeViewData& treeData);

@@ -13,15 +13,22 @@ namespace {
 
 constexpr size_t kReadInBeside = 16 << 20;
 
-// Opens the files and checks the version, saying what fails.
-bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, std::ostream& errors)
+// Opens the files and checks the version, saying what fails. Given `data`, the data file is
+// mapped there and its version read through the mapping: read through the file first, its start
+// was read ahead in small pages, and the mapping's pages after them too, which made a search of
+// a catalogue read from the disc take half again as long.
+bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, std::ostream& errors,
+                   std::shared_ptr<const TMappedFile>* data = nullptr)
 {
     const TCatalogueLocation location = LocateCatalogue(catalogue);
     container.DataFileName = location.DataFileName;
     container.IndexFileName = location.IndexFileName;
     try {
         container.SetActive(true);
-        container.CheckVersion();
+        if (data && (*data = TMappedFile::Map(location.DataFileName)) && (*data)->ReadIn(0, 4))
+            TBrowzerContainer::CheckVersion((*data)->Bytes());
+        else
+            container.CheckVersion();
     } catch (const EVersionError& e) {
         errors << e.what() << '\n';
         return false;
@@ -52,10 +59,10 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
                                                            TReadyHelper* helper)
 {
     auto opened = std::make_unique<TSearchedCatalogue>();
-    if (!OpenContainer(catalogue, opened->Container, errors))
+    std::shared_ptr<const TMappedFile> data;
+    if (!OpenContainer(catalogue, opened->Container, errors, &data))
         return nullptr;
     try {
-        std::shared_ptr<const TMappedFile> data = TMappedFile::Map(opened->Container.DataFileName);
         const int32_t outline = opened->Container.OutlineOffset();
         const size_t size = data ? data->Bytes().size() : 0;
         // The outline lies behind the records it names, as a rule: it is read in and read while

@@ -159,12 +159,16 @@ TEST_F(Cli, WrongFormatPrintsTheVersionMessage)
     std::string data = ReadAll(cat / "Data" / "Lumarc32.dat");
     data[2] = 1;
     Write(cat / "Data" / "Lumarc32.dat", data);
-    const TRun run = Run("dump " + cat.string());
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err,
-              "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: 3 in das "
-              "DATA-Verzeichnis!\n");
+    const std::string said =
+        "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: 3 in das DATA-Verzeichnis!\n";
+    // The searches read the version where they map the data file.
+    for (const std::string& command : {"dump " + cat.string(), "search " + cat.string() + " Demo",
+                                       "search-all Demo " + cat.string()}) {
+        const TRun run = Run(command);
+        EXPECT_EQ(run.Status, 1) << command;
+        EXPECT_EQ(run.Out, "") << command;
+        EXPECT_EQ(run.Err, said) << command;
+    }
 }
 
 TEST_F(Cli, CheckPassesASoundCatalogueAndListsProblemsOfBrokenOnes)
