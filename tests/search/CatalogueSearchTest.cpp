@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,12 +82,14 @@ protected:
     }
     int Entry(const std::string& caption) const { return test::EntryContaining(Tree, caption); }
     // Every query is searched as before, reading each record, and on the stored bytes (where
-    // the query allows it): both must list the same hits with the same lines.
+    // the query allows it) with each width of vectors the processor has: all must list the same
+    // hits with the same lines.
     std::vector<std::pair<int, std::string>> Search(const std::string& query, bool caseSensitive = false)
     {
-        const auto read = Hits(query, caseSensitive, false);
+        const auto read = Hits(query, caseSensitive, std::nullopt);
         if (query.find_first_of("&\n") == std::string::npos) {
-            EXPECT_EQ(Hits(query, caseSensitive, true), read) << query;
+            for (const size_t widest : {size_t{64}, size_t{32}, size_t{16}, size_t{0}})
+                EXPECT_EQ(Hits(query, caseSensitive, widest), read) << query << ", vectors up to " << widest;
         }
         std::vector<std::pair<int, std::string>> hits;
         for (const THit& hit : read)
@@ -100,13 +103,14 @@ protected:
         std::vector<std::pair<size_t, size_t>> Marks;
         bool operator==(const THit&) const = default;
     };
-    std::vector<THit> Hits(const std::string& query, bool caseSensitive, bool scanned)
+    // Reading each record, or on the stored bytes with vectors up to `widest` bytes.
+    std::vector<THit> Hits(const std::string& query, bool caseSensitive, std::optional<size_t> widest)
     {
         std::vector<THit> hits;
         for (const bool withLines : {false, true}) {
             TCatalogueSearch search(Tree, Container->DataFileName, query, caseSensitive);
-            if (scanned) {
-                search.ScanStoredText();
+            if (widest) {
+                search.UseScan(TStoredTextScan::Make(Container->DataFileName, query, caseSensitive, *widest));
                 EXPECT_TRUE(search.Scanned()) << query;
             }
             std::string text;

@@ -136,6 +136,32 @@ __attribute__((target("avx2"))) TBlock NextBlockAvx2(const uint8_t* bytes, size_
     return block;
 }
 
+// Sixty-four starts to a test where the processor has AVX-512 (BW): the loop over blocks that
+// hold no start, the rest as with AVX2.
+__attribute__((target("avx2,avx512bw"))) TBlock NextBlockAvx512(const uint8_t* bytes, size_t& at, size_t to,
+                                                                  const TEnds& ends)
+{
+    const __m512i first = _mm512_set1_epi8(static_cast<char>(ends.First));
+    const __m512i firstBit = _mm512_set1_epi8(static_cast<char>(ends.FirstFold));
+    const __m512i last = _mm512_set1_epi8(static_cast<char>(ends.Last));
+    const __m512i lastBit = _mm512_set1_epi8(static_cast<char>(ends.LastFold));
+    const size_t lastAt = ends.LastAt;
+    size_t next = at;
+    for (; next + 64 <= to; next += 64) {
+        const __m512i a = _mm512_or_si512(_mm512_loadu_si512(bytes + next), firstBit);
+        const __m512i b = _mm512_or_si512(_mm512_loadu_si512(bytes + next + lastAt), lastBit);
+        if ((_mm512_cmpeq_epi8_mask(a, first) & _mm512_cmpeq_epi8_mask(b, last)) != 0)
+            break;
+    }
+    at = next;
+    return NextBlockAvx2(bytes, at, to, ends);
+}
+
+const bool kHasAvx512 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512bw") != 0;
+}();
+
 const bool kHasAvx2 = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
@@ -172,8 +198,10 @@ TBlock NextBlockSse2(const uint8_t* bytes, size_t& at, size_t to, const TEnds& e
 #endif
 
 // Whether the needle lies somewhere within bytes[0, size) where `accepted` takes it.
+// `widest`: the widest vectors, in bytes, to use where the processor has them.
 template <typename TAccepted>
-bool AnyPlace(const uint8_t* bytes, size_t size, const TStoredTextScan::TForm& form, TAccepted accepted)
+bool AnyPlace(const uint8_t* bytes, size_t size, const TStoredTextScan::TForm& form, size_t widest,
+              TAccepted accepted)
 {
     const size_t length = form.Needle.size();
     if (length == 0 || size < length)
@@ -182,12 +210,12 @@ bool AnyPlace(const uint8_t* bytes, size_t size, const TStoredTextScan::TForm& f
     const TEnds ends = EndsOf(form);
     TBlock (*next)(const uint8_t*, size_t&, size_t, const TEnds&) = nullptr;
 #if defined(__SSE2__)
-    if (to >= 16)
+    if (widest >= 16 && to >= 16)
         next = NextBlockSse2;
 #endif
 #if defined(__x86_64__)
-    if (kHasAvx2 && to >= 32)
-        next = NextBlockAvx2;
+    if (widest >= 32 && kHasAvx2 && to >= 32)
+        next = widest >= 64 && kHasAvx512 ? NextBlockAvx512 : NextBlockAvx2;
 #endif
     if (!next) {
         for (size_t at = 0; at < to; ++at)
@@ -211,19 +239,21 @@ bool AnyPlace(const uint8_t* bytes, size_t size, const TStoredTextScan::TForm& f
 TStoredTextScan::~TStoredTextScan() = default;
 
 std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(const std::string& dataFileName, const std::string& query,
-                                                             bool caseSensitive)
+                                                             bool caseSensitive, size_t widest)
 {
-    return Make(TMappedFile::Open(dataFileName), query, caseSensitive);
+    return Make(TMappedFile::Open(dataFileName), query, caseSensitive, widest);
 }
 
 std::shared_ptr<const TStoredTextScan> TStoredTextScan::Make(std::shared_ptr<const TMappedFile> data,
-                                                             const std::string& query, bool caseSensitive)
+                                                             const std::string& query, bool caseSensitive,
+                                                             size_t widest)
 {
     if (!data)
         return nullptr;
     TStringList terms;
     ParseQuery(query, caseSensitive, terms);
     std::shared_ptr<TStoredTextScan> scan(new TStoredTextScan);
+    scan->FWidest = widest;
     for (int i = 0; i < terms.Count(); ++i) {
         const std::string& term = terms[i];
         if (term.find_first_of("&\n") != std::string::npos)
@@ -274,7 +304,7 @@ bool TStoredTextScan::Found(size_t term, const uint8_t* body, bool shortText, co
         const auto inOneLine = [&](size_t at) {
             return lines.WithinOneLine(body, lowest + at, length, firstLine, endLine);
         };
-        if (AnyPlace(body + lowest, highest - lowest, form, inOneLine))
+        if (AnyPlace(body + lowest, highest - lowest, form, FWidest, inOneLine))
             return true;
     }
     return false;

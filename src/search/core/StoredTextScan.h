@@ -4,6 +4,7 @@
 // record matches when a term's stored form lies within one of its searchable lines, which is
 // found from the line lengths alone: the record's text is neither copied nor unscrambled.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,11 +21,14 @@ public:
     // Null when the stored bytes cannot decide the query (a term holding '&', which a list may
     // store doubled, or a line end) or the data file cannot be mapped: the caller then reads
     // each record.
+    // `widest`: the widest vectors, in bytes, it uses where the processor has them: 64 (AVX-512),
+    // 32 (AVX2), 16 (SSE2) or 0 (a byte at a time); narrower ones are for tests.
+    static constexpr size_t kWidest = 64;
     static std::shared_ptr<const TStoredTextScan> Make(const std::string& dataFileName, const std::string& query,
-                                                       bool caseSensitive);
+                                                       bool caseSensitive, size_t widest = kWidest);
     // The same over a data file mapped already; null for a null one.
     static std::shared_ptr<const TStoredTextScan> Make(std::shared_ptr<const TMappedFile> data, const std::string& query,
-                                                       bool caseSensitive);
+                                                       bool caseSensitive, size_t widest = kWidest);
     ~TStoredTextScan();
     TStoredTextScan(const TStoredTextScan&) = delete;
     TStoredTextScan& operator=(const TStoredTextScan&) = delete;
@@ -50,6 +54,7 @@ private:
     std::vector<int> FOemForm;
     std::vector<int32_t> FOperators;
     std::vector<TForm> FForms;
+    size_t FWidest = kWidest;
 };
 
 }  // namespace lumarc
