@@ -285,9 +285,11 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (size_t i = 0; i < catalogues.size(); ++i) {
         const std::string& catalogue = catalogues[i];
-        // One that cannot be read is said, and the others are searched.
+        // One that cannot be read is said, named as its damaged records are, and the others are
+        // searched.
         std::cout << std::flush;
-        std::cerr << results[i].Errors.str();
+        if (const std::string errors = results[i].Errors.str(); !errors.empty())
+            std::cerr << catalogue << ": " << errors;
         if (!results[i].Opened) {
             status = 1;
             continue;

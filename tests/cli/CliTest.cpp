@@ -161,14 +161,17 @@ TEST_F(Cli, WrongFormatPrintsTheVersionMessage)
     Write(cat / "Data" / "Lumarc32.dat", data);
     const std::string said =
         "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: 3 in das DATA-Verzeichnis!\n";
-    // The searches read the version where they map the data file.
-    for (const std::string& command : {"dump " + cat.string(), "search " + cat.string() + " Demo",
-                                       "search-all Demo " + cat.string()}) {
+    // The searches read the version where they map the data file; search-all names the catalogue.
+    for (const std::string& command : {"dump " + cat.string(), "search " + cat.string() + " Demo"}) {
         const TRun run = Run(command);
         EXPECT_EQ(run.Status, 1) << command;
         EXPECT_EQ(run.Out, "") << command;
         EXPECT_EQ(run.Err, said) << command;
     }
+    const TRun all = Run("search-all Demo " + cat.string());
+    EXPECT_EQ(all.Status, 1);
+    EXPECT_EQ(all.Out, "");
+    EXPECT_EQ(all.Err, cat.string() + ": " + said);
 }
 
 TEST_F(Cli, CheckPassesASoundCatalogueAndListsProblemsOfBrokenOnes)
