@@ -18,12 +18,11 @@ class TMappedFile;
 
 class TStoredTextScan {
 public:
+    static constexpr size_t kWidest = 64;
     // Null when the stored bytes cannot decide the query (a term holding '&', which a list may
     // store doubled, or a line end) or the data file cannot be mapped: the caller then reads
-    // each record.
-    // `widest`: the widest vectors, in bytes, it uses where the processor has them: 64 (AVX-512),
-    // 32 (AVX2), 16 (SSE2) or 0 (a byte at a time); narrower ones are for tests.
-    static constexpr size_t kWidest = 64;
+    // each record. `widest`: the widest vectors, in bytes, it uses where the processor has them:
+    // 64 (AVX-512), 32 (AVX2), 16 (SSE2) or 0 (a byte at a time); narrower ones are for tests.
     static std::shared_ptr<const TStoredTextScan> Make(const std::string& dataFileName, const std::string& query,
                                                        bool caseSensitive, size_t widest = kWidest);
     // The same over a data file mapped already; null for a null one.
