@@ -44,7 +44,7 @@ std::shared_ptr<const TStoredOutline> TStoredOutline::Read(std::shared_ptr<const
     outline->FCaptionAt.resize(static_cast<size_t>(count));
     const auto* const start = reinterpret_cast<const uint8_t*>(file.data());
     uint32_t* captionAt = outline->FCaptionAt.data();
-    if (!body.PassLines(count, [&](const uint8_t* at) { *captionAt++ = static_cast<uint32_t>(at - start); }))
+    if (!body.PassLines(count, [&](const uint8_t* place) { *captionAt++ = static_cast<uint32_t>(place - start); }))
         return nullptr;
     uint8_t hasTexts2;
     int32_t count2 = 0;
