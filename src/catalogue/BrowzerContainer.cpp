@@ -120,12 +120,35 @@ void TBrowzerContainer::LoadOutline(TTreeViewData& treeData)
     outline->Load();
 }
 
-int32_t TBrowzerContainer::OutlineOffset() const
+namespace {
+
+TIndexEntry OutlineKey()
 {
     TIndexEntry key;
     key.RecordType = static_cast<int16_t>(TScriptOutlineText(nullptr).RecordType());
+    return key;
+}
+
+[[noreturn]] void NoOutline()
+{
+    throw EBrowzerError("Konnte OutlineText nicht laden!");
+}
+
+}  // namespace
+
+int32_t TBrowzerContainer::OutlineOffset() const
+{
+    TIndexEntry key = OutlineKey();
     if (!FIndexedStream || !FIndexedStream->FindEntry(key))
-        throw EBrowzerError("Konnte OutlineText nicht laden!");
+        NoOutline();
+    return key.Offset;
+}
+
+int32_t TBrowzerContainer::OutlineOffset(std::string_view index)
+{
+    TIndexEntry key = OutlineKey();
+    if (!TIndexedStream::FindEntry(index, key))
+        NoOutline();
     return key.Offset;
 }
 

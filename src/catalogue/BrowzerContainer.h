@@ -52,6 +52,8 @@ public:
     // Where that outline record lies in the data file; raises the same error when there is none
     // (or the container is not active).
     int32_t OutlineOffset() const;
+    // The same from the index file's bytes, where they are at hand already.
+    static int32_t OutlineOffset(std::string_view index);
     // Takes an outline that was read from these same files before (through a container of
     // its own) in place of loading it again.
     void AdoptOutline(TTreeViewData& treeData) { FTreeData = &treeData; }

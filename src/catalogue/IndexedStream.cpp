@@ -47,22 +47,30 @@ bool TIndexedStream::ReadEntry(TIndexEntry& entry)
     return true;
 }
 
-bool TIndexedStream::FindInCopy(TIndexEntry& key)
+bool TIndexedStream::FindEntry(std::string_view index, TIndexEntry& key, size_t* after)
 {
     // Scanned in place: the outline's entry is the last of a large index, and reading up to
     // it entry by entry through the stream cost a call per entry.
-    const std::string& bytes = FOwnedIndex->Bytes();
-    const auto* raw = reinterpret_cast<const uint8_t*>(bytes.data());
-    const size_t whole = bytes.size() / TIndexEntry::kSize * TIndexEntry::kSize;
+    const auto* raw = reinterpret_cast<const uint8_t*>(index.data());
+    const size_t whole = index.size() / TIndexEntry::kSize * TIndexEntry::kSize;
     for (size_t at = 0; at < whole; at += TIndexEntry::kSize) {
         if (GetInt16LE(raw + at) == key.RecordType) {
             key = DecodeEntry(raw + at);
-            FOwnedIndex->SetPosition(static_cast<int64_t>(at) + TIndexEntry::kSize);
+            if (after)
+                *after = at + TIndexEntry::kSize;
             return true;
         }
     }
-    FOwnedIndex->SetPosition(static_cast<int64_t>(bytes.size()));
     return false;
+}
+
+bool TIndexedStream::FindInCopy(TIndexEntry& key)
+{
+    const std::string& bytes = FOwnedIndex->Bytes();
+    size_t after = bytes.size();
+    const bool found = FindEntry(bytes, key, &after);
+    FOwnedIndex->SetPosition(static_cast<int64_t>(after));
+    return found;
 }
 
 bool TIndexedStream::FindEntry(TIndexEntry& key)

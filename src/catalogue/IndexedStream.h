@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "Stream.h"
@@ -34,6 +35,9 @@ public:
     // Leaves the index after the match, or at its end. Trailing bytes that make no whole
     // entry are not an entry.
     bool FindEntry(TIndexEntry& key);
+    // The same over an index file's bytes held in memory; `after`, when given, receives where
+    // the entry found ends.
+    static bool FindEntry(std::string_view index, TIndexEntry& key, size_t* after = nullptr);
     void AddEntry(int16_t recordType, int32_t offset);
     // Every whole entry, in file order.
     std::vector<TIndexEntry> Entries();

@@ -53,18 +53,19 @@ std::shared_ptr<const TStoredOutline> TStoredOutline::Read(std::shared_ptr<const
     for (int list = 0; list < 4; ++list)
         if (!PassIntList(body))
             return nullptr;
-    const uint8_t* stored = body.Take(int64_t{count} * 4);
-    if (!stored)
+    outline->FRefs = body.Take(int64_t{count} * 4);
+    if (!outline->FRefs)
         return nullptr;
-    outline->FRefs.resize(static_cast<size_t>(count));
-    for (size_t i = 0; i < outline->FRefs.size(); ++i) {
-        uint8_t bytes[4];
-        for (size_t b = 0; b < 4; ++b)
-            bytes[b] = stored[i * 4 + b] ^ kFilterKey;
-        outline->FRefs[i] = GetInt32LE(bytes);
-    }
     outline->FData = std::move(data);
     return outline;
+}
+
+int32_t TStoredOutline::Ref(int index) const
+{
+    uint8_t bytes[4];
+    for (size_t b = 0; b < 4; ++b)
+        bytes[b] = FRefs[static_cast<size_t>(index) * 4 + b] ^ kFilterKey;
+    return GetInt32LE(bytes);
 }
 
 std::string TStoredOutline::Caption(int index) const

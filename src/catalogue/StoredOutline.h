@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,8 +20,8 @@ public:
     // where loading fails (null then; loading it says why).
     static std::shared_ptr<const TStoredOutline> Read(std::shared_ptr<const TMappedFile> data, size_t at);
 
-    int Count() const { return static_cast<int>(FRefs.size()); }
-    int32_t Ref(int index) const { return FRefs[static_cast<size_t>(index)]; }
+    int Count() const { return static_cast<int>(FCaptionAt.size()); }
+    int32_t Ref(int index) const;
     std::string Caption(int index) const;
 
 private:
@@ -28,7 +29,9 @@ private:
 
     std::shared_ptr<const TMappedFile> FData;
     std::vector<uint32_t> FCaptionAt;  // where each caption's length byte lies in the file
-    std::vector<int32_t> FRefs;
+    // The references as stored, read where they lie: copied, they took fresh memory, which cost
+    // more than unscrambling each one where the search asks for it.
+    const uint8_t* FRefs = nullptr;
 };
 
 }  // namespace lumarc

@@ -16,16 +16,24 @@ constexpr size_t kReadInBeside = 16 << 20;
 // Opens the files and checks the version, saying what fails. Given `data`, the data file is
 // mapped there and its version read through the mapping: read through the file first, its start
 // was read ahead in small pages, and the mapping's pages after them too, which made a search of
-// a catalogue read from the disc take half again as long.
+// a catalogue read from the disc take half again as long. Given `index` as well, the index file
+// is mapped there and the container left closed: a large index copied into fresh memory took
+// as long as the search of all its records.
 bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, std::ostream& errors,
-                   std::shared_ptr<const TMappedFile>* data = nullptr)
+                   std::shared_ptr<const TMappedFile>* data = nullptr,
+                   std::shared_ptr<const TMappedFile>* index = nullptr)
 {
     const TCatalogueLocation location = LocateCatalogue(catalogue);
     container.DataFileName = location.DataFileName;
     container.IndexFileName = location.IndexFileName;
     try {
+        const bool mapped = data && (*data = TMappedFile::Map(location.DataFileName)) && (*data)->ReadIn(0, 4);
+        if (mapped && index && (*index = TMappedFile::Open(location.IndexFileName))) {
+            TBrowzerContainer::CheckVersion((*data)->Bytes());
+            return true;
+        }
         container.SetActive(true);
-        if (data && (*data = TMappedFile::Map(location.DataFileName)) && (*data)->ReadIn(0, 4))
+        if (mapped)
             TBrowzerContainer::CheckVersion((*data)->Bytes());
         else
             container.CheckVersion();
@@ -60,10 +68,13 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
 {
     auto opened = std::make_unique<TSearchedCatalogue>();
     std::shared_ptr<const TMappedFile> data;
-    if (!OpenContainer(catalogue, opened->Container, errors, &data))
+    std::shared_ptr<const TMappedFile> index;
+    if (!OpenContainer(catalogue, opened->Container, errors, &data, &index))
         return nullptr;
     try {
-        const int32_t outline = opened->Container.OutlineOffset();
+        const int32_t outline =
+            index ? TBrowzerContainer::OutlineOffset(index->Bytes()) : opened->Container.OutlineOffset();
+        index.reset();
         const size_t size = data ? data->Bytes().size() : 0;
         // The outline lies behind the records it names, as a rule: it is read in and read while
         // the helper reads in what lies before it, which the search reads next. Below a few
@@ -88,6 +99,7 @@ std::unique_ptr<TSearchedCatalogue> OpenCatalogueForSearch(const std::string& ca
         }
         // An outline that cannot be read there is loaded, which says why it cannot be read.
         if (!read) {
+            opened->Container.SetActive(true);
             TTreeViewData tree;
             opened->Container.LoadOutline(tree);
             opened->Entries = SearchEntriesOf(std::make_shared<const TCaptionList>(std::move(tree.Texts)));

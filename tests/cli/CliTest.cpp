@@ -174,6 +174,24 @@ TEST_F(Cli, WrongFormatPrintsTheVersionMessage)
     EXPECT_EQ(all.Err, cat.string() + ": " + said);
 }
 
+// The searches find the outline in the index where they map it, the container left closed.
+TEST_F(Cli, AnIndexWithoutOutlineIsSaidBySearches)
+{
+    const fs::path cat = BuildDemo();
+    std::string index = ReadAll(cat / "Data" / "Lumarc32.idx");
+    for (size_t at = 0; at + 8 <= index.size(); at += 8)
+        if (index[at] == 3 && index[at + 1] == 0)
+            index[at] = 7;
+    Write(cat / "Data" / "Lumarc32.idx", index);
+    const std::string said = "Konnte OutlineText nicht laden!\n";
+    const TRun one = Run("search " + cat.string() + " Demo");
+    EXPECT_EQ(one.Status, 1);
+    EXPECT_EQ(one.Err, said);
+    const TRun all = Run("search-all Demo " + cat.string());
+    EXPECT_EQ(all.Status, 1);
+    EXPECT_EQ(all.Err, cat.string() + ": " + said);
+}
+
 TEST_F(Cli, CheckPassesASoundCatalogueAndListsProblemsOfBrokenOnes)
 {
     const fs::path cat = BuildDemo();
