@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <iostream>
 #include <mutex>
 #include <optional>
 #include <sstream>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -27,18 +29,30 @@ constexpr int kEntriesPerThread = 4000;
 constexpr int kEntriesPerSlice = 1000;
 constexpr unsigned kMaxThreads = 4;
 
-struct THit {
-    int Entry = 0;
-    std::string Text;  // UTF-8
-    std::string Line;  // UTF-8, as the results list shows it; only when asked for
-};
-
-// The hits of one run of consecutive entries, up to the first record that failed.
+// The hits of one run of consecutive entries, up to the first record that failed. Their texts
+// lie one after the other in one string: a string and a record of its own for each of tens of
+// thousands of hits took fresh memory page by page, which cost more than the search itself
+// where the system is slow to hand out pages.
 struct TSlice {
     int First = 0;
     int End = 0;
-    std::vector<THit> Hits;
+    std::vector<int> Entries;
+    // Each hit's text (UTF-8), then its line as the results list shows it (empty unless asked
+    // for), and where each of them ends.
+    std::string Texts;
+    std::vector<uint32_t> Ends;
     std::optional<std::string> Error;
+
+    size_t Count() const { return Entries.size(); }
+    std::string_view Text(size_t hit) const { return Piece(2 * hit); }
+    std::string_view Line(size_t hit) const { return Piece(2 * hit + 1); }
+
+private:
+    std::string_view Piece(size_t piece) const
+    {
+        const size_t from = piece == 0 ? 0 : Ends[piece - 1];
+        return std::string_view(Texts).substr(from, Ends[piece] - from);
+    }
 };
 
 // The matched line as the results list shows it: decoded, without its font tag, trimmed of the
@@ -76,11 +90,33 @@ void SearchSlice(TCatalogueSearch& search, TSlice& slice, bool withLines)
         for (int entry = slice.First; entry < slice.End; ++entry) {
             if (!search.SearchEntry(entry, hitText, withLines ? &line : nullptr))
                 continue;
-            slice.Hits.push_back({entry, Cp1252ToUtf8(hitText), withLines ? ShownLine(line) : std::string()});
+            slice.Entries.push_back(entry);
+            slice.Texts += Cp1252ToUtf8(hitText);
+            slice.Ends.push_back(static_cast<uint32_t>(slice.Texts.size()));
+            if (withLines)
+                slice.Texts += ShownLine(line);
+            slice.Ends.push_back(static_cast<uint32_t>(slice.Texts.size()));
         }
     } catch (const std::exception& e) {
         slice.Error = e.what();
     }
+}
+
+// Prints each hit of `slice` as a line: `prefix`, the entry, a tab and the text. In one write: put
+// out piece by piece, tens of thousands of hits took longer than finding them.
+void PrintHits(const TSlice& slice, const std::string& prefix)
+{
+    std::string lines;
+    lines.reserve(slice.Texts.size() + slice.Count() * (prefix.size() + 12));
+    for (size_t hit = 0; hit < slice.Count(); ++hit) {
+        lines += prefix;
+        char number[16];
+        lines.append(number, std::to_chars(number, number + sizeof number, slice.Entries[hit]).ptr);
+        lines += '\t';
+        lines += slice.Text(hit);
+        lines += '\n';
+    }
+    std::cout.write(lines.data(), static_cast<std::streamsize>(lines.size()));
 }
 
 // The search of one catalogue, its entries cut into consecutive slices which threads take in
@@ -208,8 +244,7 @@ int RunSearch(const std::string& catalogue, const std::string& utf8Query, bool c
     for (auto& helper : helpers)
         helper->Rethrow();
     for (const TSlice& slice : search.Slices()) {
-        for (const THit& hit : slice.Hits)
-            std::cout << hit.Entry << '\t' << hit.Text << '\n';
+        PrintHits(slice, "");
         // The hits before a damaged record stay printed, as they stay listed in the viewer.
         if (slice.Error) {
             std::cout << std::flush;
@@ -297,12 +332,13 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
         if (!results[i].Search)
             continue;
         for (const TSlice& slice : results[i].Search->Slices()) {
-            for (const THit& hit : slice.Hits) {
-                if (json)
-                    list.push_back({{"catalogue", catalogue}, {"entry", hit.Entry}, {"hitText", hit.Text}, {"line", hit.Line}});
-                else
-                    std::cout << catalogue << '\t' << hit.Entry << '\t' << hit.Text << '\n';
-            }
+            if (!json)
+                PrintHits(slice, catalogue + '\t');
+            for (size_t hit = 0; json && hit < slice.Count(); ++hit)
+                list.push_back({{"catalogue", catalogue},
+                                {"entry", slice.Entries[hit]},
+                                {"hitText", slice.Text(hit)},
+                                {"line", slice.Line(hit)}});
             if (slice.Error) {
                 std::cout << std::flush;
                 std::cerr << catalogue << ": " << *slice.Error << '\n';
