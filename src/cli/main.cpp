@@ -60,6 +60,22 @@ void SpeakGerman(CLI::App& app)
     app.failure_message(GermanFailure);
 }
 
+// Every command's help, those below a command ("library add") too, lists its commands and
+// options under German headings.
+void NameGroupsInGerman(CLI::App& parent)
+{
+    for (CLI::App* command : parent.get_subcommands({})) {
+        command->group("Befehle");
+        if (CLI::Option* help = command->get_help_ptr())
+            help->group("Optionen");
+        // The placeholders say what to give; a type name ("TEXT") after them says nothing more.
+        for (CLI::Option* option : command->get_options())
+            if (option->get_positional())
+                option->type_name("");
+        NameGroupsInGerman(*command);
+    }
+}
+
 // A write to standard output that failed (a full disk, a closed pipe) must not end as success.
 int Finish(int status)
 {
@@ -184,15 +200,7 @@ int main(int argc, char** argv)
     build->add_option("-o", outDir, "Zielverzeichnis des Katalogs")->required()->type_name("ZIELVERZEICHNIS");
     build->add_option("SKRIPT", scripts, "Quellskripte")->required();
 
-    for (CLI::App* command : app.get_subcommands({})) {
-        command->group("Befehle");
-        if (CLI::Option* help = command->get_help_ptr())
-            help->group("Optionen");
-        // The placeholders say what to give; a type name ("TEXT") after them says nothing more.
-        for (CLI::Option* option : command->get_options())
-            if (option->get_positional())
-                option->type_name("");
-    }
+    NameGroupsInGerman(app);
 
     // A first word that names no command is said as such, not as a stray argument.
     const auto known = [&app](const std::string& word) {

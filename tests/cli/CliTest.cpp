@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -280,6 +279,25 @@ TEST_F(Cli, WrongUsageExitsWithTwo)
         EXPECT_EQ(option.Status, 2) << args;
         EXPECT_EQ(option.Err.substr(0, 32), "Unbekannte Option: --frobnicate\n") << args;
     }
+}
+
+// CLI11 heads its lists in English; every help, down to the commands of a command, says German.
+TEST_F(Cli, EveryCommandsHelpIsGerman)
+{
+    std::vector<std::string> commands{""};
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const TRun help = Run(commands[i] + " --help");
+        EXPECT_EQ(help.Status, 0) << commands[i];
+        for (const char* english : {"Usage", "OPTIONS", "SUBCOMMAND", "Subcommands", "Options", "Positionals", "REQUIRED"})
+            EXPECT_EQ(help.Out.find(english), std::string::npos) << commands[i] << " --help says " << english;
+        const size_t listed = help.Out.find("Befehle:\n");
+        if (listed == std::string::npos)
+            continue;
+        std::istringstream lines(help.Out.substr(listed + 9));
+        for (std::string line; std::getline(lines, line) && line.rfind("  ", 0) == 0;)
+            commands.push_back(commands[i] + " " + line.substr(2, line.find(' ', 2) - 2));
+    }
+    EXPECT_NE(std::find(commands.begin(), commands.end(), " library add"), commands.end());
 }
 
 TEST_F(Cli, OutputCutShortByAClosedPipeEndsQuietly)
