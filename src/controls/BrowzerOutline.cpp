@@ -42,6 +42,8 @@ TBrowzerOutline::TBrowzerOutline(QWidget* parent) : QTreeWidget(parent)
     setObjectName(QStringLiteral("OverviewOL"));
     setColumnCount(1);
     setHeaderHidden(true);
+    // Hidden, the header still names the column to a screen reader, which read Qt's "1".
+    setHeaderLabel(QStringLiteral("Überblick"));
     setRootIsDecorated(false);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QTreeView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -162,6 +163,20 @@ TEST_F(AccessibilityTest, EveryButtonOfTheWindowHasAName)
     EXPECT_EQ(unnamed, std::vector<std::string>{});
     EXPECT_EQ(Of(Part<QToolButton>(*Window, "SBFirst"))->text(QAccessible::Name),
               QString::fromUtf8("Überblick zurücksetzen"));
+}
+
+// A screen reader names a tree's or table's column by its header, a hidden one too, where Qt's
+// default is the column's number.
+TEST_F(AccessibilityTest, EveryTreeNamesItsColumns)
+{
+    std::vector<std::string> numbered;
+    for (QTreeView* view : Window->findChildren<QTreeView*>()) {
+        const QAbstractItemModel* model = view->model();
+        for (int column = 0; model && column < model->columnCount(); ++column)
+            if (model->headerData(column, Qt::Horizontal).toString() == QString::number(column + 1))
+                numbered.push_back(view->objectName().toStdString());
+    }
+    EXPECT_EQ(numbered, std::vector<std::string>{});
 }
 
 }  // namespace
