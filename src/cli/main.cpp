@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "Commands.h"
 #include "platform/ProgramVersion.h"
@@ -16,6 +17,26 @@ namespace {
 constexpr int kUsageExit = 2;
 const char* const kCatalogueHelp =
     "Katalogverzeichnis, .dat- oder .idx-Datei, oder CD-Abbild (.iso, .img, .cue, .ccd, .mds, .nrg, .toc)";
+
+// The option a message of the parser names, and the value it names, if any: "NAME: ...", "Could
+// not convert: NAME = VALUE", "The value VALUE is not an allowed value for NAME", "Expected
+// exactly N arguments to NAME, got M".
+std::pair<std::string, std::string> NamedOption(const std::string& text)
+{
+    const std::string converted = "Could not convert: ";
+    const std::string notAllowed = " is not an allowed value for ";
+    const std::string arguments = " arguments to ";
+    if (text.rfind(converted, 0) == 0) {
+        const size_t equals = text.find(" = ", converted.size());
+        if (equals != std::string::npos)
+            return {text.substr(converted.size(), equals - converted.size()), text.substr(equals + 3)};
+    }
+    if (const size_t at = text.find(notAllowed); text.rfind("The value ", 0) == 0 && at != std::string::npos)
+        return {text.substr(at + notAllowed.size()), text.substr(10, at - 10)};
+    if (const size_t at = text.find(arguments); text.rfind("Expected ", 0) == 0 && at != std::string::npos)
+        return {text.substr(at + arguments.size(), text.find(',', at) - at - arguments.size()), ""};
+    return {text.substr(0, text.find(": ")), ""};
+}
 
 // The parser's messages in German where their kind is known; any other keeps CLI11's text.
 std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
@@ -30,9 +51,14 @@ std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
         const size_t colon = text.find(": ");
         const std::string extras = colon == std::string::npos ? text : text.substr(colon + 2);
         text = (extras.rfind('-', 0) == 0 ? "Unbekannte Option: " : "Unerwartete Argumente: ") + extras;
-    } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) || dynamic_cast<const CLI::ConversionError*>(&e) ||
-               dynamic_cast<const CLI::ValidationError*>(&e)) {
-        text = "Ungültiger Aufruf: " + text;
+    } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+        const std::string name = NamedOption(text).first;
+        text = text.size() >= 8 && text.compare(text.size() - 8, 8, " missing") == 0 ? "Es fehlt ein Wert für " + name
+               : text.find(": At Most ") != std::string::npos                     ? "Zu viele Werte für " + name
+                                                                                  : "Falsche Zahl von Werten für " + name;
+    } else if (dynamic_cast<const CLI::ConversionError*>(&e) || dynamic_cast<const CLI::ValidationError*>(&e)) {
+        const auto [name, value] = NamedOption(text);
+        text = "Ungültiger Wert für " + name + (value.empty() ? "" : ": " + value);
     }
     std::string help = app->get_name();
     for (const CLI::App* parent = app->get_parent(); parent; parent = parent->get_parent())

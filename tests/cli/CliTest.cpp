@@ -273,6 +273,15 @@ TEST_F(Cli, WrongUsageExitsWithTwo)
     EXPECT_EQ(missing.Err.substr(0, 17), "Es fehlt: KATALOG");
     EXPECT_EQ(Run("build x.txt").Status, 2);
     EXPECT_EQ(Run("--help").Status, 0);
+    // A wrong value is said in German, with the option it was given to.
+    for (const auto& [args, said] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"tree x --numbers=ja", "Ungültiger Wert für --numbers: ja\n"},
+             {"components x --min-rating", "Es fehlt ein Wert für --min-rating\n"},
+             {"components x --min-rating 1 --min-rating 2", "Zu viele Werte für --min-rating\n"}}) {
+        const TRun wrong = Run(args);
+        EXPECT_EQ(wrong.Status, 2) << args;
+        EXPECT_EQ(wrong.Err.substr(0, wrong.Err.find('\n') + 1), said) << args;
+    }
     // An unknown option is named, before a command as after it.
     for (const char* args : {"--frobnicate", "dump --frobnicate x"}) {
         const TRun option = Run(args);
