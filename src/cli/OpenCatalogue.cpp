@@ -28,11 +28,8 @@ bool OpenContainer(const std::string& catalogue, TBrowzerContainer& container, s
     container.IndexFileName = location.IndexFileName;
     try {
         const bool mapped = data && (*data = TMappedFile::Map(location.DataFileName)) && (*data)->ReadIn(0, 4);
-        if (mapped && index && (*index = TMappedFile::Open(location.IndexFileName))) {
-            TBrowzerContainer::CheckVersion((*data)->Bytes());
-            return true;
-        }
-        container.SetActive(true);
+        if (!(mapped && index && (*index = TMappedFile::Open(location.IndexFileName))))
+            container.SetActive(true);
         if (mapped)
             TBrowzerContainer::CheckVersion((*data)->Bytes());
         else

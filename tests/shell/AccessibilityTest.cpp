@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QTreeView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QTreeView>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtTest/qtestaccessible.h>
 #include <qpa/qplatformaccessibility.h>
