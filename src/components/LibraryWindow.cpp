@@ -218,7 +218,6 @@ void TLibraryWindow::AddPaths(const QStringList& paths)
     F->Progress->setObjectName(QStringLiteral("LibraryProgress"));
     F->Progress->InfoLabel()->setText(QStringLiteral("Kataloge werden gesucht ..."));
     F->Progress->EnableCancel();
-    F->Progress->Gauge()->SetMaxValue(static_cast<int>(paths.size()));
     QObject::connect(F->Progress->CancelButton(), &QPushButton::clicked, this, [this] { F->Cancel.store(true); });
     std::vector<std::string> given;
     for (const QString& path : paths)
@@ -231,31 +230,37 @@ void TLibraryWindow::AddPaths(const QStringList& paths)
         QString problem;
         const auto cancelled = [this] { return F->Cancel.load(); };
         try {
+            // The catalogues are found first, so that the gauge can count them: counted by the
+            // paths given, a single folder kept it at nought until the end.
+            std::vector<std::string> candidates;
+            for (size_t i = 0; i < given.size() && !cancelled(); ++i)
+                for (std::string& candidate : CataloguesAt(given[i], cancelled))
+                    candidates.push_back(std::move(candidate));
+            QMetaObject::invokeMethod(
+                window,
+                [window, count = static_cast<int>(candidates.size())] {
+                    if (window && window->F->Progress)
+                        window->F->Progress->Gauge()->SetMaxValue(count);
+                },
+                Qt::QueuedConnection);
             TInstallStore store;
             TLibrary library(store);
-            for (size_t i = 0; i < given.size() && !cancelled(); ++i) {
-                for (const std::string& candidate : CataloguesAt(given[i], cancelled)) {
-                    if (cancelled())
-                        break;
-                    const std::optional<TLibrary::TAdded> result = library.Add(candidate);
-                    if (!result)
-                        continue;
+            for (size_t i = 0; i < candidates.size() && !cancelled(); ++i) {
+                const std::optional<TLibrary::TAdded> result = library.Add(candidates[i]);
+                if (result) {
                     ++found;
                     added += result->NewPlace ? 1 : 0;
-                    QMetaObject::invokeMethod(
-                        window,
-                        [window, found, place = Utf8(result->Place)] {
-                            if (window && window->F->Progress)
-                                window->F->Progress->InfoLabel()->setText(
-                                    QStringLiteral("%1 gefunden: %2").arg(found).arg(place));
-                        },
-                        Qt::QueuedConnection);
                 }
                 QMetaObject::invokeMethod(
                     window,
-                    [window, done = static_cast<int>(i + 1)] {
-                        if (window && window->F->Progress)
-                            window->F->Progress->Gauge()->SetProgress(done);
+                    [window, found, done = static_cast<int>(i + 1),
+                     place = result ? Utf8(result->Place) : QString()] {
+                        if (!window || !window->F->Progress)
+                            return;
+                        if (!place.isEmpty())
+                            window->F->Progress->InfoLabel()->setText(
+                                QStringLiteral("%1 gefunden: %2").arg(found).arg(place));
+                        window->F->Progress->Gauge()->SetProgress(done);
                     },
                     Qt::QueuedConnection);
             }

@@ -9,11 +9,14 @@
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "ToolDiscMainTestSupport.h"
 #include "components/LibraryWindow.h"
 #include "shell/LibraryCommands.h"
+#include "widgets/Gauge.h"
+#include "widgets/ProgressForm.h"
 
 namespace lumarc::test {
 namespace {
@@ -44,7 +47,24 @@ TEST_F(LibraryWindowTest, AFolderAddedInTheBackgroundIsOpenedGreyedWhenGoneAndFo
     Part<QAction>(library, "AddFolder")->trigger();
     EXPECT_TRUE(library.Adding());
     EXPECT_FALSE(Part<QPushButton>(library, "AddButton")->isEnabled());
+    // The gauge counts the catalogues the folder holds: counted by folders given, it stood at
+    // nought until the window closed.
+    struct TGaugeProbe : QObject {
+        TGauge* Gauge = nullptr;
+        std::set<int> Shown;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                Shown.insert(Gauge->Percent());
+            return false;
+        }
+    } probe;
+    auto* progress = library.findChild<TProgressForm*>("LibraryProgress");
+    ASSERT_NE(progress, nullptr);
+    probe.Gauge = progress->Gauge();
+    probe.Gauge->installEventFilter(&probe);
     ASSERT_TRUE(ProcessUntil([&] { return !library.Adding(); }));
+    EXPECT_TRUE(probe.Shown.count(50)) << "the gauge went straight to the end";
     // The copy of the opened disc is a second place of it; the other disc is new.
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_TRUE(list->topLevelItem(0)->toolTip(2).contains("gleich"));
