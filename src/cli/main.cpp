@@ -60,9 +60,13 @@ std::string GermanFailure(const CLI::App* app, const CLI::Error& e)
         const auto [name, value] = NamedOption(text);
         text = "Ungültiger Wert für " + name + (value.empty() ? "" : ": " + value);
     }
+    // The help of the command given, down to a command of a command: the program's own lists
+    // neither its options nor its arguments.
     std::string help = app->get_name();
-    for (const CLI::App* parent = app->get_parent(); parent; parent = parent->get_parent())
-        help = parent->get_name() + " " + help;
+    for (const CLI::App* given = app; !given->get_subcommands().empty();) {
+        given = given->get_subcommands().front();
+        help += " " + given->get_name();
+    }
     return text + "\nHilfe: " + help + " --help\n";
 }
 

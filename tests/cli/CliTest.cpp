@@ -270,7 +270,9 @@ TEST_F(Cli, WrongUsageExitsWithTwo)
     EXPECT_EQ(version.Out, "lumarc-cli 2.03\n");
     const TRun missing = Run("dump");
     EXPECT_EQ(missing.Status, 2);
-    EXPECT_EQ(missing.Err.substr(0, 17), "Es fehlt: KATALOG");
+    EXPECT_EQ(missing.Err, "Es fehlt: KATALOG\nHilfe: lumarc-cli dump --help\n");
+    // The hint names the help that lists what was missing, down to a command of a command.
+    EXPECT_EQ(Run("library add").Err, "Es fehlt: PFAD\nHilfe: lumarc-cli library add --help\n");
     EXPECT_EQ(Run("build x.txt").Status, 2);
     EXPECT_EQ(Run("--help").Status, 0);
     // A wrong value is said in German, with the option it was given to.
