@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <vector>
 
 #include "LibraryCommands.h"
@@ -78,9 +79,14 @@ void TSearchCommand::Start()
     const std::string shown = LibraryPlaceOf(FMain.Catalogue().toStdString());
     try {
         TInstallStore store;
+        std::map<QString, int> named;
         for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues()) {
             TSearchSource source;
             source.Name = QString::fromStdString(catalogue.Label.value_or(catalogue.Title)).trimmed();
+            // Editions of one title, or discs without a label, would be one name in the list:
+            // the second and each after it is told apart by its number.
+            if (const int times = ++named[source.Name]; times > 1)
+                source.Name += QStringLiteral(" (%1)").arg(times);
             const bool isShown = std::any_of(catalogue.Places.begin(), catalogue.Places.end(),
                                              [&shown](const TLibraryPlace& place) { return place.Path == shown; });
             // The catalogue shown is searched where it is shown from, so that its hits open in

@@ -269,6 +269,8 @@ TEST_F(SearchDialogs, TheWholeLibraryIsSearchedInItsOrderAndAHitElsewhereOpensIt
     }
     ASSERT_EQ(listed, expected);
     EXPECT_TRUE(Results().SrchOutputListBox->Hit(1)->Text.startsWith("nicht durchsucht"));
+    // The two small discs have one title and no label; the list tells them apart.
+    EXPECT_NE(Results().SrchOutputListBox->SourceName(0), Results().SrchOutputListBox->SourceName(1));
 
     Results().SrchOutputListBox->setCurrentRow(firstLarge + 3);
     Results().OKBtn->click();
