@@ -7,6 +7,7 @@
 #include "OpenCatalogue.h"
 #include "export/HtmlExport.h"
 #include "export/LibraryExport.h"
+#include "export/SiteFiles.h"
 #include "install/core/InstallStore.h"
 #include "install/core/Library.h"
 #include "settings/core/DiscRoutines.h"
@@ -72,6 +73,13 @@ int RunExportLibrary(const std::string& outDir, bool withFiles, bool force)
     }
     if (catalogues.empty()) {
         std::cerr << "Die Bibliothek ist leer; es wurde nichts geschrieben.\n";
+        return 1;
+    }
+    // Where the folder cannot be made, that is said once, not for every catalogue in turn.
+    try {
+        MakeSiteDirectory(outDir);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
         return 1;
     }
     int status = 0;

@@ -62,9 +62,13 @@ void MakeSiteDirectory(const std::string& dir)
 {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    if (error || !std::filesystem::is_directory(dir))
+    if (error || !std::filesystem::is_directory(dir)) {
+        // Not a directory: a file stands on the way, which the system says as if the way were
+        // not there at all.
+        const int code = error ? error.value() : ENOTDIR;
         throw EInOutError("Das Verzeichnis " + dir +
-                          " konnte nicht angelegt werden: " + SystemErrorText(error ? error.value() : ENOTDIR));
+                          " konnte nicht angelegt werden: " + SystemErrorText(code == ENOTDIR ? EEXIST : code));
+    }
 }
 
 void WriteSiteFile(const std::string& path, std::string_view contents)

@@ -62,6 +62,18 @@ protected:
 
 }  // namespace
 
+// A library's website where no folder can be made is refused once, before any catalogue.
+TEST_F(CliLibrary, ALibrarysSiteWhereNoFolderCanBeMadeIsSaidOnce)
+{
+    ASSERT_EQ(Run("library add " + MakeDiscs().string()).Status, 0);
+    Write(Dir / "datei", "kein Verzeichnis");
+    const TRun blocked = Run("export-html --library " + (Dir / "datei/site").string());
+    EXPECT_EQ(blocked.Status, 1);
+    EXPECT_EQ(Lines(blocked.Err).size(), 1u) << blocked.Err;
+    EXPECT_EQ(blocked.Err, "Das Verzeichnis " + (Dir / "datei/site").string() +
+                               " konnte nicht angelegt werden: Eine Datei steht, wo ein Ordner hingehört\n");
+}
+
 TEST_F(CliLibrary, AFolderOfDiscsBecomesOneCatalogueWithEachPlaceAndSearchAllSearchesEach)
 {
     if (!lumarc::test::HaveXorriso())
