@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -209,6 +211,16 @@ std::vector<std::unique_ptr<TReadyHelper>> StartHelpers()
     return helpers;
 }
 
+// The device and file number of a file, which every path to it shares; a path within a disc
+// image, which has none, stands for itself.
+std::string FileIdentity(const std::string& fileName)
+{
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0)
+        return fileName;
+    return std::to_string(status.st_dev) + ':' + std::to_string(status.st_ino);
+}
+
 bool QueryBytes(const std::string& utf8Query, std::string& query)
 {
     if (Utf8ToCp1252(utf8Query, query))
@@ -279,6 +291,7 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
     struct TResult {
         std::ostringstream Errors;
         bool Opened = false;
+        std::string DataFile;  // the data file it was found at, as the system knows it
         std::unique_ptr<TSlicedSearch> Search;
         std::atomic<TSlicedSearch*> Shared{nullptr};
     };
@@ -301,6 +314,8 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
                 return;
             std::shared_ptr<const TSearchedCatalogue> opened = OpenCatalogueForSearch(catalogues[i], results[i].Errors);
             results[i].Opened = opened != nullptr;
+            if (opened)
+                results[i].DataFile = FileIdentity(opened->Container.DataFileName);
             if (opened && !query.empty()) {
                 results[i].Search = std::make_unique<TSlicedSearch>(std::move(opened), query, caseSensitive, json);
                 results[i].Shared = results[i].Search.get();
@@ -320,6 +335,13 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (size_t i = 0; i < catalogues.size(); ++i) {
         const std::string& catalogue = catalogues[i];
+        // A catalogue given again in another spelling (its folder, its "Data" folder, its data
+        // file) is said once, under the name it was first given.
+        if (results[i].Opened && std::any_of(results.begin(), results.begin() + static_cast<ptrdiff_t>(i),
+                                             [&](const TResult& earlier) {
+                                                 return earlier.Opened && earlier.DataFile == results[i].DataFile;
+                                             }))
+            continue;
         // One that cannot be read is said, named as its damaged records are, and the others are
         // searched.
         std::cout << std::flush;

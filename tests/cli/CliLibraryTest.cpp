@@ -62,10 +62,23 @@ protected:
 
 }  // namespace
 
+// One catalogue given in each of its spellings is searched once, under the first.
+TEST_F(CliLibrary, SearchAllSearchesACatalogueGivenTwiceOnce)
+{
+    const std::string demo = BuildDemo().string();
+    const TRun once = Run("search-all Gitter " + demo);
+    ASSERT_EQ(once.Status, 0) << once.Err;
+    ASSERT_NE(once.Out, "");
+    const TRun spelt = Run("search-all Gitter " + demo + " " + demo + "/ " + demo + "/Data " + demo +
+                           "/Data/Lumarc32.dat " + demo);
+    EXPECT_EQ(spelt.Status, 0) << spelt.Err;
+    EXPECT_EQ(spelt.Out, once.Out);
+}
+
 // A library's website where no folder can be made is refused once, before any catalogue.
 TEST_F(CliLibrary, ALibrarysSiteWhereNoFolderCanBeMadeIsSaidOnce)
 {
-    ASSERT_EQ(Run("library add " + MakeDiscs().string()).Status, 0);
+    ASSERT_EQ(Run("library add " + BuildDemo().string()).Status, 0);
     Write(Dir / "datei", "kein Verzeichnis");
     const TRun blocked = Run("export-html --library " + (Dir / "datei/site").string());
     EXPECT_EQ(blocked.Status, 1);
