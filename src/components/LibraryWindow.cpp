@@ -1,5 +1,6 @@
 #include "LibraryWindow.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -112,6 +113,14 @@ void TLibraryWindow::TParts::Build()
             W.AddPaths({folder});
     });
     QObject::connect(RemoveButton, &QPushButton::clicked, &W, [this] { RemoveCurrent(); });
+    // Del in the list forgets the catalogue chosen, as "Entfernen" does; its files stay.
+    auto* forget = new QAction(List);
+    forget->setShortcut(QKeySequence::Delete);
+    forget->setShortcutContext(Qt::WidgetShortcut);
+    List->addAction(forget);
+    RemoveButton->setToolTip(QStringLiteral("Den gewählten Katalog aus der Bibliothek nehmen; seine Dateien "
+                                            "bleiben (Entf)"));
+    QObject::connect(forget, &QAction::triggered, &W, [this] { RemoveCurrent(); });
     QObject::connect(OpenButton, &QPushButton::clicked, &W, [this] { OpenCurrent(); });
     QObject::connect(List, &QTreeWidget::itemActivated, &W, [this] { OpenCurrent(); });
     QObject::connect(close, &QPushButton::clicked, &W, &QWidget::close);

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -83,6 +84,11 @@ TEST_F(LibraryWindowTest, AFolderAddedInTheBackgroundIsOpenedGreyedWhenGoneAndFo
     Part<QPushButton>(library, "RemoveButton")->click();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_TRUE(std::filesystem::exists(Dir / "weg/Data/Lumarc32.dat"));
+    // Del in the list does the same.
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->topLevelItemCount(), 0);
 }
 
 }  // namespace
