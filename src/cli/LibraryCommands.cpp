@@ -1,5 +1,6 @@
 // lumarc-cli library add|list|remove: the catalogues the user keeps, shared with the viewer.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -19,6 +20,13 @@ int RunLibraryAdd(const std::vector<std::string>& paths)
     TLibrary library(store);
     bool anyFound = false;
     for (const std::string& path : paths) {
+        // A path mistyped is said; passed over like a file that is no catalogue, it left only
+        // "no catalogue found" to guess from.
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) {
+            std::cerr << path << ": nicht gefunden\n";
+            continue;
+        }
         // A folder is searched; a file is taken as it is, and passed over when it is none.
         for (const std::string& candidate : CataloguesAt(path)) {
             const std::optional<TLibrary::TAdded> added = library.Add(candidate);

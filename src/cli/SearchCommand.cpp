@@ -284,6 +284,10 @@ int RunSearchAll(const std::string& utf8Query, const std::vector<std::string>& g
         for (const TLibraryCatalogue& catalogue : TLibrary(store).Catalogues())
             if (!catalogue.Places.empty())
                 catalogues.push_back(FirstPlace(catalogue));
+        if (catalogues.empty()) {
+            std::cerr << "Die Bibliothek ist leer; es wurde nichts durchsucht.\n";
+            return 1;
+        }
     }
     // Catalogues are opened and searched side by side, each said in turn in the order given. A
     // thread helps with the slices of a catalogue opened already before it opens the next one,

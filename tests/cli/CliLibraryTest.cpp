@@ -62,6 +62,18 @@ protected:
 
 }  // namespace
 
+// Nothing to search and a path that is not there are said, not passed over in silence.
+TEST_F(CliLibrary, AnEmptyLibraryAndAMistypedPathAreSaid)
+{
+    const TRun empty = Run("search-all Gitter");
+    EXPECT_EQ(empty.Status, 1);
+    EXPECT_EQ(empty.Err, "Die Bibliothek ist leer; es wurde nichts durchsucht.\n");
+    const TRun added = Run("library add " + (Dir / "nirgends").string() + " " + BuildDemo().string());
+    EXPECT_EQ(added.Status, 0) << added.Err;
+    EXPECT_EQ(added.Err, (Dir / "nirgends").string() + ": nicht gefunden\n");
+    EXPECT_EQ(Lines(added.Out).size(), 1u);
+}
+
 // One catalogue given in each of its spellings is searched once, under the first.
 TEST_F(CliLibrary, SearchAllSearchesACatalogueGivenTwiceOnce)
 {
