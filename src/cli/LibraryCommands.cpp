@@ -1,6 +1,5 @@
 // lumarc-cli library add|list|remove: the catalogues the user keeps, shared with the viewer.
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "OpenCatalogue.h"
 #include "install/core/InstallStore.h"
 #include "install/core/Library.h"
+#include "platform/Disc.h"
 
 namespace lumarc {
 
@@ -22,8 +22,7 @@ int RunLibraryAdd(const std::vector<std::string>& paths)
     for (const std::string& path : paths) {
         // A path mistyped is said; passed over like a file that is no catalogue, it left only
         // "no catalogue found" to guess from.
-        std::error_code error;
-        if (!std::filesystem::exists(path, error)) {
+        if (DiscPathKind(path) == TDiscPathKind::None) {
             std::cerr << path << ": nicht gefunden\n";
             continue;
         }
