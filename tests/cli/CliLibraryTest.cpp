@@ -111,6 +111,10 @@ TEST_F(CliLibrary, AFolderOfDiscsBecomesOneCatalogueWithEachPlaceAndSearchAllSea
     const TRun again = Run("library add " + discs.string());
     EXPECT_EQ(again.Status, 0);
     EXPECT_EQ(again.Out, "");
+    // A path through an image is there, though the host's file system does not know it.
+    const TRun throughImage = Run("library add " + (discs / "images/demo.iso").string() + "/");
+    EXPECT_EQ(throughImage.Status, 0);
+    EXPECT_EQ(throughImage.Err, "");
 
     const Json list = Json::parse(Run("library list --json").Out);
     ASSERT_EQ(list.size(), 2u) << list.dump(2);
