@@ -215,15 +215,13 @@ int main(int argc, char** argv)
     library->require_subcommand(1);
     std::vector<std::string> libraryPaths;
     auto* libraryAdd = library->add_subcommand("add", "Kataloge, CD-Abbilder oder Ordner hinzufügen");
-    libraryAdd->add_option("PFAD", libraryPaths, "Katalog, CD-Abbild oder Ordner, der durchsucht wird")
-        ->required()
-        ->type_name("");
+    libraryAdd->add_option("PFAD", libraryPaths, "Katalog, CD-Abbild oder Ordner, der durchsucht wird")->required();
     bool libraryJson = false;
     auto* libraryList = library->add_subcommand("list", "Die Kataloge der Bibliothek zeigen");
     libraryList->add_flag("--json", libraryJson, "Als JSON ausgeben");
     std::string libraryId;
     auto* libraryRemove = library->add_subcommand("remove", "Einen Katalog aus der Bibliothek nehmen");
-    libraryRemove->add_option("ID", libraryId, "Nummer des Katalogs")->required()->type_name("");
+    libraryRemove->add_option("ID", libraryId, "Nummer des Katalogs")->required();
 
     std::vector<std::string> scripts;
     auto* build = app.add_subcommand("build", "Quellskripte in einen Katalog übersetzen");
